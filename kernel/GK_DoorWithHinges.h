@@ -1,0 +1,49 @@
+#pragma once
+
+#include "GK_Hinges.h"
+#include "GK_LockCore.h"
+#include "GK_NamedObject.h"
+#include "GU_Pt_List.h"
+#include "position.h"
+
+// A door leaf of given size carrying one hinge model at a list of positions
+// and one lock-core model at one position. The door points to its models and
+// does not own them: destroying a door leaves them untouched, and a copy of a
+// door points to the same models.
+class GK_DoorWithHinges : public GK_NamedObject {
+public:
+    GK_DoorWithHinges(std::string name, std::string comments, double length, double width, double thickness);
+
+    int type() const override { return GK_TYPE_DOOR; }
+    void copy(GK_Object** out) const override;
+
+    // Stores length, width and thickness in the out-parameters.
+    void GetDoorSize(double& length, double& width, double& thickness) const;
+
+    GK_Hinges* GetHingesModel() const { return m_hinges; }
+    GK_LockCore* GetLockCoreModel() const { return m_lockCore; }
+    void SetHingesModel(GK_Hinges* hinges) { m_hinges = hinges; }
+    void SetLockCoreModel(GK_LockCore* lockCore) { m_lockCore = lockCore; }
+
+    const GU_Pt_List& GetHingesPos() const { return m_hingesPos; }
+    // Appends one hinge position.
+    void SetHingesPos(const position& p) { m_hingesPos.add_tail(p); }
+    position GetLockCorePos() const { return m_lockCorePos; }
+    void SetLockCorePos(const position& p) { m_lockCorePos = p; }
+
+    // 1 when the hinges sit at the top of the door, 0 (the initial value) otherwise.
+    int HingesUp() const { return m_hingesUp; }
+    void SetHingesUp(int up) { m_hingesUp = up; }
+
+private:
+    GK_DoorWithHinges(const GK_DoorWithHinges&) = default;
+
+    double m_length;
+    double m_width;
+    double m_thickness;
+    GK_Hinges* m_hinges = nullptr;
+    GK_LockCore* m_lockCore = nullptr;
+    GU_Pt_List m_hingesPos;
+    position m_lockCorePos;
+    int m_hingesUp = 0;
+};

@@ -1,0 +1,3 @@
+#include "resabs.h"
+
+double resabs = 1e-6;

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "KnifeInfo.h"
+#include "SaveResult.h"
+
+#include <GU_List.h>
+
+// Writes the current library's whole tool list to program folder + "HingesKnife.xml".
+SaveResult SaveKnifeFile();
+// Appends one new record per "Knife" element of the tool table file.
+void LoadKnifeFile(GU_OwnedList<KnifeInfo>& list);

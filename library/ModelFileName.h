@@ -1,0 +1,13 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Whether a GBK model name can be a file name in its folder: no "/" or "\",
+// not "." or "..", no control character, and valid GBK. The empty name is
+// allowed and gives ".xml".
+bool IsValidModelName(const std::string& gbkName);
+
+// Folder path + the name converted from GBK to the file system's encoding +
+// ".xml"; nothing when the name is not valid.
+std::optional<std::string> ModelFilePath(const std::string& folderPath, const std::string& gbkName);

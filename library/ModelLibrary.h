@@ -1,0 +1,32 @@
+#pragma once
+
+#include "KnifeInfo.h"
+
+#include <GK_DoorWithHinges.h>
+#include <GK_Hinges.h>
+#include <GK_LockCore.h>
+#include <GU_List.h>
+
+// The library in memory: the four lists of hinge models, lock-core models,
+// door models and tools. The lists own their entries; they only grow, by
+// appending at the tail, in load order followed by creation order.
+class ModelLibrary {
+public:
+    ModelLibrary() = default;
+    // Frees the hinge models, then the lock cores, then the doors (which only
+    // point at the models), then the tools.
+    ~ModelLibrary();
+    ModelLibrary(const ModelLibrary&) = delete;
+    ModelLibrary& operator=(const ModelLibrary&) = delete;
+
+    GU_OwnedList<GK_Hinges> hinges;
+    GU_OwnedList<GK_LockCore> lockCores;
+    GU_OwnedList<GK_DoorWithHinges> doors;
+    GU_OwnedList<KnifeInfo> knives;
+};
+
+// The process-wide library that the name lookups and the tool-table writer
+// reach. The main frame publishes the library it owns before loading; null
+// until then.
+ModelLibrary* CurrentLibrary();
+void PublishLibrary(ModelLibrary* library);
