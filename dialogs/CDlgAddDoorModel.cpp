@@ -1,7 +1,7 @@
 #include "CDlgAddDoorModel.h"
 
 #include "DataExchange.h"
-#include "GbkText.h"
+#include "GbkQString.h"
 
 #include <ModelLibrary.h>
 

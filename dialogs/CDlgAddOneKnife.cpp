@@ -22,7 +22,6 @@ CDlgAddOneKnife::CDlgAddOneKnife(MessageBoxes& messages) : ExchangeDialog(messag
     auto* group = new QGroupBox(QStringLiteral("刀具信息"), this);
     auto* grid = new QGridLayout(group);
     m_form.build(group, grid);
-    ok->setParent(group);
     grid->addWidget(ok, kButtonRow, kButtonColumn);
 
     auto* layout = new QVBoxLayout(this);

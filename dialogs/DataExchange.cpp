@@ -1,8 +1,8 @@
 #include "DataExchange.h"
 
-#include "GbkText.h"
+#include "GbkQString.h"
 #include "MessageBoxes.h"
-#include "NumberText.h"
+#include "FieldNumbers.h"
 
 #include <QLineEdit>
 
@@ -65,10 +65,10 @@ void DataExchange::number(QLineEdit* field, double& value)
     if (!active())
         return;
     if (!reading()) {
-        field->setText(FormatDouble(value));
+        field->setText(ShowFieldDouble(value));
         return;
     }
-    const auto parsed = ParseDouble(field->text());
+    const auto parsed = ReadFieldDouble(field->text());
     if (!parsed) {
         fail(field, ExchangeMessages::notANumber());
         return;
@@ -84,7 +84,7 @@ void DataExchange::number(QLineEdit* field, int& value)
         field->setText(QString::number(value));
         return;
     }
-    const auto parsed = ParseInt(field->text());
+    const auto parsed = ReadFieldInt(field->text());
     if (!parsed) {
         fail(field, ExchangeMessages::notAWholeNumber());
         return;
@@ -100,7 +100,7 @@ void DataExchange::number(QLineEdit* field, unsigned& value, unsigned max)
         field->setText(QString::number(value));
         return;
     }
-    const auto parsed = ParseUnsigned(field->text());
+    const auto parsed = ReadFieldUnsigned(field->text());
     if (!parsed || *parsed > max) {
         fail(field, ExchangeMessages::notInRange(max));
         return;

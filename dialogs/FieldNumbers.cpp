@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "FieldNumbers.h"
 
 #include <charconv>
 #include <cmath>
@@ -55,7 +55,7 @@ std::optional<T> parseWhole(const std::string& s, Format... format)
 
 } // namespace
 
-std::optional<double> ParseDouble(const QString& text)
+std::optional<double> ReadFieldDouble(const QString& text)
 {
     const auto core = numberCore(text);
     if (!core)
@@ -66,7 +66,7 @@ std::optional<double> ParseDouble(const QString& text)
     return value;
 }
 
-std::optional<int> ParseInt(const QString& text)
+std::optional<int> ReadFieldInt(const QString& text)
 {
     const auto core = numberCore(text);
     if (!core)
@@ -74,7 +74,7 @@ std::optional<int> ParseInt(const QString& text)
     return parseWhole<int>(*core);
 }
 
-std::optional<unsigned> ParseUnsigned(const QString& text)
+std::optional<unsigned> ReadFieldUnsigned(const QString& text)
 {
     const auto core = numberCore(text);
     if (!core || (*core)[0] == '-')
@@ -82,7 +82,7 @@ std::optional<unsigned> ParseUnsigned(const QString& text)
     return parseWhole<unsigned>(*core);
 }
 
-QString FormatDouble(double value)
+QString ShowFieldDouble(double value)
 {
     if (value == 0.0)
         return QStringLiteral("0");

@@ -1,5 +1,5 @@
-#include <NumberText.h>
-#include <GbkText.h>
+#include <FieldNumbers.h>
+#include <GbkQString.h>
 
 #include <gtest/gtest.h>
 
@@ -13,15 +13,15 @@ struct DoubleCase {
     std::optional<double> expected;
 };
 
-class ParseDoubleTest : public ::testing::TestWithParam<DoubleCase> {};
+class ReadFieldDoubleTest : public ::testing::TestWithParam<DoubleCase> {};
 
-TEST_P(ParseDoubleTest, ReadsOrRefuses)
+TEST_P(ReadFieldDoubleTest, ReadsOrRefuses)
 {
-    EXPECT_EQ(ParseDouble(QString::fromUtf8(GetParam().text)), GetParam().expected);
+    EXPECT_EQ(ReadFieldDouble(QString::fromUtf8(GetParam().text)), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, ParseDoubleTest,
+    Texts, ReadFieldDoubleTest,
     ::testing::Values(DoubleCase{"plain", "6.5", 6.5}, DoubleCase{"blanksAndTabsAround", " \t 12.25\t ", 12.25},
                       DoubleCase{"negative", "-3", -3.0}, DoubleCase{"leadingPlus", "+4", 4.0},
                       DoubleCase{"exponent", "1e3", 1000.0}, DoubleCase{"leadingDot", ".5", 0.5},
@@ -34,30 +34,30 @@ INSTANTIATE_TEST_SUITE_P(
                       DoubleCase{"fullWidthDigit", "\xEF\xBC\x91", std::nullopt}),
     [](const auto& info) { return info.param.name; });
 
-TEST(ParseWholeNumber, SignedAcceptsMinusUnsignedRefusesIt)
+TEST(ReadFieldWholeNumber, SignedAcceptsMinusUnsignedRefusesIt)
 {
-    EXPECT_EQ(ParseInt(QStringLiteral("-3")), -3);
-    EXPECT_EQ(ParseInt(QStringLiteral(" 42\t")), 42);
-    EXPECT_EQ(ParseInt(QStringLiteral("4.0")), std::nullopt);
-    EXPECT_EQ(ParseInt(QStringLiteral("99999999999")), std::nullopt);
-    EXPECT_EQ(ParseUnsigned(QStringLiteral("-3")), std::nullopt);
-    EXPECT_EQ(ParseUnsigned(QStringLiteral("-0")), std::nullopt);
-    EXPECT_EQ(ParseUnsigned(QStringLiteral("+7")), 7u);
-    EXPECT_EQ(ParseUnsigned(QStringLiteral("")), std::nullopt);
+    EXPECT_EQ(ReadFieldInt(QStringLiteral("-3")), -3);
+    EXPECT_EQ(ReadFieldInt(QStringLiteral(" 42\t")), 42);
+    EXPECT_EQ(ReadFieldInt(QStringLiteral("4.0")), std::nullopt);
+    EXPECT_EQ(ReadFieldInt(QStringLiteral("99999999999")), std::nullopt);
+    EXPECT_EQ(ReadFieldUnsigned(QStringLiteral("-3")), std::nullopt);
+    EXPECT_EQ(ReadFieldUnsigned(QStringLiteral("-0")), std::nullopt);
+    EXPECT_EQ(ReadFieldUnsigned(QStringLiteral("+7")), 7u);
+    EXPECT_EQ(ReadFieldUnsigned(QStringLiteral("")), std::nullopt);
 }
 
-TEST(FormatDouble, ShowsShortestFormUpToFifteenDigits)
+TEST(ShowFieldDouble, ShowsShortestFormUpToFifteenDigits)
 {
-    EXPECT_EQ(FormatDouble(0.0), "0");
-    EXPECT_EQ(FormatDouble(-0.0), "0");
-    EXPECT_EQ(FormatDouble(6.5), "6.5");
-    EXPECT_EQ(FormatDouble(2100.0), "2100");
-    EXPECT_EQ(FormatDouble(0.1), "0.1");
-    EXPECT_EQ(FormatDouble(1.0 / 3.0), "0.333333333333333");
-    EXPECT_EQ(FormatDouble(1e20), "1e+20");
+    EXPECT_EQ(ShowFieldDouble(0.0), "0");
+    EXPECT_EQ(ShowFieldDouble(-0.0), "0");
+    EXPECT_EQ(ShowFieldDouble(6.5), "6.5");
+    EXPECT_EQ(ShowFieldDouble(2100.0), "2100");
+    EXPECT_EQ(ShowFieldDouble(0.1), "0.1");
+    EXPECT_EQ(ShowFieldDouble(1.0 / 3.0), "0.333333333333333");
+    EXPECT_EQ(ShowFieldDouble(1e20), "1e+20");
 }
 
-TEST(GbkText, RoundTripsChineseAndRefusesWhatGbkLacks)
+TEST(GbkQString, RoundTripsChineseAndRefusesWhatGbkLacks)
 {
     const std::string gbk = "\xBA\xCF\xD2\xB3"; // 合页
     EXPECT_EQ(FromGbk(gbk), QStringLiteral("合页"));

@@ -1,4 +1,4 @@
-#include "GbkText.h"
+#include "GbkQString.h"
 
 #include <QByteArray>
 #include <QStringDecoder>
