@@ -26,7 +26,7 @@ template <typename List>
 void addModelNames(QComboBox* box, const List& models)
 {
     for (const auto* model : models)
-        box->addItem(FromGbk(model->GetName()), QByteArray::fromStdString(model->GetName()));
+        box->addItem(GbkToQString(model->GetName()), QByteArray::fromStdString(model->GetName()));
     if (box->count() > 0)
         box->setCurrentIndex(0);
 }

@@ -49,10 +49,10 @@ void DataExchange::text(QLineEdit* field, std::string& value)
     if (!active())
         return;
     if (!reading()) {
-        field->setText(FromGbk(value));
+        field->setText(GbkToQString(value));
         return;
     }
-    const auto bytes = ToGbk(field->text());
+    const auto bytes = QStringToGbk(field->text());
     if (!bytes) {
         fail(field, ExchangeMessages::notEncodable());
         return;

@@ -8,13 +8,13 @@ namespace {
 constexpr const char* kGbk = "GBK";
 }
 
-QString FromGbk(const std::string& bytes)
+QString GbkToQString(const std::string& bytes)
 {
     QStringDecoder decoder(kGbk);
     return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
-std::optional<std::string> ToGbk(const QString& text)
+std::optional<std::string> QStringToGbk(const QString& text)
 {
     QStringEncoder encoder(kGbk);
     const QByteArray bytes = encoder.encode(text);

@@ -10,8 +10,8 @@
 
 // Decodes GBK bytes for display. Bytes that are not valid GBK come out as
 // replacement characters; the bytes themselves are never changed by showing.
-QString FromGbk(const std::string& bytes);
+QString GbkToQString(const std::string& bytes);
 
 // Encodes a text as GBK; nothing when a character has no GBK code, so that
 // no character is ever silently turned into "?".
-std::optional<std::string> ToGbk(const QString& text);
+std::optional<std::string> QStringToGbk(const QString& text);

@@ -60,10 +60,10 @@ TEST(ShowFieldDouble, ShowsShortestFormUpToFifteenDigits)
 TEST(GbkQString, RoundTripsChineseAndRefusesWhatGbkLacks)
 {
     const std::string gbk = "\xBA\xCF\xD2\xB3"; // 合页
-    EXPECT_EQ(FromGbk(gbk), QStringLiteral("合页"));
-    EXPECT_EQ(ToGbk(QStringLiteral("合页")), gbk);
-    EXPECT_EQ(ToGbk(QStringLiteral("A\U0001F600")), std::nullopt);
-    EXPECT_EQ(ToGbk(QString()), std::string());
+    EXPECT_EQ(GbkToQString(gbk), QStringLiteral("合页"));
+    EXPECT_EQ(QStringToGbk(QStringLiteral("合页")), gbk);
+    EXPECT_EQ(QStringToGbk(QStringLiteral("A\U0001F600")), std::nullopt);
+    EXPECT_EQ(QStringToGbk(QString()), std::string());
 }
 
 } // namespace
