@@ -31,6 +31,7 @@ bool readGeometry(const std::string& path, ImportReport& report, ImportGeometry&
     report.skipped = read.drawing.skipped;
 
     PlacedDrawing placed = placeDrawing(read.drawing, unit.millimetres, import_tolerance::kChordError);
+    std::vector<std::string> layers = std::move(read.drawing.layers);
     read = {};
     for (const auto& [kind, count] : placed.skipped)
         report.skipped[kind] += count;
@@ -39,7 +40,7 @@ bool readGeometry(const std::string& path, ImportReport& report, ImportGeometry&
         report.failure = "图纸展开后的图元或顶点过多，超出导入上限";
         return false;
     }
-    geometry = collectOutlines(std::move(placed), report);
+    geometry = collectOutlines(std::move(placed), std::move(layers), report);
     return true;
 }
 

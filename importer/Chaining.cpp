@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
 
 namespace {
 
@@ -15,24 +14,40 @@ double distance(const position& a, const position& b)
 }
 
 // End points of all pieces, bucketed in square cells of the join tolerance:
-// any two points within the tolerance lie in the same or adjacent cells.
+// any two points within the tolerance lie in the same or adjacent cells. The
+// cells form an open-addressing hash table whose slots point into one array
+// of end points grouped by cell, built in two linear passes.
 class EndpointGrid {
 public:
     EndpointGrid(const std::vector<Piece>& pieces, double cell) : m_pieces(pieces), m_cell(cell)
     {
-        m_entries.reserve(pieces.size() * 2);
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            m_entries.push_back({keyOf(pieces[i].points.front()), 2 * i});
-            m_entries.push_back({keyOf(pieces[i].points.back()), 2 * i + 1});
+        const std::size_t count = pieces.size() * 2;
+        // End points mostly pair up, so cells are at most half of them: a
+        // table as large as the end point count stays at most half full.
+        std::size_t capacity = 16;
+        while (capacity < count)
+            capacity *= 2;
+        m_slots.assign(capacity, Slot{});
+        m_mask = capacity - 1;
+
+        std::vector<std::uint32_t> slotOf(count);
+        for (std::size_t id = 0; id < count; ++id) {
+            const position& p = endpoint(id);
+            slotOf[id] = static_cast<std::uint32_t>(findOrInsert(pack(cellOf(p.x), cellOf(p.y))));
+            Slot& slot = m_slots[slotOf[id]];
+            ++slot.size;
         }
-        std::sort(m_entries.begin(), m_entries.end());
-        m_ranges.reserve(m_entries.size());
-        for (std::size_t i = 0; i < m_entries.size();) {
-            std::size_t j = i;
-            while (j < m_entries.size() && m_entries[j].key == m_entries[i].key)
-                ++j;
-            m_ranges.emplace(m_entries[i].key, Range{i, j});
-            i = j;
+        std::uint32_t start = 0;
+        for (Slot& slot : m_slots) {
+            slot.start = start;
+            start += slot.size;
+            slot.size = 0;
+        }
+        m_points.resize(count);
+        for (std::size_t id = 0; id < count; ++id) {
+            Slot& slot = m_slots[slotOf[id]];
+            const position& p = endpoint(id);
+            m_points[slot.start + slot.size++] = {p.x, p.y, id};
         }
     }
 
@@ -43,25 +58,14 @@ public:
         const std::int64_t cx = cellOf(p.x), cy = cellOf(p.y);
         std::size_t best = kNone;
         double bestDistance = join;
-        for (std::int64_t dx = -1; dx <= 1; ++dx) {
-            for (std::int64_t dy = -1; dy <= 1; ++dy) {
-                const auto it = m_ranges.find(pack(cx + dx, cy + dy));
-                if (it == m_ranges.end())
-                    continue;
-                for (std::size_t k = it->second.begin; k < it->second.end; ++k) {
-                    const std::size_t id = m_entries[k].endpoint;
-                    if (used[id / 2])
-                        continue;
-                    const double d = distance(p, endpoint(id));
-                    if (d <= bestDistance) {
-                        if (d == 0.0)
-                            return id;
-                        best = id;
-                        bestDistance = d;
-                    }
-                }
-            }
-        }
+        // The point's own cell first: drawings mostly repeat end points
+        // exactly, and an exact match ends the search.
+        if (searchCell(pack(cx, cy), p, used, best, bestDistance))
+            return best;
+        for (std::int64_t dx = -1; dx <= 1; ++dx)
+            for (std::int64_t dy = -1; dy <= 1; ++dy)
+                if ((dx != 0 || dy != 0) && searchCell(pack(cx + dx, cy + dy), p, used, best, bestDistance))
+                    return best;
         return best;
     }
 
@@ -72,27 +76,77 @@ public:
     }
 
 private:
-    struct Entry {
-        std::uint64_t key;
-        std::size_t endpoint;
-        bool operator<(const Entry& o) const { return key < o.key || (key == o.key && endpoint < o.endpoint); }
+    // A slot is in use when it holds end points.
+    struct Slot {
+        std::uint64_t key = 0;
+        std::uint32_t start = 0;
+        std::uint32_t size = 0;
     };
-    struct Range {
-        std::size_t begin, end;
+    struct Point {
+        double x, y;
+        std::size_t id;
     };
+
+    std::size_t findOrInsert(std::uint64_t key)
+    {
+        std::size_t i = mix(key) & m_mask;
+        while (m_slots[i].size > 0 && m_slots[i].key != key)
+            i = (i + 1) & m_mask;
+        m_slots[i].key = key;
+        return i;
+    }
+
+    const Slot* find(std::uint64_t key) const
+    {
+        std::size_t i = mix(key) & m_mask;
+        while (m_slots[i].size > 0) {
+            if (m_slots[i].key == key)
+                return &m_slots[i];
+            i = (i + 1) & m_mask;
+        }
+        return nullptr;
+    }
+
+    // Updates best with the free end points of one cell; true on an exact match.
+    bool searchCell(std::uint64_t key, const position& p, const std::vector<char>& used, std::size_t& best,
+                    double& bestDistance) const
+    {
+        const Slot* slot = find(key);
+        if (!slot)
+            return false;
+        for (std::size_t k = slot->start; k < slot->start + slot->size; ++k) {
+            const Point& q = m_points[k];
+            if (used[q.id / 2])
+                continue;
+            const double d = std::hypot(p.x - q.x, p.y - q.y);
+            if (d <= bestDistance) {
+                best = q.id;
+                bestDistance = d;
+                if (d == 0.0)
+                    return true;
+            }
+        }
+        return false;
+    }
 
     std::int64_t cellOf(double v) const { return static_cast<std::int64_t>(std::floor(v / m_cell)); }
     static std::uint64_t pack(std::int64_t cx, std::int64_t cy)
     {
-        // Distinct cells may share a key; the distance check sorts them out.
-        return static_cast<std::uint64_t>(cx) * 0x9E3779B97F4A7C15ull ^ static_cast<std::uint64_t>(cy);
+        return static_cast<std::uint64_t>(cx) << 32 ^ static_cast<std::uint64_t>(cy);
     }
-    std::uint64_t keyOf(const position& p) const { return pack(cellOf(p.x), cellOf(p.y)); }
+    static std::uint64_t mix(std::uint64_t key)
+    {
+        key ^= key >> 33;
+        key *= 0xFF51AFD7ED558CCDull;
+        key ^= key >> 33;
+        return key;
+    }
 
     const std::vector<Piece>& m_pieces;
     double m_cell;
-    std::vector<Entry> m_entries;
-    std::unordered_map<std::uint64_t, Range> m_ranges;
+    std::vector<Slot> m_slots;
+    std::size_t m_mask = 0;
+    std::vector<Point> m_points;
 };
 
 // A piece placed in a chain, possibly reversed.
@@ -157,6 +211,13 @@ std::vector<Chain> chainPieces(std::vector<Piece> pieces, double join)
         }
 
         Chain chain;
+        std::size_t total = 0;
+        for (const Placed& placed : forward)
+            total += pieces[placed.piece].points.size();
+        for (const Placed& placed : backward)
+            total += pieces[placed.piece].points.size();
+        chain.points.reserve(total);
+        chain.tags.reserve(forward.size() + backward.size());
         bool skipFirst = false;
         for (auto it = backward.rbegin(); it != backward.rend(); ++it, skipFirst = true)
             appendPiece(chain, pieces[it->piece], it->reversed, skipFirst);

@@ -3,11 +3,13 @@
 #include <position.h>
 
 #include <cstddef>
+#include <span>
 #include <vector>
 
-// An open piece of outline: a vertex chain from its start to its end.
+// An open piece of outline: a vertex chain from its start to its end, kept
+// by the caller.
 struct Piece {
-    std::vector<position> points;
+    std::span<const position> points;
     std::size_t tag = 0; // caller's reference, e.g. the drawing order of the piece
 };
 

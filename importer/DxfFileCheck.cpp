@@ -4,7 +4,6 @@
 #include "MappedFile.h"
 
 #include <charconv>
-#include <cstring>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -17,14 +16,18 @@ constexpr std::string_view kDwgMagic = "AC10";
 constexpr std::size_t kDwgVersionLength = 6;
 constexpr int kCommentCode = 999;
 
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
 std::string_view trim(std::string_view s)
 {
-    const char* ws = " \t\r";
-    const auto first = s.find_first_not_of(ws);
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(ws);
-    return s.substr(first, last - first + 1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
 }
 
 bool parseInt(std::string_view s, long long& out)
@@ -43,17 +46,37 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// Group codes whose value is a count the parser allocates for, by entity.
-bool isCountCode(std::string_view entity, long long code)
+// Entities whose declared sizes the parser allocates for.
+enum class Sized { None, LwPolyline, Spline, Leader, Hatch };
+
+Sized sizedKind(std::string_view entity)
 {
     if (entity == "LWPOLYLINE")
-        return code == 90;
+        return Sized::LwPolyline;
     if (entity == "SPLINE")
-        return code == 72 || code == 73 || code == 74;
+        return Sized::Spline;
     if (entity == "LEADER")
-        return code == 76;
+        return Sized::Leader;
     if (entity == "HATCH")
+        return Sized::Hatch;
+    return Sized::None;
+}
+
+// Group codes whose value is such a size.
+bool isCountCode(Sized kind, long long code)
+{
+    switch (kind) {
+    case Sized::LwPolyline:
+        return code == 90;
+    case Sized::Spline:
+        return code == 72 || code == 73 || code == 74;
+    case Sized::Leader:
+        return code == 76;
+    case Sized::Hatch:
         return code == 91 || code == 93 || code == 95 || code == 96 || code == 97 || code == 98;
+    case Sized::None:
+        break;
+    }
     return false;
 }
 
@@ -65,12 +88,14 @@ public:
     {
         if (m_pos >= m_text.size())
             return false;
+        // DXF lines are short: a plain loop beats a library search here.
         const char* begin = m_text.data() + m_pos;
-        const void* nl = std::memchr(begin, '\n', m_text.size() - m_pos);
-        const std::size_t len = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - begin)
-                                   : m_text.size() - m_pos;
-        line = std::string_view(begin, len);
-        m_pos += len + 1;
+        const char* end = m_text.data() + m_text.size();
+        const char* p = begin;
+        while (p != end && *p != '\n')
+            ++p;
+        line = std::string_view(begin, static_cast<std::size_t>(p - begin));
+        m_pos += line.size() + 1;
         ++m_number;
         return true;
     }
@@ -93,6 +118,7 @@ DxfFileCheck scanGroups(std::string_view text)
     std::string_view codeLine;
     std::string_view value;
     std::string_view entity;
+    Sized sized = Sized::None;
     bool sawFirstGroup = false;
     while (cursor.next(codeLine)) {
         long long code = 0;
@@ -103,9 +129,10 @@ DxfFileCheck scanGroups(std::string_view text)
         }
         if (!cursor.next(value))
             return fail("DXF 文件不完整：最后一个组码缺少数值，文件可能被截断");
-        value = trim(value);
         if (code == kCommentCode)
             continue;
+        if (code == 0 || !sawFirstGroup)
+            value = trim(value);
         if (!sawFirstGroup) {
             if (code != 0 || value != "SECTION")
                 return fail("文件不是 DXF 图纸（开头不是 SECTION）");
@@ -115,9 +142,10 @@ DxfFileCheck scanGroups(std::string_view text)
             if (value == "EOF")
                 return DxfFileCheck{true, {}};
             entity = value;
+            sized = sizedKind(value);
             continue;
         }
-        if (isCountCode(entity, code)) {
+        if (isCountCode(sized, code)) {
             long long count = 0;
             if (!parseInt(value, count) || count < 0
                 || count > static_cast<long long>(import_limits::kMaxEntityVertices))

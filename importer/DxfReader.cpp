@@ -9,7 +9,9 @@
 #include <cmath>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <set>
+#include <unordered_map>
 
 namespace {
 
@@ -160,9 +162,9 @@ private:
         flushPending();
         if (!acceptEntity())
             return;
-        SplineRecord spline;
-        spline.degree = static_cast<int>(d.degree);
-        spline.closed = (d.flags & kSplineClosedBit) != 0;
+        auto spline = std::make_unique<SplineRecord>();
+        spline->degree = static_cast<int>(d.degree);
+        spline->closed = (d.flags & kSplineClosedBit) != 0;
         m_pending = makeRecord(std::move(spline));
         m_pendingKind = Pending::Spline;
     }
@@ -170,7 +172,7 @@ private:
     {
         if (m_pendingKind != Pending::Spline)
             return;
-        auto& spline = std::get<SplineRecord>(m_pending->shape);
+        auto& spline = *std::get<std::unique_ptr<SplineRecord>>(m_pending->shape);
         if (!acceptVertex(spline.control.size()))
             return;
         spline.control.push_back({d.x, d.y, d.z});
@@ -180,7 +182,7 @@ private:
     {
         if (m_pendingKind != Pending::Spline)
             return;
-        auto& spline = std::get<SplineRecord>(m_pending->shape);
+        auto& spline = *std::get<std::unique_ptr<SplineRecord>>(m_pending->shape);
         if (acceptVertex(spline.fit.size()))
             spline.fit.push_back({d.x, d.y, d.z});
     }
@@ -188,14 +190,14 @@ private:
     {
         if (m_pendingKind != Pending::Spline)
             return;
-        auto& spline = std::get<SplineRecord>(m_pending->shape);
+        auto& spline = *std::get<std::unique_ptr<SplineRecord>>(m_pending->shape);
         if (acceptVertex(spline.knots.size()))
             spline.knots.push_back(d.k);
     }
     void addInsert(const DL_InsertData& d) override
     {
-        keep(InsertRecord{d.name, {d.ipx, d.ipy, d.ipz}, d.sx, d.sy, d.sz, d.angle, d.cols, d.rows, d.colSp,
-                          d.rowSp});
+        keep(std::make_unique<InsertRecord>(InsertRecord{d.name, {d.ipx, d.ipy, d.ipz}, d.sx, d.sy, d.sz, d.angle,
+                                                         d.cols, d.rows, d.colSp, d.rowSp}));
     }
     void endEntity() override
     {
@@ -251,7 +253,7 @@ private:
     {
         if (m_skipBlock)
             return false;
-        if (getAttributes().isInPaperSpace() && !m_block) {
+        if (attributes.isInPaperSpace() && !m_block) {
             countSkipped("图纸空间图元");
             return false;
         }
@@ -277,14 +279,22 @@ private:
         return true;
     }
 
-    std::unique_ptr<EntityRecord> makeRecord(Shape shape)
+    EntityRecord makeRecord(Shape shape)
     {
-        auto record = std::make_unique<EntityRecord>();
-        record->shape = std::move(shape);
-        record->layer = getAttributes().getLayer();
-        record->thickness = std::isfinite(m_entityThickness) ? m_entityThickness : 0.0;
-        record->mirrored = getExtrusion()->getDirection()[2] < 0.0;
+        EntityRecord record;
+        record.shape = std::move(shape);
+        record.layer = layerId(attributes.getLayer());
+        record.thickness = std::isfinite(m_entityThickness) ? m_entityThickness : 0.0;
+        record.mirrored = getExtrusion()->getDirection()[2] < 0.0;
         return record;
+    }
+
+    LayerId layerId(const std::string& name)
+    {
+        const auto [it, added] = m_layerIds.try_emplace(name, static_cast<LayerId>(drawing.layers.size()));
+        if (added)
+            drawing.layers.push_back(name);
+        return it->second;
     }
 
     void keep(Shape shape)
@@ -295,23 +305,24 @@ private:
         store(makeRecord(std::move(shape)));
     }
 
-    void store(std::unique_ptr<EntityRecord> record)
+    void store(EntityRecord&& record)
     {
         auto& target = m_block ? m_block->entities : drawing.entities;
-        target.push_back(std::move(*record));
+        target.push_back(std::move(record));
     }
 
     void flushPending()
     {
         if (m_pending)
-            store(std::move(m_pending));
+            store(std::move(*m_pending));
         m_pending.reset();
         m_pendingKind = Pending::None;
     }
 
     BlockDefinition* m_block = nullptr;
     bool m_skipBlock = false;
-    std::unique_ptr<EntityRecord> m_pending;
+    std::optional<EntityRecord> m_pending;
+    std::unordered_map<std::string, LayerId> m_layerIds;
     Pending m_pendingKind = Pending::None;
     double m_pendingThickness = 0.0;
     double m_entityThickness = 0.0;

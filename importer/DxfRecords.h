@@ -3,6 +3,9 @@
 #include <position.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
@@ -66,29 +69,37 @@ struct InsertRecord {
     double columnSpacing = 0.0, rowSpacing = 0.0;
 };
 
-using Shape = std::variant<LineRecord, ArcRecord, CircleRecord, PolylineRecord, EllipseRecord, SplineRecord,
-                           InsertRecord>;
+// The larger, rarer records live on the heap, so that the common ones stay small.
+using Shape = std::variant<LineRecord, ArcRecord, CircleRecord, PolylineRecord, EllipseRecord,
+                           std::unique_ptr<SplineRecord>, std::unique_ptr<InsertRecord>>;
+
+// Index into DxfDrawing::layers.
+using LayerId = std::uint32_t;
 
 struct EntityRecord {
     Shape shape;
-    std::string layer;      // raw bytes as stored in the file
+    LayerId layer = 0;
     double thickness = 0.0; // group 39
     // The entity's extrusion points down the z axis: its object coordinates
     // are the world's mirrored in x.
     bool mirrored = false;
 };
 
+// Records are kept in deques: they grow without moving what they hold.
+using EntityList = std::deque<EntityRecord>;
+
 struct BlockDefinition {
     position base;
-    std::vector<EntityRecord> entities;
+    EntityList entities;
     std::map<std::string, std::size_t> skipped; // entity kinds left out while reading
 };
 
 struct DxfDrawing {
+    std::vector<std::string> layers; // layer names as raw bytes, as met in the file
     std::optional<int> insunits;
     std::string codePage;   // $DWGCODEPAGE, e.g. "ANSI_936"
     std::string version;    // $ACADVER, e.g. "AC1015"
-    std::vector<EntityRecord> entities; // model space, in file order
+    EntityList entities; // model space, in file order
     std::unordered_map<std::string, BlockDefinition> blocks;
     std::map<std::string, std::size_t> skipped; // entity kinds left out while reading
 };

@@ -116,8 +116,8 @@ std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const
         return nullptr;
     }
 
-    const FaceHint hintFirst = faceHintOfLayer(decodeDrawingText(outlines[first].layer, encoding));
-    const FaceHint hintSecond = faceHintOfLayer(decodeDrawingText(outlines[second].layer, encoding));
+    const FaceHint hintFirst = faceHintOfLayer(decodeDrawingText(geometry.layers[outlines[first].layer], encoding));
+    const FaceHint hintSecond = faceHintOfLayer(decodeDrawingText(geometry.layers[outlines[second].layer], encoding));
     bool firstIsTop = outlines[first].centroid.y >= outlines[second].centroid.y;
     bool byLayer = true;
     if (hintFirst == FaceHint::Top && hintSecond != FaceHint::Top)

@@ -33,21 +33,25 @@ bool makeOutline(std::vector<position> points, const PlacedPath& source, std::si
 
 } // namespace
 
-ImportGeometry collectOutlines(PlacedDrawing&& placed, ImportReport& report)
+ImportGeometry collectOutlines(PlacedDrawing&& placed, std::vector<std::string> layers, ImportReport& report)
 {
     ImportGeometry geometry;
+    geometry.layers = std::move(layers);
     geometry.circles = std::move(placed.circles);
     std::size_t degenerate = 0;
 
     std::vector<Piece> pieces;
+    pieces.reserve(placed.paths.size());
+    geometry.outlines.reserve(placed.paths.size());
     for (std::size_t i = 0; i < placed.paths.size(); ++i) {
         PlacedPath& path = placed.paths[i];
         if (!path.closed) {
-            pieces.push_back({std::move(path.points), i});
+            pieces.push_back({placed.pointsOf(path), i});
             continue;
         }
+        const auto pts = placed.pointsOf(path);
         Outline outline;
-        if (makeOutline(std::move(path.points), path, path.order, outline))
+        if (makeOutline({pts.begin(), pts.end()}, path, path.order, outline))
             geometry.outlines.push_back(std::move(outline));
         else
             ++degenerate;

@@ -13,7 +13,7 @@ struct Outline {
     double area = 0.0; // enclosed area, positive
     position centroid;
     double depth = 0.0;
-    std::string layer; // raw bytes
+    LayerId layer = 0;
     std::size_t order = 0;
 };
 
@@ -21,10 +21,11 @@ struct Outline {
 struct ImportGeometry {
     std::vector<Outline> outlines; // in drawing order
     std::vector<PlacedCircle> circles;
+    std::vector<std::string> layers; // names of the layer ids, raw bytes
 };
 
 // Takes closed paths as outlines and chains the open ones; a chain that
 // closes within the join tolerance is an outline, one whose gap is below the
 // almost-closed limit is closed and reported, others are reported and left
 // out. Counts outlines and circles into the report.
-ImportGeometry collectOutlines(PlacedDrawing&& placed, ImportReport& report);
+ImportGeometry collectOutlines(PlacedDrawing&& placed, std::vector<std::string> layers, ImportReport& report);

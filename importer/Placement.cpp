@@ -4,7 +4,9 @@
 #include "ImportLimits.h"
 #include "Tessellation.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <numbers>
 #include <string_view>
 #include <unordered_map>
@@ -18,6 +20,15 @@ constexpr double kFullTurnRad = 2.0 * std::numbers::pi;
 constexpr double kFullTurnSlackRad = 1e-12;
 constexpr std::string_view kDefaultLayer = "0";
 
+// The id of layer "0", or none when the drawing never names it.
+std::optional<LayerId> defaultLayer(const DxfDrawing& drawing)
+{
+    const auto it = std::find(drawing.layers.begin(), drawing.layers.end(), kDefaultLayer);
+    if (it == drawing.layers.end())
+        return std::nullopt;
+    return static_cast<LayerId>(it - drawing.layers.begin());
+}
+
 bool usable(const position& p)
 {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::abs(p.x) <= import_limits::kMaxCoordinate
@@ -26,7 +37,10 @@ bool usable(const position& p)
 
 class Placer {
 public:
-    Placer(const DxfDrawing& drawing, double tolerance) : m_drawing(drawing), m_tolerance(tolerance) {}
+    Placer(const DxfDrawing& drawing, double tolerance)
+        : m_drawing(drawing), m_tolerance(tolerance), m_defaultLayer(defaultLayer(drawing))
+    {
+    }
 
     PlacedDrawing run(double unitFactor)
     {
@@ -34,8 +48,9 @@ public:
             m_out.overflow = true;
             return std::move(m_out);
         }
+        m_out.paths.reserve(m_drawing.entities.size());
         const Affine2 root = Affine2::scaling(unitFactor, unitFactor, unitFactor);
-        placeAll(m_drawing.entities, root, {}, 0);
+        placeAll(m_drawing.entities, root, 0, 0);
         return std::move(m_out);
     }
 
@@ -44,11 +59,12 @@ private:
     // counted before anything is placed so that a small file that expands to
     // an enormous drawing is refused at once. Self references count nothing;
     // placing refuses them.
-    double expandedCount(const std::vector<EntityRecord>& entities)
+    double expandedCount(const EntityList& entities)
     {
         double count = 0.0;
         for (const EntityRecord& e : entities) {
-            const auto* ins = std::get_if<InsertRecord>(&e.shape);
+            const auto* boxed = std::get_if<std::unique_ptr<InsertRecord>>(&e.shape);
+            const InsertRecord* ins = boxed ? boxed->get() : nullptr;
             if (!ins) {
                 count += 1.0;
                 continue;
@@ -72,14 +88,13 @@ private:
         return count;
     }
 
-    void placeAll(const std::vector<EntityRecord>& entities, const Affine2& t, const std::string& insertLayer,
-                  int depth)
+    void placeAll(const EntityList& entities, const Affine2& t, LayerId insertLayer, int depth)
     {
         for (const EntityRecord& e : entities) {
             if (m_out.overflow)
                 return;
             // Entities on layer 0 inside a block take the layer of the reference.
-            const std::string& layer = depth > 0 && e.layer == kDefaultLayer ? insertLayer : e.layer;
+            const LayerId layer = depth > 0 && e.layer == m_defaultLayer ? insertLayer : e.layer;
             std::visit([&](const auto& shape) { place(shape, e, t, layer, depth); }, e.shape);
         }
     }
@@ -112,19 +127,21 @@ private:
     }
 
     // Maps local points to the world and keeps them as one path.
-    void keepPath(std::vector<position>& local, const Affine2& map, bool closed, double depth,
-                  const std::string& layer)
+    void keepPath(std::span<const position> local, const Affine2& map, bool closed, double depth, LayerId layer)
     {
-        for (position& p : local) {
-            p = map.apply(p);
-            if (!usable(p)) {
+        if (!budget(local.size()))
+            return;
+        const std::size_t first = m_out.points.size();
+        for (const position& p : local) {
+            const position q = map.apply(p);
+            if (!usable(q)) {
+                m_out.points.resize(first);
                 skip("坐标无效或过大的图元");
                 return;
             }
+            m_out.points.push_back(q);
         }
-        if (!budget(local.size()))
-            return;
-        m_out.paths.push_back({std::move(local), closed, depth, layer, m_order++});
+        m_out.paths.push_back({first, local.size(), closed, depth, layer, m_order++});
     }
 
     double localTolerance(const Affine2& map) const { return m_tolerance / map.maxStretch(); }
@@ -138,13 +155,13 @@ private:
         return true;
     }
 
-    void place(const LineRecord& line, const EntityRecord&, const Affine2& t, const std::string& layer, int)
+    void place(const LineRecord& line, const EntityRecord&, const Affine2& t, LayerId layer, int)
     {
-        std::vector<position> pts{line.a, line.b};
-        keepPath(pts, t, false, 0.0, layer);
+        const position ends[] = {line.a, line.b};
+        keepPath(ends, t, false, 0.0, layer);
     }
 
-    void place(const ArcRecord& arc, const EntityRecord& e, const Affine2& t, const std::string& layer, int)
+    void place(const ArcRecord& arc, const EntityRecord& e, const Affine2& t, LayerId layer, int)
     {
         double sweepDeg = std::fmod(arc.endDeg - arc.startDeg, kFullTurnDeg);
         if (sweepDeg <= 0.0)
@@ -169,7 +186,7 @@ private:
         keepPath(pts, map, false, depthOf(e, arc.centre.z, t), layer);
     }
 
-    void place(const CircleRecord& circle, const EntityRecord& e, const Affine2& t, const std::string& layer, int)
+    void place(const CircleRecord& circle, const EntityRecord& e, const Affine2& t, LayerId layer, int)
     {
         if (!std::isfinite(circle.radius) || circle.radius <= 0.0 || !std::isfinite(circle.centre.x)
             || !std::isfinite(circle.centre.y)) {
@@ -197,7 +214,7 @@ private:
         keepPath(pts, map, true, depth, layer);
     }
 
-    void place(const PolylineRecord& poly, const EntityRecord& e, const Affine2& t, const std::string& layer, int)
+    void place(const PolylineRecord& poly, const EntityRecord& e, const Affine2& t, LayerId layer, int)
     {
         const Affine2 map = objectMap(e, t);
         if (degenerate(map))
@@ -210,7 +227,7 @@ private:
         keepPath(pts, map, poly.closed, depthOf(e, poly.elevation, t), layer);
     }
 
-    void place(const EllipseRecord& ellipse, const EntityRecord& e, const Affine2& t, const std::string& layer, int)
+    void place(const EllipseRecord& ellipse, const EntityRecord& e, const Affine2& t, LayerId layer, int)
     {
         if (degenerate(t))
             return;
@@ -226,21 +243,22 @@ private:
         keepPath(pts, t, full, depthOf(e, ellipse.centre.z, t), layer);
     }
 
-    void place(const SplineRecord& spline, const EntityRecord& e, const Affine2& t, const std::string& layer, int)
+    void place(const std::unique_ptr<SplineRecord>& boxed, const EntityRecord& e, const Affine2& t, LayerId layer, int)
     {
         if (degenerate(t))
             return;
         std::vector<position> pts;
-        if (!tessellateSpline(spline, localTolerance(t), pts) || pts.size() < 2) {
+        if (!tessellateSpline(*boxed, localTolerance(t), pts) || pts.size() < 2) {
             skip("无效的样条曲线");
             return;
         }
         keepPath(pts, t, false, depthOf(e, 0.0, t), layer);
     }
 
-    void place(const InsertRecord& ins, const EntityRecord& e, const Affine2& t, const std::string& layer,
+    void place(const std::unique_ptr<InsertRecord>& boxed, const EntityRecord& e, const Affine2& t, LayerId layer,
                int depth)
     {
+        const InsertRecord& ins = *boxed;
         const auto found = m_drawing.blocks.find(ins.block);
         if (found == m_drawing.blocks.end()) {
             note("找不到图块“" + ins.block + "”，该引用已忽略");
@@ -293,6 +311,7 @@ private:
 
     const DxfDrawing& m_drawing;
     double m_tolerance;
+    std::optional<LayerId> m_defaultLayer;
     PlacedDrawing m_out;
     std::vector<const std::string*> m_stack;
     std::size_t m_order = 0;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,21 +14,25 @@ struct PlacedCircle {
     position centre;
     double radius = 0.0;
     double depth = 0.0;
-    std::string layer; // raw bytes
+    LayerId layer = 0;
     std::size_t order = 0; // drawing order
 };
 
 struct PlacedPath {
-    std::vector<position> points;
+    std::size_t first = 0; // its points in PlacedDrawing::points
+    std::size_t count = 0;
     bool closed = false; // a closed polyline or full ellipse; others are chained
     double depth = 0.0;
-    std::string layer;
+    LayerId layer = 0;
     std::size_t order = 0;
 };
 
 struct PlacedDrawing {
     std::vector<PlacedCircle> circles;
     std::vector<PlacedPath> paths;
+    std::vector<position> points; // of all paths, one after the other
+
+    std::span<const position> pointsOf(const PlacedPath& path) const { return {points.data() + path.first, path.count}; }
     std::map<std::string, std::size_t> skipped; // entities left out, by reason
     std::vector<std::string> notes;             // Chinese, UTF-8
     bool overflow = false;                      // a size limit was reached

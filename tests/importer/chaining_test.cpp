@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <random>
 #include <set>
 
@@ -11,9 +12,18 @@ namespace {
 
 constexpr double kJoin = 0.01;
 
+// Keeps the points of the pieces a test draws.
+std::deque<std::vector<position>> storage;
+
+Piece piece(std::vector<position> points, std::size_t tag)
+{
+    storage.push_back(std::move(points));
+    return Piece{storage.back(), tag};
+}
+
 Piece segment(double x0, double y0, double x1, double y1, std::size_t tag)
 {
-    return Piece{{{x0, y0, 0}, {x1, y1, 0}}, tag};
+    return piece({{x0, y0, 0}, {x1, y1, 0}}, tag);
 }
 
 TEST(Chaining, ShuffledAndReversedSidesCloseIntoOneOutline)
@@ -72,7 +82,7 @@ TEST(Chaining, BranchingPointsUseEveryPieceExactlyOnce)
 
 TEST(Chaining, SinglePieceWhoseEndsMeetIsClosed)
 {
-    Piece loop{{{0, 0, 0}, {5, 0, 0}, {5, 5, 0}, {0, 0.001, 0}}, 0};
+    const Piece loop = piece({{0, 0, 0}, {5, 0, 0}, {5, 5, 0}, {0, 0.001, 0}}, 0);
     const auto chains = chainPieces({loop}, kJoin);
     ASSERT_EQ(chains.size(), 1u);
     EXPECT_TRUE(chains[0].closed);
