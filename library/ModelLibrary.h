@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KnifeInfo.h"
+#include "NameIndex.h"
 
 #include <GK_DoorWithHinges.h>
 #include <GK_Hinges.h>
@@ -23,6 +24,10 @@ public:
     GU_OwnedList<GK_LockCore> lockCores;
     GU_OwnedList<GK_DoorWithHinges> doors;
     GU_OwnedList<KnifeInfo> knives;
+
+    // Kept by the name lookups; they follow the lists as these grow.
+    NameIndex hingeNames;
+    NameIndex lockCoreNames;
 };
 
 // The process-wide library that the name lookups and the tool-table writer

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "SaveResult.h"
+
+#include <string>
+
+class TiXmlDocument;
+
+// Saves the document so that the file at path is either the old one or the
+// whole new one, never a part: the document goes to a temporary file in the
+// same folder (whose name does not end in ".xml", so that a leftover is never
+// read as a model), is flushed to the disk and then renamed over the target.
+// On any failure the temporary file is removed and the reason reported.
+SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path);
+
+// Called with the temporary file's path once it is written and synced, right
+// before it replaces the target. Lets tests interrupt a save at its most
+// delicate point; nothing is called unless a hook was set.
+using BeforeReplaceHook = void (*)(const std::string& tempPath);
+void SetBeforeReplaceHook(BeforeReplaceHook hook);

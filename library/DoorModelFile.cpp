@@ -1,0 +1,95 @@
+#include "DoorModelFile.h"
+
+#include "FiniteNumbers.h"
+#include "LibraryDocument.h"
+#include "LibraryFolder.h"
+#include "NameLookup.h"
+#include "XmlElements.h"
+
+#include <GK_Factories.h>
+
+namespace {
+void setPosition(TiXmlElement& element, const position& p)
+{
+    SetRealAttribute(element, "X", p.x);
+    SetRealAttribute(element, "Y", p.y);
+    SetRealAttribute(element, "Z", p.z);
+}
+
+// A missing coordinate counts as 0.
+position readPosition(const TiXmlElement& element, AttributeReader& numbers)
+{
+    return position{numbers.realOr(element, "X", 0.0), numbers.realOr(element, "Y", 0.0),
+                    numbers.realOr(element, "Z", 0.0)};
+}
+} // namespace
+
+SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door)
+{
+    if (!door)
+        return SaveResult{false, {}, "there is no door model to write"};
+    return SaveModelDocument(kDoorModelFolder, door->GetName(), HasFiniteNumbers(*door), "Model", [&](TiXmlElement& root) {
+        root.SetAttribute("Name", door->GetName().c_str());
+        root.SetAttribute("Comments", door->GetComments().c_str());
+        double length = 0.0, width = 0.0, thickness = 0.0;
+        door->GetDoorSize(length, width, thickness);
+        SetRealAttribute(root, "Length", length);
+        SetRealAttribute(root, "Width", width);
+        SetRealAttribute(root, "Thick", thickness);
+
+        TiXmlElement& hinges = AppendElement(root, "Hinges");
+        std::string hingesName;
+        if (const GK_Hinges* model = door->GetHingesModel()) {
+            hingesName = model->GetName();
+            SetIntAttribute(hinges, "ToUp", door->HingesUp());
+        }
+        hinges.SetAttribute("Name", hingesName.c_str());
+        for (const position& p : door->GetHingesPos())
+            setPosition(AppendElement(hinges, "Pos"), p);
+
+        TiXmlElement& lockCore = AppendElement(root, "LockCore");
+        const GK_LockCore* lockCoreModel = door->GetLockCoreModel();
+        lockCore.SetAttribute("Name", lockCoreModel ? lockCoreModel->GetName().c_str() : "");
+        setPosition(lockCore, door->GetLockCorePos());
+    });
+}
+
+std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path)
+{
+    TiXmlDocument document;
+    if (!LoadLibraryDocument(path, document))
+        return nullptr;
+    const TiXmlElement* root = RootElement(document);
+    if (!root)
+        return nullptr;
+    AttributeReader numbers;
+    const double length = numbers.realOr(*root, "Length", 0.0);
+    const double width = numbers.realOr(*root, "Width", 0.0);
+    const double thickness = numbers.realOr(*root, "Thick", 0.0);
+    if (!(length > 0.0 && width > 0.0 && thickness > 0.0))
+        return nullptr;
+
+    std::unique_ptr<GK_DoorWithHinges> door = api_gk_make_door_with_hinges(
+        TextAttribute(*root, "Name"), TextAttribute(*root, "Comments"), length, width, thickness);
+    if (const TiXmlElement* hinges = root->FirstChildElement("Hinges")) {
+        if (const char* name = hinges->Attribute("Name"))
+            door->SetHingesModel(FindHingesByName(name));
+        if (const std::optional<int> up = numbers.integer(*hinges, "ToUp"))
+            door->SetHingesUp(*up);
+        for (const TiXmlElement* pos = hinges->FirstChildElement("Pos"); pos; pos = pos->NextSiblingElement("Pos"))
+            door->SetHingesPos(readPosition(*pos, numbers));
+    }
+    if (const TiXmlElement* lockCore = root->FirstChildElement("LockCore")) {
+        const char* name = lockCore->Attribute("Name");
+        door->SetLockCoreModel(name ? FindLockCoreByName(name) : nullptr);
+        door->SetLockCorePos(readPosition(*lockCore, numbers));
+    }
+    if (!numbers.allFinite())
+        return nullptr;
+    return door;
+}
+
+void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list)
+{
+    LoadLibraryFolder(kDoorModelFolder, LoadDoorModelFile, list);
+}

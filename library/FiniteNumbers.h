@@ -1,0 +1,14 @@
+#pragma once
+
+#include <GK_DoorWithHinges.h>
+#include <GK_Hinges.h>
+#include <GK_LockCore.h>
+
+// Whether every coordinate and size of a model is a finite number. A model
+// that fails is not written: its file would not be read back.
+bool HasFiniteNumbers(const GK_Hinges& model);
+bool HasFiniteNumbers(const GK_LockCore& model);
+bool HasFiniteNumbers(const GK_DoorWithHinges& door);
+
+// The reason a writer gives for such a model.
+inline constexpr const char* kNonFiniteReason = "a coordinate or size is not a finite number";

@@ -1,0 +1,93 @@
+#include "KnifeFile.h"
+
+#include "AtomicFile.h"
+#include "ExeFolder.h"
+#include "LibraryDocument.h"
+#include "ModelLibrary.h"
+#include "XmlElements.h"
+
+#include <cmath>
+
+namespace {
+constexpr const char* kKnifeFileName = "HingesKnife.xml";
+
+void readInt(const TiXmlElement& element, const char* name, int& field, const AttributeReader& numbers)
+{
+    if (const std::optional<int> value = numbers.integer(element, name))
+        field = *value;
+}
+
+// A value that is not finite counts as absent: the record keeps its initial
+// value rather than losing the whole table.
+void readReal(const TiXmlElement& element, const char* name, double& field)
+{
+    AttributeReader numbers;
+    const std::optional<double> value = numbers.real(element, name);
+    if (value && numbers.allFinite())
+        field = *value;
+}
+
+void readText(const TiXmlElement& element, const char* name, std::string& field)
+{
+    if (const char* text = element.Attribute(name))
+        field = text;
+}
+} // namespace
+
+SaveResult SaveKnifeFile()
+{
+    const std::string path = GetExeFolder() + kKnifeFileName;
+    const ModelLibrary* library = CurrentLibrary();
+    if (!library)
+        return SaveResult{false, path, "there is no tool table in memory"};
+    for (const KnifeInfo* knife : library->knives)
+        if (knife && !(std::isfinite(knife->Diameter) && std::isfinite(knife->SafeDistance)))
+            return SaveResult{false, path, "a tool diameter or safe distance is not a finite number"};
+
+    TiXmlDocument document;
+    TiXmlElement& root = StartLibraryDocument(document, "AllKnife");
+    for (const KnifeInfo* knife : library->knives) {
+        if (!knife)
+            continue;
+        TiXmlElement& element = AppendElement(root, "Knife");
+        SetIntAttribute(element, "ID", knife->ID);
+        SetIntAttribute(element, "Vel", knife->Vel);
+        SetIntAttribute(element, "Type", knife->Type);
+        SetIntAttribute(element, "IsMain", knife->IsMain);
+        SetIntAttribute(element, "Enable", knife->Enable);
+        SetRealAttribute(element, "Diameter", knife->Diameter);
+        SetRealAttribute(element, "SafeDistance", knife->SafeDistance);
+        element.SetAttribute("AirForward", knife->AirForward.c_str());
+        element.SetAttribute("AirBack", knife->AirBack.c_str());
+        element.SetAttribute("DrillStart", knife->DrillStart.c_str());
+        element.SetAttribute("DrillStop", knife->DrillStop.c_str());
+    }
+    return SaveDocumentAtomically(document, path);
+}
+
+void LoadKnifeFile(GU_OwnedList<KnifeInfo>& list)
+{
+    TiXmlDocument document;
+    if (!LoadLibraryDocument(GetExeFolder() + kKnifeFileName, document))
+        return;
+    const TiXmlElement* root = RootElement(document);
+    if (!root)
+        return;
+    const AttributeReader numbers;
+    for (const TiXmlElement* element = root->FirstChildElement("Knife"); element;
+         element = element->NextSiblingElement("Knife")) {
+        auto knife = std::make_unique<KnifeInfo>();
+        readInt(*element, "ID", knife->ID, numbers);
+        readInt(*element, "Vel", knife->Vel, numbers);
+        readInt(*element, "Type", knife->Type, numbers);
+        readInt(*element, "IsMain", knife->IsMain, numbers);
+        readInt(*element, "Enable", knife->Enable, numbers);
+        readReal(*element, "Diameter", knife->Diameter);
+        readReal(*element, "SafeDistance", knife->SafeDistance);
+        readText(*element, "AirForward", knife->AirForward);
+        readText(*element, "AirBack", knife->AirBack);
+        readText(*element, "DrillStart", knife->DrillStart);
+        readText(*element, "DrillStop", knife->DrillStop);
+        list.add_tail(std::move(knife));
+    }
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "AtomicFile.h"
+#include "ExeFolder.h"
+#include "GbkText.h"
+#include "ModelFileName.h"
+#include "FiniteNumbers.h"
+#include "SaveResult.h"
+
+#include <cstddef>
+#include <string>
+#include <tinyxml.h>
+
+// Library files larger than this are not read: no model comes near it, and a
+// huge file must not stall start-up.
+inline constexpr std::size_t kMaxLibraryFileSize = 16u << 20;
+// Library files nest four levels; anything beyond this is not handed to the
+// parser, which recurses once per level.
+inline constexpr int kMaxLibraryNesting = 256;
+
+// Gives the empty document the declaration (version "1.0", encoding "gb2312")
+// and a root element of the given name; returns the root.
+TiXmlElement& StartLibraryDocument(TiXmlDocument& document, const char* rootName);
+
+// Reads a library file into the empty document. False, with nothing to use,
+// when the file cannot be opened, is not a regular file, is too large, nests
+// too deep or is not well-formed XML. Line ends are read as the parser's own
+// file loading reads them (CR LF and a lone CR become LF).
+bool LoadLibraryDocument(const std::string& path, TiXmlDocument& document);
+
+// The first child of the document that is an element; its name is not checked.
+const TiXmlElement* RootElement(const TiXmlDocument& document);
+
+// Writes the file of a model named gbkName in the folder beside the program:
+// refuses a name that cannot be a file name there and a model whose numbers
+// are not all finite, else builds the document with the given root, lets
+// fill set the root's attributes and children, and saves it atomically.
+template <typename Fill>
+SaveResult SaveModelDocument(const char* folderName, const std::string& gbkName, bool numbersFinite,
+                             const char* rootName, Fill fill);
+
+template <typename Fill>
+SaveResult SaveModelDocument(const char* folderName, const std::string& gbkName, bool numbersFinite,
+                             const char* rootName, Fill fill)
+{
+    const std::string folderPath = GetExeFolder() + folderName;
+    const std::optional<std::string> path = ModelFilePath(folderPath, gbkName);
+    if (!path)
+        return SaveResult{false, folderPath + GbkToUtf8(gbkName).value_or(""), ModelNameProblem(gbkName)};
+    if (!numbersFinite)
+        return SaveResult{false, *path, kNonFiniteReason};
+    TiXmlDocument document;
+    fill(StartLibraryDocument(document, rootName));
+    return SaveDocumentAtomically(document, *path);
+}

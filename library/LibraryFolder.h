@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ExeFolder.h"
+
+#include <GU_List.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Folder names of the three model kinds beside the program.
+inline constexpr const char* kHingesFolder = "Hinges/";
+inline constexpr const char* kLockCoresFolder = "Lockcores/";
+inline constexpr const char* kDoorModelFolder = "DoorModel/";
+
+// Full paths of the entries of the folder whose names end in ".xml" (case
+// sensitive, hidden entries included, so that the file of the empty name
+// ".xml" is found), sorted by name byte for byte for a stable load order.
+// Empty when the folder cannot be read.
+std::vector<std::string> ListLibraryFiles(const std::string& folderPath);
+
+// Scans one model folder beside the program and appends every model that the
+// reader returns to the list; entries that yield no model are dropped.
+template <typename Model, typename Reader>
+void LoadLibraryFolder(const std::string& folderName, Reader reader, GU_OwnedList<Model>& list)
+{
+    for (const std::string& path : ListLibraryFiles(GetExeFolder() + folderName)) {
+        std::unique_ptr<Model> model = reader(path);
+        if (model)
+            list.add_tail(std::move(model));
+    }
+}

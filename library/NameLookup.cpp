@@ -1,0 +1,53 @@
+#include "NameLookup.h"
+
+#include "ModelLibrary.h"
+#include "NameIndex.h"
+
+namespace {
+// Brings the index up to the list's tail; starts over when the list shrank.
+template <typename Model>
+void catchUp(const GU_OwnedList<Model>& list, NameIndex& index)
+{
+    if (index.size() > list.count())
+        index.clear();
+    static const std::string noName;
+    for (std::size_t i = index.size(); i < list.count(); ++i) {
+        const Model* model = list[i];
+        index.append(model, model ? model->GetName() : noName);
+    }
+}
+
+template <typename Model>
+Model* findByName(const GU_OwnedList<Model>& list, NameIndex& index, const std::string& name)
+{
+    const std::string key = NameKey(name);
+    for (int pass = 0; pass < 2; ++pass) {
+        catchUp(list, index);
+        const std::size_t at = index.first(key);
+        if (at == NameIndex::npos)
+            return nullptr;
+        Model* model = list[at];
+        if (model && model == index.entry(at) && EqualNamesNoCase(model->GetName(), name))
+            return model;
+        index.clear(); // an entry was replaced or renamed since it was indexed
+    }
+    return nullptr;
+}
+} // namespace
+
+bool EqualNamesNoCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && NameKey(a) == NameKey(b);
+}
+
+GK_Hinges* FindHingesByName(std::string name)
+{
+    ModelLibrary* library = CurrentLibrary();
+    return library ? findByName(library->hinges, library->hingeNames, name) : nullptr;
+}
+
+GK_LockCore* FindLockCoreByName(std::string name)
+{
+    ModelLibrary* library = CurrentLibrary();
+    return library ? findByName(library->lockCores, library->lockCoreNames, name) : nullptr;
+}

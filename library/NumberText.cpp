@@ -1,0 +1,49 @@
+#include "NumberText.h"
+
+#include <charconv>
+#include <climits>
+#include <cstdlib>
+#include <locale.h>
+
+namespace {
+// Characters enough for "%.2f" of any double (the largest has 309 digits).
+constexpr int kRealBufferSize = 400;
+constexpr int kRealDecimals = 2;
+
+// The "C" locale as a handle, so that the locale-taking conversions of the C
+// library parse with a decimal point whatever the process locale is.
+locale_t cLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return locale;
+}
+} // namespace
+
+std::string FormatReal(double value)
+{
+    char buffer[kRealBufferSize];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, kRealDecimals);
+    return std::string(buffer, result.ptr);
+}
+
+std::string FormatInt(int value)
+{
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+double ParseReal(const char* text)
+{
+    return strtod_l(text, nullptr, cLocale());
+}
+
+int ParseInt(const char* text)
+{
+    const long value = strtol_l(text, nullptr, 10, cLocale());
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <ExeFolder.h>
+#include <ModelLibrary.h>
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <stdlib.h>
+#include <string>
+
+// A scratch program folder with the three model folders, which the library
+// uses instead of the program's own, and a published, empty library.
+class TempLibrary {
+public:
+    TempLibrary() : m_root(makeRoot()), m_exeFolder(m_root.string())
+    {
+        for (const char* folder : {"Hinges", "Lockcores", "DoorModel"})
+            std::filesystem::create_directory(m_root / folder);
+        PublishLibrary(&library);
+    }
+    ~TempLibrary()
+    {
+        PublishLibrary(nullptr);
+        std::error_code ignored;
+        std::filesystem::remove_all(m_root, ignored);
+    }
+
+    std::string path(const std::string& relative) const { return (m_root / relative).string(); }
+
+    void write(const std::string& relative, const std::string& content) const
+    {
+        std::ofstream(path(relative), std::ios::binary) << content;
+    }
+
+    std::string read(const std::string& relative) const
+    {
+        std::ifstream in(path(relative), std::ios::binary);
+        std::stringstream content;
+        content << in.rdbuf();
+        return content.str();
+    }
+
+    ModelLibrary library;
+
+private:
+    static std::filesystem::path makeRoot()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "varnholt-lib-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            ADD_FAILURE() << "cannot create a scratch folder";
+        return pattern;
+    }
+
+    std::filesystem::path m_root;
+    ScopedExeFolder m_exeFolder;
+};
+
+// Texts in GBK: "合页" (hinge), and "傾" whose trail byte is the letter "A".
+inline const std::string kGbkHinge = "\xBA\xCF\xD2\xB3";
+inline const std::string kGbkTrailA = "\x83\x41";

@@ -1,0 +1,77 @@
+#include "TempLibrary.h"
+
+#include <KnifeFile.h>
+
+TEST(KnifeFile, RoundTripKeepsEveryField)
+{
+    TempLibrary lib;
+    auto knife = std::make_unique<KnifeInfo>();
+    knife->ID = 12;
+    knife->Diameter = 35.004;
+    knife->SafeDistance = 3.5;
+    knife->Vel = 4500;
+    knife->Type = 7;
+    knife->IsMain = 2;
+    knife->Enable = 0;
+    knife->AirForward = "M8 & <x> \"y\"";
+    knife->AirBack = kGbkHinge;
+    knife->DrillStart = kGbkTrailA;
+    knife->DrillStop = "";
+    lib.library.knives.add_tail(std::move(knife));
+    lib.library.knives.add_tail(std::make_unique<KnifeInfo>());
+    const SaveResult saved = SaveKnifeFile();
+    ASSERT_TRUE(saved) << saved.reason;
+    EXPECT_EQ(saved.path, lib.path("HingesKnife.xml"));
+
+    GU_OwnedList<KnifeInfo> back;
+    LoadKnifeFile(back);
+    ASSERT_EQ(back.count(), 2u);
+    const KnifeInfo& first = *back[0];
+    EXPECT_EQ(first.ID, 12);
+    EXPECT_DOUBLE_EQ(first.Diameter, 35);
+    EXPECT_DOUBLE_EQ(first.SafeDistance, 3.5);
+    EXPECT_EQ(first.Vel, 4500);
+    EXPECT_EQ(first.Type, 7);
+    EXPECT_EQ(first.IsMain, 2);
+    EXPECT_EQ(first.Enable, 0);
+    EXPECT_EQ(first.AirForward, "M8 & <x> \"y\"");
+    EXPECT_EQ(first.AirBack, kGbkHinge);
+    EXPECT_EQ(first.DrillStart, kGbkTrailA);
+    EXPECT_EQ(back[1]->Enable, 1);
+}
+
+TEST(KnifeFile, MissingAttributesKeepInitialValues)
+{
+    TempLibrary lib;
+    lib.write("HingesKnife.xml", "<AllKnife><Knife/><Other ID=\"9\"/><Knife ID=\"4\" Diameter=\"nan\" "
+                                 "SafeDistance=\"1e999\" Vel=\"x\"/><Knife ID=\"4\" Type=\" 5\"/></AllKnife>");
+    GU_OwnedList<KnifeInfo> list;
+    LoadKnifeFile(list);
+    ASSERT_EQ(list.count(), 3u);
+    const KnifeInfo& plain = *list[0];
+    EXPECT_EQ(plain.ID, 0);
+    EXPECT_DOUBLE_EQ(plain.Diameter, 0);
+    EXPECT_DOUBLE_EQ(plain.SafeDistance, 10);
+    EXPECT_EQ(plain.Vel, 0);
+    EXPECT_EQ(plain.Type, 0);
+    EXPECT_EQ(plain.IsMain, 0);
+    EXPECT_EQ(plain.Enable, 1);
+    EXPECT_TRUE(plain.AirForward.empty() && plain.AirBack.empty() && plain.DrillStart.empty() && plain.DrillStop.empty());
+    // Non-finite sizes count as absent; the record stays.
+    EXPECT_EQ(list[1]->ID, 4);
+    EXPECT_DOUBLE_EQ(list[1]->Diameter, 0);
+    EXPECT_DOUBLE_EQ(list[1]->SafeDistance, 10);
+    EXPECT_EQ(list[2]->Type, 5);
+}
+
+TEST(KnifeFile, NoFileOrNoLibrary)
+{
+    TempLibrary lib;
+    GU_OwnedList<KnifeInfo> list;
+    LoadKnifeFile(list);
+    EXPECT_TRUE(list.empty());
+    ASSERT_TRUE(SaveKnifeFile()); // an empty table gives an empty root
+    EXPECT_NE(lib.read("HingesKnife.xml").find("<AllKnife />"), std::string::npos);
+    PublishLibrary(nullptr);
+    EXPECT_FALSE(SaveKnifeFile());
+}
