@@ -109,23 +109,25 @@ GK_Shape lockCoreShape(const GK_LockCore& lockCore)
     return shape;
 }
 
-// Places a part's shape at a position along the door so that its bounding
-// box sits centred on x, against the given edge, reaching into the leaf. At
-// the far edge (y = width) the part is mirrored so the same side faces the
-// edge as at the near edge.
+// Places a part's shape at a position along the door: turned so that its
+// longer side runs along the edge, its bounding box centred on x, against the
+// given edge and reaching into the leaf. At the far edge (y = width) the part
+// is mirrored so the same side faces the edge as at the near edge.
 void placeOnEdge(GK_Shape& door, const GK_Shape& part, const position& at, bool farEdge, double width)
 {
-    const std::optional<QRectF> bounds = part.bounds();
-    if (!bounds || !usable(at.x) || !usable(at.y))
+    const std::optional<QRectF> partBox = part.bounds();
+    if (!partBox || !usable(at.x) || !usable(at.y))
         return;
-    const QRectF& box = *bounds;
+    GK_Shape oriented;
+    appendMapped(oriented, part, partBox->height() > partBox->width() ? QTransform().rotate(90) : QTransform());
+    const QRectF box = *oriented.bounds();
     const double dx = at.x - box.center().x();
     QTransform t;
     if (farEdge)
         t = QTransform(1.0, 0.0, 0.0, -1.0, dx, width - at.y + box.top());
     else
         t = QTransform::fromTranslate(dx, at.y - box.top());
-    appendMapped(door, part, t);
+    appendMapped(door, oriented, t);
 }
 
 GK_Shape doorShape(const GK_DoorWithHinges& door)
@@ -145,8 +147,9 @@ GK_Shape doorShape(const GK_DoorWithHinges& door)
         for (const position& at : door.GetHingesPos())
             placeOnEdge(shape, part, at, hingesUp, width);
     }
+    // The leaf shows the lock core's body, that is its side face.
     if (const GK_LockCore* lockCore = door.GetLockCoreModel()) {
-        const GK_Shape part = faceShape(lockCore->GetTopLoop(), lockCore->GetTopList());
+        const GK_Shape part = faceShape(lockCore->GetSideLoop(), lockCore->GetSideList());
         placeOnEdge(shape, part, door.GetLockCorePos(), !hingesUp, width);
     }
     return shape;

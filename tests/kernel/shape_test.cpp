@@ -108,6 +108,21 @@ INSTANTIATE_TEST_SUITE_P(Edges, DoorShape,
                                            DoorCase{"OtherFlagCountsAsDown", 7, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(Shape, DoorTurnsTallPartsToLieAlongTheEdge)
+{
+    auto lock = api_gk_make_lockcore(rectangle(0, 0, 24, 240), rectangle(0, 0, 70, 200));
+    auto door = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
+    door->SetLockCoreModel(lock.get());
+    door->SetLockCorePos({1000, 0, 0});
+    const GK_Shape shape = GK_BuildShape(*door);
+    ASSERT_EQ(shape.outlines.size(), 1u);
+    const QRectF body = shape.outlines[0].boundingRect();
+    EXPECT_DOUBLE_EQ(body.width(), 200) << "the side face (the body) lies along the door";
+    EXPECT_DOUBLE_EQ(body.height(), 70);
+    EXPECT_DOUBLE_EQ(body.center().x(), 1000);
+    EXPECT_DOUBLE_EQ(body.bottom(), 900) << "hinges down, so the lock sits at the top edge";
+}
+
 TEST(Shape, DoorWithoutModelsIsItsLeaf)
 {
     auto door = api_gk_make_door_with_hinges("D", "", 2100, 900, 40);
