@@ -1,0 +1,165 @@
+#include "CDlgAddDoorModel.h"
+
+#include "DataExchange.h"
+#include "GbkQString.h"
+
+#include <ModelLibrary.h>
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kWideFieldWidth = 210;
+constexpr int kListWidth = 280;
+constexpr int kPositionWidth = 100;
+
+// Each entry carries the model's name bytes, so that the name read back is
+// exactly the stored one whatever its display.
+template <typename List>
+void addModelNames(QComboBox* box, const List& models)
+{
+    for (const auto* model : models)
+        box->addItem(GbkToQString(model->GetName()), QByteArray::fromStdString(model->GetName()));
+    if (box->count() > 0)
+        box->setCurrentIndex(0);
+}
+
+// The name bytes of the selected entry, if an entry is selected.
+void takeSelectedName(const QComboBox* box, std::string& name)
+{
+    if (box->currentIndex() >= 0)
+        name = box->currentData().toByteArray().toStdString();
+}
+
+} // namespace
+
+CDlgAddDoorModel::CDlgAddDoorModel(MessageBoxes& messages)
+    : ExchangeDialog(messages),
+      m_nameEdit(makeEdit("name")),
+      m_commentsEdit(makeEdit("comments")),
+      m_lengthEdit(makeEdit("length")),
+      m_widthEdit(makeEdit("width")),
+      m_thicknessEdit(makeEdit("thickness")),
+      m_lockCoreList(makeDropDown("lockCoreList")),
+      m_lockCoreXEdit(makeEdit("lockCoreX")),
+      m_hingesList(makeDropDown("hingesList")),
+      m_hingePosEdits{makeEdit("hingePos1"), makeEdit("hingePos2"), makeEdit("hingePos3"), makeEdit("hingePos4")},
+      m_hingesUpList(makeDropDown("hingesUpList"))
+{
+    setWindowTitle(QStringLiteral("新增门型"));
+
+    auto* door = new QGroupBox(QStringLiteral("门型信息（长度单位：毫米）"), this);
+    auto* doorFields = new QGridLayout(door);
+    const std::pair<const char*, QLineEdit*> doorRows[] = {
+        {"名称", m_nameEdit}, {"备注", m_commentsEdit}, {"长度", m_lengthEdit},
+        {"宽度", m_widthEdit}, {"厚度", m_thicknessEdit},
+    };
+    int row = 0;
+    for (const auto& [label, edit] : doorRows) {
+        doorFields->addWidget(new QLabel(QString::fromUtf8(label), door), row, 0);
+        doorFields->addWidget(edit, row, 1);
+        edit->setMinimumWidth(kWideFieldWidth);
+        ++row;
+    }
+    doorFields->setRowStretch(row, 1);
+
+    auto* lockCore = new QGroupBox(QStringLiteral("锁芯"), this);
+    auto* lockCoreFields = new QGridLayout(lockCore);
+    lockCoreFields->addWidget(new QLabel(QStringLiteral("选择锁芯"), lockCore), 0, 0);
+    lockCoreFields->addWidget(m_lockCoreList, 0, 1);
+    lockCoreFields->addWidget(new QLabel(QStringLiteral("位置X"), lockCore), 1, 0);
+    lockCoreFields->addWidget(m_lockCoreXEdit, 1, 1);
+    m_lockCoreList->setMinimumWidth(kListWidth);
+
+    auto* hinges = new QGroupBox(QStringLiteral("合页"), this);
+    auto* hingeFields = new QGridLayout(hinges);
+    hingeFields->addWidget(new QLabel(QStringLiteral("选择合页"), hinges), 0, 0);
+    hingeFields->addWidget(m_hingesList, 0, 1, 1, 3);
+    hingeFields->addWidget(new QLabel(QStringLiteral("合页靠上"), hinges), 1, 0);
+    hingeFields->addWidget(m_hingesUpList, 1, 1, 1, 3);
+    for (int i = 0; i < kHingePositions; ++i) {
+        const int gridRow = 2 + i / 2;
+        const int gridColumn = (i % 2) * 2;
+        hingeFields->addWidget(new QLabel(QStringLiteral("位置%1").arg(i + 1), hinges), gridRow, gridColumn);
+        hingeFields->addWidget(m_hingePosEdits[i], gridRow, gridColumn + 1);
+        m_hingePosEdits[i]->setMinimumWidth(kPositionWidth);
+    }
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(lockCore);
+    right->addWidget(hinges);
+
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(door);
+    groups->addLayout(right);
+
+    QPushButton* ok = makeOkButton();
+    QPushButton* cancel = makeCancelButton();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addStretch(3);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(groups);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    QWidget* tabOrder[] = {
+        m_nameEdit, m_commentsEdit, m_lengthEdit, m_widthEdit, m_thicknessEdit, ok, cancel,
+        m_lockCoreList, m_lockCoreXEdit, m_hingesList, m_hingePosEdits[0], m_hingePosEdits[1],
+        m_hingePosEdits[2], m_hingePosEdits[3], m_hingesUpList,
+    };
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void CDlgAddDoorModel::DoDataExchange(DataExchange& dx)
+{
+    ExchangeModelName(dx, m_nameEdit, m_name);
+    dx.text(m_commentsEdit, m_comments);
+    dx.number(m_lengthEdit, m_length);
+    dx.number(m_widthEdit, m_width);
+    dx.number(m_thicknessEdit, m_thickness);
+    dx.number(m_lockCoreXEdit, m_lockCoreX);
+    for (int i = 0; i < kHingePositions; ++i)
+        dx.number(m_hingePosEdits[i], m_hingePos[i]);
+}
+
+void CDlgAddDoorModel::OnInitDialog()
+{
+    ExchangeDialog::OnInitDialog();
+    const ModelLibrary* library = CurrentLibrary();
+    if (!library)
+        return;
+    addModelNames(m_hingesList, library->hinges);
+    addModelNames(m_lockCoreList, library->lockCores);
+    m_hingesUpList->addItem(QStringLiteral("否"));
+    m_hingesUpList->addItem(QStringLiteral("是"));
+    m_hingesUpList->setCurrentIndex(0);
+    m_nameEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void CDlgAddDoorModel::OnOK()
+{
+    takeSelectedName(m_hingesList, m_hingesModelName);
+    takeSelectedName(m_lockCoreList, m_lockCoreModelName);
+    m_hingesUp = m_hingesUpList->currentIndex() != 0 ? 1 : 0;
+    if (!UpdateData(true))
+        return;
+    if (m_acceptName && !m_acceptName(m_name)) {
+        m_nameEdit->setFocus(Qt::OtherFocusReason);
+        m_nameEdit->selectAll();
+        return;
+    }
+    accept();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ExchangeDialog.h"
+#include "ModelNameField.h"
+
+#include <array>
+#include <string>
+
+class QComboBox;
+
+// Composes a new door model: its size, a lock-core model at an X position, a
+// hinge model at up to four X positions and whether the hinges sit at the
+// top. The model lists offer the names of the current library's models in
+// list order; the dialog creates nothing itself.
+class CDlgAddDoorModel : public ExchangeDialog {
+    Q_OBJECT
+public:
+    static constexpr int kHingePositions = 4;
+
+    explicit CDlgAddDoorModel(MessageBoxes& messages);
+
+    // Consulted on OK after the fields were read.
+    void setNameAcceptor(NameAcceptor acceptor) { m_acceptName = std::move(acceptor); }
+
+    // Read by the caller after IDOK; lengths in millimetres, texts GBK.
+    std::string m_name;
+    std::string m_comments;
+    double m_length = 0.0;
+    double m_width = 0.0;
+    double m_thickness = 0.0;
+    double m_lockCoreX = 0.0;
+    std::array<double, kHingePositions> m_hingePos{};
+    std::string m_hingesModelName;
+    std::string m_lockCoreModelName;
+    int m_hingesUp = 0;
+
+protected:
+    void DoDataExchange(DataExchange& dx) override;
+    void OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    QLineEdit* m_nameEdit;
+    QLineEdit* m_commentsEdit;
+    QLineEdit* m_lengthEdit;
+    QLineEdit* m_widthEdit;
+    QLineEdit* m_thicknessEdit;
+    QComboBox* m_lockCoreList;
+    QLineEdit* m_lockCoreXEdit;
+    QComboBox* m_hingesList;
+    std::array<QLineEdit*, kHingePositions> m_hingePosEdits;
+    QComboBox* m_hingesUpList;
+    NameAcceptor m_acceptName;
+};

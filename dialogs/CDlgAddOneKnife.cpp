@@ -1,0 +1,52 @@
+#include "CDlgAddOneKnife.h"
+
+#include "TabOrder.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kButtonRow = 2;
+constexpr int kButtonColumn = 7;
+} // namespace
+
+CDlgAddOneKnife::CDlgAddOneKnife(MessageBoxes& messages) : ExchangeDialog(messages)
+{
+    setWindowTitle(QStringLiteral("添加刀具"));
+
+    QPushButton* ok = makeOkButton();
+    auto* group = new QGroupBox(QStringLiteral("刀具信息"), this);
+    auto* grid = new QGridLayout(group);
+    m_form.build(group, grid);
+    grid->addWidget(ok, kButtonRow, kButtonColumn);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    SetTabChain({{ok}, m_form.numbersAndLists(), m_form.textFields()});
+}
+
+void CDlgAddOneKnife::DoDataExchange(DataExchange& dx)
+{
+    m_form.exchange(dx);
+}
+
+void CDlgAddOneKnife::OnInitDialog()
+{
+    ExchangeDialog::OnInitDialog();
+    m_form.fillLists();
+    m_form.toolNumberEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void CDlgAddOneKnife::OnOK()
+{
+    m_typeIndex = m_form.typeList->currentIndex();
+    m_spindleIndex = m_form.spindleList->currentIndex();
+    m_enableIndex = m_form.enableList->currentIndex();
+    ExchangeDialog::OnOK();
+}

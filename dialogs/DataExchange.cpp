@@ -1,0 +1,109 @@
+#include "DataExchange.h"
+
+#include "GbkQString.h"
+#include "MessageBoxes.h"
+#include "FieldNumbers.h"
+
+#include <QLineEdit>
+
+namespace ExchangeMessages {
+QString notANumber()
+{
+    return QStringLiteral("请输入一个数。");
+}
+QString notAWholeNumber()
+{
+    return QStringLiteral("请输入一个整数。");
+}
+QString notInRange(unsigned max)
+{
+    return QStringLiteral("请输入 0 到 %1 之间的整数。").arg(max);
+}
+QString notEncodable()
+{
+    return QStringLiteral("文字中有无法保存的字符（GBK 编码中没有），请改用其他字符。");
+}
+} // namespace ExchangeMessages
+
+DataExchange::DataExchange(Direction direction, MessageBoxes& messages)
+    : m_direction(direction), m_messages(messages)
+{
+}
+
+void DataExchange::fail(QLineEdit* field, const QString& message)
+{
+    m_failed = true;
+    m_messages.warning(message);
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
+
+void DataExchange::check(QLineEdit* field, bool valid, const QString& message)
+{
+    if (active() && reading() && !valid)
+        fail(field, message);
+}
+
+void DataExchange::text(QLineEdit* field, std::string& value)
+{
+    if (!active())
+        return;
+    if (!reading()) {
+        field->setText(GbkToQString(value));
+        return;
+    }
+    const auto bytes = QStringToGbk(field->text());
+    if (!bytes) {
+        fail(field, ExchangeMessages::notEncodable());
+        return;
+    }
+    value = *bytes;
+}
+
+void DataExchange::number(QLineEdit* field, double& value)
+{
+    if (!active())
+        return;
+    if (!reading()) {
+        field->setText(ShowFieldDouble(value));
+        return;
+    }
+    const auto parsed = ReadFieldDouble(field->text());
+    if (!parsed) {
+        fail(field, ExchangeMessages::notANumber());
+        return;
+    }
+    value = *parsed;
+}
+
+void DataExchange::number(QLineEdit* field, int& value)
+{
+    if (!active())
+        return;
+    if (!reading()) {
+        field->setText(QString::number(value));
+        return;
+    }
+    const auto parsed = ReadFieldInt(field->text());
+    if (!parsed) {
+        fail(field, ExchangeMessages::notAWholeNumber());
+        return;
+    }
+    value = *parsed;
+}
+
+void DataExchange::number(QLineEdit* field, unsigned& value, unsigned max)
+{
+    if (!active())
+        return;
+    if (!reading()) {
+        field->setText(QString::number(value));
+        return;
+    }
+    const auto parsed = ReadFieldUnsigned(field->text());
+    if (!parsed || *parsed > max) {
+        fail(field, ExchangeMessages::notInRange(max));
+        return;
+    }
+    value = *parsed;
+}

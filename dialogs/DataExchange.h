@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+#include <climits>
+#include <string>
+
+class MessageBoxes;
+class QLineEdit;
+
+// Moves a dialog's members into its fields or its fields back into the
+// members, one field after the other in the order the dialog calls them.
+// Reading stops at the first field that cannot be read: the user is told why,
+// the focus goes into that field with its text selected, and every later call
+// of the same exchange does nothing. Members of fields before it have been
+// taken; the failing member and those after it keep their values.
+class DataExchange {
+public:
+    enum class Direction { ToFields, FromFields };
+
+    DataExchange(Direction direction, MessageBoxes& messages);
+
+    bool reading() const { return m_direction == Direction::FromFields; }
+    bool failed() const { return m_failed; }
+
+    // Texts are GBK byte strings; a text with a character GBK cannot encode
+    // is refused rather than stored with a substitute.
+    void text(QLineEdit* field, std::string& value);
+    void number(QLineEdit* field, double& value);
+    void number(QLineEdit* field, int& value);
+    // Refuses a minus sign and values above max.
+    void number(QLineEdit* field, unsigned& value, unsigned max = UINT_MAX);
+
+    // While reading: refuses the field with the message when valid is false.
+    void check(QLineEdit* field, bool valid, const QString& message);
+
+private:
+    bool active() const { return !m_failed; }
+    void fail(QLineEdit* field, const QString& message);
+
+    Direction m_direction;
+    MessageBoxes& m_messages;
+    bool m_failed = false;
+};
+
+// The messages of the exchange, for callers that show the same refusal.
+namespace ExchangeMessages {
+QString notANumber();
+QString notAWholeNumber();
+QString notInRange(unsigned max);
+QString notEncodable();
+} // namespace ExchangeMessages

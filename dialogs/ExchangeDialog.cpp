@@ -1,0 +1,88 @@
+#include "ExchangeDialog.h"
+
+#include "DataExchange.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+ExchangeDialog::ExchangeDialog(MessageBoxes& messages)
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_messages(messages)
+{
+    setModal(true);
+}
+
+int ExchangeDialog::DoModal()
+{
+    if (!parentWidget() && QApplication::activeWindow() && QApplication::activeWindow() != this)
+        setParent(QApplication::activeWindow(), windowFlags());
+    return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+}
+
+bool ExchangeDialog::UpdateData(bool saveAndValidate)
+{
+    DataExchange dx(saveAndValidate ? DataExchange::Direction::FromFields : DataExchange::Direction::ToFields,
+                    m_messages);
+    DoDataExchange(dx);
+    return !dx.failed();
+}
+
+void ExchangeDialog::OnInitDialog()
+{
+    UpdateData(false);
+}
+
+void ExchangeDialog::OnOK()
+{
+    if (UpdateData(true))
+        accept();
+}
+
+void ExchangeDialog::showEvent(QShowEvent* event)
+{
+    if (!m_initialised) {
+        m_initialised = true;
+        OnInitDialog();
+    }
+    QDialog::showEvent(event);
+}
+
+QLineEdit* ExchangeDialog::makeEdit(const char* objectName)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QLatin1String(objectName));
+    return edit;
+}
+
+QComboBox* ExchangeDialog::makeDropDown(const char* objectName)
+{
+    auto* list = new QComboBox(this);
+    list->setObjectName(QLatin1String(objectName));
+    list->setEditable(false);
+    return list;
+}
+
+QPushButton* ExchangeDialog::makeButton(const QString& text, const char* objectName)
+{
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QLatin1String(objectName));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPushButton* ExchangeDialog::makeOkButton()
+{
+    QPushButton* ok = makeButton(QStringLiteral("确定"), "ok");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { OnOK(); });
+    return ok;
+}
+
+QPushButton* ExchangeDialog::makeCancelButton()
+{
+    QPushButton* cancel = makeButton(QStringLiteral("取消"), "cancel");
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    return cancel;
+}

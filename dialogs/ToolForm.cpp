@@ -1,0 +1,82 @@
+#include "ToolForm.h"
+
+#include "DataExchange.h"
+#include "ToolTexts.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <climits>
+
+namespace {
+
+constexpr int kFieldWidth = 84;
+// A tool number is stored as a signed number in the record.
+constexpr unsigned kMaxToolNumber = INT_MAX;
+
+QLineEdit* addEdit(QWidget* owner, QGridLayout* grid, const char* label, const char* name, int row, int slot)
+{
+    auto* edit = new QLineEdit(owner);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMinimumWidth(kFieldWidth);
+    grid->addWidget(new QLabel(QString::fromUtf8(label), owner), row, slot * 2);
+    grid->addWidget(edit, row, slot * 2 + 1);
+    return edit;
+}
+
+QComboBox* addList(QWidget* owner, QGridLayout* grid, const char* label, const char* name, int row, int slot)
+{
+    auto* list = new QComboBox(owner);
+    list->setObjectName(QLatin1String(name));
+    list->setEditable(false);
+    list->setMinimumWidth(kFieldWidth);
+    grid->addWidget(new QLabel(QString::fromUtf8(label), owner), row, slot * 2);
+    grid->addWidget(list, row, slot * 2 + 1);
+    return list;
+}
+
+} // namespace
+
+void ToolForm::build(QWidget* owner, QGridLayout* grid)
+{
+    toolNumberEdit = addEdit(owner, grid, "刀  号", "toolNumber", 0, 0);
+    diameterEdit = addEdit(owner, grid, "刀  径", "diameter", 0, 1);
+    speedEdit = addEdit(owner, grid, "加工速度", "speed", 0, 2);
+    safeDistanceEdit = addEdit(owner, grid, "安全距离", "safeDistance", 0, 3);
+    textEdits[0] = addEdit(owner, grid, "气缸打出", "airForward", 1, 0);
+    textEdits[1] = addEdit(owner, grid, "气缸收回", "airBack", 1, 1);
+    textEdits[2] = addEdit(owner, grid, "钻头启动", "drillStart", 1, 2);
+    textEdits[3] = addEdit(owner, grid, "钻头停止", "drillStop", 1, 3);
+    typeList = addList(owner, grid, "刀具类型", "typeList", 2, 0);
+    spindleList = addList(owner, grid, "是否主轴", "spindleList", 2, 1);
+    enableList = addList(owner, grid, "启用/禁用", "enableList", 2, 2);
+}
+
+void ToolForm::fillLists()
+{
+    FillToolList(typeList, ToolTypeNames());
+    FillToolList(spindleList, SpindleNames());
+    FillToolList(enableList, EnableNames());
+}
+
+void ToolForm::exchange(DataExchange& dx)
+{
+    dx.number(toolNumberEdit, toolNumber, kMaxToolNumber);
+    dx.number(diameterEdit, diameter);
+    dx.number(speedEdit, speed);
+    dx.number(safeDistanceEdit, safeDistance);
+    for (int i = 0; i < kTexts; ++i)
+        dx.text(textEdits[i], texts[i]);
+}
+
+std::vector<QWidget*> ToolForm::numbersAndLists() const
+{
+    return {toolNumberEdit, diameterEdit, speedEdit, safeDistanceEdit, typeList, spindleList, enableList};
+}
+
+std::vector<QWidget*> ToolForm::textFields() const
+{
+    return {textEdits.begin(), textEdits.end()};
+}

@@ -1,0 +1,186 @@
+#include "DialogDriving.h"
+#include "RecordingMessageBoxes.h"
+#include "TestLibrary.h"
+
+#include <CDlgAddDoorModel.h>
+#include <DataExchange.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kHingeA = "\xBA\xCF\xD2\xB3" "A"; // 合页A
+const char* const kNumberFields[] = {"length",    "width",     "thickness", "lockCoreX",
+                                     "hingePos1", "hingePos2", "hingePos3", "hingePos4"};
+
+class AddDoorModelDialogTest : public ::testing::Test {
+protected:
+    TestLibrary lib;
+    RecordingMessageBoxes messages;
+    CDlgAddDoorModel dialog{messages};
+};
+
+TEST_F(AddDoorModelDialogTest, OpensWithItsTextsAndDefaults)
+{
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("新增门型"));
+    EXPECT_EQ(GroupTitles(&dialog), (QStringList{QStringLiteral("门型信息（长度单位：毫米）"), QStringLiteral("锁芯"),
+                                                 QStringLiteral("合页")}));
+    const QStringList labels = LabelTexts(&dialog);
+    for (const char* label : {"名称", "备注", "长度", "宽度", "厚度", "选择锁芯", "位置X", "选择合页", "合页靠上",
+                              "位置1", "位置2", "位置3", "位置4"})
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(label))) << label;
+    EXPECT_EQ(Field(&dialog, "name")->text(), "");
+    EXPECT_EQ(Field(&dialog, "comments")->text(), "");
+    for (const char* number : kNumberFields)
+        EXPECT_EQ(Field(&dialog, number)->text(), "0") << number;
+    EXPECT_EQ(Entries(List(&dialog, "hingesUpList")), (QStringList{QStringLiteral("否"), QStringLiteral("是")}));
+    EXPECT_EQ(List(&dialog, "hingesUpList")->currentIndex(), 0);
+    EXPECT_EQ(dialog.focusWidget(), Field(&dialog, "name"));
+
+    const std::vector<QWidget*> expected{
+        Field(&dialog, "name"),      Field(&dialog, "comments"),     Field(&dialog, "length"),
+        Field(&dialog, "width"),     Field(&dialog, "thickness"),    Button(&dialog, "ok"),
+        Button(&dialog, "cancel"),   List(&dialog, "lockCoreList"),  Field(&dialog, "lockCoreX"),
+        List(&dialog, "hingesList"), Field(&dialog, "hingePos1"),    Field(&dialog, "hingePos2"),
+        Field(&dialog, "hingePos3"), Field(&dialog, "hingePos4"),    List(&dialog, "hingesUpList")};
+    EXPECT_EQ(TabChainFrom(Field(&dialog, "name"), expected.size()), expected);
+}
+
+TEST_F(AddDoorModelDialogTest, ListsModelsInListOrderWithTheFirstSelected)
+{
+    lib.addHinges(kHingeA);
+    lib.addHinges("B");
+    lib.addHinges("b");
+    lib.addLockCore("L1");
+    dialog.show();
+    EXPECT_EQ(Entries(List(&dialog, "hingesList")), (QStringList{QStringLiteral("合页A"), "B", "b"}));
+    EXPECT_EQ(List(&dialog, "hingesList")->currentIndex(), 0);
+    EXPECT_EQ(Entries(List(&dialog, "lockCoreList")), QStringList{"L1"});
+    EXPECT_EQ(List(&dialog, "lockCoreList")->currentIndex(), 0);
+}
+
+TEST_F(AddDoorModelDialogTest, OkWithDefaultsGivesZerosFirstModelsAndHingesNotUp)
+{
+    lib.addHinges(kHingeA);
+    lib.addHinges("B");
+    const int result = RunModal(dialog, [](QWidget* d) { Click(d, "ok"); });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.m_hingesModelName, kHingeA);
+    EXPECT_EQ(dialog.m_lockCoreModelName, "") << "no lock-core models, so no name";
+    EXPECT_EQ(dialog.m_hingesUp, 0);
+    EXPECT_EQ(dialog.m_length, 0.0);
+    EXPECT_EQ(dialog.m_hingePos, (std::array<double, 4>{0, 0, 0, 0}));
+}
+
+TEST_F(AddDoorModelDialogTest, ReadsEveryValueAndTheChosenEntries)
+{
+    lib.addHinges("H1");
+    lib.addHinges(kHingeA);
+    lib.addLockCore("L1");
+    lib.addLockCore("L2");
+    const int result = RunModal(dialog, [](QWidget* d) {
+        Type(d, "name", QStringLiteral("门1"));
+        Type(d, "comments", "c");
+        Type(d, "length", "2100");
+        Type(d, "width", "900");
+        Type(d, "thickness", "40");
+        Type(d, "lockCoreX", "1000");
+        Type(d, "hingePos1", "100");
+        Type(d, "hingePos2", "0");
+        Type(d, "hingePos3", "700");
+        Type(d, "hingePos4", "0");
+        List(d, "hingesList")->setCurrentIndex(1);
+        List(d, "lockCoreList")->setCurrentIndex(1);
+        List(d, "hingesUpList")->setCurrentIndex(1);
+        Click(d, "ok");
+    });
+    ASSERT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.m_name, "\xC3\xC5" "1");
+    EXPECT_EQ(dialog.m_comments, "c");
+    EXPECT_EQ(dialog.m_length, 2100.0);
+    EXPECT_EQ(dialog.m_width, 900.0);
+    EXPECT_EQ(dialog.m_thickness, 40.0);
+    EXPECT_EQ(dialog.m_lockCoreX, 1000.0);
+    EXPECT_EQ(dialog.m_hingePos, (std::array<double, 4>{100, 0, 700, 0}));
+    EXPECT_EQ(dialog.m_hingesModelName, kHingeA) << "the stored bytes come back, not a re-encoding";
+    EXPECT_EQ(dialog.m_lockCoreModelName, "L2");
+    EXPECT_EQ(dialog.m_hingesUp, 1);
+}
+
+// An unreadable number stops the exchange at that field: message, focus,
+// dialog open; fields before it were taken, and OK works after a correction.
+TEST_F(AddDoorModelDialogTest, UnreadableNumbersKeepTheDialogOpen)
+{
+    struct Case {
+        const char* field;
+        QString text;
+    };
+    for (const Case& c : {Case{"length", "abc"}, Case{"width", ""}, Case{"hingePos4", "1..2"}}) {
+        CDlgAddDoorModel dlg(messages);
+        messages.shown.clear();
+        bool stayedOpen = false;
+        bool focused = false;
+        std::string nameWhileOpen;
+        const int result = RunModal(dlg, [&](QWidget* d) {
+            Type(d, "name", "N");
+            Type(d, c.field, c.text);
+            Click(d, "ok");
+            stayedOpen = d->isVisible();
+            focused = HasFocus(Field(d, c.field));
+            nameWhileOpen = dlg.m_name;
+            Type(d, c.field, "5");
+            Click(d, "ok");
+        });
+        EXPECT_TRUE(stayedOpen) << c.field;
+        EXPECT_TRUE(focused) << c.field;
+        EXPECT_EQ(nameWhileOpen, "N") << c.field;
+        EXPECT_EQ(messages.shown.size(), 1u) << c.field;
+        EXPECT_EQ(result, IDOK) << c.field;
+    }
+}
+
+TEST_F(AddDoorModelDialogTest, RefusesAnUnusableNameAndAsksTheAcceptor)
+{
+    int asked = 0;
+    dialog.setNameAcceptor([&](const std::string& name) {
+        ++asked;
+        return name == "ok";
+    });
+    bool openAfterBadName = false;
+    bool openAfterRefusal = false;
+    const int result = RunModal(dialog, [&](QWidget* d) {
+        Type(d, "name", "../x");
+        Click(d, "ok");
+        openAfterBadName = d->isVisible();
+        Type(d, "name", "taken");
+        Click(d, "ok");
+        openAfterRefusal = d->isVisible();
+        Type(d, "name", "ok");
+        Click(d, "ok");
+    });
+    EXPECT_TRUE(openAfterBadName);
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(asked, 2) << "an unusable name never reaches the acceptor";
+    EXPECT_EQ(result, IDOK);
+}
+
+TEST_F(AddDoorModelDialogTest, CancelAndCaptionCloseGiveCancel)
+{
+    EXPECT_EQ(RunModal(dialog, [](QWidget* d) { Click(d, "cancel"); }), IDCANCEL);
+    CDlgAddDoorModel closed(messages);
+    EXPECT_EQ(RunModal(closed, [](QWidget* d) { d->close(); }), IDCANCEL);
+}
+
+TEST(AddDoorModelDialogWithoutLibrary, LeavesAllThreeListsEmpty)
+{
+    PublishLibrary(nullptr);
+    RecordingMessageBoxes messages;
+    CDlgAddDoorModel dialog(messages);
+    dialog.show();
+    EXPECT_EQ(List(&dialog, "hingesList")->count(), 0);
+    EXPECT_EQ(List(&dialog, "lockCoreList")->count(), 0);
+    EXPECT_EQ(List(&dialog, "hingesUpList")->count(), 0);
+}
+
+} // namespace

@@ -1,0 +1,138 @@
+#include "DialogDriving.h"
+#include "RecordingMessageBoxes.h"
+
+#include <CDlgImportHinges.h>
+#include <DataExchange.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ImportHingesDialogTest : public ::testing::Test {
+protected:
+    RecordingMessageBoxes messages;
+    CDlgImportHinges dialog{messages};
+};
+
+TEST_F(ImportHingesDialogTest, OpensWithItsTextsEmptyFieldsAndZeroThickness)
+{
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("完善合页信息"));
+    EXPECT_EQ(GroupTitles(&dialog), QStringList{QStringLiteral("合页信息")});
+    EXPECT_EQ(LabelTexts(&dialog),
+              (QStringList{QStringLiteral("合页名称"), QStringLiteral("备注信息"), QStringLiteral("厚度（毫米）")}));
+    EXPECT_EQ(Field(&dialog, "name")->text(), "");
+    EXPECT_EQ(Field(&dialog, "comments")->text(), "");
+    EXPECT_EQ(Field(&dialog, "thickness")->text(), "0");
+    EXPECT_EQ(Button(&dialog, "ok")->text(), QStringLiteral("确定"));
+    EXPECT_TRUE(Button(&dialog, "ok")->isDefault());
+    EXPECT_EQ(Button(&dialog, "cancel")->text(), QStringLiteral("取消"));
+    const std::vector<QWidget*> expected{Field(&dialog, "name"), Field(&dialog, "comments"),
+                                         Field(&dialog, "thickness"), Button(&dialog, "ok"),
+                                         Button(&dialog, "cancel")};
+    EXPECT_EQ(TabChainFrom(Field(&dialog, "name"), expected.size()), expected);
+}
+
+TEST_F(ImportHingesDialogTest, OkWithoutTypingGivesEmptyTextsAndZero)
+{
+    const int result = RunModal(dialog, [](QWidget* d) { Click(d, "ok"); });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.m_name, "");
+    EXPECT_EQ(dialog.m_comments, "");
+    EXPECT_EQ(dialog.m_thickness, 0.0);
+}
+
+TEST_F(ImportHingesDialogTest, TakesTypedValuesAsGbk)
+{
+    const int result = RunModal(dialog, [](QWidget* d) {
+        Type(d, "name", QStringLiteral("合页A"));
+        Type(d, "comments", QStringLiteral(" 备注 "));
+        Type(d, "thickness", QStringLiteral(" 2.5 "));
+        Click(d, "ok");
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.m_name, "\xBA\xCF\xD2\xB3" "A");
+    EXPECT_EQ(dialog.m_comments, " \xB1\xB8\xD7\xA2 ");
+    EXPECT_EQ(dialog.m_thickness, 2.5);
+}
+
+TEST_F(ImportHingesDialogTest, UnreadableThicknessKeepsTheDialogOpenUntilCorrected)
+{
+    for (const QString& bad : {QStringLiteral("abc"), QString()}) {
+        CDlgImportHinges dlg(messages);
+        messages.shown.clear();
+        bool stayedOpen = false;
+        bool focusInThickness = false;
+        const int result = RunModal(dlg, [&](QWidget* d) {
+            Type(d, "thickness", bad);
+            Click(d, "ok");
+            stayedOpen = d->isVisible();
+            focusInThickness = HasFocus(Field(d, "thickness"));
+            Type(d, "thickness", "3");
+            Click(d, "ok");
+        });
+        EXPECT_TRUE(stayedOpen);
+        EXPECT_TRUE(focusInThickness);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, ExchangeMessages::notANumber());
+        EXPECT_EQ(result, IDOK);
+        EXPECT_EQ(dlg.m_thickness, 3.0);
+    }
+}
+
+TEST_F(ImportHingesDialogTest, CancelAndCaptionCloseGiveCancel)
+{
+    EXPECT_EQ(RunModal(dialog, [](QWidget* d) { Click(d, "cancel"); }), IDCANCEL);
+    CDlgImportHinges closed(messages);
+    EXPECT_EQ(RunModal(closed, [](QWidget* d) { d->close(); }), IDCANCEL);
+    CDlgImportHinges escaped(messages);
+    EXPECT_EQ(RunModal(escaped, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }), IDCANCEL);
+}
+
+// Names that cannot become a file name, or that GBK cannot hold, are refused
+// with a message while the dialog stays open with the focus on the name.
+TEST_F(ImportHingesDialogTest, RefusesNamesThatCannotBeFileNames)
+{
+    for (const QString& bad : {QStringLiteral("a/b"), QStringLiteral("a\\b"), QStringLiteral(".."),
+                              QStringLiteral("."), QStringLiteral("tab\there"), QStringLiteral("门\U0001F600")}) {
+        CDlgImportHinges dlg(messages);
+        messages.shown.clear();
+        bool stayedOpen = false;
+        bool focusInName = false;
+        RunModal(dlg, [&](QWidget* d) {
+            Field(d, "name")->setText(bad);
+            Click(d, "ok");
+            stayedOpen = d->isVisible();
+            focusInName = HasFocus(Field(d, "name"));
+            Type(d, "name", "good");
+            Click(d, "ok");
+        });
+        EXPECT_TRUE(stayedOpen) << bad.toStdString();
+        EXPECT_TRUE(focusInName) << bad.toStdString();
+        EXPECT_EQ(messages.shown.size(), 1u) << bad.toStdString();
+        EXPECT_EQ(dlg.m_name, "good");
+    }
+}
+
+TEST_F(ImportHingesDialogTest, NameAcceptorCanKeepTheDialogOpen)
+{
+    std::vector<std::string> asked;
+    dialog.setNameAcceptor([&](const std::string& name) {
+        asked.push_back(name);
+        return name != "taken";
+    });
+    bool stayedOpen = false;
+    const int result = RunModal(dialog, [&](QWidget* d) {
+        Type(d, "name", "taken");
+        Click(d, "ok");
+        stayedOpen = d->isVisible();
+        Type(d, "name", "free");
+        Click(d, "ok");
+    });
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(asked, (std::vector<std::string>{"taken", "free"}));
+    EXPECT_EQ(dialog.m_name, "free");
+}
+
+} // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <FileDialogs.h>
+
+#include <QString>
+
+#include <deque>
+#include <vector>
+
+// Answers file dialogs at once from a queue of prepared paths (empty, as
+// after Cancel, when the queue is empty) and records what was asked.
+class RecordingFileDialogs final : public FileDialogs {
+public:
+    struct Asked {
+        bool save;
+        FileFilter filter;
+    };
+
+    QString openFile(const FileFilter& filter) override { return answer(false, filter); }
+    QString saveFile(const FileFilter& filter) override { return answer(true, filter); }
+
+    std::vector<Asked> asked;
+    std::deque<QString> paths;
+
+private:
+    QString answer(bool save, const FileFilter& filter)
+    {
+        asked.push_back({save, filter});
+        if (paths.empty())
+            return QString();
+        QString path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+};
