@@ -249,13 +249,10 @@ void CTreeGridCtrl::SelectNode(CTreeItem* node)
 {
     if (node == m_selected)
         return;
-    // The list reports each row whose state changes: first the row losing the
-    // selection (when nothing is selected yet), then the row gaining it.
-    if (CTreeItem* previous = m_selected) {
-        m_selected = nullptr;
-        RepaintRow(previous->m_row);
-        Notify(TGN_ITEMCHANGED);
-    }
+    // The row losing the selection changes while no row is selected, so only
+    // the change of the row gaining it reaches the owner.
+    if (m_selected)
+        RepaintRow(m_selected->m_row);
     m_selected = node;
     if (node) {
         RepaintRow(node->m_row);

@@ -18,6 +18,8 @@ SaveResult SaveHingesFile(const GK_Hinges* model)
         WritePtList(model->GetLoopOut(), AppendElement(root, "Ptlist"));
         TiXmlElement& holes = AppendElement(root, "Holes");
         for (const GK_Circle_Hole* hole : model->GetListHole()) {
+            if (!hole)
+                continue;
             TiXmlElement& element = AppendElement(holes, "Hole");
             const position centre = hole->get_cen();
             SetRealAttribute(element, "X", centre.x);

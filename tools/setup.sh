@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
   python3-ezdxf
+  locales
 )
 
 install_missing_packages() {

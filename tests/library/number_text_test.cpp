@@ -1,4 +1,11 @@
+#include "TempLibrary.h"
+
+#include <GK_Factories.h>
+#include <HingesFile.h>
 #include <NumberText.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include <climits>
 #include <clocale>
@@ -58,22 +65,71 @@ TEST(NumberText, ParsesIntegersLikeAtoi)
         EXPECT_EQ(ParseInt(c.text), c.value) << '"' << c.text << '"';
 }
 
+namespace {
+// Makes a locale with a decimal comma available: an installed one, or one
+// built into a scratch folder when the machine has the locale sources.
+class CommaLocale {
+public:
+    CommaLocale()
+    {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"})
+            if (tryLocale(name))
+                return;
+        char folder[] = "/tmp/varnholt-locale-XXXXXX";
+        if (!mkdtemp(folder))
+            return;
+        m_folder = folder;
+        const std::string build = "localedef -i de_DE -f ISO-8859-1 " + m_folder + "/de_DE.ISO-8859-1 >/dev/null 2>&1";
+        if (std::system(build.c_str()) == -1)
+            return;
+        setenv("LOCPATH", m_folder.c_str(), 1);
+        tryLocale("de_DE.ISO-8859-1");
+    }
+    ~CommaLocale()
+    {
+        std::setlocale(LC_ALL, "C");
+        if (!m_folder.empty()) {
+            unsetenv("LOCPATH");
+            std::filesystem::remove_all(m_folder);
+        }
+    }
+    bool active() const { return m_active; }
+
+private:
+    bool tryLocale(const char* name)
+    {
+        char probe[16];
+        m_active = std::setlocale(LC_ALL, name) && std::snprintf(probe, sizeof probe, "%.1f", 1.5) > 0 &&
+                   std::string(probe) == "1,5";
+        return m_active;
+    }
+
+    std::string m_folder;
+    bool m_active = false;
+};
+} // namespace
+
 // A user locale with a decimal comma must change neither the written nor the
 // read form.
 TEST(NumberText, IgnoresADecimalCommaLocale)
 {
-    const char* commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"};
-    const char* chosen = nullptr;
-    for (const char* name : commaLocales)
-        if (std::setlocale(LC_ALL, name)) {
-            chosen = name;
-            break;
-        }
-    if (!chosen)
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    const std::string written = FormatReal(1.5);
-    const double read = ParseReal("2.75");
-    std::setlocale(LC_ALL, "C");
-    EXPECT_EQ(written, "1.50");
-    EXPECT_DOUBLE_EQ(read, 2.75);
+    TempLibrary lib;
+    auto hinge = api_gk_make_hinges({{0, 0, 0}, {1.25, 0, 0}, {1, 1, 0}});
+    hinge->SetName("H");
+    hinge->SetThick(1.5);
+    std::string written;
+    std::unique_ptr<GK_Hinges> back;
+    {
+        const CommaLocale locale;
+        if (!locale.active())
+            GTEST_SKIP() << "no locale with a decimal comma can be had";
+        EXPECT_EQ(FormatReal(1.5), "1.50");
+        EXPECT_DOUBLE_EQ(ParseReal("2.75"), 2.75);
+        ASSERT_TRUE(SaveHingesFile(hinge.get()));
+        back = LoadHingesFile(lib.path("Hinges/H.xml"));
+    }
+    EXPECT_NE(lib.read("Hinges/H.xml").find("Thick=\"1.50\""), std::string::npos);
+    ASSERT_TRUE(back);
+    EXPECT_DOUBLE_EQ(back->GetThick(), 1.5);
+    EXPECT_DOUBLE_EQ(back->GetLoopOut().vertex(1).x, 1.25);
 }
