@@ -1,0 +1,26 @@
+#pragma once
+
+#include <position.h>
+
+#include <cstddef>
+#include <vector>
+
+// An open piece of outline: a vertex chain from its start to its end.
+struct Piece {
+    std::vector<position> points;
+    std::size_t tag = 0; // caller's reference, e.g. the drawing order of the piece
+};
+
+// Pieces joined end to end.
+struct Chain {
+    std::vector<position> points; // the last point repeats the first for a closed chain
+    std::vector<std::size_t> tags;  // tags of its pieces, in chain order
+    bool closed = false;            // ends met within the join tolerance
+    double gap = 0.0;               // distance between the chain's two ends
+};
+
+// Joins pieces whose end points lie within `join` of each other, in either
+// direction, using a hash grid of end points (linear expected time). Every
+// piece ends up in exactly one chain; chains come out in the order of their
+// first piece.
+std::vector<Chain> chainPieces(std::vector<Piece> pieces, double join);

@@ -1,0 +1,357 @@
+#include "DxfReader.h"
+
+#include "DxfFileCheck.h"
+#include "ImportLimits.h"
+
+#include <dl_creationadapter.h>
+#include <dl_dxf.h>
+
+#include <cmath>
+#include <exception>
+#include <memory>
+#include <set>
+
+namespace {
+
+constexpr int kPolylineClosedBit = 1;
+constexpr int kPolyline3dBit = 8;
+constexpr int kPolygonMeshBit = 16;
+constexpr int kPolyfaceMeshBit = 64;
+constexpr int kSplineClosedBit = 1;
+constexpr unsigned kThicknessCode = 39;
+constexpr double kUprightNormal = 1.0 - 1e-9;
+constexpr const char* kPaperSpacePrefix = "*Paper_Space";
+
+// Entity names whose callbacks this reader handles itself, either by keeping
+// the entity or by counting it as skipped; every other entity name met in the
+// ENTITIES or BLOCKS section is counted as skipped under its own name.
+const std::set<std::string, std::less<>>& handledEntityNames()
+{
+    static const std::set<std::string, std::less<>> names{
+        "LINE",  "ARC",     "CIRCLE",   "LWPOLYLINE", "POLYLINE", "VERTEX", "SEQEND",    "ELLIPSE",
+        "SPLINE", "INSERT", "BLOCK",    "ENDBLK",     "ENDSEC",   "TEXT",   "MTEXT",     "DIMENSION",
+        "HATCH",  "POINT",  "SOLID",    "TRACE",      "3DFACE",   "LEADER", "IMAGE",     "XLINE",
+        "RAY",    "ATTRIB", "ATTDEF",   "ARCALIGNEDTEXT", "SECTION", "EOF"};
+    return names;
+}
+
+// Turns dxflib callbacks into entity records. Multi-callback entities
+// (polylines, splines) and blocks are collected until they end.
+class RecordCollector final : public DL_CreationAdapter {
+public:
+    DxfDrawing drawing;
+    bool overflow = false;
+
+    // Stores the entity that is still being collected.
+    void finish() { flushPending(); }
+
+private:
+    // --- header -------------------------------------------------------------
+    void setVariableInt(const std::string& key, int value, int) override
+    {
+        if (key == "$INSUNITS")
+            drawing.insunits = value;
+    }
+    void setVariableString(const std::string& key, const std::string& value, int) override
+    {
+        if (key == "$DWGCODEPAGE")
+            drawing.codePage = value;
+        else if (key == "$ACADVER")
+            drawing.version = value;
+    }
+
+    // --- every group, before dxflib acts on it ------------------------------
+    void processCodeValuePair(unsigned int code, const std::string& value) override
+    {
+        if (code == 0) {
+            // The entity that this group ends is reported right after it:
+            // hand it the thickness collected so far.
+            m_entityThickness = m_pendingThickness;
+            m_endingEntity = std::move(m_currentEntity);
+            m_currentEntity = value;
+            m_pendingThickness = 0.0;
+            m_expectSectionName = value == "SECTION";
+            if (m_inEntitySection && !handledEntityNames().contains(value))
+                countSkipped(value);
+            return;
+        }
+        if (code == 2 && m_expectSectionName) {
+            m_inEntitySection = value == "ENTITIES" || value == "BLOCKS";
+            m_expectSectionName = false;
+        } else if (code == kThicknessCode) {
+            m_pendingThickness = std::atof(value.c_str());
+        }
+    }
+
+    // --- blocks -------------------------------------------------------------
+    void addBlock(const DL_BlockData& data) override
+    {
+        flushPending();
+        if (data.name.starts_with(kPaperSpacePrefix)) {
+            m_skipBlock = true;
+            return;
+        }
+        BlockDefinition& block = drawing.blocks[data.name];
+        block = BlockDefinition{{data.bpx, data.bpy, data.bpz}, {}, {}};
+        m_block = &block;
+    }
+    void endBlock() override
+    {
+        flushPending();
+        m_block = nullptr;
+        m_skipBlock = false;
+    }
+
+    // --- curves -------------------------------------------------------------
+    void addLine(const DL_LineData& d) override
+    {
+        keep(LineRecord{{d.x1, d.y1, d.z1}, {d.x2, d.y2, d.z2}});
+    }
+    void addArc(const DL_ArcData& d) override
+    {
+        keep(ArcRecord{{d.cx, d.cy, d.cz}, d.radius, d.angle1, d.angle2});
+    }
+    void addCircle(const DL_CircleData& d) override
+    {
+        keep(CircleRecord{{d.cx, d.cy, d.cz}, d.radius});
+    }
+    void addEllipse(const DL_EllipseData& d) override
+    {
+        keep(EllipseRecord{{d.cx, d.cy, d.cz}, d.mx, d.my, d.ratio, d.angle1, d.angle2});
+    }
+    void addPolyline(const DL_PolylineData& d) override
+    {
+        flushPending();
+        if (d.flags & (kPolygonMeshBit | kPolyfaceMeshBit)) {
+            countSkipped("POLYLINE（网格）");
+            m_pendingKind = Pending::Ignored;
+            return;
+        }
+        if (!acceptEntity())
+            return;
+        PolylineRecord poly;
+        poly.closed = (d.flags & kPolylineClosedBit) != 0;
+        poly.elevation = d.elevation;
+        m_pending = makeRecord(std::move(poly));
+        if (m_endingEntity == "LWPOLYLINE")
+            m_pendingKind = Pending::LwPolyline;
+        else
+            m_pendingKind = (d.flags & kPolyline3dBit) ? Pending::Polyline3d : Pending::Polyline;
+    }
+    void addVertex(const DL_VertexData& d) override
+    {
+        if (m_pendingKind != Pending::LwPolyline && m_pendingKind != Pending::Polyline
+            && m_pendingKind != Pending::Polyline3d)
+            return;
+        auto& poly = std::get<PolylineRecord>(m_pending->shape);
+        if (!acceptVertex(poly.vertices.size()))
+            return;
+        const double bulge = m_pendingKind == Pending::Polyline3d ? 0.0 : d.bulge;
+        poly.vertices.push_back({d.x, d.y, bulge});
+    }
+    void endSequence() override
+    {
+        if (m_pendingKind == Pending::Polyline || m_pendingKind == Pending::Polyline3d
+            || m_pendingKind == Pending::Ignored)
+            flushPending();
+    }
+    void addSpline(const DL_SplineData& d) override
+    {
+        flushPending();
+        if (!acceptEntity())
+            return;
+        SplineRecord spline;
+        spline.degree = static_cast<int>(d.degree);
+        spline.closed = (d.flags & kSplineClosedBit) != 0;
+        m_pending = makeRecord(std::move(spline));
+        m_pendingKind = Pending::Spline;
+    }
+    void addControlPoint(const DL_ControlPointData& d) override
+    {
+        if (m_pendingKind != Pending::Spline)
+            return;
+        auto& spline = std::get<SplineRecord>(m_pending->shape);
+        if (!acceptVertex(spline.control.size()))
+            return;
+        spline.control.push_back({d.x, d.y, d.z});
+        spline.weights.push_back(d.w);
+    }
+    void addFitPoint(const DL_FitPointData& d) override
+    {
+        if (m_pendingKind != Pending::Spline)
+            return;
+        auto& spline = std::get<SplineRecord>(m_pending->shape);
+        if (acceptVertex(spline.fit.size()))
+            spline.fit.push_back({d.x, d.y, d.z});
+    }
+    void addKnot(const DL_KnotData& d) override
+    {
+        if (m_pendingKind != Pending::Spline)
+            return;
+        auto& spline = std::get<SplineRecord>(m_pending->shape);
+        if (acceptVertex(spline.knots.size()))
+            spline.knots.push_back(d.k);
+    }
+    void addInsert(const DL_InsertData& d) override
+    {
+        keep(InsertRecord{d.name, {d.ipx, d.ipy, d.ipz}, d.sx, d.sy, d.sz, d.angle, d.cols, d.rows, d.colSp,
+                          d.rowSp});
+    }
+    void endEntity() override
+    {
+        // LWPOLYLINE and SPLINE have no closing entity of their own; an R12
+        // POLYLINE ends with its SEQEND.
+        if (m_pendingKind == Pending::LwPolyline || m_pendingKind == Pending::Spline)
+            flushPending();
+    }
+
+    // --- entities that are counted, not kept ---------------------------------
+    void addText(const DL_TextData&) override { countSkipped("TEXT"); }
+    void addMText(const DL_MTextData&) override { countSkipped("MTEXT"); }
+    void addArcAlignedText(const DL_ArcAlignedTextData&) override { countSkipped("ARCALIGNEDTEXT"); }
+    void addAttribute(const DL_AttributeData&) override { countSkipped("ATTRIB"); }
+    void addDimAlign(const DL_DimensionData&, const DL_DimAlignedData&) override { countSkipped("DIMENSION"); }
+    void addDimLinear(const DL_DimensionData&, const DL_DimLinearData&) override { countSkipped("DIMENSION"); }
+    void addDimRadial(const DL_DimensionData&, const DL_DimRadialData&) override { countSkipped("DIMENSION"); }
+    void addDimDiametric(const DL_DimensionData&, const DL_DimDiametricData&) override { countSkipped("DIMENSION"); }
+    void addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&) override { countSkipped("DIMENSION"); }
+    void addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&) override { countSkipped("DIMENSION"); }
+    void addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&) override { countSkipped("DIMENSION"); }
+    void addHatch(const DL_HatchData&) override { countSkipped("HATCH"); }
+    void addPoint(const DL_PointData&) override { countSkipped("POINT"); }
+    void addSolid(const DL_SolidData&) override { countSkipped("SOLID"); }
+    void addTrace(const DL_TraceData&) override { countSkipped("TRACE"); }
+    void add3dFace(const DL_3dFaceData&) override { countSkipped("3DFACE"); }
+    void addLeader(const DL_LeaderData&) override { countSkipped("LEADER"); }
+    void addImage(const DL_ImageData&) override { countSkipped("IMAGE"); }
+    void addXLine(const DL_XLineData&) override { countSkipped("XLINE"); }
+    void addRay(const DL_RayData&) override { countSkipped("RAY"); }
+
+    // --- helpers ------------------------------------------------------------
+    enum class Pending { None, LwPolyline, Polyline, Polyline3d, Spline, Ignored };
+
+    // Kinds skipped inside a block count once for every placed copy of it.
+    void countSkipped(std::string_view kind)
+    {
+        if (m_skipBlock)
+            return;
+        auto& counts = m_block ? m_block->skipped : drawing.skipped;
+        ++counts[std::string(kind)];
+    }
+
+    // Whether the current entity lies in a plane parallel to the x/y plane;
+    // tilted entities are counted and left out.
+    bool upright()
+    {
+        const double* n = getExtrusion()->getDirection();
+        return std::abs(n[2]) >= kUprightNormal * std::hypot(n[0], n[1], n[2]);
+    }
+
+    bool acceptEntity()
+    {
+        if (m_skipBlock)
+            return false;
+        if (getAttributes().isInPaperSpace() && !m_block) {
+            countSkipped("图纸空间图元");
+            return false;
+        }
+        if (!upright()) {
+            countSkipped("不在 XY 平面内的图元");
+            return false;
+        }
+        if (m_entityCount >= import_limits::kMaxEntities) {
+            overflow = true;
+            return false;
+        }
+        ++m_entityCount;
+        return true;
+    }
+
+    bool acceptVertex(std::size_t countInEntity)
+    {
+        if (countInEntity >= import_limits::kMaxEntityVertices || m_vertexCount >= import_limits::kMaxFileVertices) {
+            overflow = true;
+            return false;
+        }
+        ++m_vertexCount;
+        return true;
+    }
+
+    std::unique_ptr<EntityRecord> makeRecord(Shape shape)
+    {
+        auto record = std::make_unique<EntityRecord>();
+        record->shape = std::move(shape);
+        record->layer = getAttributes().getLayer();
+        record->thickness = std::isfinite(m_entityThickness) ? m_entityThickness : 0.0;
+        record->mirrored = getExtrusion()->getDirection()[2] < 0.0;
+        return record;
+    }
+
+    void keep(Shape shape)
+    {
+        flushPending();
+        if (!acceptEntity())
+            return;
+        store(makeRecord(std::move(shape)));
+    }
+
+    void store(std::unique_ptr<EntityRecord> record)
+    {
+        auto& target = m_block ? m_block->entities : drawing.entities;
+        target.push_back(std::move(*record));
+    }
+
+    void flushPending()
+    {
+        if (m_pending)
+            store(std::move(m_pending));
+        m_pending.reset();
+        m_pendingKind = Pending::None;
+    }
+
+    BlockDefinition* m_block = nullptr;
+    bool m_skipBlock = false;
+    std::unique_ptr<EntityRecord> m_pending;
+    Pending m_pendingKind = Pending::None;
+    double m_pendingThickness = 0.0;
+    double m_entityThickness = 0.0;
+    std::string m_currentEntity; // name of the entity whose groups are being read
+    std::string m_endingEntity;  // name of the entity that dxflib reports next
+    bool m_expectSectionName = false;
+    bool m_inEntitySection = false;
+    std::size_t m_entityCount = 0;
+    std::size_t m_vertexCount = 0;
+};
+
+} // namespace
+
+DxfReadResult readDxfDrawing(const std::string& path)
+{
+    DxfReadResult result;
+    const DxfFileCheck check = checkDxfFile(path);
+    if (!check.ok) {
+        result.failure = check.failure;
+        return result;
+    }
+    RecordCollector collector;
+    try {
+        DL_Dxf parser;
+        if (!parser.in(path, &collector)) {
+            result.failure = "无法读取文件：" + path;
+            return result;
+        }
+        collector.finish();
+    } catch (const std::bad_alloc&) {
+        result.failure = "DXF 文件过大或已损坏，内存不足";
+        return result;
+    } catch (const std::exception&) {
+        result.failure = "DXF 文件已损坏，无法解析";
+        return result;
+    }
+    if (collector.overflow) {
+        result.failure = "图纸中的图元或顶点过多，超出导入上限";
+        return result;
+    }
+    result.drawing = std::move(collector.drawing);
+    return result;
+}

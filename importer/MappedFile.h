@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// A file mapped read-only into memory for the life of the object.
+class MappedFile {
+public:
+    explicit MappedFile(const std::string& path);
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    bool isOpen() const { return m_open; }
+    std::string_view bytes() const { return {m_data, m_size}; }
+
+private:
+    const char* m_data = nullptr;
+    std::size_t m_size = 0;
+    bool m_open = false;
+    bool m_mapped = false;
+};

@@ -1,0 +1,182 @@
+#include "ModelBuilder.h"
+
+#include <GK_Factories.h>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+GU_Pt_List pointList(const std::vector<position>& points)
+{
+    GU_Pt_List list;
+    list.reserve(points.size());
+    for (const position& p : points)
+        list.add_tail({p.x, p.y, 0.0});
+    return list;
+}
+
+bool circleInside(const Outline& outline, const PlacedCircle& circle)
+{
+    return outline.box.contains(circle.centre.x, circle.centre.y)
+           && pointInPolygon(outline.points, circle.centre.x, circle.centre.y);
+}
+
+bool outlineInside(const Outline& outer, const Outline& inner)
+{
+    return polygonInsidePolygon(outer.points, outer.box, inner.points, inner.box);
+}
+
+std::unique_ptr<GK_Circle_Hole> circleHole(const PlacedCircle& circle)
+{
+    return api_gk_make_circle_hole({circle.centre.x, circle.centre.y, 0.0}, 2.0 * circle.radius, circle.depth);
+}
+
+std::string noOutlineReason(const ImportReport& report)
+{
+    std::string reason = "图中没有封闭轮廓";
+    if (!report.openChains.empty())
+        reason += "（有 " + std::to_string(report.openChains.size()) + " 条未闭合的线段链）";
+    return reason;
+}
+
+// Index of the outline of largest area; the first one drawn among equals.
+std::size_t largestOutline(const std::vector<Outline>& outlines)
+{
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < outlines.size(); ++i)
+        if (outlines[i].area > outlines[best].area)
+            best = i;
+    return best;
+}
+
+void noteLeftOut(ImportReport& report, std::size_t outside, std::size_t insideNotImported)
+{
+    if (outside > 0)
+        report.notes.push_back("有 " + std::to_string(outside) + " 个圆或轮廓在模型轮廓之外，未导入");
+    if (insideNotImported > 0)
+        report.notes.push_back("轮廓内有 " + std::to_string(insideNotImported) + " 个非圆形轮廓，未导入");
+}
+
+} // namespace
+
+std::unique_ptr<GK_Hinges> buildHinges(const ImportGeometry& geometry, ImportReport& report)
+{
+    if (geometry.outlines.empty()) {
+        report.failure = noOutlineReason(report);
+        return nullptr;
+    }
+    const std::size_t chosen = largestOutline(geometry.outlines);
+    const Outline& outline = geometry.outlines[chosen];
+    auto hinges = api_gk_make_hinges(pointList(outline.points));
+
+    std::size_t outside = 0;
+    for (const PlacedCircle& circle : geometry.circles) {
+        if (circleInside(outline, circle)) {
+            hinges->AddHoleToList(circleHole(circle).release());
+            ++report.holes;
+        } else {
+            ++outside;
+        }
+    }
+    for (std::size_t i = 0; i < geometry.outlines.size(); ++i)
+        if (i != chosen && outlineInside(outline, geometry.outlines[i]))
+            ++report.leftInside;
+    noteLeftOut(report, outside, report.leftInside);
+    return hinges;
+}
+
+std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const TextEncoding& encoding,
+                                           ImportReport& report)
+{
+    const auto& outlines = geometry.outlines;
+    if (outlines.empty()) {
+        report.failure = noOutlineReason(report);
+        return nullptr;
+    }
+    if (outlines.size() == 1) {
+        report.failure = "图中只有一个封闭轮廓；锁芯需要顶面和侧面两个互不包含的轮廓";
+        return nullptr;
+    }
+    std::vector<std::size_t> bySize(outlines.size());
+    std::iota(bySize.begin(), bySize.end(), 0);
+    std::stable_sort(bySize.begin(), bySize.end(),
+                     [&](std::size_t a, std::size_t b) { return outlines[a].area > outlines[b].area; });
+    const std::size_t first = bySize[0];
+    std::size_t second = first;
+    for (std::size_t k = 1; k < bySize.size(); ++k) {
+        const Outline& candidate = outlines[bySize[k]];
+        if (!outlineInside(outlines[first], candidate) && !outlineInside(candidate, outlines[first])) {
+            second = bySize[k];
+            break;
+        }
+    }
+    if (second == first) {
+        report.failure = "其余封闭轮廓都在最大的轮廓之内；锁芯需要顶面和侧面两个互不包含的轮廓";
+        return nullptr;
+    }
+
+    const FaceHint hintFirst = faceHintOfLayer(decodeDrawingText(outlines[first].layer, encoding));
+    const FaceHint hintSecond = faceHintOfLayer(decodeDrawingText(outlines[second].layer, encoding));
+    bool firstIsTop = outlines[first].centroid.y >= outlines[second].centroid.y;
+    bool byLayer = true;
+    if (hintFirst == FaceHint::Top && hintSecond != FaceHint::Top)
+        firstIsTop = true;
+    else if (hintSecond == FaceHint::Top && hintFirst != FaceHint::Top)
+        firstIsTop = false;
+    else if (hintFirst == FaceHint::Side && hintSecond != FaceHint::Side)
+        firstIsTop = false;
+    else if (hintSecond == FaceHint::Side && hintFirst != FaceHint::Side)
+        firstIsTop = true;
+    else
+        byLayer = false;
+    const Outline& top = outlines[firstIsTop ? first : second];
+    const Outline& side = outlines[firstIsTop ? second : first];
+    report.notes.push_back(byLayer ? "顶面和侧面按图层名确定" : "顶面和侧面按位置确定（上方的轮廓为顶面）");
+
+    auto lockCore = api_gk_make_lockcore(pointList(top.points), pointList(side.points));
+
+    // Circles and outlines together, in drawing order.
+    struct Candidate {
+        std::size_t order;
+        const PlacedCircle* circle;
+        const Outline* outline;
+    };
+    std::vector<Candidate> candidates;
+    for (const PlacedCircle& c : geometry.circles)
+        candidates.push_back({c.order, &c, nullptr});
+    for (std::size_t i = 0; i < outlines.size(); ++i)
+        if (i != first && i != second)
+            candidates.push_back({outlines[i].order, nullptr, &outlines[i]});
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate& a, const Candidate& b) { return a.order < b.order; });
+
+    std::size_t outside = 0;
+    for (const Candidate& c : candidates) {
+        GU_OwnedList<GK_Hole>* target = nullptr;
+        std::unique_ptr<GK_Hole> hole;
+        if (c.circle) {
+            if (circleInside(top, *c.circle))
+                target = &lockCore->GetTopList();
+            else if (circleInside(side, *c.circle))
+                target = &lockCore->GetSideList();
+            if (target)
+                hole = circleHole(*c.circle);
+        } else {
+            if (outlineInside(top, *c.outline))
+                target = &lockCore->GetTopList();
+            else if (outlineInside(side, *c.outline))
+                target = &lockCore->GetSideList();
+            if (target)
+                hole = api_gk_make_hole(pointList(c.outline->points), c.outline->depth);
+        }
+        if (!target) {
+            ++outside;
+            continue;
+        }
+        target->add_tail(std::move(hole));
+        ++report.holes;
+    }
+    noteLeftOut(report, outside, 0);
+    return lockCore;
+}

@@ -1,0 +1,85 @@
+#include "Outlines.h"
+
+#include "Chaining.h"
+#include "ImportLimits.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Outlines enclosing less than this (square millimetres) are degenerate.
+constexpr double kMinArea = 1e-6;
+
+bool makeOutline(std::vector<position> points, const PlacedPath& source, std::size_t order, Outline& out)
+{
+    removeRepeatedVertices(points, import_tolerance::kJoin);
+    if (points.size() < 3)
+        return false;
+    const double area = std::abs(signedArea(points));
+    if (!(area > kMinArea))
+        return false;
+    for (position& p : points)
+        p.z = 0.0;
+    out.box = boundingBox(points);
+    out.area = area;
+    out.centroid = areaCentroid(points);
+    out.points = std::move(points);
+    out.depth = source.depth;
+    out.layer = source.layer;
+    out.order = order;
+    return true;
+}
+
+} // namespace
+
+ImportGeometry collectOutlines(PlacedDrawing&& placed, ImportReport& report)
+{
+    ImportGeometry geometry;
+    geometry.circles = std::move(placed.circles);
+    std::size_t degenerate = 0;
+
+    std::vector<Piece> pieces;
+    for (std::size_t i = 0; i < placed.paths.size(); ++i) {
+        PlacedPath& path = placed.paths[i];
+        if (!path.closed) {
+            pieces.push_back({std::move(path.points), i});
+            continue;
+        }
+        Outline outline;
+        if (makeOutline(std::move(path.points), path, path.order, outline))
+            geometry.outlines.push_back(std::move(outline));
+        else
+            ++degenerate;
+    }
+
+    for (Chain& chain : chainPieces(std::move(pieces), import_tolerance::kJoin)) {
+        const PlacedPath& first = placed.paths[*std::min_element(chain.tags.begin(), chain.tags.end())];
+        const bool almost = !chain.closed && chain.gap < import_tolerance::kAlmostClosed;
+        if (!chain.closed) {
+            OpenChain open;
+            open.gap = chain.gap;
+            open.startX = chain.points.front().x;
+            open.startY = chain.points.front().y;
+            open.endX = chain.points.back().x;
+            open.endY = chain.points.back().y;
+            open.pieces = chain.tags.size();
+            open.closedAnyway = almost;
+            report.openChains.push_back(open);
+            if (!almost)
+                continue;
+        }
+        Outline outline;
+        if (makeOutline(std::move(chain.points), first, first.order, outline))
+            geometry.outlines.push_back(std::move(outline));
+        else if (chain.closed)
+            ++degenerate;
+    }
+    std::stable_sort(geometry.outlines.begin(), geometry.outlines.end(),
+                     [](const Outline& a, const Outline& b) { return a.order < b.order; });
+    if (degenerate > 0)
+        report.notes.push_back("有 " + std::to_string(degenerate) + " 个封闭轮廓面积为零，已忽略");
+    report.outlines = geometry.outlines.size();
+    report.circles = geometry.circles.size();
+    return geometry;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ImportReport.h"
+#include "Placement.h"
+#include "PolygonOps.h"
+
+#include <vector>
+
+// A closed outline of the drawing, first vertex not repeated.
+struct Outline {
+    std::vector<position> points;
+    Box box;
+    double area = 0.0; // enclosed area, positive
+    position centroid;
+    double depth = 0.0;
+    std::string layer; // raw bytes
+    std::size_t order = 0;
+};
+
+// The closed outlines and circles a model is built from.
+struct ImportGeometry {
+    std::vector<Outline> outlines; // in drawing order
+    std::vector<PlacedCircle> circles;
+};
+
+// Takes closed paths as outlines and chains the open ones; a chain that
+// closes within the join tolerance is an outline, one whose gap is below the
+// almost-closed limit is closed and reported, others are reported and left
+// out. Counts outlines and circles into the report.
+ImportGeometry collectOutlines(PlacedDrawing&& placed, ImportReport& report);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "DxfRecords.h"
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+// The drawing with blocks resolved and curves tessellated, in millimetres.
+
+struct PlacedCircle {
+    position centre;
+    double radius = 0.0;
+    double depth = 0.0;
+    std::string layer; // raw bytes
+    std::size_t order = 0; // drawing order
+};
+
+struct PlacedPath {
+    std::vector<position> points;
+    bool closed = false; // a closed polyline or full ellipse; others are chained
+    double depth = 0.0;
+    std::string layer;
+    std::size_t order = 0;
+};
+
+struct PlacedDrawing {
+    std::vector<PlacedCircle> circles;
+    std::vector<PlacedPath> paths;
+    std::map<std::string, std::size_t> skipped; // entities left out, by reason
+    std::vector<std::string> notes;             // Chinese, UTF-8
+    bool overflow = false;                      // a size limit was reached
+};
+
+// Places every model-space entity, resolving block references (base point,
+// scale and mirror, rotation, column and row arrays, nesting), scaling by
+// `unitFactor` to millimetres and tessellating curves to `tolerance`.
+PlacedDrawing placeDrawing(const DxfDrawing& drawing, double unitFactor, double tolerance);

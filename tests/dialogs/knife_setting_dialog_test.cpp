@@ -1,0 +1,274 @@
+#include "DialogDriving.h"
+#include "RecordingMessageBoxes.h"
+#include "TestLibrary.h"
+
+#include <CDlgKnifeSetting.h>
+#include <CTreeGridCtrl.h>
+#include <DataExchange.h>
+#include <ExeFolder.h>
+#include <KnifeFile.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class KnifeSettingDialogTest : public ::testing::Test {
+protected:
+    KnifeSettingDialogTest() : folder(temp.path().toStdString()) {}
+
+    CTreeGridCtrl* grid() { return dialog.findChild<CTreeGridCtrl*>(); }
+
+    QString cell(int row, int column)
+    {
+        const CItemInfo* info = grid()->GetRowInfo(row);
+        if (!info)
+            return QStringLiteral("<no row>");
+        return column == 0 ? info->m_text : info->SubItemText(column - 1);
+    }
+
+    void clickRow(int row)
+    {
+        const QRect bounds = grid()->GetRowBounds(row);
+        QTest::mouseClick(grid()->eventTarget(), Qt::LeftButton, Qt::NoModifier, bounds.center());
+    }
+
+    QString tableFile() const { return temp.filePath(QStringLiteral("HingesKnife.xml")); }
+
+    // The tool table as it stands in the file.
+    std::vector<KnifeInfo> savedKnives()
+    {
+        GU_OwnedList<KnifeInfo> list;
+        LoadKnifeFile(list);
+        std::vector<KnifeInfo> knives;
+        for (const KnifeInfo* knife : list)
+            knives.push_back(*knife);
+        return knives;
+    }
+
+    void addThreeTools()
+    {
+        for (int id : {1, 2, 3}) {
+            KnifeInfo* knife = lib.addKnife(id, id * 2.0);
+            knife->Vel = id * 1000;
+            knife->SafeDistance = id + 0.5;
+            knife->IsMain = id % 2;
+            knife->Enable = id == 2 ? 0 : 1;
+            knife->Type = id - 1;
+            knife->AirForward = "F" + std::to_string(id);
+            knife->AirBack = "B" + std::to_string(id);
+            knife->DrillStart = "S" + std::to_string(id);
+            knife->DrillStop = "T" + std::to_string(id);
+        }
+    }
+
+    QTemporaryDir temp;
+    ScopedExeFolder folder;
+    TestLibrary lib;
+    RecordingMessageBoxes messages;
+    CDlgKnifeSetting dialog{messages};
+};
+
+TEST_F(KnifeSettingDialogTest, EmptyTableShowsDefaultsAndApplyDoesNothing)
+{
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("刀具信息设置"));
+    EXPECT_EQ(grid()->ColumnCount(), 11);
+    EXPECT_EQ(grid()->RowCount(), 0);
+    EXPECT_EQ(grid()->GetFirstSelectedRow(), -1);
+    for (const char* number : {"toolNumber", "diameter", "speed", "safeDistance"})
+        EXPECT_EQ(Field(&dialog, number)->text(), "0") << number;
+    EXPECT_EQ(List(&dialog, "typeList")->currentText(), QStringLiteral("合页刀"));
+    EXPECT_EQ(List(&dialog, "spindleList")->currentText(), QStringLiteral("否"));
+    EXPECT_EQ(List(&dialog, "enableList")->currentText(), QStringLiteral("禁用"));
+    for (const char* text : {"airForward", "airBack", "drillStart", "drillStop"})
+        EXPECT_EQ(Field(&dialog, text)->text(), "") << text;
+
+    Click(&dialog, "apply");
+    EXPECT_FALSE(QFile::exists(tableFile())) << "nothing is saved without a selected tool";
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(KnifeSettingDialogTest, OpensWithTheFirstToolSelectedAndShown)
+{
+    addThreeTools();
+    dialog.show();
+    ASSERT_EQ(grid()->RowCount(), 3);
+    EXPECT_EQ(grid()->GetFirstSelectedRow(), 0);
+    const QStringList expectedRow{"1",    "2.00", "1000", "1.50", QStringLiteral("合页刀"), QStringLiteral("是"),
+                                  QStringLiteral("启用"), "F1", "B1", "S1", "T1"};
+    for (int column = 0; column < 11; ++column)
+        EXPECT_EQ(cell(0, column), expectedRow[column]) << column;
+    EXPECT_EQ(Field(&dialog, "toolNumber")->text(), "1");
+    EXPECT_EQ(Field(&dialog, "diameter")->text(), "2");
+    EXPECT_EQ(Field(&dialog, "airForward")->text(), "F1");
+}
+
+TEST_F(KnifeSettingDialogTest, ClickingARowShowsAllElevenValues)
+{
+    addThreeTools();
+    dialog.show();
+    clickRow(1);
+    EXPECT_EQ(grid()->GetFirstSelectedRow(), 1);
+    EXPECT_EQ(Field(&dialog, "toolNumber")->text(), "2");
+    EXPECT_EQ(Field(&dialog, "diameter")->text(), "4");
+    EXPECT_EQ(Field(&dialog, "speed")->text(), "2000");
+    EXPECT_EQ(Field(&dialog, "safeDistance")->text(), "2.5");
+    EXPECT_EQ(List(&dialog, "typeList")->currentText(), QStringLiteral("垂直刀"));
+    EXPECT_EQ(List(&dialog, "spindleList")->currentText(), QStringLiteral("否"));
+    EXPECT_EQ(List(&dialog, "enableList")->currentText(), QStringLiteral("禁用"));
+    EXPECT_EQ(Field(&dialog, "airForward")->text(), "F2");
+    EXPECT_EQ(Field(&dialog, "airBack")->text(), "B2");
+    EXPECT_EQ(Field(&dialog, "drillStart")->text(), "S2");
+    EXPECT_EQ(Field(&dialog, "drillStop")->text(), "T2");
+
+    const KnifeInfo before = *lib.library.knives[1];
+    Click(&dialog, "apply");
+    const KnifeInfo& after = *lib.library.knives[1];
+    EXPECT_EQ(after.ID, before.ID);
+    EXPECT_EQ(after.Diameter, before.Diameter);
+    EXPECT_EQ(after.Vel, before.Vel);
+    EXPECT_EQ(after.SafeDistance, before.SafeDistance);
+    EXPECT_EQ(after.Type, before.Type);
+    EXPECT_EQ(after.IsMain, before.IsMain);
+    EXPECT_EQ(after.Enable, before.Enable);
+    EXPECT_EQ(after.DrillStop, before.DrillStop);
+}
+
+TEST_F(KnifeSettingDialogTest, ApplyWritesTheSelectedToolRebuildsAndSaves)
+{
+    addThreeTools();
+    dialog.show();
+    clickRow(1);
+    Type(&dialog, "diameter", "6.5");
+    Type(&dialog, "drillStart", QStringLiteral("启动"));
+    Click(&dialog, "apply");
+    EXPECT_EQ(cell(1, 1), "6.50");
+    EXPECT_EQ(cell(1, 9), QStringLiteral("启动"));
+    EXPECT_EQ(grid()->GetFirstSelectedRow(), 1);
+    EXPECT_EQ(lib.library.knives[1]->Diameter, 6.5);
+    EXPECT_EQ(lib.library.knives[1]->DrillStart, "\xC6\xF4\xB6\xAF");
+    const std::vector<KnifeInfo> saved = savedKnives();
+    ASSERT_EQ(saved.size(), 3u);
+    EXPECT_EQ(saved[1].Diameter, 6.5);
+    EXPECT_EQ(saved[0].Diameter, 2.0);
+}
+
+TEST_F(KnifeSettingDialogTest, UnknownTypeShowsUnknownAndIsStoredAsMinusOne)
+{
+    lib.addKnife(1, 3.0);
+    lib.addKnife(5, 3.0, 7);
+    dialog.show();
+    EXPECT_EQ(cell(1, 4), QStringLiteral("未知"));
+    clickRow(1);
+    EXPECT_EQ(List(&dialog, "typeList")->currentIndex(), -1);
+    Click(&dialog, "apply");
+    EXPECT_EQ(lib.library.knives[1]->Type, -1);
+    EXPECT_EQ(cell(1, 4), QStringLiteral("未知"));
+    EXPECT_EQ(savedKnives().at(1).Type, -1);
+}
+
+// An unreadable field stops Apply before anything is written or saved.
+TEST_F(KnifeSettingDialogTest, ApplyStopsAtTheFirstUnreadableField)
+{
+    addThreeTools();
+    dialog.show();
+    clickRow(2);
+    Type(&dialog, "diameter", "9");
+    Type(&dialog, "speed", "fast");
+    Type(&dialog, "airForward", "new");
+    Click(&dialog, "apply");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, ExchangeMessages::notAWholeNumber());
+    EXPECT_TRUE(HasFocus(Field(&dialog, "speed")));
+    EXPECT_EQ(lib.library.knives[2]->Diameter, 6.0) << "no mix of new and stale values";
+    EXPECT_EQ(lib.library.knives[2]->AirForward, "F3");
+    EXPECT_EQ(cell(2, 1), "6.00");
+    EXPECT_FALSE(QFile::exists(tableFile()));
+}
+
+TEST_F(KnifeSettingDialogTest, AddingAToolAppendsARowKeepsTheSelectionAndSaves)
+{
+    addThreeTools();
+    dialog.show();
+    clickRow(1);
+    WhenModalShown([](QWidget* add) {
+        Type(add, "toolNumber", "2");
+        Type(add, "diameter", "8");
+        Type(add, "speed", "-3");
+        List(add, "enableList")->setCurrentIndex(1);
+        Click(add, "ok");
+    });
+    Click(&dialog, "addKnife");
+    ASSERT_EQ(grid()->RowCount(), 4);
+    EXPECT_EQ(cell(1, 0), "2");
+    EXPECT_EQ(cell(3, 0), "2");
+    EXPECT_EQ(cell(3, 1), "8.00");
+    EXPECT_EQ(cell(3, 2), "-3");
+    EXPECT_EQ(cell(3, 6), QStringLiteral("启用"));
+    EXPECT_EQ(grid()->GetFirstSelectedRow(), 1);
+    const KnifeInfo& added = *lib.library.knives[3];
+    EXPECT_EQ(added.SafeDistance, 0.0) << "the add dialog's value replaces the record's initial value";
+    EXPECT_EQ(added.Type, 0);
+    EXPECT_EQ(added.IsMain, 0);
+    EXPECT_EQ(added.Enable, 1);
+    EXPECT_EQ(savedKnives().size(), 4u);
+}
+
+TEST_F(KnifeSettingDialogTest, ClosingTheAddDialogAddsNothing)
+{
+    addThreeTools();
+    dialog.show();
+    WhenModalShown([](QWidget* add) { add->close(); });
+    Click(&dialog, "addKnife");
+    EXPECT_EQ(grid()->RowCount(), 3);
+    EXPECT_EQ(lib.library.knives.count(), 3u);
+    EXPECT_FALSE(QFile::exists(tableFile()));
+}
+
+TEST_F(KnifeSettingDialogTest, CancelAfterApplyKeepsTheAppliedChange)
+{
+    addThreeTools();
+    const int result = RunModal(dialog, [](QWidget* d) {
+        Type(d, "diameter", "7.25");
+        Click(d, "apply");
+        Type(d, "diameter", "99");
+        Click(d, "cancel");
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(lib.library.knives[0]->Diameter, 7.25);
+    EXPECT_EQ(savedKnives().at(0).Diameter, 7.25);
+}
+
+// A table that cannot be written is reported; the tools keep the change.
+TEST_F(KnifeSettingDialogTest, FailedSaveIsReportedAndTheChangeKept)
+{
+    addThreeTools();
+    ASSERT_TRUE(QDir(temp.path()).mkdir(QStringLiteral("HingesKnife.xml")));
+    dialog.show();
+    Type(&dialog, "diameter", "5");
+    Click(&dialog, "apply");
+    EXPECT_EQ(lib.library.knives[0]->Diameter, 5.0);
+    EXPECT_EQ(cell(0, 1), "5.00");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Warning);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("HingesKnife.xml")));
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("没有保存")));
+}
+
+TEST_F(KnifeSettingDialogTest, OkWritesNothing)
+{
+    addThreeTools();
+    const int result = RunModal(dialog, [](QWidget* d) {
+        Type(d, "diameter", "7");
+        Click(d, "ok");
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(lib.library.knives[0]->Diameter, 2.0);
+    EXPECT_FALSE(QFile::exists(tableFile()));
+}
+
+} // namespace

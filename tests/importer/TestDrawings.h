@@ -1,0 +1,47 @@
+#pragma once
+
+#include <GU_Loop.h>
+#include <position.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+// Paths of the drawings written by make_test_drawings.py.
+inline std::string testDrawing(const std::string& name)
+{
+    return std::string(VARNHOLT_SOURCE_DIR) + "/tests/importer/data/" + name;
+}
+
+inline std::string sampleDrawing(const std::string& name)
+{
+    return std::string(VARNHOLT_SOURCE_DIR) + "/samples/cad/" + name;
+}
+
+inline double loopArea(const GU_Loop& loop)
+{
+    double twice = 0.0;
+    const std::size_t n = loop.count();
+    for (std::size_t i = 0; i < n; ++i) {
+        const position& a = loop.vertex(i);
+        const position& b = loop.vertex((i + 1) % n);
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return std::abs(twice) / 2.0;
+}
+
+struct LoopBox {
+    double minX, minY, maxX, maxY;
+};
+
+inline LoopBox loopBox(const GU_Loop& loop)
+{
+    LoopBox box{1e300, 1e300, -1e300, -1e300};
+    for (const position& p : loop) {
+        box.minX = std::min(box.minX, p.x);
+        box.minY = std::min(box.minY, p.y);
+        box.maxX = std::max(box.maxX, p.x);
+        box.maxY = std::max(box.maxY, p.y);
+    }
+    return box;
+}

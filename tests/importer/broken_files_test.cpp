@@ -1,0 +1,83 @@
+#include "TestDrawings.h"
+
+#include <CadImporter.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include <unistd.h>
+
+namespace {
+
+struct BrokenCase {
+    const char* name;
+    std::string path;
+    const char* reason; // part of the failure text
+};
+
+class BrokenFile : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenFile, GivesNoModelAndAReasonForEitherImport)
+{
+    const BrokenCase& c = GetParam();
+    CadImporter importer;
+    EXPECT_NE(importer.import_hinges_from_cad_file(c.path), 0);
+    EXPECT_EQ(importer.get_hinges_model(), nullptr);
+    EXPECT_NE(importer.report().failure.find(c.reason), std::string::npos) << importer.report().failure;
+    EXPECT_EQ(importer.report().summary().find("导入失败"), 0u);
+
+    EXPECT_NE(importer.import_lockcore_from_cad_file(c.path), 0);
+    EXPECT_EQ(importer.get_lockcore_model(), nullptr);
+    EXPECT_NE(importer.report().failure.find(c.reason), std::string::npos) << importer.report().failure;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BrokenFile,
+    ::testing::Values(BrokenCase{"Missing", testDrawing("does_not_exist.dxf"), "文件不存在"},
+                      BrokenCase{"Directory", testDrawing(""), "不是普通文件"},
+                      BrokenCase{"Empty", testDrawing("empty.dxf"), "文件为空"},
+                      BrokenCase{"BinaryDxf", testDrawing("binary.dxf"), "二进制 DXF"},
+                      BrokenCase{"Truncated", testDrawing("truncated.dxf"), "不完整"},
+                      BrokenCase{"PlainText", testDrawing("not_a_drawing.dxf"), "不是 DXF 图纸"},
+                      BrokenCase{"Dwg", testDrawing("drawing.dwg"), "DWG"},
+                      BrokenCase{"HugeVertexCount", testDrawing("huge_count.dxf"), "不合理的点数"},
+                      BrokenCase{"HugeSplineCounts", testDrawing("huge_spline.dxf"), "不合理的点数"},
+                      BrokenCase{"BlockExplosion", testDrawing("blocks_bomb.dxf"), "超出导入上限"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Cut and damaged copies of a valid drawing: each one either imports or
+// fails with a reason; none may crash or hang.
+TEST(DamagedFile, CutsAndFlippedBytesNeverCrash)
+{
+    std::ifstream in(testDrawing("chain_mixed.dxf"), std::ios::binary);
+    const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(whole.empty());
+    const auto scratch = std::filesystem::temp_directory_path() / ("importer_damaged_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(scratch);
+    const std::string path = (scratch / "damaged.dxf").string();
+
+    std::mt19937 random(12345);
+    constexpr int kVariants = 150;
+    CadImporter importer;
+    for (int i = 0; i < kVariants; ++i) {
+        std::string bytes = whole;
+        if (i % 2 == 0) {
+            bytes.resize(std::uniform_int_distribution<std::size_t>(0, whole.size())(random));
+        } else {
+            for (int k = 0; k < 8; ++k)
+                bytes[std::uniform_int_distribution<std::size_t>(0, bytes.size() - 1)(random)] =
+                    static_cast<char>(random());
+        }
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        const int rc = importer.import_hinges_from_cad_file(path);
+        EXPECT_EQ(rc == 0, importer.get_hinges_model() != nullptr);
+        EXPECT_EQ(rc == 0, importer.report().failure.empty()) << "variant " << i;
+    }
+    std::filesystem::remove_all(scratch);
+}
+
+} // namespace

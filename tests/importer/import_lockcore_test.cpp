@@ -1,0 +1,115 @@
+#include "TestDrawings.h"
+
+#include <CadImporter.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kExact = 1e-9;
+
+struct ExpectedHole {
+    bool circle;
+    double x, y;     // centre of a circle, or of the box of a polygon
+    double size;     // diameter of a circle, or width of the polygon's box
+    double depth;
+};
+
+void expectHoles(const GU_OwnedList<GK_Hole>& holes, const std::vector<ExpectedHole>& expected)
+{
+    ASSERT_EQ(holes.count(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE("hole " + std::to_string(i));
+        const GK_Hole* hole = holes[i];
+        const ExpectedHole& e = expected[i];
+        ASSERT_EQ(hole->is_circle() != 0, e.circle);
+        EXPECT_NEAR(hole->get_z(), e.depth, kExact);
+        if (e.circle) {
+            const auto* circle = static_cast<const GK_Circle_Hole*>(hole);
+            EXPECT_NEAR(circle->get_cen().x, e.x, kExact);
+            EXPECT_NEAR(circle->get_cen().y, e.y, kExact);
+            EXPECT_NEAR(2.0 * circle->get_radius(), e.size, kExact);
+        } else {
+            ASSERT_NE(hole->get_loop(), nullptr);
+            const LoopBox box = loopBox(*hole->get_loop());
+            EXPECT_NEAR((box.minX + box.maxX) / 2, e.x, kExact);
+            EXPECT_NEAR((box.minY + box.maxY) / 2, e.y, kExact);
+            EXPECT_NEAR(box.maxX - box.minX, e.size, kExact);
+        }
+    }
+}
+
+class LockCoreImport : public ::testing::Test {
+protected:
+    const GK_LockCore& import(const std::string& path)
+    {
+        EXPECT_EQ(importer.import_lockcore_from_cad_file(path), 0) << importer.report().failure;
+        const GK_LockCore* model = importer.get_lockcore_model();
+        if (!model)
+            throw std::runtime_error("no lock core from " + path + ": " + importer.report().failure);
+        EXPECT_EQ(importer.get_hinges_model(), nullptr);
+        return *model;
+    }
+
+    CadImporter importer;
+};
+
+TEST_F(LockCoreImport, ChineseLayerNamesDecideTopAndSideEvenWhenTheTopIsDrawnLower)
+{
+    const GK_LockCore& core = import(testDrawing("lockcore_gbk.dxf"));
+    EXPECT_NEAR(loopArea(core.GetTopLoop()), 60.0 * 20.0, kExact);
+    EXPECT_NEAR(loopArea(core.GetSideLoop()), 80.0 * 20.0, kExact);
+    expectHoles(core.GetTopList(), {{true, 10, 10, 6, 15}, {false, 35, 10, 10, 0}});
+    expectHoles(core.GetSideList(), {{true, 40, 60, 10, 0}});
+    EXPECT_EQ(importer.report().codePage.find("ANSI_936"), 0u);
+}
+
+TEST_F(LockCoreImport, LayerNamesAreMatchedWithoutRegardToCase)
+{
+    const GK_LockCore& core = import(testDrawing("lockcore_layers.dxf"));
+    EXPECT_NEAR(loopBox(core.GetTopLoop()).maxY, 20.0, kExact);
+    EXPECT_NEAR(loopBox(core.GetSideLoop()).maxY, 70.0, kExact);
+}
+
+TEST_F(LockCoreImport, WithoutLayerNamesTheHigherOutlineIsTheTop)
+{
+    const GK_LockCore& core = import(testDrawing("lockcore_position.dxf"));
+    EXPECT_NEAR(loopBox(core.GetTopLoop()).minY, 40.0, kExact);
+    EXPECT_NEAR(loopBox(core.GetSideLoop()).minY, 0.0, kExact);
+    // Circles and polygon holes of a face keep their drawing order.
+    expectHoles(core.GetTopList(), {{true, 10, 50, 6, 0}, {false, 35, 50, 10, 0}, {true, 50, 50, 4, 0}});
+    expectHoles(core.GetSideList(), {{true, 20, 10, 8, 0}});
+    EXPECT_EQ(importer.report().holes, 4u);
+}
+
+TEST_F(LockCoreImport, LockCoreSample)
+{
+    const GK_LockCore& core = import(sampleDrawing("lockcore_plate.dxf"));
+    expectHoles(core.GetTopList(), {{true, 12, 80, 5, 5}, {true, 12, 275, 5, 5}, {false, 12, 177.5, 10, 0}});
+    expectHoles(core.GetSideList(), {{true, 70, 40, 22, 60}, {false, 70, 125, 16, 0}});
+}
+
+struct RefusedCase {
+    const char* name;
+    const char* file;
+    const char* reason;
+};
+
+class LockCoreRefused : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(LockCoreRefused, GivesNoModelAndSaysWhy)
+{
+    CadImporter importer;
+    EXPECT_NE(importer.import_lockcore_from_cad_file(testDrawing(GetParam().file)), 0);
+    EXPECT_EQ(importer.get_lockcore_model(), nullptr);
+    EXPECT_NE(importer.report().failure.find(GetParam().reason), std::string::npos) << importer.report().failure;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, LockCoreRefused,
+    ::testing::Values(RefusedCase{"OneOutline", "lockcore_single.dxf", "只有一个封闭轮廓"},
+                      RefusedCase{"SecondOutlineInsideTheFirst", "hinge_rounded.dxf", "都在最大的轮廓之内"},
+                      RefusedCase{"TooLargeOnceExpanded", "blocks_bomb.dxf", "超出导入上限"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
