@@ -1,7 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and starts it.
+# Installs what is missing, builds the program, installs it into dist/ and
+# starts it from there. The library lives beside the program in dist/, so
+# rebuilding or deleting build/ never touches it. On the first run the sample
+# library is laid beside the program; a library that exists is never touched.
 set -euo pipefail
 source "$(dirname "$0")/tools/setup.sh"
 install_missing_packages
 configure_and_build "$ROOT/build" -DVARNHOLT_BUILD_TESTS=OFF -DVARNHOLT_BUILD_BENCH=OFF
-echo "Build finished. The program itself does not exist yet: there is nothing to start."
+
+DIST="$ROOT/dist"
+mkdir -p "$DIST"
+install -m 755 "$ROOT/build/app/Varnholt" "$DIST/Varnholt"
+
+has_library=no
+for entry in Hinges Lockcores DoorModel HingesKnife.xml; do
+  if [ -e "$DIST/$entry" ]; then has_library=yes; fi
+done
+if [ "$has_library" = no ]; then
+  echo "No library beside the program yet: laying out the sample library in $DIST"
+  cp -R "$ROOT/samples/library/." "$DIST/"
+fi
+
+cd "$DIST"
+exec ./Varnholt "$@"

@@ -2,17 +2,12 @@
 #include "CTreeGridCtrl.h"
 
 #include "CTreeGridItem.h"
+#include "GridImageStrip.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
-
-namespace {
-
-constexpr int kStateImageWidth = 16; // width of the check box images
-
-} // namespace
 
 COLORREF CTreeGridCtrl::FocusCellColor() const
 {
@@ -107,7 +102,7 @@ bool CTreeGridCtrl::HandleRowClick(HitInfo& hit, const QPoint& point)
     if (m_exStyle & LVS_EX_CHECKBOXES) {
         // The check box sits between the node's image and its label.
         const int iconLeft = bounds.left() + node->m_indent * m_imageWidth;
-        const int labelLeft = bounds.left() + (node->m_indent + 1) * m_imageWidth + kStateImageWidth;
+        const int labelLeft = bounds.left() + (node->m_indent + 1) * m_imageWidth + kCheckBoxImageWidth;
         if (iconLeft < point.x() && point.x() < labelLeft && MayToggleCheck(node)) {
             node->m_info->m_checked = !node->m_info->m_checked;
             SetRowCheck(node, node->m_info->m_checked);

@@ -3,6 +3,7 @@
 #include "CTreeGridCtrl.h"
 
 #include "CTreeGridItem.h"
+#include "GridImageStrip.h"
 #include "GridHeaderModel.h"
 #include "ShortenText.h"
 
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int kStateImageWidth = 16;   // width of the check box images
 constexpr int kCheckBoxSize = 13;
 constexpr int kLabelMargin = 4;        // room kept beside the text of column 0
 constexpr int kLabelInset = 2;         // column 0 text inset on either side
@@ -130,10 +130,10 @@ void CTreeGridCtrl::DrawItem(QPainter& painter, int row, const QRect& clip, cons
     }
 
     const bool checkBoxes = m_exStyle & LVS_EX_CHECKBOXES;
-    if (checkBoxes && indentWidth + kStateImageWidth + left < column0Right)
-        DrawCheckBox(painter, imageX + kStateImageWidth, imageY, node->m_rowChecked);
+    if (checkBoxes && indentWidth + kCheckBoxImageWidth + left < column0Right)
+        DrawCheckBox(painter, imageX + kCheckBoxImageWidth, imageY, node->m_rowChecked);
 
-    const int labelLeft = left + indentWidth + (checkBoxes ? kStateImageWidth : 0);
+    const int labelLeft = left + indentWidth + (checkBoxes ? kCheckBoxImageWidth : 0);
     const QRect label(labelLeft, top, column0Right - labelLeft, m_rowHeight);
     if (label.width() > 0) {
         const QString text = ShortenText(context.metrics, info.m_text, label.width(), kLabelMargin);
@@ -194,7 +194,7 @@ void CTreeGridCtrl::DrawFocusRect(QPainter& painter, const QRect& rect, const QC
 
 void CTreeGridCtrl::DrawCheckBox(QPainter& painter, int x, int y, bool checked) const
 {
-    const int inset = (kStateImageWidth - kCheckBoxSize) / 2;
+    const int inset = (kCheckBoxImageWidth - kCheckBoxSize) / 2;
     const QRect box(x + inset, y + (m_imageHeight - kCheckBoxSize) / 2, kCheckBoxSize, kCheckBoxSize);
     painter.fillRect(box, Qt::white);
     painter.setPen(QPen(Qt::black, 0));

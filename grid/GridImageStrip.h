@@ -12,6 +12,10 @@ inline constexpr int kGridImageHeight = 15;
 inline constexpr int kGridImageCount = 10;
 inline constexpr COLORREF kGridImageMaskColor = 0x808000;
 
+// Width of the check box images drawn between a node's image and its label
+// when the grid shows check boxes.
+inline constexpr int kCheckBoxImageWidth = 16;
+
 enum GridImage { ExpandedNodeImage = 0, CollapsedNodeImage = 1, LeafImage = 2 };
 
 QPixmap MakeGridImageStrip();

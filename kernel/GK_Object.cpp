@@ -1,8 +1,14 @@
 #include "GK_Object.h"
 
+#include "GK_DisplayContext.h"
+
 void GK_Object::destroy()
 {
     delete this;
 }
 
-void GK_Object::prepare_display(GK_DisplayContext*) {}
+void GK_Object::prepare_display(GK_DisplayContext* dc)
+{
+    if (dc)
+        dc->prepare(*this);
+}

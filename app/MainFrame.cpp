@@ -1,0 +1,232 @@
+#include "MainFrame.h"
+
+#include "AboutDlg.h"
+#include "CommandIds.h"
+#include "CustomizeDlg.h"
+#include "Looks.h"
+#include "ModelDisplay.h"
+#include "ModelPanes.h"
+#include "VarnholtView.h"
+
+#include <DoorModelFile.h>
+#include <HingesFile.h>
+#include <KnifeFile.h>
+#include <LockCoreFile.h>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QMenu>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace {
+
+constexpr QRect kInitialPaneRect(0, 0, 300, 300);
+const char* const kApplicationTitle = "Varnholt";
+
+// Shows the wait cursor while a look switch runs.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_look(AppSettings::readLook())
+{
+    setObjectName(QStringLiteral("MainFrame"));
+    createView();
+    OnApplicationLook(m_look);
+    createActions();
+    createMenus();
+    createToolBars();
+    createStatusBar();
+    createDockWindows();
+    PublishLibrary(&m_library);
+    loadLibrary();
+    setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
+    loadUserImages();
+    restoreWorkspace();
+    OnFileNew();
+}
+
+CMainFrame::~CMainFrame()
+{
+    if (CurrentLibrary() == &m_library)
+        PublishLibrary(nullptr);
+}
+
+QAction* CMainFrame::action(int id) const
+{
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::createView()
+{
+    m_view = new CVarnholtView(this);
+    setCentralWidget(m_view);
+}
+
+void CMainFrame::createDockWindows()
+{
+    m_hingesPane = new CHingesPane(this);
+    m_lockCorePane = new CLockHolePane(this);
+    m_doorPane = new CDoorListPane(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_hingesPane);
+    addDockWidget(Qt::RightDockWidgetArea, m_lockCorePane);
+    addDockWidget(Qt::LeftDockWidgetArea, m_doorPane);
+    resizeDocks({m_doorPane, m_hingesPane}, {kInitialPaneRect.width(), kInitialPaneRect.width()}, Qt::Horizontal);
+}
+
+void CMainFrame::loadLibrary()
+{
+    LoadAllHinges(m_library.hinges);
+    FillHingesPane(this);
+    LoadAllLockCores(m_library.lockCores);
+    FillLockCorePane(this);
+    LoadAllDoorModels(m_library.doors);
+    FillDoorPane(this);
+    LoadKnifeFile(m_library.knives);
+}
+
+void CMainFrame::loadUserImages()
+{
+    if (!m_userImages.isEmpty())
+        return;
+    const QFileInfo file(QStringLiteral("UserImages.bmp"));
+    if (!file.isFile() || file.size() > kMaxUserImagesBytes)
+        return;
+    const QImage strip(file.filePath());
+    if (strip.isNull())
+        return;
+    for (int y = 0; y + kUserImageSize <= strip.height(); y += kUserImageSize)
+        for (int x = 0; x + kUserImageSize <= strip.width(); x += kUserImageSize)
+            m_userImages.append(QPixmap::fromImage(strip.copy(x, y, kUserImageSize, kUserImageSize)));
+}
+
+QToolBar* CMainFrame::createUserToolbar()
+{
+    if (m_userToolbars.size() >= kMaxUserToolbars)
+        return nullptr;
+    const int id = ID_FIRST_USER_TOOLBAR + static_cast<int>(m_userToolbars.size());
+    auto* bar = new QToolBar(QStringLiteral("自定义 %1").arg(m_userToolbars.size() + 1), this);
+    bar->setObjectName(QStringLiteral("UserToolBar%1").arg(id));
+    bar->addAction(action(ID_VIEW_CUSTOMIZE));
+    addToolBar(Qt::TopToolBarArea, bar);
+    m_userToolbars.append(bar);
+    return bar;
+}
+
+void CMainFrame::restoreWorkspace()
+{
+    const AppSettings::Workspace saved = AppSettings::readWorkspace();
+    const int userToolbars = std::min(saved.userToolbars, kMaxUserToolbars);
+    while (m_userToolbars.size() < userToolbars)
+        createUserToolbar();
+    if (!saved.geometry.isEmpty())
+        restoreGeometry(saved.geometry);
+    if (!saved.state.isEmpty())
+        restoreState(saved.state);
+}
+
+void CMainFrame::saveWorkspace()
+{
+    AppSettings::writeWorkspace({saveGeometry(), saveState(), static_cast<int>(m_userToolbars.size())});
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    saveWorkspace();
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::OnApplicationLook(int id)
+{
+    const WaitCursor wait;
+    m_look = id;
+    Looks::apply(id);
+    if (Looks::usesSmartDocking(id) || !Looks::isKnown(id))
+        setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
+    updateLookMarks();
+    update();
+    AppSettings::writeLook(id);
+}
+
+void CMainFrame::updateTitle()
+{
+    setWindowTitle(m_document.title() + QStringLiteral(" - ") + QString::fromLatin1(kApplicationTitle));
+}
+
+void CMainFrame::OnFileNew()
+{
+    m_document.OnNewDocument();
+    updateTitle();
+}
+
+bool CMainFrame::openDocumentFile(const QString& path)
+{
+    if (!m_document.OnOpenDocument(path)) {
+        m_recentFiles.remove(path);
+        rebuildRecentFiles();
+        return false;
+    }
+    m_recentFiles.add(m_document.path());
+    rebuildRecentFiles();
+    updateTitle();
+    return true;
+}
+
+bool CMainFrame::saveDocumentAs(const QString& path)
+{
+    if (!m_document.OnSaveDocument(path))
+        return false;
+    m_recentFiles.add(m_document.path());
+    rebuildRecentFiles();
+    updateTitle();
+    return true;
+}
+
+void CMainFrame::OnFileOpen()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开"));
+    if (!path.isEmpty())
+        openDocumentFile(path);
+}
+
+void CMainFrame::OnFileSave()
+{
+    if (m_document.path().isEmpty())
+        OnFileSaveAs();
+    else
+        saveDocumentAs(m_document.path());
+}
+
+void CMainFrame::OnFileSaveAs()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("另存为"), m_document.title());
+    if (!path.isEmpty())
+        saveDocumentAs(path);
+}
+
+void CMainFrame::OnViewCustomize()
+{
+    auto* dialog = new CCustomizeDlg(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void CMainFrame::OnAppAbout()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}

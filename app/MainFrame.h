@@ -1,0 +1,113 @@
+#pragma once
+
+#include "AppSettings.h"
+#include "VarnholtDoc.h"
+
+#include <ModelLibrary.h>
+
+#include <QMainWindow>
+#include <QPixmap>
+
+#include <map>
+
+class CDoorListPane;
+class CHingesPane;
+class CLockHolePane;
+class CVarnholtView;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+// The main window. It owns the model library from window creation until it is
+// destroyed, hosts the drawing view and the three model panes, and carries
+// the menus, the toolbar and the status bar. The constructor is the window
+// creation: view, look, bars, panes, then the library in the fixed order
+// hinges, lock cores, doors, tools, each list followed by its pane's fill.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kMaxUserToolbars = 10;
+    static constexpr int kUserImageSize = 16;
+    static constexpr qint64 kMaxUserImagesBytes = 819200;
+
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    ModelLibrary& library() { return m_library; }
+    CVarnholtView* activeView() const { return m_view; }
+    CVarnholtDoc& document() { return m_document; }
+    CHingesPane* hingesPane() const { return m_hingesPane; }
+    CLockHolePane* lockCorePane() const { return m_lockCorePane; }
+    CDoorListPane* doorPane() const { return m_doorPane; }
+    QToolBar* standardToolBar() const { return m_toolBar; }
+    // The action of a command id (menus, toolbar, accelerators); null if none.
+    QAction* action(int id) const;
+
+    int currentLook() const { return m_look; }
+    const QList<QPixmap>& userImages() const { return m_userImages; }
+    const QList<QToolBar*>& userToolbars() const { return m_userToolbars; }
+    // Adds a user-defined toolbar carrying the customise button; null when
+    // the ten allowed exist already.
+    QToolBar* createUserToolbar();
+
+    // The file commands without their dialogs.
+    bool openDocumentFile(const QString& path);
+    bool saveDocumentAs(const QString& path);
+    QStringList recentFiles() const { return m_recentFiles.files(); }
+
+    QMenu* createPopupMenu() override;
+
+public slots:
+    // Switches to look 210..218 (any other id takes the 2007 style) and
+    // stores it as "ApplicationLook".
+    void OnApplicationLook(int id);
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnViewCustomize();
+    void OnAppAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createView();
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createStatusBar();
+    void createDockWindows();
+    void loadLibrary();
+    void loadUserImages();
+    void restoreWorkspace();
+    void saveWorkspace();
+
+    QAction* addCommand(int id, const QString& text, const QList<QKeySequence>& keys = {});
+    void updateLookMarks();
+    void rebuildRecentFiles();
+    void fillToolbarsMenu();
+    void focusNeighbourPane(int step);
+    void updateTitle();
+
+    ModelLibrary m_library;
+    CVarnholtDoc m_document;
+    CRecentFileList m_recentFiles;
+    int m_look;
+
+    CVarnholtView* m_view = nullptr;
+    CHingesPane* m_hingesPane = nullptr;
+    CLockHolePane* m_lockCorePane = nullptr;
+    CDoorListPane* m_doorPane = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QList<QToolBar*> m_userToolbars;
+    QList<QPixmap> m_userImages;
+
+    std::map<int, QAction*> m_actions;
+    QActionGroup* m_lookGroup = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_toolbarsMenu = nullptr;
+    QAction* m_recentAnchor = nullptr;
+    QList<QAction*> m_recentActions;
+};

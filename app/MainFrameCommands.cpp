@@ -1,0 +1,279 @@
+// The main frame's commands: actions with their ids, menus, toolbar and
+// status bar.
+#include "CommandIds.h"
+#include "Looks.h"
+#include "MainFrame.h"
+#include "ModelPanes.h"
+#include "VarnholtView.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QDir>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+constexpr int kToolbarIconSize = 16;
+
+struct LookItem {
+    int id;
+    const char* text;
+};
+
+const LookItem kPlainLooks[] = {
+    {ID_VIEW_APPLOOK_WIN_2000, "Windows 2000(&2)"},
+    {ID_VIEW_APPLOOK_OFF_XP, "Office XP(&X)"},
+    {ID_VIEW_APPLOOK_WIN_XP, "Windows XP(&W)"},
+    {ID_VIEW_APPLOOK_OFF_2003, "Office 2003(&3)"},
+    {ID_VIEW_APPLOOK_VS_2005, "Visual Studio.NET 2005(&5)"},
+};
+
+const LookItem kOffice2007Looks[] = {
+    {ID_VIEW_APPLOOK_OFF_2007_BLUE, "蓝色样式(&B)"},
+    {ID_VIEW_APPLOOK_OFF_2007_BLACK, "黑色样式(&L)"},
+    {ID_VIEW_APPLOOK_OFF_2007_SILVER, "银色样式(&S)"},
+    {ID_VIEW_APPLOOK_OFF_2007_AQUA, "水绿色样式(&A)"},
+};
+
+struct ToolItem {
+    int id;
+    const char* text;
+};
+
+const ToolItem kToolItems[] = {
+    {ID_IMPORT_LOCKCORE_CAD, "导入锁芯CAD图"}, {ID_IMPORT_HINGES_CAD, "导入合页CAD图"},
+    {ID_ADD_DOOR_MODEL, "新增门板"},           {ID_CREATE_NC_FILE, "生成NC文件"},
+    {ID_SHOW_DOOR, "切换显示门板"},            {ID_KNIFE_SETTING, "刀具信息设置"},
+    {ID_CREATE_HINGES_NC, "生成合页NC文件"},   {ID_CREATE_LOCKHOLE_NC, "生成锁孔NC文件"},
+};
+
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+QAction* CMainFrame::addCommand(int id, const QString& label, const QList<QKeySequence>& keys)
+{
+    auto* a = new QAction(label, this);
+    a->setData(id);
+    if (!keys.isEmpty())
+        a->setShortcuts(keys);
+    m_actions[id] = a;
+    return a;
+}
+
+void CMainFrame::createActions()
+{
+    QStyle* s = style();
+    addCommand(ID_FILE_NEW, text("新建(&N)\tCtrl+N"), {QKeySequence(Qt::CTRL | Qt::Key_N)})
+        ->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    addCommand(ID_FILE_OPEN, text("打开(&O)...\tCtrl+O"), {QKeySequence(Qt::CTRL | Qt::Key_O)})
+        ->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    addCommand(ID_FILE_SAVE, text("保存(&S)\tCtrl+S"), {QKeySequence(Qt::CTRL | Qt::Key_S)})
+        ->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    addCommand(ID_FILE_SAVE_AS, text("另存为(&A)..."));
+    addCommand(ID_FILE_PRINT, text("打印(&P)..."))->setIcon(s->standardIcon(QStyle::SP_ComputerIcon));
+    addCommand(ID_APP_EXIT, text("退出(&X)"));
+    connect(action(ID_FILE_NEW), &QAction::triggered, this, &CMainFrame::OnFileNew);
+    connect(action(ID_FILE_OPEN), &QAction::triggered, this, &CMainFrame::OnFileOpen);
+    connect(action(ID_FILE_SAVE), &QAction::triggered, this, &CMainFrame::OnFileSave);
+    connect(action(ID_FILE_SAVE_AS), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
+    connect(action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+
+    addCommand(ID_EDIT_UNDO, text("撤消(&U)\tCtrl+Z"),
+               {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    addCommand(ID_EDIT_CUT, text("剪切(&T)\tCtrl+X"),
+               {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)})
+        ->setIcon(s->standardIcon(QStyle::SP_DialogDiscardButton));
+    addCommand(ID_EDIT_COPY, text("复制(&C)\tCtrl+C"),
+               {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)})
+        ->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
+    addCommand(ID_EDIT_PASTE, text("粘贴(&P)\tCtrl+V"),
+               {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)})
+        ->setIcon(s->standardIcon(QStyle::SP_FileDialogContentsView));
+    // Printing and editing have no handler in this program: they stay disabled.
+    for (int id : {ID_FILE_PRINT, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
+        action(id)->setEnabled(false);
+
+    QAction* statusBarToggle = addCommand(ID_VIEW_STATUS_BAR, text("状态栏(&S)"));
+    statusBarToggle->setCheckable(true);
+    statusBarToggle->setChecked(true);
+    connect(statusBarToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    connect(addCommand(ID_VIEW_CUSTOMIZE, text("自定义...")), &QAction::triggered, this,
+            &CMainFrame::OnViewCustomize);
+
+    m_lookGroup = new QActionGroup(this);
+    m_lookGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    auto addLook = [this](const LookItem& item) {
+        QAction* a = addCommand(item.id, text(item.text));
+        a->setCheckable(true);
+        m_lookGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, id = item.id] { OnApplicationLook(id); });
+    };
+    for (const LookItem& item : kPlainLooks)
+        addLook(item);
+    for (const LookItem& item : kOffice2007Looks)
+        addLook(item);
+    updateLookMarks();
+
+    for (const ToolItem& item : kToolItems)
+        addCommand(item.id, text(item.text));
+    connect(action(ID_SHOW_DOOR), &QAction::triggered, m_view, &CVarnholtView::OnShowDoor);
+
+    connect(addCommand(ID_APP_ABOUT, text("关于 Varnholt(&A)...")), &QAction::triggered, this,
+            &CMainFrame::OnAppAbout);
+    action(ID_APP_ABOUT)->setIcon(s->standardIcon(QStyle::SP_MessageBoxQuestion));
+
+    QAction* next = addCommand(ID_NEXT_PANE, text("下一窗格"), {QKeySequence(Qt::Key_F6)});
+    QAction* previous = addCommand(ID_PREV_PANE, text("上一窗格"), {QKeySequence(Qt::SHIFT | Qt::Key_F6)});
+    connect(next, &QAction::triggered, this, [this] { focusNeighbourPane(1); });
+    connect(previous, &QAction::triggered, this, [this] { focusNeighbourPane(-1); });
+    addAction(next);
+    addAction(previous);
+
+    // The "编辑" context menu of the view.
+    m_view->addActions({action(ID_EDIT_CUT), action(ID_EDIT_COPY), action(ID_EDIT_PASTE)});
+}
+
+void CMainFrame::createMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MenuBar"));
+
+    m_fileMenu = bar->addMenu(text("文件(&F)"));
+    m_fileMenu->addActions({action(ID_FILE_NEW), action(ID_FILE_OPEN), action(ID_FILE_SAVE), action(ID_FILE_SAVE_AS)});
+    m_fileMenu->addSeparator();
+    m_recentAnchor = m_fileMenu->addSeparator();
+    m_fileMenu->addAction(action(ID_APP_EXIT));
+    rebuildRecentFiles();
+
+    QMenu* edit = bar->addMenu(text("编辑(&E)"));
+    edit->addAction(action(ID_EDIT_UNDO));
+    edit->addSeparator();
+    edit->addActions({action(ID_EDIT_CUT), action(ID_EDIT_COPY), action(ID_EDIT_PASTE)});
+
+    QMenu* view = bar->addMenu(text("视图(&V)"));
+    m_toolbarsMenu = view->addMenu(text("工具栏和停靠窗口(&T)"));
+    m_toolbarsMenu->addAction(addCommand(ID_VIEW_TOOLBARS_PLACEHOLDER, text("<占位符>")));
+    connect(m_toolbarsMenu, &QMenu::aboutToShow, this, &CMainFrame::fillToolbarsMenu);
+    view->addAction(action(ID_VIEW_STATUS_BAR));
+    QMenu* looks = view->addMenu(text("应用程序外观(&A)"));
+    for (const LookItem& item : kPlainLooks)
+        looks->addAction(action(item.id));
+    QMenu* office2007 = looks->addMenu(text("Office 2007(&7)"));
+    for (const LookItem& item : kOffice2007Looks)
+        office2007->addAction(action(item.id));
+
+    QMenu* tools = bar->addMenu(text("工具"));
+    for (const ToolItem& item : kToolItems)
+        tools->addAction(action(item.id));
+
+    QMenu* help = bar->addMenu(text("帮助(&H)"));
+    help->addAction(action(ID_APP_ABOUT));
+}
+
+void CMainFrame::createToolBars()
+{
+    m_toolBar = addToolBar(text("标准"));
+    m_toolBar->setObjectName(QStringLiteral("StandardToolBar"));
+    m_toolBar->setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
+    m_toolBar->addActions({action(ID_FILE_NEW), action(ID_FILE_OPEN), action(ID_FILE_SAVE)});
+    m_toolBar->addSeparator();
+    m_toolBar->addActions({action(ID_EDIT_CUT), action(ID_EDIT_COPY), action(ID_EDIT_PASTE)});
+    m_toolBar->addSeparator();
+    m_toolBar->addActions({action(ID_FILE_PRINT), action(ID_APP_ABOUT)});
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(action(ID_VIEW_CUSTOMIZE));
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QString::fromLatin1(indicator), bar);
+        label->setObjectName(QStringLiteral("Indicator") + QString::fromLatin1(indicator));
+        label->setAlignment(Qt::AlignCenter);
+        bar->addPermanentWidget(label);
+    }
+    bar->showMessage(text("就绪"));
+}
+
+void CMainFrame::updateLookMarks()
+{
+    if (!m_lookGroup)
+        return;
+    for (QAction* a : m_lookGroup->actions())
+        a->setChecked(a->data().toInt() == m_look);
+}
+
+void CMainFrame::rebuildRecentFiles()
+{
+    if (!m_fileMenu)
+        return;
+    for (QAction* a : m_recentActions) {
+        m_fileMenu->removeAction(a);
+        m_actions.erase(a->data().toInt());
+        a->deleteLater();
+    }
+    m_recentActions.clear();
+    const QStringList files = m_recentFiles.files();
+    if (files.isEmpty()) {
+        QAction* placeholder = addCommand(ID_FILE_MRU_FILE1, text("最近的文件"));
+        placeholder->setEnabled(false);
+        m_recentActions.append(placeholder);
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QAction* a = addCommand(ID_FILE_MRU_FILE1 + i,
+                                QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        connect(a, &QAction::triggered, this, [this, path] { openDocumentFile(path); });
+        m_recentActions.append(a);
+    }
+    m_fileMenu->insertActions(m_recentAnchor, m_recentActions);
+}
+
+void CMainFrame::fillToolbarsMenu()
+{
+    m_toolbarsMenu->clear();
+    for (QToolBar* bar : findChildren<QToolBar*>())
+        m_toolbarsMenu->addAction(bar->toggleViewAction());
+    for (QDockWidget* dock : findChildren<QDockWidget*>())
+        m_toolbarsMenu->addAction(dock->toggleViewAction());
+    m_toolbarsMenu->addSeparator();
+    m_toolbarsMenu->addAction(action(ID_VIEW_CUSTOMIZE));
+}
+
+QMenu* CMainFrame::createPopupMenu()
+{
+    QMenu* menu = QMainWindow::createPopupMenu();
+    if (menu) {
+        menu->addSeparator();
+        menu->addAction(action(ID_VIEW_CUSTOMIZE));
+    }
+    return menu;
+}
+
+void CMainFrame::focusNeighbourPane(int step)
+{
+    QList<QWidget*> panes{m_view};
+    for (CModelPane* pane : {static_cast<CModelPane*>(m_hingesPane), static_cast<CModelPane*>(m_lockCorePane),
+                             static_cast<CModelPane*>(m_doorPane)})
+        if (pane && pane->isVisible())
+            panes.append(pane->widget());
+    qsizetype current = 0;
+    for (qsizetype i = 0; i < panes.size(); ++i)
+        if (panes[i] == focusWidget() || panes[i]->isAncestorOf(focusWidget()))
+            current = i;
+    const qsizetype count = panes.size();
+    panes[((current + step) % count + count) % count]->setFocus(Qt::ShortcutFocusReason);
+}

@@ -1,0 +1,160 @@
+#include "ModelPanes.h"
+
+#include "CommandIds.h"
+#include "UiText.h"
+#include "ModelDisplay.h"
+
+#include <CTreeGridCtrl.h>
+#include <GK_DoorWithHinges.h>
+#include <GK_Hinges.h>
+#include <GK_LockCore.h>
+#include <GU_List.h>
+
+Q_LOGGING_CATEGORY(lcHingesPane, "varnholt.hingespane")
+
+namespace {
+
+constexpr int kNumberWidth = 60;
+constexpr int kTextWidth = 120;
+constexpr int kSizeWidth = 60;
+
+const QList<QPair<QString, int>>& partColumns()
+{
+    static const QList<QPair<QString, int>> columns{
+        {QStringLiteral("编号"), kNumberWidth},
+        {QStringLiteral("名称"), kTextWidth},
+        {QStringLiteral("说明"), kTextWidth},
+    };
+    return columns;
+}
+
+QString size2(double v)
+{
+    return QString::asprintf("%.2f", v);
+}
+
+// Rebuilds the grid from a list of named parts (hinges or lock cores).
+template <typename Part>
+void fillParts(CTreeGridCtrl& grid, const GU_OwnedList<Part>& models)
+{
+    grid.RemoveAllRows();
+    int number = 1;
+    for (Part* model : models) {
+        auto* info = new CItemInfo;
+        info->m_userData = model;
+        info->m_text = QString::asprintf("%d", number);
+        info->m_subItemTexts << FromGbk(model->GetName()) << FromGbk(model->GetComments());
+        grid.AddRootRow(info);
+        ++number;
+    }
+}
+
+} // namespace
+
+CModelPane::CModelPane(const QString& caption, const QString& objectName, int paneId, int gridId, QWidget* parent)
+    : QDockWidget(caption, parent), m_grid(new CTreeGridCtrl(this)), m_paneId(paneId), m_gridId(gridId)
+{
+    setObjectName(objectName);
+    setAllowedAreas(Qt::AllDockWidgetAreas);
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    m_grid->setObjectName(objectName + QStringLiteral("Grid"));
+    m_grid->SetExtendedStyle(LVS_EX_GRIDLINES);
+    setWidget(m_grid);
+    connect(m_grid, &CTreeGridCtrl::leftButtonPressed, this, [this](void* data) { onLeftButtonPressed(data); });
+    connect(m_grid, &CTreeGridCtrl::leftButtonDoubleClicked, this,
+            [this](void* data) { onLeftButtonDoubleClicked(data); });
+}
+
+void CModelPane::insertColumns(const QList<QPair<QString, int>>& columns)
+{
+    int index = 0;
+    for (const auto& [heading, width] : columns)
+        m_grid->InsertColumn(index++, heading, width, Qt::AlignLeft);
+}
+
+void CModelPane::onLeftButtonPressed(void*) {}
+
+CHingesPane::CHingesPane(QWidget* parent)
+    : CModelPane(QStringLiteral("合页列表"), QStringLiteral("HingesPane"), ID_HINGES_PANE, ID_HINGES_GRID, parent)
+{
+    insertColumns(partColumns());
+}
+
+void CHingesPane::fill(const GU_OwnedList<GK_Hinges>& models)
+{
+    fillParts(grid(), models);
+}
+
+void CHingesPane::onLeftButtonPressed(void*)
+{
+    qCDebug(lcHingesPane).noquote() << "lbutton click!";
+}
+
+void CHingesPane::onLeftButtonDoubleClicked(void* userData)
+{
+    if (userData)
+        ShowHingesInView(static_cast<GK_Hinges*>(userData));
+    qCDebug(lcHingesPane).noquote() << "lbutton double click!";
+}
+
+CLockHolePane::CLockHolePane(QWidget* parent)
+    : CModelPane(QStringLiteral("锁芯列表"), QStringLiteral("LockCorePane"), ID_LOCKCORE_PANE, ID_LOCKCORE_GRID,
+                 parent)
+{
+    insertColumns(partColumns());
+}
+
+void CLockHolePane::fill(const GU_OwnedList<GK_LockCore>& models)
+{
+    fillParts(grid(), models);
+}
+
+void CLockHolePane::onLeftButtonDoubleClicked(void* userData)
+{
+    if (userData)
+        ShowLockCoreInView(static_cast<GK_LockCore*>(userData));
+}
+
+CDoorListPane::CDoorListPane(QWidget* parent)
+    : CModelPane(QStringLiteral("门型列表"), QStringLiteral("DoorPane"), ID_DOOR_PANE, ID_DOOR_GRID, parent)
+{
+    InitDoorColumns();
+}
+
+void CDoorListPane::InitDoorColumns()
+{
+    insertColumns({
+        {QStringLiteral("编号"), kNumberWidth},
+        {QStringLiteral("名称"), kTextWidth},
+        {QStringLiteral("长度"), kSizeWidth},
+        {QStringLiteral("宽度"), kSizeWidth},
+        {QStringLiteral("厚度"), kSizeWidth},
+        {QStringLiteral("说明"), kTextWidth},
+    });
+}
+
+void CDoorListPane::fill(const GU_OwnedList<GK_DoorWithHinges>& models)
+{
+    CTreeGridCtrl& g = grid();
+    g.RemoveAllRows();
+    int number = 1;
+    for (GK_DoorWithHinges* door : models) {
+        double length = 0.0;
+        double width = 0.0;
+        double thickness = 0.0;
+        door->GetDoorSize(length, width, thickness);
+        auto* info = new CItemInfo;
+        info->m_userData = door;
+        info->m_text = QString::asprintf("%d", number);
+        info->m_subItemTexts << FromGbk(door->GetName()) << size2(length) << size2(width) << size2(thickness)
+                             << FromGbk(door->GetComments());
+        g.AddRootRow(info);
+        ++number;
+    }
+}
+
+void CDoorListPane::onLeftButtonDoubleClicked(void* userData)
+{
+    if (userData)
+        ShowDoorInView(static_cast<GK_DoorWithHinges*>(userData));
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDockWidget>
+#include <QLoggingCategory>
+
+class CTreeGridCtrl;
+class GK_DoorWithHinges;
+class GK_Hinges;
+class GK_LockCore;
+template <typename T>
+class GU_OwnedList;
+
+Q_DECLARE_LOGGING_CATEGORY(lcHingesPane)
+
+// A docked pane listing one kind of library model in a tree grid, one root
+// row per model, numbered from 1. A double click on a row shows a copy of its
+// model in the active view.
+class CModelPane : public QDockWidget {
+    Q_OBJECT
+public:
+    CTreeGridCtrl& grid() const { return *m_grid; }
+    int paneId() const { return m_paneId; }
+    int gridId() const { return m_gridId; }
+
+protected:
+    CModelPane(const QString& caption, const QString& objectName, int paneId, int gridId, QWidget* parent);
+    // Headings and widths of the grid's columns, all left-aligned.
+    void insertColumns(const QList<QPair<QString, int>>& columns);
+
+    virtual void onLeftButtonPressed(void* userData);
+    virtual void onLeftButtonDoubleClicked(void* userData) = 0;
+
+private:
+    CTreeGridCtrl* m_grid;
+    int m_paneId;
+    int m_gridId;
+};
+
+// "合页列表"
+class CHingesPane : public CModelPane {
+    Q_OBJECT
+public:
+    explicit CHingesPane(QWidget* parent = nullptr);
+    void fill(const GU_OwnedList<GK_Hinges>& models);
+
+protected:
+    void onLeftButtonPressed(void* userData) override;
+    void onLeftButtonDoubleClicked(void* userData) override;
+};
+
+// "锁芯列表"
+class CLockHolePane : public CModelPane {
+    Q_OBJECT
+public:
+    explicit CLockHolePane(QWidget* parent = nullptr);
+    void fill(const GU_OwnedList<GK_LockCore>& models);
+
+protected:
+    void onLeftButtonDoubleClicked(void* userData) override;
+};
+
+// "门型列表"
+class CDoorListPane : public CModelPane {
+    Q_OBJECT
+public:
+    explicit CDoorListPane(QWidget* parent = nullptr);
+    void fill(const GU_OwnedList<GK_DoorWithHinges>& models);
+    void InitDoorColumns();
+
+protected:
+    void onLeftButtonDoubleClicked(void* userData) override;
+};

@@ -1,0 +1,63 @@
+#include "VarnholtView.h"
+
+#include "UiText.h"
+
+#include <GK_BackColor.h>
+
+#include <QPainter>
+#include <QWheelEvent>
+
+namespace {
+constexpr COLORREF kWhite = 0x00FFFFFF;
+const char* const kDrawingTitle = "排钻系统";
+} // namespace
+
+CVarnholtView::CVarnholtView(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("VarnholtView"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    g_back_color = kWhite;
+    m_operation.init(this, ToGbk(QString::fromUtf8(kDrawingTitle)).value_or(std::string()), 0.0, 0);
+    m_operation.render().compute_transf();
+}
+
+CVarnholtView::~CVarnholtView()
+{
+    m_operation.close_drawing();
+}
+
+void CVarnholtView::OnShowDoor()
+{
+    for (GK_Object* o = m_operation.drawing().list().first(); o; o = o->next)
+        o->visible = o->type() == GK_TYPE_DOOR ? 1 : 0;
+    api_gk_zoom_all(m_operation);
+    m_operation.render().invalidate();
+}
+
+void CVarnholtView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    m_operation.render().draw(&painter, m_operation.drawing());
+}
+
+void CVarnholtView::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta != 0) {
+        const QPointF at = event->position();
+        m_operation.render().scale_view(delta > 0 ? kZoomIn : kZoomOut, at.x(), at.y());
+        m_operation.render().redraw_all();
+    }
+    QWidget::wheelEvent(event);
+}
+
+void CVarnholtView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    api_gk_zoom_all(m_operation);
+    m_operation.m_zoomed = 0;
+    m_operation.render().compute_transf();
+    m_operation.render().invalidate();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <GK_Operation.h>
+#include <GK_Window.h>
+
+#include <QWidget>
+
+class GK_Object;
+
+// The drawing view: owns the drawing context of its window, paints the
+// visible objects of the drawing, zooms with the wheel about the cursor and
+// fits the drawing to the window on every resize.
+class CVarnholtView : public QWidget, public GK_Window {
+    Q_OBJECT
+public:
+    // Zoom factors of one wheel step away from and towards the user.
+    static constexpr double kZoomIn = 1.2;
+    static constexpr double kZoomOut = 0.8;
+
+    explicit CVarnholtView(QWidget* parent = nullptr);
+    ~CVarnholtView() override;
+
+    GK_Operation& operation() { return m_operation; }
+
+    // Door for which an NC file was last created, with its two flags; set by
+    // the NC commands.
+    int m_ncFlagOne = 1;
+    int m_ncFlagTwo = 1;
+    GK_Object* m_ncDoor = nullptr;
+
+    QSize clientSize() const override { return size(); }
+    void requestRepaint() override { update(); }
+
+public slots:
+    // "切换显示门板": shows the door objects of the drawing and hides the rest.
+    void OnShowDoor();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    GK_Operation m_operation;
+};

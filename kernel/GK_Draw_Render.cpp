@@ -1,0 +1,93 @@
+#include "GK_Draw_Render.h"
+
+#include "GK_BackColor.h"
+#include "GK_Drawing.h"
+#include "GK_Window.h"
+
+#include <QColor>
+#include <QPainter>
+#include <QPen>
+
+namespace {
+
+// Workshop drawing colours: the leaf in grey, hardware outlines in dark blue,
+// holes in red, all one pixel wide whatever the zoom.
+const QColor kLeafColor(0x40, 0x40, 0x40);
+const QColor kOutlineColor(0x10, 0x30, 0x80);
+const QColor kHoleColor(0xD0, 0x20, 0x20);
+
+QPen hairline(const QColor& color)
+{
+    QPen pen(color, 0.0);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+QColor fromColorRef(COLORREF c)
+{
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+}
+
+void paintShape(QPainter& painter, const GK_Shape& shape)
+{
+    painter.setPen(hairline(kLeafColor));
+    for (const QPolygonF& p : shape.leaf)
+        painter.drawPolyline(p);
+    painter.setPen(hairline(kOutlineColor));
+    for (const QPolygonF& p : shape.outlines)
+        painter.drawPolyline(p);
+    painter.setPen(hairline(kHoleColor));
+    for (const QPolygonF& p : shape.holes)
+        painter.drawPolyline(p);
+    for (const GK_ShapeCircle& c : shape.circles)
+        painter.drawEllipse(c.centre, c.radius, c.radius);
+}
+
+} // namespace
+
+void GK_Draw_Render::compute_transf()
+{
+    if (m_window)
+        m_transform.setViewport(m_window->clientSize());
+}
+
+void GK_Draw_Render::draw(QPainter* painter, const GK_Drawing& drawing)
+{
+    if (!painter)
+        return;
+    painter->save();
+    painter->resetTransform();
+    const QSizeF size = m_transform.viewport();
+    painter->fillRect(QRectF(QPointF(0, 0), size), fromColorRef(g_back_color));
+    painter->setRenderHint(QPainter::Antialiasing, m_antialiased);
+    painter->setBrush(Qt::NoBrush);
+    painter->setTransform(m_transform.toQTransform());
+    for (const GK_Object* o = drawing.list().first(); o; o = o->next)
+        if (o->visible)
+            paintShape(*painter, m_shapes.shapeFor(*o));
+    painter->restore();
+}
+
+void GK_Draw_Render::scale_view(double factor, double x, double y)
+{
+    const double before = m_transform.scale();
+    m_transform.zoomAbout(factor, x, y);
+    if (m_transform.scale() != before)
+        m_zoomed = 1;
+}
+
+void GK_Draw_Render::redraw_all()
+{
+    requestRepaint();
+}
+
+void GK_Draw_Render::invalidate()
+{
+    requestRepaint();
+}
+
+void GK_Draw_Render::requestRepaint()
+{
+    if (m_window)
+        m_window->requestRepaint();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <AppSettings.h>
+#include <CTreeGridCtrl.h>
+#include <ExeFolder.h>
+#include <MainFrame.h>
+#include <VarnholtApp.h>
+
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+// A scratch program folder (the library beside the program), fresh settings,
+// and the application started on them.
+class AppFixture : public ::testing::Test {
+protected:
+    AppFixture()
+    {
+        QSettings(AppSettings::organization(), AppSettings::application()).clear();
+        m_exeFolder.emplace(m_dir.path().toStdString());
+    }
+    ~AppFixture() override { stop(); }
+
+    QString libraryPath(const QString& relative = QString()) const { return QDir(m_dir.path()).filePath(relative); }
+    void makeFolders() const
+    {
+        for (const char* folder : {"Hinges", "Lockcores", "DoorModel"})
+            QDir(m_dir.path()).mkpath(QString::fromLatin1(folder));
+    }
+
+    CMainFrame* start()
+    {
+        m_app = std::make_unique<CVarnholtApp>();
+        EXPECT_TRUE(m_app->InitInstance({}));
+        return m_app->mainFrame();
+    }
+    // Closes the window as the user would (the workspace is saved) and ends
+    // the application.
+    void stop()
+    {
+        if (m_app && m_app->mainFrame())
+            m_app->mainFrame()->close();
+        m_app.reset();
+    }
+    CMainFrame* restart()
+    {
+        stop();
+        return start();
+    }
+    CMainFrame* frame() const { return m_app ? m_app->mainFrame() : nullptr; }
+
+    static QStringList rowTexts(const CTreeGridCtrl& grid, int row)
+    {
+        const CItemInfo* info = grid.GetRowInfo(row);
+        if (!info)
+            return {};
+        return QStringList{info->m_text} + info->m_subItemTexts;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    std::optional<ScopedExeFolder> m_exeFolder;
+    std::unique_ptr<CVarnholtApp> m_app;
+};

@@ -1,0 +1,111 @@
+#include "AppFixture.h"
+#include "SampleModels.h"
+
+#include <ModelPanes.h>
+#include <VarnholtView.h>
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+using StartUp = AppFixture;
+
+TEST_F(StartUp, PanesListTheModelsInLoadOrderNumberedFromOne)
+{
+    makeFolders();
+    SampleModels::writeLibrary();
+    CMainFrame* f = start();
+    ASSERT_NE(f, nullptr);
+
+    const CTreeGridCtrl& hinges = f->hingesPane()->grid();
+    ASSERT_EQ(hinges.RowCount(), 2);
+    EXPECT_EQ(rowTexts(hinges, 0), QStringList({"1", "H1", "comment H1"}));
+    EXPECT_EQ(rowTexts(hinges, 1), QStringList({"2", "H2", "comment H2"}));
+    EXPECT_EQ(hinges.GetRowInfo(0)->m_userData, f->library().hinges[0]);
+
+    const CTreeGridCtrl& locks = f->lockCorePane()->grid();
+    ASSERT_EQ(locks.RowCount(), 1);
+    EXPECT_EQ(rowTexts(locks, 0), QStringList({"1", "L1", "lock L1"}));
+
+    const CTreeGridCtrl& doors = f->doorPane()->grid();
+    ASSERT_EQ(doors.RowCount(), 2);
+    EXPECT_EQ(rowTexts(doors, 0), QStringList({"1", "D1", "2100.00", "900.00", "40.00", "door D1"}));
+    EXPECT_EQ(rowTexts(doors, 1), QStringList({"2", "D2", "1950.50", "850.25", "38.00", "door D2"}));
+
+    EXPECT_EQ(f->library().knives.count(), 2u);
+}
+
+TEST_F(StartUp, DoorsResolveModelsLoadedInTheSameStart)
+{
+    makeFolders();
+    SampleModels::writeLibrary();
+    CMainFrame* f = start();
+    const GK_DoorWithHinges* d1 = f->library().doors[0];
+    EXPECT_EQ(d1->GetHingesModel(), f->library().hinges[0]);
+    EXPECT_EQ(d1->GetLockCoreModel(), f->library().lockCores[0]);
+    EXPECT_EQ(f->library().doors[1]->GetHingesModel(), nullptr);
+}
+
+TEST_F(StartUp, EmptyOrMissingFoldersGiveEmptyPanesAndNoMessage)
+{
+    for (bool withFolders : {false, true}) {
+        SCOPED_TRACE(withFolders ? "empty folders" : "no folders");
+        if (withFolders)
+            makeFolders();
+        CMainFrame* f = restart();
+        EXPECT_EQ(f->hingesPane()->grid().RowCount(), 0);
+        EXPECT_EQ(f->lockCorePane()->grid().RowCount(), 0);
+        EXPECT_EQ(f->doorPane()->grid().RowCount(), 0);
+        EXPECT_EQ(f->hingesPane()->grid().ColumnCount(), 3);
+        EXPECT_EQ(f->doorPane()->grid().ColumnCount(), 6);
+        EXPECT_TRUE(f->library().knives.empty());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            EXPECT_FALSE(qobject_cast<QMessageBox*>(w) && w->isVisible());
+    }
+}
+
+TEST_F(StartUp, CaptionPanesAndDockingAsAfterWindowCreation)
+{
+    CMainFrame* f = start();
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Tolvane数控门锁合页加工软件学习版"));
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(GetMainFrame(), f);
+    EXPECT_EQ(CurrentLibrary(), &f->library());
+
+    struct Pane {
+        CModelPane* pane;
+        const char* caption;
+        int paneId;
+        int gridId;
+        Qt::DockWidgetArea area;
+    };
+    const Pane panes[] = {
+        {f->hingesPane(), "合页列表", 4098, 4356, Qt::RightDockWidgetArea},
+        {f->lockCorePane(), "锁芯列表", 4100, 4358, Qt::RightDockWidgetArea},
+        {f->doorPane(), "门型列表", 4102, 4354, Qt::LeftDockWidgetArea},
+    };
+    for (const Pane& p : panes) {
+        SCOPED_TRACE(p.caption);
+        EXPECT_EQ(p.pane->windowTitle(), QString::fromUtf8(p.caption));
+        EXPECT_EQ(p.pane->paneId(), p.paneId);
+        EXPECT_EQ(p.pane->gridId(), p.gridId);
+        EXPECT_EQ(f->dockWidgetArea(p.pane), p.area);
+        EXPECT_FALSE(p.pane->objectName().isEmpty());
+        EXPECT_TRUE(p.pane->isVisible());
+    }
+    const auto smart = QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks | QMainWindow::AllowNestedDocks;
+    EXPECT_EQ(f->dockOptions() & smart, smart);
+}
+
+TEST_F(StartUp, EndingTheProgramReleasesTheLibraryPointer)
+{
+    makeFolders();
+    SampleModels::writeLibrary();
+    start();
+    stop();
+    EXPECT_EQ(CurrentLibrary(), nullptr);
+    EXPECT_EQ(GetMainFrame(), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,117 @@
+#include "SampleModels.h"
+
+#include <VarnholtView.h>
+
+#include <QApplication>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class View : public ::testing::Test {
+protected:
+    View()
+    {
+        view.resize(600, 400);
+        view.show();
+        auto hinge = SampleModels::hinge("H", 100, 30);
+        GK_Operation& op = view.operation();
+        GK_Object* copy = nullptr;
+        hinge->copy(&copy);
+        copy->prepare_display(op.render().display_context());
+        op.drawing().list().add_tail(copy);
+        api_gk_zoom_all(op);
+    }
+
+    double scale() { return view.operation().render().transform().scale(); }
+
+    // Sends one wheel message; answers whether the view accepted it.
+    bool wheel(int delta, QPointF at = QPointF(150, 100))
+    {
+        QWheelEvent event(at, view.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view, &event);
+        return event.isAccepted();
+    }
+
+    CVarnholtView view;
+};
+
+TEST_F(View, OneWheelMessageZoomsByOneFactorWhateverItsDelta)
+{
+    struct Step {
+        int delta;
+        double factor;
+    };
+    for (const Step& s : {Step{120, 1.2}, Step{-120, 0.8}, Step{960, 1.2}, Step{-1, 0.8}}) {
+        const double before = scale();
+        wheel(s.delta);
+        EXPECT_NEAR(scale() / before, s.factor, 1e-12) << s.delta;
+    }
+}
+
+TEST_F(View, ForwardThenBackIsNinetySixHundredths)
+{
+    const double before = scale();
+    wheel(120);
+    wheel(-120);
+    EXPECT_NEAR(scale() / before, 0.96, 1e-12);
+}
+
+TEST_F(View, ThePointUnderTheCursorStaysPut)
+{
+    const QPointF cursor(420, 77);
+    const QPointF model = view.operation().render().transform().toModel(cursor);
+    wheel(120, cursor);
+    const QPointF back = view.operation().render().transform().toWindow(model.x(), model.y());
+    EXPECT_NEAR(back.x(), cursor.x(), 1e-9);
+    EXPECT_NEAR(back.y(), cursor.y(), 1e-9);
+}
+
+TEST_F(View, ZeroDeltaChangesNothingAndIsPassedOn)
+{
+    const double before = scale();
+    EXPECT_FALSE(wheel(0)) << "the default processing sees the message";
+    EXPECT_DOUBLE_EQ(scale(), before);
+    EXPECT_EQ(view.operation().m_zoomed, 0);
+}
+
+TEST_F(View, ResizeFitsAnewAndDiscardsTheZoom)
+{
+    const double fitted = scale();
+    wheel(120);
+    wheel(120);
+    EXPECT_EQ(view.operation().m_zoomed, 1);
+    view.resize(600, 401);
+    view.resize(600, 400);
+    EXPECT_DOUBLE_EQ(scale(), fitted);
+    EXPECT_EQ(view.operation().m_zoomed, 0);
+    view.resize(1200, 800);
+    EXPECT_GT(scale(), fitted * 1.9) << "a larger window fits at a larger scale";
+}
+
+TEST_F(View, DestroyingTheViewReleasesTheDrawing)
+{
+    auto other = std::make_unique<CVarnholtView>();
+    auto hinge = SampleModels::hinge("H", 10, 10);
+    GK_Object* copy = nullptr;
+    hinge->copy(&copy);
+    other->operation().drawing().list().add_tail(copy);
+    other->operation().close_drawing();
+    EXPECT_EQ(other->operation().drawing().list().first(), nullptr);
+    other.reset(); // closes once more: must find nothing left to free
+}
+
+TEST_F(View, PaintingShowsTheDrawingOnWhite)
+{
+    const QImage image = view.grab().toImage();
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::white));
+    bool drawn = false;
+    for (int y = 0; y < image.height() && !drawn; ++y)
+        for (int x = 0; x < image.width() && !drawn; ++x)
+            drawn = image.pixelColor(x, y) != QColor(Qt::white);
+    EXPECT_TRUE(drawn);
+}
+
+} // namespace
