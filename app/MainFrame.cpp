@@ -4,6 +4,7 @@
 #include "CommandIds.h"
 #include "CustomizeDlg.h"
 #include "Looks.h"
+#include "ToolMenuCommands.h"
 #include "ModelDisplay.h"
 #include "ModelPanes.h"
 #include "VarnholtView.h"
@@ -47,6 +48,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_look(AppSetting
     createView();
     OnApplicationLook(m_look);
     createActions();
+    new ToolMenuCommands(*this);
     createMenus();
     createToolBars();
     createStatusBar();

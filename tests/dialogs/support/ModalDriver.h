@@ -20,3 +20,19 @@ inline void WhenModalShown(std::function<void(QWidget*)> action, int attempts = 
             WhenModalShown(std::move(action), attempts - 1);
     });
 }
+
+// The same for the next modal dialog of the given class, for steps where one
+// dialog closes and the next one opens.
+inline void WhenDialogShown(const char* className, std::function<void(QWidget*)> action, int attempts = 400)
+{
+    constexpr int kPollMs = 5;
+    QTimer::singleShot(kPollMs, [className, action = std::move(action), attempts]() mutable {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && modal->inherits(className)) {
+            action(modal);
+            return;
+        }
+        if (attempts > 0)
+            WhenDialogShown(className, std::move(action), attempts - 1);
+    });
+}

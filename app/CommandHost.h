@@ -1,0 +1,24 @@
+#pragma once
+
+class GK_Object;
+class ModelLibrary;
+class QString;
+
+// What the model commands act on besides the library files: the main
+// window's library and panes, the drawing of its view and its status bar.
+class CommandHost {
+public:
+    virtual ~CommandHost() = default;
+
+    // The main window's library; null when there is no main window.
+    virtual ModelLibrary* library() = 0;
+    virtual void refillHingesPane() = 0;
+    virtual void refillLockCorePane() = 0;
+    virtual void refillDoorPane() = 0;
+    // The first object of the view's drawing (the rest follow through next);
+    // null when the drawing is empty or there is no view.
+    virtual GK_Object* firstDrawingObject() = 0;
+    // Notes the door for which an NC file was created.
+    virtual void recordNcDoor(GK_Object* door) = 0;
+    virtual void showStatus(const QString& text) = 0;
+};

@@ -1,0 +1,242 @@
+#include "ModelCommands.h"
+
+#include "CommandHost.h"
+
+#include <CDlgAddDoorModel.h>
+#include <CDlgImportHinges.h>
+#include <CDlgKnifeSetting.h>
+#include <CadImporter.h>
+#include <DoorModelFile.h>
+#include <GK_Factories.h>
+#include <GbkQString.h>
+#include <HingesFile.h>
+#include <LockCoreFile.h>
+#include <MessageBoxes.h>
+#include <ModelLibrary.h>
+#include <NameLookup.h>
+#include <resabs.h>
+
+#include <QFile>
+#include <QString>
+
+#include <optional>
+
+namespace {
+
+struct HingesKind {
+    using Model = GK_Hinges;
+    static void import(CadImporter& importer, const std::string& path) { importer.import_hinges_from_cad_file(path); }
+    static Model* model(const CadImporter& importer) { return importer.get_hinges_model(); }
+    static SaveResult save(const Model* model) { return SaveHingesFile(model); }
+    static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.hinges; }
+    static void refill(CommandHost& host) { host.refillHingesPane(); }
+    static QString noun() { return QStringLiteral("合页模型"); }
+};
+
+struct LockCoreKind {
+    using Model = GK_LockCore;
+    static void import(CadImporter& importer, const std::string& path) { importer.import_lockcore_from_cad_file(path); }
+    static Model* model(const CadImporter& importer) { return importer.get_lockcore_model(); }
+    static SaveResult save(const Model* model) { return SaveLockCoreFile(model); }
+    static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.lockCores; }
+    static void refill(CommandHost& host) { host.refillLockCorePane(); }
+    static QString noun() { return QStringLiteral("锁芯模型"); }
+};
+
+struct DoorKind {
+    using Model = GK_DoorWithHinges;
+    static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.doors; }
+    static QString noun() { return QStringLiteral("门型"); }
+};
+
+// Position of the first model whose name equals the name without regard to
+// letter case.
+template <typename Model>
+std::optional<std::size_t> findByName(const GU_OwnedList<Model>& list, const std::string& name)
+{
+    for (std::size_t i = 0; i < list.count(); ++i) {
+        if (list[i] && EqualNamesNoCase(list[i]->GetName(), name))
+            return i;
+    }
+    return std::nullopt;
+}
+
+// Lets a name through when no model of its kind has it, or when the user
+// agrees to replace the model that has it.
+template <typename Kind>
+NameAcceptor askBeforeReplacing(CommandHost& host, MessageBoxes& messages)
+{
+    return [&host, &messages](const std::string& name) {
+        ModelLibrary* library = host.library();
+        if (!library || !findByName(Kind::list(*library), name))
+            return true;
+        return messages.question(QStringLiteral("已经有名为“%1”的%2。\n要用新的%2替换它吗？")
+                                     .arg(GbkToQString(name), Kind::noun()));
+    };
+}
+
+void reportSaveFailure(MessageBoxes& messages, const SaveResult& result)
+{
+    messages.warning(QStringLiteral("文件“%1”没有保存：%2。\n模型没有加入列表。")
+                         .arg(QString::fromUtf8(result.path), QString::fromUtf8(result.reason)));
+}
+
+// A hinge position counts only when its magnitude reaches the tolerance.
+bool isHingePosition(double p)
+{
+    return !(p > -resabs && p < resabs);
+}
+
+} // namespace
+
+ModelCommands::ModelCommands(CommandHost& host, CadImporter& importer, FileDialogs& files, MessageBoxes& messages)
+    : m_host(host), m_importer(importer), m_files(files), m_messages(messages)
+{
+}
+
+FileFilter ModelCommands::CadFilter()
+{
+    return {QStringLiteral("所有Cad文件(*.dxf;*.dwg)"), {QStringLiteral("*.dwg"), QStringLiteral("*.dxf")},
+            QStringLiteral("dxf")};
+}
+
+FileFilter ModelCommands::NcFilter()
+{
+    return {QStringLiteral("所有NC文件(*.NC)"), {QStringLiteral("*.NC")}, QStringLiteral("NC")};
+}
+
+void ModelCommands::OnImportLockCore()
+{
+    importModel<LockCoreKind>();
+}
+
+void ModelCommands::OnImportHinges()
+{
+    importModel<HingesKind>();
+}
+
+template <typename Kind>
+void ModelCommands::importModel()
+{
+    const QString path = m_files.openFile(CadFilter());
+    if (path.isEmpty())
+        return;
+    Kind::import(m_importer, path.toStdString());
+    // Whatever happens below, the importer's models are discarded at the end.
+    struct ClearImporter {
+        CadImporter& importer;
+        ~ClearImporter() { importer.clear_all_model(); }
+    } clear{m_importer};
+
+    typename Kind::Model* model = Kind::model(m_importer);
+    if (!model) {
+        QString why = QString::fromUtf8(m_importer.report().failure);
+        if (why.isEmpty())
+            why = QStringLiteral("图中没有可以用作模型的内容");
+        m_messages.warning(QStringLiteral("没有从CAD图“%1”得到%2：%3。").arg(path, Kind::noun(), why));
+        return;
+    }
+    m_host.showStatus(QString::fromUtf8(m_importer.report().summary()));
+
+    CDlgImportHinges dialog(m_messages);
+    dialog.setNameAcceptor(askBeforeReplacing<Kind>(m_host, m_messages));
+    if (dialog.DoModal() != IDOK)
+        return;
+    model->SetName(dialog.m_name);
+    model->SetComments(dialog.m_comments);
+    model->SetThick(dialog.m_thickness);
+
+    const SaveResult saved = Kind::save(model);
+    if (!saved) {
+        reportSaveFailure(m_messages, saved);
+        return;
+    }
+    ModelLibrary* library = m_host.library();
+    if (!library)
+        return;
+    auto& list = Kind::list(*library);
+    if (const auto existing = findByName(list, model->GetName())) {
+        // Assignment keeps the listed object, so doors that point at it show
+        // the new content and no pointer is left dangling.
+        *list[*existing] = *model;
+    } else {
+        auto copy = gk_copy(*model);
+        if (!copy)
+            return;
+        list.add_tail(std::move(copy));
+    }
+    Kind::refill(m_host);
+}
+
+void ModelCommands::OnAddDoorModel()
+{
+    CDlgAddDoorModel dialog(m_messages);
+    dialog.setNameAcceptor(askBeforeReplacing<DoorKind>(m_host, m_messages));
+    if (dialog.DoModal() != IDOK)
+        return;
+    auto door = api_gk_make_door_with_hinges(dialog.m_name, dialog.m_comments, dialog.m_length, dialog.m_width,
+                                             dialog.m_thickness);
+    if (!door)
+        return;
+    door->SetLockCorePos(position{dialog.m_lockCoreX, 0.0, 0.0});
+    for (const double p : dialog.m_hingePos) {
+        if (isHingePosition(p))
+            door->SetHingesPos(position{p, 0.0, 0.0});
+    }
+    door->SetHingesUp(dialog.m_hingesUp);
+    door->SetHingesModel(FindHingesByName(dialog.m_hingesModelName));
+    door->SetLockCoreModel(FindLockCoreByName(dialog.m_lockCoreModelName));
+
+    const SaveResult saved = SaveDoorModelFile(door.get());
+    if (!saved) {
+        reportSaveFailure(m_messages, saved);
+        return;
+    }
+    ModelLibrary* library = m_host.library();
+    if (!library)
+        return;
+    // Nothing points at a listed door but the pane's rows, which are rebuilt
+    // below, so a door of the same name is simply replaced in its place.
+    if (const auto existing = findByName(library->doors, door->GetName()))
+        library->doors.replace(*existing, std::move(door));
+    else
+        library->doors.add_tail(std::move(door));
+    m_host.refillDoorPane();
+}
+
+void ModelCommands::OnKnifeSetting()
+{
+    CDlgKnifeSetting dialog(m_messages);
+    dialog.DoModal();
+}
+
+void ModelCommands::OnCreateHingesNc()
+{
+    createDoorNcFile();
+}
+
+void ModelCommands::OnCreateLockHoleNc()
+{
+    createDoorNcFile();
+}
+
+void ModelCommands::createDoorNcFile()
+{
+    GK_Object* door = m_host.firstDrawingObject();
+    while (door && door->type() != GK_TYPE_DOOR)
+        door = door->next;
+    if (!door) {
+        m_messages.information(QStringLiteral("当前不存在门模型！"));
+        return;
+    }
+    const QString path = m_files.saveFile(NcFilter());
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        m_messages.warning(QStringLiteral("无法创建NC文件“%1”：%2。").arg(path, file.errorString()));
+        return;
+    }
+    file.close();
+    m_host.recordNcDoor(door);
+}

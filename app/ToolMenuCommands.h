@@ -1,0 +1,30 @@
+#pragma once
+
+#include "FrameCommandHost.h"
+#include "ModelCommands.h"
+
+#include <CadImporter.h>
+#include <QtFileDialogs.h>
+#include <QtMessageBoxes.h>
+
+#include <QObject>
+
+class CMainFrame;
+
+// The model commands as the program runs them: with Qt's file dialogs and
+// message boxes, the CAD importer and the main window, connected to the
+// actions of the "工具" menu.
+class ToolMenuCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit ToolMenuCommands(CMainFrame& frame);
+
+    ModelCommands& commands() { return m_commands; }
+
+private:
+    QtFileDialogs m_files;
+    QtMessageBoxes m_messages;
+    CadImporter m_importer;
+    FrameCommandHost m_host;
+    ModelCommands m_commands;
+};

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "DialogDriving.h"
+#include "RecordingFileDialogs.h"
+#include "RecordingMessageBoxes.h"
+#include "TestLibrary.h"
+
+#include <CadImporter.h>
+#include <CommandHost.h>
+#include <ExeFolder.h>
+#include <GK_Object.h>
+#include <ModelCommands.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Stands in for the CAD importer: hands out the model prepared for the next
+// import, and records what it was asked.
+class StandInImporter : public CadImporter {
+public:
+    int import_hinges_from_cad_file(const std::string& path) override
+    {
+        imported.push_back(path);
+        m_hinges = std::move(nextHinges);
+        return m_hinges ? 0 : 1;
+    }
+    int import_lockcore_from_cad_file(const std::string& path) override
+    {
+        imported.push_back(path);
+        m_lockCore = std::move(nextLockCore);
+        return m_lockCore ? 0 : 1;
+    }
+    GK_Hinges* get_hinges_model() const override { return m_hinges.get(); }
+    GK_LockCore* get_lockcore_model() const override { return m_lockCore.get(); }
+    void clear_all_model() override
+    {
+        ++clears;
+        m_hinges.reset();
+        m_lockCore.reset();
+    }
+    const ImportReport& report() const override { return nextReport; }
+
+    std::unique_ptr<GK_Hinges> nextHinges;
+    std::unique_ptr<GK_LockCore> nextLockCore;
+    ImportReport nextReport;
+    std::vector<std::string> imported;
+    int clears = 0;
+
+private:
+    std::unique_ptr<GK_Hinges> m_hinges;
+    std::unique_ptr<GK_LockCore> m_lockCore;
+};
+
+// The program around the commands: a library, pane refills counted, a
+// drawing made of objects chained by hand, the NC record and the status bar.
+class FakeHost : public CommandHost {
+public:
+    ModelLibrary* library() override { return withMainWindow ? libraryInUse : nullptr; }
+    void refillHingesPane() override { ++hingeRefills; }
+    void refillLockCorePane() override { ++lockCoreRefills; }
+    void refillDoorPane() override { ++doorRefills; }
+    GK_Object* firstDrawingObject() override { return drawing.empty() ? nullptr : drawing.front().get(); }
+    void recordNcDoor(GK_Object* door) override { ncDoors.push_back(door); }
+    void showStatus(const QString& text) override { status = text; }
+
+    // Appends an object to the drawing, linked behind the last one.
+    GK_Object* draw(std::unique_ptr<GK_Object, GK_ObjectDeleter> object, bool visible = true)
+    {
+        object->visible = visible ? 1 : 0;
+        if (!drawing.empty())
+            drawing.back()->next = object.get();
+        drawing.push_back(std::move(object));
+        return drawing.back().get();
+    }
+
+    ModelLibrary* libraryInUse = nullptr;
+    bool withMainWindow = true;
+    int hingeRefills = 0;
+    int lockCoreRefills = 0;
+    int doorRefills = 0;
+    QString status;
+    std::vector<GK_Object*> ncDoors;
+    std::vector<std::unique_ptr<GK_Object, GK_ObjectDeleter>> drawing;
+};
+
+// A scratch library folder with its three model folders, a published
+// library, and the commands wired to stand-ins.
+class CommandTest : public ::testing::Test {
+protected:
+    CommandTest() : folder(temp.path().toStdString())
+    {
+        for (const char* sub : {"Hinges", "Lockcores", "DoorModel"})
+            QDir(temp.path()).mkdir(QLatin1String(sub));
+        host.libraryInUse = &lib.library;
+    }
+
+    QString libraryFile(const QString& relative) const { return temp.filePath(relative); }
+    QString cadPath() const { return temp.filePath(QStringLiteral("drawing.dxf")); }
+
+    QTemporaryDir temp;
+    ScopedExeFolder folder;
+    TestLibrary lib;
+    FakeHost host;
+    StandInImporter importer;
+    RecordingFileDialogs files;
+    RecordingMessageBoxes messages;
+    ModelCommands commands{host, importer, files, messages};
+};
+
+// Fills the model information dialog and presses OK.
+inline void NameModel(const QString& name, const QString& comments, const QString& thickness)
+{
+    WhenModalShown([=](QWidget* dialog) {
+        Type(dialog, "name", name);
+        Type(dialog, "comments", comments);
+        Type(dialog, "thickness", thickness);
+        Click(dialog, "ok");
+    });
+}

@@ -1,0 +1,212 @@
+#include "CommandFixtures.h"
+
+#include <DataExchange.h>
+#include <HingesFile.h>
+#include <LockCoreFile.h>
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::unique_ptr<GK_Hinges> importedHinge(double side = 20.0)
+{
+    return api_gk_make_hinges(TestLibrary::square(side));
+}
+
+std::unique_ptr<GK_LockCore> importedLockCore()
+{
+    return api_gk_make_lockcore(TestLibrary::square(30.0), TestLibrary::square(10.0));
+}
+
+using ImportCommandTest = CommandTest;
+
+TEST_F(ImportCommandTest, CancelledFileDialogLeavesTheImporterAlone)
+{
+    commands.OnImportHinges();
+    ASSERT_EQ(files.asked.size(), 1u);
+    EXPECT_FALSE(files.asked[0].save);
+    EXPECT_EQ(files.asked[0].filter.label, QStringLiteral("所有Cad文件(*.dxf;*.dwg)"));
+    EXPECT_EQ(files.asked[0].filter.patterns, (QStringList{"*.dwg", "*.dxf"}));
+    EXPECT_EQ(files.asked[0].filter.defaultSuffix, "dxf");
+    EXPECT_TRUE(importer.imported.empty());
+    EXPECT_EQ(importer.clears, 0);
+}
+
+TEST_F(ImportCommandTest, ImportedHingeIsNamedSavedListedAtTheTailAndTheImporterCleared)
+{
+    lib.addHinges("first");
+    files.paths.push_back(cadPath());
+    importer.nextHinges = importedHinge();
+    importer.nextReport.outlines = 1;
+    NameModel(QStringLiteral("合页B"), QStringLiteral("说明"), "2.5");
+    commands.OnImportHinges();
+
+    EXPECT_EQ(importer.imported, std::vector<std::string>{cadPath().toStdString()});
+    ASSERT_EQ(lib.library.hinges.count(), 2u);
+    const GK_Hinges* listed = lib.library.hinges[1];
+    EXPECT_EQ(listed->GetName(), "\xBA\xCF\xD2\xB3" "B");
+    EXPECT_EQ(listed->GetComments(), "\xCB\xB5\xC3\xF7");
+    EXPECT_EQ(listed->GetThick(), 2.5);
+    EXPECT_EQ(listed->GetLoopOut().count(), 4u) << "the listed model is a copy of the imported one";
+    EXPECT_EQ(host.hingeRefills, 1);
+    EXPECT_EQ(importer.clears, 1);
+    EXPECT_EQ(host.status, QString::fromUtf8(importer.nextReport.summary()));
+    EXPECT_TRUE(messages.shown.empty());
+    const auto saved = LoadHingesFile(libraryFile(QStringLiteral("Hinges/合页B.xml")).toStdString());
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->GetThick(), 2.5);
+}
+
+TEST_F(ImportCommandTest, LockCoreUsesTheSameHingeWordedDialogAndItsOwnList)
+{
+    files.paths.push_back(cadPath());
+    importer.nextLockCore = importedLockCore();
+    QString title;
+    QStringList labels;
+    WhenModalShown([&](QWidget* dialog) {
+        title = dialog->windowTitle();
+        labels = LabelTexts(dialog);
+        Type(dialog, "name", "L1");
+        Click(dialog, "ok");
+    });
+    commands.OnImportLockCore();
+    EXPECT_EQ(title, QStringLiteral("完善合页信息"));
+    EXPECT_TRUE(labels.contains(QStringLiteral("合页名称")));
+    ASSERT_EQ(lib.library.lockCores.count(), 1u);
+    EXPECT_EQ(lib.library.lockCores[0]->GetName(), "L1");
+    EXPECT_EQ(host.lockCoreRefills, 1);
+    EXPECT_EQ(host.hingeRefills, 0);
+    EXPECT_TRUE(QFile::exists(libraryFile("Lockcores/L1.xml")));
+    EXPECT_EQ(importer.clears, 1);
+}
+
+TEST_F(ImportCommandTest, CancelledInformationDialogSavesAndListsNothing)
+{
+    files.paths.push_back(cadPath());
+    importer.nextHinges = importedHinge();
+    WhenModalShown([](QWidget* dialog) {
+        Type(dialog, "name", "H");
+        Click(dialog, "cancel");
+    });
+    commands.OnImportHinges();
+    EXPECT_EQ(lib.library.hinges.count(), 0u);
+    EXPECT_FALSE(QFile::exists(libraryFile("Hinges/H.xml")));
+    EXPECT_EQ(host.hingeRefills, 0);
+    EXPECT_EQ(importer.clears, 1);
+}
+
+// An import that yields no model says why, using the importer's report.
+TEST_F(ImportCommandTest, ImportWithoutAModelTellsWhy)
+{
+    files.paths.push_back(cadPath());
+    importer.nextReport.failure = "图中没有找到封闭的轮廓";
+    commands.OnImportHinges();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Warning);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("图中没有找到封闭的轮廓")));
+    EXPECT_TRUE(messages.shown[0].text.contains(cadPath()));
+    EXPECT_EQ(lib.library.hinges.count(), 0u);
+    EXPECT_EQ(importer.clears, 1);
+    EXPECT_TRUE(host.status.isEmpty());
+}
+
+// A model whose file could not be written is reported by file and reason and
+// not listed.
+TEST_F(ImportCommandTest, FailedSaveIsReportedAndTheModelNotListed)
+{
+    ASSERT_TRUE(QDir(temp.path()).rmdir(QStringLiteral("Hinges")));
+    files.paths.push_back(cadPath());
+    importer.nextHinges = importedHinge();
+    NameModel("H1", "", "1");
+    commands.OnImportHinges();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Warning);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("H1.xml")));
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("没有保存")));
+    EXPECT_EQ(lib.library.hinges.count(), 0u);
+    EXPECT_EQ(host.hingeRefills, 0);
+    EXPECT_EQ(importer.clears, 1);
+}
+
+TEST_F(ImportCommandTest, WithoutAMainWindowTheFileIsWrittenButNothingListed)
+{
+    host.withMainWindow = false;
+    files.paths.push_back(cadPath());
+    importer.nextHinges = importedHinge();
+    NameModel("H2", "", "1");
+    commands.OnImportHinges();
+    EXPECT_TRUE(QFile::exists(libraryFile("Hinges/H2.xml")));
+    EXPECT_EQ(lib.library.hinges.count(), 0u);
+    EXPECT_EQ(host.hingeRefills, 0);
+}
+
+// Saving under a name that is taken asks first. On yes the listed model takes
+// the new content in its place, so doors pointing at it show the new one.
+TEST_F(ImportCommandTest, DuplicateNameReplacesTheListedModelInPlaceOnYes)
+{
+    GK_Hinges* older = lib.addHinges("Hinge-A", 10.0);
+    lib.addHinges("other");
+    auto door = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
+    door->SetHingesModel(older);
+    messages.answers.push_back(true);
+    files.paths.push_back(cadPath());
+    importer.nextHinges = importedHinge(50.0);
+    NameModel("hinge-a", "newer", "3");
+    commands.OnImportHinges();
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Question);
+    EXPECT_TRUE(messages.shown[0].text.contains("hinge-a"));
+    ASSERT_EQ(lib.library.hinges.count(), 2u);
+    EXPECT_EQ(lib.library.hinges[0], older);
+    EXPECT_EQ(older->GetName(), "hinge-a");
+    EXPECT_EQ(older->GetComments(), "newer");
+    EXPECT_EQ(older->GetLoopOut().vertex(1).x, 50.0);
+    EXPECT_EQ(door->GetHingesModel()->GetComments(), "newer");
+    EXPECT_EQ(host.hingeRefills, 1);
+    EXPECT_TRUE(QFile::exists(libraryFile("Hinges/hinge-a.xml")));
+}
+
+TEST_F(ImportCommandTest, DuplicateNameKeepsTheDialogOpenOnNo)
+{
+    lib.addHinges("taken");
+    messages.answers.push_back(false);
+    files.paths.push_back(cadPath());
+    importer.nextHinges = importedHinge();
+    bool stayedOpen = false;
+    WhenModalShown([&](QWidget* dialog) {
+        Type(dialog, "name", "TAKEN");
+        Click(dialog, "ok");
+        stayedOpen = dialog->isVisible();
+        Type(dialog, "name", "fresh");
+        Click(dialog, "ok");
+    });
+    commands.OnImportHinges();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_FALSE(QFile::exists(libraryFile("Hinges/TAKEN.xml")));
+    ASSERT_EQ(lib.library.hinges.count(), 2u);
+    EXPECT_EQ(lib.library.hinges[0]->GetName(), "taken");
+    EXPECT_EQ(lib.library.hinges[1]->GetName(), "fresh");
+}
+
+TEST_F(ImportCommandTest, GeneratingAnNcFileInGeneralDoesNothing)
+{
+    commands.OnCreateNcFile();
+    EXPECT_TRUE(files.asked.empty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ImportCommandTest, ToolSettingsRunTheToolDialog)
+{
+    QString title;
+    WhenModalShown([&](QWidget* dialog) {
+        title = dialog->windowTitle();
+        Click(dialog, "cancel");
+    });
+    commands.OnKnifeSetting();
+    EXPECT_EQ(title, QStringLiteral("刀具信息设置"));
+}
+
+} // namespace
