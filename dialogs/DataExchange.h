@@ -43,7 +43,7 @@ private:
     bool m_failed = false;
 };
 
-// The messages of the exchange, for callers that show the same refusal.
+// The texts with which the exchange refuses a field.
 namespace ExchangeMessages {
 QString notANumber();
 QString notAWholeNumber();

@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "DialogDriving.h"
+#include "SampleModels.h"
 
 #include <CommandIds.h>
 #include <ModelPanes.h>
@@ -16,6 +17,8 @@
 namespace {
 
 const QString kSamples = QStringLiteral(VARNHOLT_SOURCE_DIR "/samples/cad/");
+const QString kCadFiles = QStringLiteral("所有Cad文件(*.dxf;*.dwg)");
+const QString kNcFiles = QStringLiteral("所有NC文件(*.NC)");
 
 // Fails the test on any message box (none is expected on the way) and
 // closes it so that the test goes on.
@@ -37,10 +40,14 @@ private:
     QTimer m_timer;
 };
 
-// Answers the next file dialog with the path.
-void ChooseFile(const QString& path, std::function<void()> next = {})
+// Answers the next file dialog with the path, after checking that its type
+// list shows exactly the given label.
+void ChooseFile(const QString& path, const QString& typeLabel, std::function<void()> next = {})
 {
-    WhenDialogShown("QFileDialog", [path, next](QWidget* dialog) {
+    WhenDialogShown("QFileDialog", [path, typeLabel, next](QWidget* dialog) {
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        EXPECT_EQ(Entries(types), QStringList{typeLabel});
         if (next)
             next();
         auto* files = static_cast<QFileDialog*>(dialog);
@@ -59,7 +66,7 @@ void NameImportedModel(const QString& name, const QString& thickness)
     });
 }
 
-class EndToEnd : public AppFixture {
+class WholeProgram : public AppFixture {
 protected:
     void trigger(int id)
     {
@@ -71,7 +78,7 @@ protected:
 
 // A new user imports a hinge and a lock core, composes a door with both,
 // shows it, writes its NC file, and after a restart finds everything again.
-TEST_F(EndToEnd, ImportComposeShowWriteAndFindAgainAfterRestart)
+TEST_F(WholeProgram, ImportComposeShowWriteAndFindAgainAfterRestart)
 {
     const QString hingeDrawing = kSamples + "hinge_cup.dxf";
     const QString lockDrawing = kSamples + "lockcore_plate.dxf";
@@ -82,9 +89,9 @@ TEST_F(EndToEnd, ImportComposeShowWriteAndFindAgainAfterRestart)
     CMainFrame* f = start();
     NoMessageBoxes noMessages;
 
-    ChooseFile(hingeDrawing, [] { NameImportedModel(QStringLiteral("合页一"), "3"); });
+    ChooseFile(hingeDrawing, kCadFiles, [] { NameImportedModel(QStringLiteral("合页一"), "3"); });
     trigger(ID_IMPORT_HINGES_CAD);
-    ChooseFile(lockDrawing, [] { NameImportedModel(QStringLiteral("锁芯一"), "24"); });
+    ChooseFile(lockDrawing, kCadFiles, [] { NameImportedModel(QStringLiteral("锁芯一"), "24"); });
     trigger(ID_IMPORT_LOCKCORE_CAD);
     ASSERT_EQ(f->hingesPane()->grid().RowCount(), 1);
     ASSERT_EQ(f->lockCorePane()->grid().RowCount(), 1);
@@ -115,7 +122,7 @@ TEST_F(EndToEnd, ImportComposeShowWriteAndFindAgainAfterRestart)
     EXPECT_EQ(shown->type(), GK_TYPE_DOOR);
 
     const QString nc = libraryPath(QStringLiteral("door.NC"));
-    ChooseFile(nc);
+    ChooseFile(nc, kNcFiles);
     trigger(ID_CREATE_HINGES_NC);
     EXPECT_TRUE(QFileInfo::exists(nc));
     EXPECT_EQ(QFileInfo(nc).size(), 0);
@@ -140,6 +147,35 @@ TEST_F(EndToEnd, ImportComposeShowWriteAndFindAgainAfterRestart)
     EXPECT_EQ(f->lockCorePane()->grid().RowCount(), 1);
     EXPECT_EQ(f->doorPane()->grid().RowCount(), 1);
     EXPECT_EQ(rowTexts(f->lockCorePane()->grid(), 0).value(1), QStringLiteral("锁芯一"));
+}
+
+// On the real view: with only a hinge shown the NC commands find no door;
+// once a door was shown and then a hinge, they find the hidden door.
+TEST_F(WholeProgram, NcCommandsSearchTheViewsDrawing)
+{
+    makeFolders();
+    SampleModels::writeLibrary();
+    CMainFrame* f = start();
+    emit f->hingesPane()->grid().leftButtonDoubleClicked(f->library().hinges[0]);
+    QString message;
+    WhenDialogShown("QMessageBox", [&](QWidget* box) {
+        message = static_cast<QMessageBox*>(box)->text();
+        box->close();
+    });
+    trigger(ID_CREATE_LOCKHOLE_NC);
+    EXPECT_EQ(message, QStringLiteral("当前不存在门模型！"));
+    EXPECT_EQ(f->activeView()->m_ncDoor, nullptr);
+
+    emit f->doorPane()->grid().leftButtonDoubleClicked(f->library().doors[0]);
+    emit f->hingesPane()->grid().leftButtonDoubleClicked(f->library().hinges[1]);
+    GK_Object* door = f->activeView()->operation().drawing().list().first();
+    ASSERT_EQ(door->type(), GK_TYPE_DOOR);
+    ASSERT_EQ(door->visible, 0);
+    const QString nc = libraryPath(QStringLiteral("lock.NC"));
+    ChooseFile(nc, kNcFiles);
+    trigger(ID_CREATE_LOCKHOLE_NC);
+    EXPECT_EQ(QFileInfo(nc).size(), 0);
+    EXPECT_EQ(f->activeView()->m_ncDoor, door);
 }
 
 } // namespace
