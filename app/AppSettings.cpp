@@ -42,7 +42,7 @@ void writeLook(int look)
 
 QStringList readRecentFiles()
 {
-    QSettings settings(organization(), application());
+    QSettings settings = store();
     settings.beginGroup(kRecentGroup);
     QStringList files;
     for (int i = 1; i <= kRecentFileCount; ++i) {
@@ -55,7 +55,7 @@ QStringList readRecentFiles()
 
 void writeRecentFiles(const QStringList& files)
 {
-    QSettings settings(organization(), application());
+    QSettings settings = store();
     settings.beginGroup(kRecentGroup);
     for (int i = 1; i <= kRecentFileCount; ++i) {
         const QString key = QString(kRecentKeyFormat).arg(i);
@@ -68,14 +68,14 @@ void writeRecentFiles(const QStringList& files)
 
 Workspace readWorkspace()
 {
-    QSettings settings(organization(), application());
+    QSettings settings = store();
     return {settings.value(kGeometryKey).toByteArray(), settings.value(kStateKey).toByteArray(),
             settings.value(kUserToolbarsKey, 0).toInt()};
 }
 
 void writeWorkspace(const Workspace& workspace)
 {
-    QSettings settings(organization(), application());
+    QSettings settings = store();
     settings.setValue(kGeometryKey, workspace.geometry);
     settings.setValue(kStateKey, workspace.state);
     settings.setValue(kUserToolbarsKey, workspace.userToolbars);

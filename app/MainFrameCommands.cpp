@@ -42,12 +42,12 @@ const LookItem kOffice2007Looks[] = {
     {ID_VIEW_APPLOOK_OFF_2007_AQUA, "水绿色样式(&A)"},
 };
 
-struct ToolItem {
+struct CommandText {
     int id;
     const char* text;
 };
 
-const ToolItem kToolItems[] = {
+const CommandText kToolItems[] = {
     {ID_IMPORT_LOCKCORE_CAD, "导入锁芯CAD图"}, {ID_IMPORT_HINGES_CAD, "导入合页CAD图"},
     {ID_ADD_DOOR_MODEL, "新增门板"},           {ID_CREATE_NC_FILE, "生成NC文件"},
     {ID_SHOW_DOOR, "切换显示门板"},            {ID_KNIFE_SETTING, "刀具信息设置"},
@@ -58,6 +58,23 @@ QString text(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
+
+// What the status bar says while the pointer rests on a command.
+const CommandText kStatusTips[] = {
+    {ID_FILE_NEW, "新建一个空文档"},
+    {ID_FILE_OPEN, "打开一个文档"},
+    {ID_FILE_SAVE, "保存当前文档"},
+    {ID_FILE_SAVE_AS, "以新的文件名保存当前文档"},
+    {ID_FILE_PRINT, "打印当前文档"},
+    {ID_APP_EXIT, "关闭程序"},
+    {ID_EDIT_UNDO, "撤消上一次操作"},
+    {ID_EDIT_CUT, "剪切选中的内容"},
+    {ID_EDIT_COPY, "复制选中的内容"},
+    {ID_EDIT_PASTE, "粘贴剪贴板中的内容"},
+    {ID_VIEW_STATUS_BAR, "显示或隐藏状态栏"},
+    {ID_VIEW_CUSTOMIZE, "自定义工具栏和停靠窗口"},
+    {ID_APP_ABOUT, "显示程序名称和版本"},
+};
 
 } // namespace
 
@@ -125,7 +142,7 @@ void CMainFrame::createActions()
         addLook(item);
     updateLookMarks();
 
-    for (const ToolItem& item : kToolItems)
+    for (const CommandText& item : kToolItems)
         addCommand(item.id, text(item.text));
     connect(action(ID_SHOW_DOOR), &QAction::triggered, m_view, &CVarnholtView::OnShowDoor);
 
@@ -139,6 +156,9 @@ void CMainFrame::createActions()
     connect(previous, &QAction::triggered, this, [this] { focusNeighbourPane(-1); });
     addAction(next);
     addAction(previous);
+
+    for (const CommandText& tip : kStatusTips)
+        action(tip.id)->setStatusTip(text(tip.text));
 
     // The "编辑" context menu of the view.
     m_view->addActions({action(ID_EDIT_CUT), action(ID_EDIT_COPY), action(ID_EDIT_PASTE)});
@@ -174,7 +194,7 @@ void CMainFrame::createMenus()
         office2007->addAction(action(item.id));
 
     QMenu* tools = bar->addMenu(text("工具"));
-    for (const ToolItem& item : kToolItems)
+    for (const CommandText& item : kToolItems)
         tools->addAction(action(item.id));
 
     QMenu* help = bar->addMenu(text("帮助(&H)"));
@@ -205,7 +225,13 @@ void CMainFrame::createStatusBar()
         label->setAlignment(Qt::AlignCenter);
         bar->addPermanentWidget(label);
     }
-    bar->showMessage(text("就绪"));
+    // The idle text comes back whenever a command prompt goes away.
+    const QString idle = text("就绪");
+    connect(bar, &QStatusBar::messageChanged, bar, [bar, idle](const QString& message) {
+        if (message.isEmpty())
+            bar->showMessage(idle);
+    });
+    bar->showMessage(idle);
 }
 
 void CMainFrame::updateLookMarks()

@@ -21,9 +21,6 @@ public:
     bool InitInstance(const QStringList& arguments);
     CMainFrame* mainFrame() const { return m_mainFrame.get(); }
 
-    // Always true: the toolbar uses its high-colour images.
-    static constexpr bool kHighColorIcons = true;
-
 private:
     std::unique_ptr<CMainFrame> m_mainFrame;
 };

@@ -121,6 +121,9 @@ TEST_F(Frame, ToolbarStatusBarAndStatusToggle)
             indicators << label->text();
     EXPECT_EQ(indicators, QStringList({"CAP", "NUM", "SCRL"}));
     EXPECT_EQ(f->statusBar()->currentMessage(), QStringLiteral("就绪"));
+    f->statusBar()->showMessage(f->action(ID_FILE_NEW)->statusTip());
+    f->statusBar()->clearMessage();
+    EXPECT_EQ(f->statusBar()->currentMessage(), QStringLiteral("就绪")) << "the idle text returns";
 
     f->action(ID_VIEW_STATUS_BAR)->trigger();
     EXPECT_FALSE(f->statusBar()->isVisible());
