@@ -25,19 +25,21 @@ QPalette lightPalette(QColor button, QColor window, QColor accent)
     return palette;
 }
 
+// Dark frame, bars and captions around light content areas: the lists paint
+// their rows in the records' own (dark) text colours, which must stay readable.
 QPalette darkPalette()
 {
     const QColor window(0x2D, 0x2D, 0x30);
-    const QColor base(0x1E, 0x1E, 0x1E);
     const QColor text(0xE8, 0xE8, 0xE8);
+    const QColor contentText(0x1E, 0x1E, 0x1E);
     QPalette palette;
     palette.setColor(QPalette::Window, window);
     palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Base, base);
-    palette.setColor(QPalette::AlternateBase, window);
+    palette.setColor(QPalette::Base, QColor(0xF2, 0xF2, 0xF2));
+    palette.setColor(QPalette::AlternateBase, QColor(0xE6, 0xE6, 0xE8));
     palette.setColor(QPalette::ToolTipBase, window);
     palette.setColor(QPalette::ToolTipText, text);
-    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Text, contentText);
     palette.setColor(QPalette::Button, QColor(0x3C, 0x3C, 0x40));
     palette.setColor(QPalette::ButtonText, text);
     palette.setColor(QPalette::BrightText, Qt::red);

@@ -2,9 +2,11 @@
 // PNG under the build folder, for people to look at.
 #include "AppFixture.h"
 
+#include <CommandIds.h>
 #include <ModelPanes.h>
 #include <VarnholtView.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDirIterator>
 #include <QFile>
@@ -46,13 +48,19 @@ TEST_F(Screenshot, MainWindowWithTheSampleLibraryAndADoor)
     emit grid.leftButtonDoubleClicked(grid.GetRowInfo(0)->m_userData);
     QApplication::processEvents();
 
-    const QImage shot = f->grab().toImage();
-    ASSERT_FALSE(shot.isNull());
     const QString folder = QStringLiteral(VARNHOLT_BINARY_DIR "/screenshots");
     QDir().mkpath(folder);
-    const QString file = QDir(folder).filePath("main_window.png");
-    ASSERT_TRUE(shot.save(file));
-    EXPECT_GT(QFileInfo(file).size(), 0);
+    const auto save = [&](const char* name) {
+        const QImage shot = f->grab().toImage();
+        ASSERT_FALSE(shot.isNull());
+        const QString file = QDir(folder).filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(shot.save(file));
+        EXPECT_GT(QFileInfo(file).size(), 0);
+    };
+    save("main_window.png");
+    f->action(ID_VIEW_APPLOOK_OFF_2007_BLACK)->trigger();
+    QApplication::processEvents();
+    save("main_window_black.png");
 }
 
 } // namespace
