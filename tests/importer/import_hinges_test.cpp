@@ -271,3 +271,21 @@ TEST_F(HingeImport, ModelStaysOwnedUntilClearedOrReplaced)
 }
 
 } // namespace
+
+namespace {
+
+TEST(StretchedBlock, CircleScaledUnevenlyBecomesAnEllipticOutline)
+{
+    CadImporter importer;
+    ASSERT_EQ(importer.import_hinges_from_cad_file(testDrawing("blocks_stretched.dxf")), 0)
+        << importer.report().failure;
+    const GK_Hinges& hinges = *importer.get_hinges_model();
+    EXPECT_NEAR(loopArea(hinges.GetLoopOut()), std::numbers::pi * 10 * 5, 0.5);
+    const LoopBox box = loopBox(hinges.GetLoopOut());
+    EXPECT_NEAR(box.maxX, 10.0, 1e-9);
+    EXPECT_NEAR(box.maxY, 5.0, 0.01);
+    ASSERT_EQ(hinges.GetListHole().count(), 1u);
+    EXPECT_NEAR(hinges.GetListHole()[0]->get_cen().x, 3.0, 1e-9);
+}
+
+} // namespace

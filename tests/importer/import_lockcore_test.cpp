@@ -113,3 +113,20 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+TEST(LockCoreBlocks, BlockContentOnLayerZeroTakesTheLayerOfTheReference)
+{
+    CadImporter importer;
+    ASSERT_EQ(importer.import_lockcore_from_cad_file(testDrawing("lockcore_blocks.dxf")), 0)
+        << importer.report().failure;
+    const GK_LockCore& core = *importer.get_lockcore_model();
+    // The reference on layer TOP is the lower, stretched one.
+    EXPECT_NEAR(loopArea(core.GetTopLoop()), 60.0 * 20.0, 1e-9);
+    EXPECT_NEAR(loopBox(core.GetSideLoop()).minY, 100.0, 1e-9);
+    ASSERT_EQ(core.GetTopList().count(), 1u);
+    ASSERT_EQ(core.GetSideList().count(), 1u);
+}
+
+} // namespace

@@ -112,6 +112,13 @@ def blocks():
     save(doc, "blocks_recursive.dxf")
 
     doc, msp = new()
+    disc = doc.blocks.new("DISC")
+    disc.add_circle((0, 0), 5)
+    msp.add_blockref("DISC", (0, 0), dxfattribs={"xscale": 2, "yscale": 1})  # an ellipse: an outline
+    msp.add_circle((3, 0), 1)
+    save(doc, "blocks_stretched.dxf")
+
+    doc, msp = new()
     line = doc.blocks.new("ONE")
     line.add_line((0, 0), (1, 0))
     grid = doc.blocks.new("MANY")
@@ -217,6 +224,17 @@ def lock_cores():
     msp.add_circle((20, 10), 4)
     msp.add_circle((200, 200), 4)           # outside both
     save(doc, "lockcore_position.dxf")
+
+    # Block content on layer 0 takes the layer of each reference.
+    doc, msp = new()
+    doc.layers.add("TOP")
+    doc.layers.add("SIDE")
+    face = doc.blocks.new("FACE")
+    face.add_lwpolyline([(0, 0), (50, 0), (50, 20), (0, 20)], close=True)
+    face.add_circle((10, 10), 2)
+    msp.add_blockref("FACE", (0, 100), dxfattribs={"layer": "SIDE"})
+    msp.add_blockref("FACE", (0, 0), dxfattribs={"layer": "TOP", "xscale": 1.2})
+    save(doc, "lockcore_blocks.dxf")
 
     doc, msp = new()
     rect(msp, 0, 0, 60, 20)

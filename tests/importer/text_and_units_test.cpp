@@ -28,7 +28,11 @@ INSTANTIATE_TEST_SUITE_P(Table, InsUnits,
                                            UnitCase{6, 1000.0, "米"}, UnitCase{9, 0.0254, "密耳"},
                                            UnitCase{10, 914.4, "码"}, UnitCase{13, 0.001, "微米"},
                                            UnitCase{14, 100.0, "分米"}, UnitCase{21, 1200.0 / 3937.0 * 1000.0, "美国测量英尺"},
-                                           UnitCase{25, 1.0, "毫米"}, UnitCase{-3, 1.0, "毫米"}));
+                                           UnitCase{25, 1.0, "毫米"}, UnitCase{-3, 1.0, "毫米"}),
+                         [](const auto& info) {
+                             const auto& code = info.param.code;
+                             return code ? "Code" + std::to_string(*code < 0 ? 1000 - *code : *code) : std::string("Unset");
+                         });
 
 TEST(InsUnits, UnknownAndUnitlessCodesSaySoInTheirSource)
 {
@@ -78,6 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Names, LayerHint,
                                            HintCase{"顶面", FaceHint::Top}, HintCase{"上视图", FaceHint::Top},
                                            HintCase{"Side", FaceHint::Side}, HintCase{"侧面", FaceHint::Side},
                                            HintCase{"0", FaceHint::None}, HintCase{"TOP+SIDE", FaceHint::None},
-                                           HintCase{"OUTLINE", FaceHint::None}));
+                                           HintCase{"OUTLINE", FaceHint::None}),
+                         [](const auto& info) { return "Layer" + std::to_string(info.index); });
 
 } // namespace
