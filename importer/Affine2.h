@@ -59,8 +59,6 @@ struct Affine2 {
     {
         return {a * p.x + b * p.y + tx, c * p.x + d * p.y + ty, zScale * p.z + zOffset};
     }
-    // Maps a direction (no translation).
-    position applyVector(double x, double y) const { return {a * x + b * y, c * x + d * y, 0.0}; }
 
     double determinant() const { return a * d - b * c; }
 

@@ -229,7 +229,7 @@ private:
     void addXLine(const DL_XLineData&) override { countSkipped("XLINE"); }
     void addRay(const DL_RayData&) override { countSkipped("RAY"); }
 
-    // --- helpers ------------------------------------------------------------
+    // --- bookkeeping --------------------------------------------------------
     enum class Pending { None, LwPolyline, Polyline, Polyline3d, Spline, Ignored };
 
     // Kinds skipped inside a block count once for every placed copy of it.

@@ -87,7 +87,6 @@ public:
 
     double first() const { return m_k[m_p]; }
     double last() const { return m_k[m_ctrl.size()]; }
-    const std::vector<double>& knots() const { return m_k; }
 
     position operator()(double u) const
     {
