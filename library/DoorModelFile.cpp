@@ -56,37 +56,33 @@ SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door)
 
 std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path)
 {
-    TiXmlDocument document;
-    if (!LoadLibraryDocument(path, document))
-        return nullptr;
-    const TiXmlElement* root = RootElement(document);
-    if (!root)
-        return nullptr;
-    AttributeReader numbers;
-    const double length = numbers.realOr(*root, "Length", 0.0);
-    const double width = numbers.realOr(*root, "Width", 0.0);
-    const double thickness = numbers.realOr(*root, "Thick", 0.0);
-    if (!(length > 0.0 && width > 0.0 && thickness > 0.0))
-        return nullptr;
+    return LoadModelDocument<GK_DoorWithHinges>(path, [](const TiXmlElement& root) -> std::unique_ptr<GK_DoorWithHinges> {
+        AttributeReader numbers;
+        const double length = numbers.realOr(root, "Length", 0.0);
+        const double width = numbers.realOr(root, "Width", 0.0);
+        const double thickness = numbers.realOr(root, "Thick", 0.0);
+        if (!(length > 0.0 && width > 0.0 && thickness > 0.0))
+            return nullptr;
 
-    std::unique_ptr<GK_DoorWithHinges> door = api_gk_make_door_with_hinges(
-        TextAttribute(*root, "Name"), TextAttribute(*root, "Comments"), length, width, thickness);
-    if (const TiXmlElement* hinges = root->FirstChildElement("Hinges")) {
-        if (const char* name = hinges->Attribute("Name"))
-            door->SetHingesModel(FindHingesByName(name));
-        if (const std::optional<int> up = numbers.integer(*hinges, "ToUp"))
-            door->SetHingesUp(*up);
-        for (const TiXmlElement* pos = hinges->FirstChildElement("Pos"); pos; pos = pos->NextSiblingElement("Pos"))
-            door->SetHingesPos(readPosition(*pos, numbers));
-    }
-    if (const TiXmlElement* lockCore = root->FirstChildElement("LockCore")) {
-        const char* name = lockCore->Attribute("Name");
-        door->SetLockCoreModel(name ? FindLockCoreByName(name) : nullptr);
-        door->SetLockCorePos(readPosition(*lockCore, numbers));
-    }
-    if (!numbers.allFinite())
-        return nullptr;
-    return door;
+        std::unique_ptr<GK_DoorWithHinges> door = api_gk_make_door_with_hinges(
+            TextAttribute(root, "Name"), TextAttribute(root, "Comments"), length, width, thickness);
+        if (const TiXmlElement* hinges = root.FirstChildElement("Hinges")) {
+            if (const char* name = hinges->Attribute("Name"))
+                door->SetHingesModel(FindHingesByName(name));
+            if (const std::optional<int> up = numbers.integer(*hinges, "ToUp"))
+                door->SetHingesUp(*up);
+            for (const TiXmlElement* pos = hinges->FirstChildElement("Pos"); pos; pos = pos->NextSiblingElement("Pos"))
+                door->SetHingesPos(readPosition(*pos, numbers));
+        }
+        if (const TiXmlElement* lockCore = root.FirstChildElement("LockCore")) {
+            const char* name = lockCore->Attribute("Name");
+            door->SetLockCoreModel(name ? FindLockCoreByName(name) : nullptr);
+            door->SetLockCorePos(readPosition(*lockCore, numbers));
+        }
+        if (!numbers.allFinite())
+            return nullptr;
+        return door;
+    });
 }
 
 void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list)

@@ -3,6 +3,7 @@
 #include "FiniteNumbers.h"
 #include "LibraryDocument.h"
 #include "LibraryFolder.h"
+#include "ModelHeader.h"
 #include "XmlElements.h"
 
 #include <GK_Factories.h>
@@ -12,9 +13,7 @@ SaveResult SaveHingesFile(const GK_Hinges* model)
     if (!model)
         return SaveResult{false, {}, "there is no hinge model to write"};
     return SaveModelDocument(kHingesFolder, model->GetName(), HasFiniteNumbers(*model), "Hinges", [&](TiXmlElement& root) {
-        root.SetAttribute("Name", model->GetName().c_str());
-        root.SetAttribute("Comments", model->GetComments().c_str());
-        SetRealAttribute(root, "Thick", model->GetThick());
+        WriteModelHeader(root, *model);
         WritePtList(model->GetLoopOut(), AppendElement(root, "Ptlist"));
         TiXmlElement& holes = AppendElement(root, "Holes");
         for (const GK_Circle_Hole* hole : model->GetListHole()) {
@@ -32,39 +31,30 @@ SaveResult SaveHingesFile(const GK_Hinges* model)
 
 std::unique_ptr<GK_Hinges> LoadHingesFile(const std::string& path)
 {
-    if (path.empty())
-        return nullptr;
-    TiXmlDocument document;
-    if (!LoadLibraryDocument(path, document))
-        return nullptr;
-    const TiXmlElement* root = RootElement(document);
-    if (!root)
-        return nullptr;
-    const TiXmlElement* ptlist = root->FirstChildElement("Ptlist");
-    if (!ptlist)
-        return nullptr;
-    AttributeReader numbers;
-    const GU_Pt_List outline = ReadPtList(*ptlist, numbers);
-    if (outline.count() < kMinOutlineVertices)
-        return nullptr;
+    return LoadModelDocument<GK_Hinges>(path, [](const TiXmlElement& root) -> std::unique_ptr<GK_Hinges> {
+        const TiXmlElement* ptlist = root.FirstChildElement("Ptlist");
+        if (!ptlist)
+            return nullptr;
+        AttributeReader numbers;
+        const GU_Pt_List outline = ReadPtList(*ptlist, numbers);
+        if (outline.count() < kMinOutlineVertices)
+            return nullptr;
 
-    std::unique_ptr<GK_Hinges> model = api_gk_make_hinges(outline);
-    model->SetName(TextAttribute(*root, "Name"));
-    model->SetComments(TextAttribute(*root, "Comments"));
-    if (const std::optional<double> thick = numbers.real(*root, "Thick"))
-        model->SetThick(*thick);
-    if (const TiXmlElement* holes = root->FirstChildElement("Holes")) {
-        // Every Hole of a hinge is round; a "Type" attribute is ignored.
-        for (const TiXmlElement* hole = holes->FirstChildElement("Hole"); hole; hole = hole->NextSiblingElement("Hole")) {
-            const position centre{numbers.realOr(*hole, "X", 0.0), numbers.realOr(*hole, "Y", 0.0), 0.0};
-            const double diameter = numbers.realOr(*hole, "Diameter", 0.0);
-            const double depth = numbers.realOr(*hole, "Depth", 0.0);
-            model->AddHoleToList(api_gk_make_circle_hole(centre, diameter, depth).release());
+        std::unique_ptr<GK_Hinges> model = api_gk_make_hinges(outline);
+        ReadModelHeader(root, numbers, *model);
+        if (const TiXmlElement* holes = root.FirstChildElement("Holes")) {
+            // Every Hole of a hinge is round; a "Type" attribute is ignored.
+            for (const TiXmlElement* hole = holes->FirstChildElement("Hole"); hole; hole = hole->NextSiblingElement("Hole")) {
+                const position centre{numbers.realOr(*hole, "X", 0.0), numbers.realOr(*hole, "Y", 0.0), 0.0};
+                const double diameter = numbers.realOr(*hole, "Diameter", 0.0);
+                const double depth = numbers.realOr(*hole, "Depth", 0.0);
+                model->AddHoleToList(api_gk_make_circle_hole(centre, diameter, depth).release());
+            }
         }
-    }
-    if (!numbers.allFinite())
-        return nullptr;
-    return model;
+        if (!numbers.allFinite())
+            return nullptr;
+        return model;
+    });
 }
 
 void LoadAllHinges(GU_OwnedList<GK_Hinges>& list)

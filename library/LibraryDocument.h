@@ -8,6 +8,7 @@
 #include "SaveResult.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <tinyxml.h>
 
@@ -52,4 +53,21 @@ SaveResult SaveModelDocument(const char* folderName, const std::string& gbkName,
     TiXmlDocument document;
     fill(StartLibraryDocument(document, rootName));
     return SaveDocumentAtomically(document, *path);
+}
+
+// Reads the library file at path and hands its root element to read, which
+// builds the model or returns null. Null as well when the path is empty, the
+// file cannot be read or it holds no element.
+template <typename Model, typename Read>
+std::unique_ptr<Model> LoadModelDocument(const std::string& path, Read read)
+{
+    if (path.empty())
+        return nullptr;
+    TiXmlDocument document;
+    if (!LoadLibraryDocument(path, document))
+        return nullptr;
+    const TiXmlElement* root = RootElement(document);
+    if (!root)
+        return nullptr;
+    return read(*root);
 }

@@ -3,6 +3,7 @@
 #include "FiniteNumbers.h"
 #include "LibraryDocument.h"
 #include "LibraryFolder.h"
+#include "ModelHeader.h"
 #include "XmlElements.h"
 
 #include <GK_Factories.h>
@@ -25,9 +26,7 @@ SaveResult SaveLockCoreFile(const GK_LockCore* model)
     if (!model)
         return SaveResult{false, {}, "there is no lock-core model to write"};
     return SaveModelDocument(kLockCoresFolder, model->GetName(), HasFiniteNumbers(*model), "Lockcore", [&](TiXmlElement& root) {
-        root.SetAttribute("Name", model->GetName().c_str());
-        root.SetAttribute("Comments", model->GetComments().c_str());
-        SetRealAttribute(root, "Thick", model->GetThick());
+        WriteModelHeader(root, *model);
         WritePtList(model->GetTopLoop(), AppendElement(root, "PtlistTop"));
         WritePtList(model->GetSideLoop(), AppendElement(root, "PtlistSide"));
         writeHoles(model->GetTopList(), AppendElement(root, "TopHoles"));
@@ -37,34 +36,25 @@ SaveResult SaveLockCoreFile(const GK_LockCore* model)
 
 std::unique_ptr<GK_LockCore> LoadLockCoreFile(const std::string& path)
 {
-    if (path.empty())
-        return nullptr;
-    TiXmlDocument document;
-    if (!LoadLibraryDocument(path, document))
-        return nullptr;
-    const TiXmlElement* root = RootElement(document);
-    if (!root)
-        return nullptr;
-    const TiXmlElement* topList = root->FirstChildElement("PtlistTop");
-    const TiXmlElement* sideList = root->FirstChildElement("PtlistSide");
-    if (!topList || !sideList)
-        return nullptr;
-    AttributeReader numbers;
-    const GU_Pt_List top = ReadPtList(*topList, numbers);
-    const GU_Pt_List side = ReadPtList(*sideList, numbers);
-    if (top.count() < kMinOutlineVertices || side.count() < kMinOutlineVertices)
-        return nullptr;
+    return LoadModelDocument<GK_LockCore>(path, [](const TiXmlElement& root) -> std::unique_ptr<GK_LockCore> {
+        const TiXmlElement* topList = root.FirstChildElement("PtlistTop");
+        const TiXmlElement* sideList = root.FirstChildElement("PtlistSide");
+        if (!topList || !sideList)
+            return nullptr;
+        AttributeReader numbers;
+        const GU_Pt_List top = ReadPtList(*topList, numbers);
+        const GU_Pt_List side = ReadPtList(*sideList, numbers);
+        if (top.count() < kMinOutlineVertices || side.count() < kMinOutlineVertices)
+            return nullptr;
 
-    std::unique_ptr<GK_LockCore> model = api_gk_make_lockcore(top, side);
-    model->SetName(TextAttribute(*root, "Name"));
-    model->SetComments(TextAttribute(*root, "Comments"));
-    if (const std::optional<double> thick = numbers.real(*root, "Thick"))
-        model->SetThick(*thick);
-    ReadHoles(root->FirstChildElement("TopHoles"), model->GetTopList(), numbers);
-    ReadHoles(root->FirstChildElement("SideHoles"), model->GetSideList(), numbers);
-    if (!numbers.allFinite())
-        return nullptr;
-    return model;
+        std::unique_ptr<GK_LockCore> model = api_gk_make_lockcore(top, side);
+        ReadModelHeader(root, numbers, *model);
+        ReadHoles(root.FirstChildElement("TopHoles"), model->GetTopList(), numbers);
+        ReadHoles(root.FirstChildElement("SideHoles"), model->GetSideList(), numbers);
+        if (!numbers.allFinite())
+            return nullptr;
+        return model;
+    });
 }
 
 void LoadAllLockCores(GU_OwnedList<GK_LockCore>& list)
