@@ -156,10 +156,6 @@ void CDlgAddDoorModel::OnOK()
     m_hingesUp = m_hingesUpList->currentIndex() != 0 ? 1 : 0;
     if (!UpdateData(true))
         return;
-    if (m_acceptName && !m_acceptName(m_name)) {
-        m_nameEdit->setFocus(Qt::OtherFocusReason);
-        m_nameEdit->selectAll();
-        return;
-    }
-    accept();
+    if (AcceptModelName(m_acceptName, m_nameEdit, m_name))
+        accept();
 }

@@ -70,10 +70,6 @@ void CDlgImportHinges::OnOK()
 {
     if (!UpdateData(true))
         return;
-    if (m_acceptName && !m_acceptName(m_name)) {
-        m_nameEdit->setFocus(Qt::OtherFocusReason);
-        m_nameEdit->selectAll();
-        return;
-    }
-    accept();
+    if (AcceptModelName(m_acceptName, m_nameEdit, m_name))
+        accept();
 }
