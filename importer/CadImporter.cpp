@@ -57,6 +57,24 @@ void guarded(ImportReport& report, Step step)
     }
 }
 
+// Reads the drawing at path into a fresh report and lets build make the
+// model from its geometry. A failure at any step leaves no model. 0 when a
+// model was made, 1 otherwise.
+template <typename Model, typename Build>
+int importModel(const std::string& path, ImportReport& report, std::unique_ptr<Model>& model, Build build)
+{
+    report = {};
+    guarded(report, [&] {
+        ImportGeometry geometry;
+        TextEncoding encoding;
+        if (readGeometry(path, report, geometry, encoding))
+            model = build(geometry, encoding);
+    });
+    if (!report.failure.empty())
+        model.reset();
+    return model ? 0 : 1;
+}
+
 } // namespace
 
 CadImporter::CadImporter() = default;
@@ -65,31 +83,17 @@ CadImporter::~CadImporter() = default;
 int CadImporter::import_hinges_from_cad_file(const std::string& path)
 {
     clear_all_model();
-    m_report = {};
-    guarded(m_report, [&] {
-        ImportGeometry geometry;
-        TextEncoding encoding;
-        if (readGeometry(path, m_report, geometry, encoding))
-            m_hinges = buildHinges(geometry, m_report);
+    return importModel(path, m_report, m_hinges, [this](const ImportGeometry& geometry, const TextEncoding&) {
+        return buildHinges(geometry, m_report);
     });
-    if (!m_report.failure.empty())
-        m_hinges.reset();
-    return m_hinges ? 0 : 1;
 }
 
 int CadImporter::import_lockcore_from_cad_file(const std::string& path)
 {
     clear_all_model();
-    m_report = {};
-    guarded(m_report, [&] {
-        ImportGeometry geometry;
-        TextEncoding encoding;
-        if (readGeometry(path, m_report, geometry, encoding))
-            m_lockCore = buildLockCore(geometry, encoding, m_report);
+    return importModel(path, m_report, m_lockCore, [this](const ImportGeometry& geometry, const TextEncoding& encoding) {
+        return buildLockCore(geometry, encoding, m_report);
     });
-    if (!m_report.failure.empty())
-        m_lockCore.reset();
-    return m_lockCore ? 0 : 1;
 }
 
 GK_Hinges* CadImporter::get_hinges_model() const
