@@ -49,7 +49,6 @@ public:
     ~CTreeGridCtrl() override;
 
     void SetExtendedStyle(unsigned exStyle); // exactly the given styles
-    unsigned GetExtendedStyle() const { return m_exStyle; }
     int InsertColumn(int index, const QString& heading, int width, Qt::Alignment align = Qt::AlignLeft);
     int ColumnCount() const;
     int ColumnWidth(int column) const;

@@ -21,7 +21,6 @@ public:
     void setFitMargin(double pixels) { m_fitMargin = pixels; }
     void setAntialiased(bool on) { m_antialiased = on; }
     double fitMargin() const { return m_fitMargin; }
-    bool antialiased() const { return m_antialiased; }
 
     // Takes the window's current client size as the viewport.
     void compute_transf();
