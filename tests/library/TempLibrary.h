@@ -57,6 +57,15 @@ private:
     ScopedExeFolder m_exeFolder;
 };
 
+// The bytes of a hand-written file in the golden folder of the tests.
+inline std::string golden(const std::string& name)
+{
+    std::ifstream in(std::string(VARNHOLT_SOURCE_DIR) + "/tests/library/golden/" + name, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
 // Texts in GBK: "合页" (hinge), and "傾" whose trail byte is the letter "A".
 inline const std::string kGbkHinge = "\xBA\xCF\xD2\xB3";
 inline const std::string kGbkTrailA = "\x83\x41";

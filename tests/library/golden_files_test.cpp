@@ -9,14 +9,6 @@
 #include <LockCoreFile.h>
 
 namespace {
-std::string golden(const std::string& name)
-{
-    std::ifstream in(std::string(VARNHOLT_SOURCE_DIR) + "/tests/library/golden/" + name, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 std::unique_ptr<GK_Hinges> goldenHinge()
 {
     auto hinge = api_gk_make_hinges({{0, 0, 0}, {100, 0, 0}, {100, 35.5, 0}, {-0.001, 35.5, 0}});

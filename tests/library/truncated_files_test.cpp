@@ -9,14 +9,6 @@
 #include <LockCoreFile.h>
 
 namespace {
-std::string golden(const std::string& name)
-{
-    std::ifstream in(std::string(VARNHOLT_SOURCE_DIR) + "/tests/library/golden/" + name, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 // Calls check with every proper prefix of the file that ends before its last ">".
 template <typename Check>
 void forEveryCut(const std::string& file, Check check)
