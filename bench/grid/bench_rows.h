@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CItemInfo.h"
+
 #include <QString>
 
 #include <vector>
@@ -27,4 +29,14 @@ inline const std::vector<QString>& BenchTexts()
 inline const QString& BenchText(int row, int column)
 {
     return BenchTexts()[std::size_t(row) * kBenchColumns + column];
+}
+
+// A new record holding the texts of the row, for the grid to take over.
+inline CItemInfo* NewBenchRow(int row)
+{
+    auto* info = new CItemInfo;
+    info->m_text = BenchText(row, 0);
+    for (int column = 1; column < kBenchColumns; ++column)
+        info->m_subItemTexts.append(BenchText(row, column));
+    return info;
 }

@@ -19,11 +19,7 @@ void GridFillAndClear(benchmark::State& state)
     grid.show();
     for (auto _ : state) {
         for (int row = 0; row < kBenchRows; ++row) {
-            auto* info = new CItemInfo;
-            info->m_text = BenchText(row, 0);
-            for (int column = 1; column < kBenchColumns; ++column)
-                info->m_subItemTexts.append(BenchText(row, column));
-            grid.AddRootRow(info);
+            grid.AddRootRow(NewBenchRow(row));
         }
         benchmark::DoNotOptimize(grid.RowCount());
         grid.RemoveAllRows();

@@ -22,11 +22,7 @@ void GridRepaint(benchmark::State& state)
     for (int column = 0; column < kBenchColumns; ++column)
         grid.InsertColumn(column, QString::number(column), kBenchColumnWidth);
     for (int row = 0; row < kBenchRows; ++row) {
-        auto* info = new CItemInfo;
-        info->m_text = BenchText(row, 0);
-        for (int column = 1; column < kBenchColumns; ++column)
-            info->m_subItemTexts.append(BenchText(row, column));
-        grid.AddRootRow(info);
+        grid.AddRootRow(NewBenchRow(row));
     }
     grid.resize(kWindow);
     grid.show();
