@@ -41,7 +41,7 @@ void takeSelectedName(const QComboBox* box, std::string& name)
 } // namespace
 
 CDlgAddDoorModel::CDlgAddDoorModel(MessageBoxes& messages)
-    : ExchangeDialog(messages),
+    : NamedModelDialog(messages),
       m_nameEdit(makeEdit("name")),
       m_commentsEdit(makeEdit("comments")),
       m_lengthEdit(makeEdit("length")),
@@ -137,7 +137,7 @@ void CDlgAddDoorModel::DoDataExchange(DataExchange& dx)
 
 void CDlgAddDoorModel::OnInitDialog()
 {
-    ExchangeDialog::OnInitDialog();
+    NamedModelDialog::OnInitDialog();
     const ModelLibrary* library = CurrentLibrary();
     if (!library)
         return;
@@ -154,8 +154,5 @@ void CDlgAddDoorModel::OnOK()
     takeSelectedName(m_hingesList, m_hingesModelName);
     takeSelectedName(m_lockCoreList, m_lockCoreModelName);
     m_hingesUp = m_hingesUpList->currentIndex() != 0 ? 1 : 0;
-    if (!UpdateData(true))
-        return;
-    if (AcceptModelName(m_acceptName, m_nameEdit, m_name))
-        accept();
+    acceptNamed(m_nameEdit);
 }

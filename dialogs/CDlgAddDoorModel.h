@@ -1,7 +1,6 @@
 #pragma once
 
-#include "ExchangeDialog.h"
-#include "ModelNameField.h"
+#include "NamedModelDialog.h"
 
 #include <array>
 #include <string>
@@ -12,19 +11,14 @@ class QComboBox;
 // hinge model at up to four X positions and whether the hinges sit at the
 // top. The model lists offer the names of the current library's models in
 // list order; the dialog creates nothing itself.
-class CDlgAddDoorModel : public ExchangeDialog {
+class CDlgAddDoorModel : public NamedModelDialog {
     Q_OBJECT
 public:
     static constexpr int kHingePositions = 4;
 
     explicit CDlgAddDoorModel(MessageBoxes& messages);
 
-    // Consulted on OK after the fields were read.
-    void setNameAcceptor(NameAcceptor acceptor) { m_acceptName = std::move(acceptor); }
-
     // Read by the caller after IDOK; lengths in millimetres, texts GBK.
-    std::string m_name;
-    std::string m_comments;
     double m_length = 0.0;
     double m_width = 0.0;
     double m_thickness = 0.0;
@@ -50,5 +44,4 @@ private:
     QComboBox* m_hingesList;
     std::array<QLineEdit*, kHingePositions> m_hingePosEdits;
     QComboBox* m_hingesUpList;
-    NameAcceptor m_acceptName;
 };

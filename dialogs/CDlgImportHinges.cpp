@@ -15,7 +15,7 @@ constexpr int kFieldWidth = 256;
 }
 
 CDlgImportHinges::CDlgImportHinges(MessageBoxes& messages)
-    : ExchangeDialog(messages),
+    : NamedModelDialog(messages),
       m_nameEdit(makeEdit("name")),
       m_commentsEdit(makeEdit("comments")),
       m_thicknessEdit(makeEdit("thickness"))
@@ -62,14 +62,11 @@ void CDlgImportHinges::DoDataExchange(DataExchange& dx)
 
 void CDlgImportHinges::OnInitDialog()
 {
-    ExchangeDialog::OnInitDialog();
+    NamedModelDialog::OnInitDialog();
     m_nameEdit->setFocus(Qt::OtherFocusReason);
 }
 
 void CDlgImportHinges::OnOK()
 {
-    if (!UpdateData(true))
-        return;
-    if (AcceptModelName(m_acceptName, m_nameEdit, m_name))
-        accept();
+    acceptNamed(m_nameEdit);
 }

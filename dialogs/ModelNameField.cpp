@@ -4,7 +4,6 @@
 
 #include <ModelFileName.h>
 
-#include <QLineEdit>
 #include <QString>
 
 void ExchangeModelName(DataExchange& dx, QLineEdit* field, std::string& gbkName)
@@ -12,13 +11,4 @@ void ExchangeModelName(DataExchange& dx, QLineEdit* field, std::string& gbkName)
     dx.text(field, gbkName);
     dx.check(field, !dx.reading() || IsValidModelName(gbkName),
              QStringLiteral("这个名称不能用作文件名：名称中不能有“/”、“\\”或控制字符，也不能是“.”或“..”。"));
-}
-
-bool AcceptModelName(const NameAcceptor& acceptor, QLineEdit* field, const std::string& gbkName)
-{
-    if (!acceptor || acceptor(gbkName))
-        return true;
-    field->setFocus(Qt::OtherFocusReason);
-    field->selectAll();
-    return false;
 }

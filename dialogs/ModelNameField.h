@@ -15,8 +15,3 @@ void ExchangeModelName(DataExchange& dx, QLineEdit* field, std::string& gbkName)
 // another name. The commands use it to ask before a model of the same name is
 // replaced.
 using NameAcceptor = std::function<bool(const std::string& gbkName)>;
-
-// Asks the acceptor, when there is one, about the name that was read. On a
-// refusal the name field takes the focus with its text selected, so that
-// another name can be typed at once. True when the dialog may close.
-bool AcceptModelName(const NameAcceptor& acceptor, QLineEdit* field, const std::string& gbkName);

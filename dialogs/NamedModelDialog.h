@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ExchangeDialog.h"
+#include "ModelNameField.h"
+
+#include <string>
+
+// A dialog that names a new model: the name and comments it hands back, and
+// the question about the name on OK.
+class NamedModelDialog : public ExchangeDialog {
+    Q_OBJECT
+public:
+    // Consulted on OK after the fields were read.
+    void setNameAcceptor(NameAcceptor acceptor) { m_acceptName = std::move(acceptor); }
+
+    // Read by the caller after IDOK. Texts are GBK.
+    std::string m_name;
+    std::string m_comments;
+
+protected:
+    explicit NamedModelDialog(MessageBoxes& messages);
+
+    // Takes the fields back and closes with IDOK when all of them could be
+    // read and the name is accepted. A refused name keeps the dialog open
+    // with the name field focused and its text selected, so that another
+    // name can be typed at once.
+    void acceptNamed(QLineEdit* nameEdit);
+
+private:
+    NameAcceptor m_acceptName;
+};
