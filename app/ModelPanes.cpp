@@ -1,10 +1,10 @@
 #include "ModelPanes.h"
 
 #include "CommandIds.h"
-#include "UiText.h"
 #include "ModelDisplay.h"
 
 #include <CTreeGridCtrl.h>
+#include <GbkQString.h>
 #include <GK_DoorWithHinges.h>
 #include <GK_Hinges.h>
 #include <GK_LockCore.h>
@@ -43,7 +43,7 @@ void fillParts(CTreeGridCtrl& grid, const GU_OwnedList<Part>& models)
         auto* info = new CItemInfo;
         info->m_userData = model;
         info->m_text = QString::asprintf("%d", number);
-        info->m_subItemTexts << FromGbk(model->GetName()) << FromGbk(model->GetComments());
+        info->m_subItemTexts << GbkToQString(model->GetName()) << GbkToQString(model->GetComments());
         grid.AddRootRow(info);
         ++number;
     }
@@ -146,8 +146,8 @@ void CDoorListPane::fill(const GU_OwnedList<GK_DoorWithHinges>& models)
         auto* info = new CItemInfo;
         info->m_userData = door;
         info->m_text = QString::asprintf("%d", number);
-        info->m_subItemTexts << FromGbk(door->GetName()) << size2(length) << size2(width) << size2(thickness)
-                             << FromGbk(door->GetComments());
+        info->m_subItemTexts << GbkToQString(door->GetName()) << size2(length) << size2(width) << size2(thickness)
+                             << GbkToQString(door->GetComments());
         g.AddRootRow(info);
         ++number;
     }

@@ -1,8 +1,7 @@
 #include "VarnholtView.h"
 
-#include "UiText.h"
-
 #include <GK_BackColor.h>
+#include <GbkQString.h>
 
 #include <QPainter>
 #include <QWheelEvent>
@@ -19,7 +18,7 @@ CVarnholtView::CVarnholtView(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     g_back_color = kWhite;
-    m_operation.init(this, ToGbk(QString::fromUtf8(kDrawingTitle)).value_or(std::string()), 0.0, 0);
+    m_operation.init(this, QStringToGbk(QString::fromUtf8(kDrawingTitle)).value_or(std::string()), 0.0, 0);
     m_operation.render().compute_transf();
 }
 
