@@ -13,29 +13,38 @@ double distance(const position& a, const position& b)
     return std::hypot(a.x - b.x, a.y - b.y);
 }
 
+// A query looks at no more than this many end points of one cell. Only a
+// hostile drawing puts more distinct end points into one cell of the join
+// tolerance; the cap keeps its chaining linear at the price of a join that may
+// not be the nearest one.
+constexpr std::size_t kMaxScanPerCell = 64;
+
 // End points of all pieces, bucketed in square cells of the join tolerance:
 // any two points within the tolerance lie in the same or adjacent cells. The
 // cells form an open-addressing hash table whose slots point into one array
-// of end points grouped by cell, built in two linear passes.
+// of end points grouped by cell, built in two linear passes. The end points
+// of a piece leave their cells once the piece is used, so a query only ever
+// sees free ones, however many ends coincide.
 class EndpointGrid {
 public:
-    EndpointGrid(const std::vector<Piece>& pieces, double cell) : m_pieces(pieces), m_cell(cell)
+    EndpointGrid(const std::vector<Piece>& pieces, double cell, std::size_t* steps)
+        : m_pieces(pieces), m_cell(cell), m_steps(steps)
     {
         const std::size_t count = pieces.size() * 2;
-        // End points mostly pair up, so cells are at most half of them: a
-        // table as large as the end point count stays at most half full.
+        // At least twice as many slots as end points: the table is never more
+        // than half full, so every probe sequence reaches an empty slot soon,
+        // whether the end points pair up or not.
         std::size_t capacity = 16;
-        while (capacity < count)
+        while (capacity < 2 * count)
             capacity *= 2;
         m_slots.assign(capacity, Slot{});
         m_mask = capacity - 1;
 
-        std::vector<std::uint32_t> slotOf(count);
+        m_slotOf.resize(count);
         for (std::size_t id = 0; id < count; ++id) {
             const position& p = endpoint(id);
-            slotOf[id] = static_cast<std::uint32_t>(findOrInsert(pack(cellOf(p.x), cellOf(p.y))));
-            Slot& slot = m_slots[slotOf[id]];
-            ++slot.size;
+            m_slotOf[id] = static_cast<std::uint32_t>(findOrInsert(pack(cellOf(p.x), cellOf(p.y))));
+            ++m_slots[m_slotOf[id]].size;
         }
         std::uint32_t start = 0;
         for (Slot& slot : m_slots) {
@@ -44,29 +53,38 @@ public:
             slot.size = 0;
         }
         m_points.resize(count);
+        m_indexOf.resize(count);
         for (std::size_t id = 0; id < count; ++id) {
-            Slot& slot = m_slots[slotOf[id]];
+            Slot& slot = m_slots[m_slotOf[id]];
             const position& p = endpoint(id);
-            m_points[slot.start + slot.size++] = {p.x, p.y, id};
+            m_indexOf[id] = slot.start + slot.size++;
+            m_points[m_indexOf[id]] = {p.x, p.y, id};
         }
     }
 
-    // The end point nearest to p within `join` that belongs to a piece not yet
-    // used, as 2 * piece + (0 start, 1 end); kNone when there is none.
-    std::size_t nearestFree(const position& p, double join, const std::vector<char>& used) const
+    // The free end point nearest to p within `join`, as 2 * piece + (0 start,
+    // 1 end); kNone when there is none.
+    std::size_t nearestFree(const position& p, double join) const
     {
         const std::int64_t cx = cellOf(p.x), cy = cellOf(p.y);
         std::size_t best = kNone;
         double bestDistance = join;
         // The point's own cell first: drawings mostly repeat end points
         // exactly, and an exact match ends the search.
-        if (searchCell(pack(cx, cy), p, used, best, bestDistance))
+        if (searchCell(pack(cx, cy), p, best, bestDistance))
             return best;
         for (std::int64_t dx = -1; dx <= 1; ++dx)
             for (std::int64_t dy = -1; dy <= 1; ++dy)
-                if ((dx != 0 || dy != 0) && searchCell(pack(cx + dx, cy + dy), p, used, best, bestDistance))
+                if ((dx != 0 || dy != 0) && searchCell(pack(cx + dx, cy + dy), p, best, bestDistance))
                     return best;
         return best;
+    }
+
+    // Takes both end points of a piece out of their cells.
+    void remove(std::size_t piece)
+    {
+        removeEndpoint(2 * piece);
+        removeEndpoint(2 * piece + 1);
     }
 
     const position& endpoint(std::size_t id) const
@@ -76,30 +94,41 @@ public:
     }
 
 private:
-    // A slot is in use when it holds end points.
+    // A slot is taken when it has a key; `size` counts its free end points.
     struct Slot {
         std::uint64_t key = 0;
         std::uint32_t start = 0;
         std::uint32_t size = 0;
+        bool taken = false;
     };
     struct Point {
         double x, y;
         std::size_t id;
     };
 
+    void step() const
+    {
+        if (m_steps)
+            ++*m_steps;
+    }
+
     std::size_t findOrInsert(std::uint64_t key)
     {
         std::size_t i = mix(key) & m_mask;
-        while (m_slots[i].size > 0 && m_slots[i].key != key)
+        while (m_slots[i].taken && m_slots[i].key != key) {
+            step();
             i = (i + 1) & m_mask;
+        }
         m_slots[i].key = key;
+        m_slots[i].taken = true;
         return i;
     }
 
     const Slot* find(std::uint64_t key) const
     {
         std::size_t i = mix(key) & m_mask;
-        while (m_slots[i].size > 0) {
+        while (m_slots[i].taken) {
+            step();
             if (m_slots[i].key == key)
                 return &m_slots[i];
             i = (i + 1) & m_mask;
@@ -107,17 +136,28 @@ private:
         return nullptr;
     }
 
-    // Updates best with the free end points of one cell; true on an exact match.
-    bool searchCell(std::uint64_t key, const position& p, const std::vector<char>& used, std::size_t& best,
-                    double& bestDistance) const
+    // Swaps the end point with the last free one of its cell and shrinks the cell.
+    void removeEndpoint(std::size_t id)
+    {
+        Slot& slot = m_slots[m_slotOf[id]];
+        const std::uint32_t last = slot.start + slot.size - 1;
+        const std::uint32_t at = m_indexOf[id];
+        std::swap(m_points[at], m_points[last]);
+        m_indexOf[m_points[at].id] = at;
+        m_indexOf[id] = last;
+        --slot.size;
+    }
+
+    // Updates best with the end points of one cell; true on an exact match.
+    bool searchCell(std::uint64_t key, const position& p, std::size_t& best, double& bestDistance) const
     {
         const Slot* slot = find(key);
         if (!slot)
             return false;
-        for (std::size_t k = slot->start; k < slot->start + slot->size; ++k) {
+        const std::size_t end = slot->start + std::min<std::size_t>(slot->size, kMaxScanPerCell);
+        for (std::size_t k = slot->start; k < end; ++k) {
+            step();
             const Point& q = m_points[k];
-            if (used[q.id / 2])
-                continue;
             const double d = std::hypot(p.x - q.x, p.y - q.y);
             if (d <= bestDistance) {
                 best = q.id;
@@ -144,9 +184,12 @@ private:
 
     const std::vector<Piece>& m_pieces;
     double m_cell;
+    std::size_t* m_steps;
     std::vector<Slot> m_slots;
     std::size_t m_mask = 0;
     std::vector<Point> m_points;
+    std::vector<std::uint32_t> m_slotOf;  // slot of each end point
+    std::vector<std::uint32_t> m_indexOf; // place of each end point in m_points
 };
 
 // A piece placed in a chain, possibly reversed.
@@ -167,30 +210,34 @@ void appendPiece(Chain& chain, const Piece& piece, bool reversed, bool skipFirst
 
 } // namespace
 
-std::vector<Chain> chainPieces(std::vector<Piece> pieces, double join)
+std::vector<Chain> chainPieces(std::vector<Piece> pieces, double join, std::size_t* steps)
 {
     std::erase_if(pieces, [](const Piece& p) { return p.points.size() < 2; });
     std::vector<Chain> chains;
     if (pieces.empty())
         return chains;
-    const EndpointGrid grid(pieces, join);
+    EndpointGrid grid(pieces, join, steps);
     std::vector<char> used(pieces.size(), 0);
+    const auto use = [&](std::size_t piece) {
+        used[piece] = 1;
+        grid.remove(piece);
+    };
 
     for (std::size_t first = 0; first < pieces.size(); ++first) {
         if (used[first])
             continue;
-        used[first] = 1;
+        use(first);
         const position head = pieces[first].points.front();
         std::vector<Placed> forward{{first, false}};
         position tail = pieces[first].points.back();
         bool closed = distance(head, tail) <= join && pieces[first].points.size() > 2;
         while (!closed) {
-            const std::size_t id = grid.nearestFree(tail, join, used);
+            const std::size_t id = grid.nearestFree(tail, join);
             if (id == kNone)
                 break;
             const std::size_t piece = id / 2;
             const bool reversed = id % 2 == 1;
-            used[piece] = 1;
+            use(piece);
             forward.push_back({piece, reversed});
             tail = grid.endpoint(reversed ? 2 * piece : 2 * piece + 1);
             closed = distance(head, tail) <= join;
@@ -198,13 +245,13 @@ std::vector<Chain> chainPieces(std::vector<Piece> pieces, double join)
         std::vector<Placed> backward;
         position front = head;
         while (!closed) {
-            const std::size_t id = grid.nearestFree(front, join, used);
+            const std::size_t id = grid.nearestFree(front, join);
             if (id == kNone)
                 break;
             const std::size_t piece = id / 2;
             // The piece ends at the chain's front when matched by its end point.
             const bool reversed = id % 2 == 0;
-            used[piece] = 1;
+            use(piece);
             backward.push_back({piece, reversed});
             front = grid.endpoint(reversed ? 2 * piece + 1 : 2 * piece);
             closed = distance(front, tail) <= join;

@@ -107,4 +107,43 @@ TEST(Chaining, ManyShuffledSquaresAllClose)
     EXPECT_TRUE(std::all_of(chains.begin(), chains.end(), [](const Chain& c) { return c.closed; }));
 }
 
+// Sets of open pieces of every count from 1 to 600 whose ends are all apart,
+// all on two points, or a mix: every piece lands in one chain and the work
+// grows linearly with the count. A table that fills up or a scan over used
+// ends would blow the bound (or never return).
+enum class Ends { Distinct, Coincident, Mixed };
+
+std::vector<Piece> openPieces(std::size_t count, Ends ends, std::mt19937& random)
+{
+    std::vector<Piece> pieces;
+    std::uniform_int_distribution<int> pick(0, 3);
+    for (std::size_t i = 0; i < count; ++i) {
+        const double x = static_cast<double>(i) * 3.0;
+        switch (ends) {
+        case Ends::Distinct: pieces.push_back(segment(x, 0, x + 1, 1, i)); break;
+        case Ends::Coincident: pieces.push_back(segment(0, 0, 5, 5, i)); break;
+        case Ends::Mixed:
+            pieces.push_back(pick(random) == 0 ? segment(0, 0, pick(random), 7, i) : segment(x, 2, x + 1, 3, i));
+            break;
+        }
+    }
+    return pieces;
+}
+
+TEST(Chaining, WorkStaysLinearWhateverTheEndsShare)
+{
+    std::mt19937 random(17);
+    for (Ends ends : {Ends::Distinct, Ends::Coincident, Ends::Mixed})
+        for (std::size_t count = 1; count <= 600; ++count) {
+            storage.clear();
+            std::size_t steps = 0;
+            const auto chains = chainPieces(openPieces(count, ends, random), kJoin, &steps);
+            std::size_t pieces = 0;
+            for (const Chain& chain : chains)
+                pieces += chain.tags.size();
+            ASSERT_EQ(pieces, count) << "count " << count << ", layout " << static_cast<int>(ends);
+            ASSERT_LE(steps, 100 * count + 100) << "count " << count << ", layout " << static_cast<int>(ends);
+        }
+}
+
 } // namespace

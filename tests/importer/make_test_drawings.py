@@ -286,6 +286,46 @@ def samples():
     save(doc, "lockcore_plate.dxf", folder=SAMPLES)
 
 
+def producers():
+    """Drawings as other offices write them: centre marks and loose block
+    lines beside the outline, and one hinge in several file versions."""
+    folder = os.path.join(DATA, "producers")
+    os.makedirs(folder, exist_ok=True)
+
+    def hinge(msp):
+        corners = [(0, 0), (60, 0), (60, 45), (0, 45)]
+        if msp.doc.dxfversion == "AC1009":  # R12 knows only the old POLYLINE
+            msp.add_polyline2d(corners, close=True)
+        else:
+            msp.add_lwpolyline(corners, close=True)
+        msp.add_circle((30, 22.5), 8)
+
+    doc, msp = new()
+    hinge(msp)
+    for cx, cy in ((10, 60), (25, 60), (40, 60), (55, 60)):  # four centre marks, two lines each
+        msp.add_line((cx - 3, cy), (cx + 3, cy))
+        msp.add_line((cx, cy - 3), (cx, cy + 3))
+    save(doc, "centre_marks.dxf", folder)
+
+    doc, msp = new()
+    hinge(msp)
+    mark = doc.blocks.new("MARK")
+    mark.add_line((-2, 0), (-0.5, 0))
+    mark.add_line((0.5, 0), (2, 0))
+    for x in (10, 20, 30, 40):
+        msp.add_blockref("MARK", (x, 70))
+    save(doc, "block_loose_lines.dxf", folder)
+
+    for version in ("R12", "R2000", "R2018"):
+        doc, msp = new(version)
+        hinge(msp)
+        msp.add_line((80, 0), (90, 0))
+        save(doc, "hinge_%s.dxf" % version.lower(), folder)
+    doc, msp = new("R2010")
+    hinge(msp)
+    save(doc, "hinge_binary.dxf", folder, fmt="bin")
+
+
 if __name__ == "__main__":
     os.makedirs(DATA, exist_ok=True)
     os.makedirs(SAMPLES, exist_ok=True)
@@ -297,3 +337,4 @@ if __name__ == "__main__":
     lock_cores()
     broken()
     samples()
+    producers()
