@@ -1,6 +1,6 @@
-#include "CustomizeDlg.h"
+#include <app/CustomizeDlg.h>
 
-#include "MainFrame.h"
+#include <app/MainFrame.h>
 
 #include <QAction>
 #include <QDialogButtonBox>

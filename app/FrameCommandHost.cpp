@@ -1,9 +1,9 @@
-#include "FrameCommandHost.h"
+#include <app/FrameCommandHost.h>
 
-#include "MainFrame.h"
-#include "ModelDisplay.h"
-#include "VarnholtApp.h"
-#include "VarnholtView.h"
+#include <app/MainFrame.h>
+#include <app/ModelDisplay.h>
+#include <app/VarnholtApp.h>
+#include <app/VarnholtView.h>
 
 #include <QStatusBar>
 

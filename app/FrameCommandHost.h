@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandHost.h"
+#include <commands/CommandHost.h>
 
 // The commands' view of the running program: the application's main window,
 // its library, panes, drawing view and status bar. Without a main window the

@@ -1,6 +1,6 @@
-#include "Looks.h"
+#include <app/Looks.h>
 
-#include "CommandIds.h"
+#include <app/CommandIds.h>
 
 #include <QApplication>
 #include <QColor>

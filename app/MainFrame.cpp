@@ -1,18 +1,18 @@
-#include "MainFrame.h"
+#include <app/MainFrame.h>
 
-#include "AboutDlg.h"
-#include "CommandIds.h"
-#include "CustomizeDlg.h"
-#include "Looks.h"
-#include "ToolMenuCommands.h"
-#include "ModelDisplay.h"
-#include "ModelPanes.h"
-#include "VarnholtView.h"
+#include <app/AboutDlg.h>
+#include <app/CommandIds.h>
+#include <app/CustomizeDlg.h>
+#include <app/Looks.h>
+#include <app/ToolMenuCommands.h>
+#include <app/ModelDisplay.h>
+#include <app/ModelPanes.h>
+#include <app/VarnholtView.h>
 
-#include <DoorModelFile.h>
-#include <HingesFile.h>
-#include <KnifeFile.h>
-#include <LockCoreFile.h>
+#include <library/DoorModelFile.h>
+#include <library/HingesFile.h>
+#include <library/KnifeFile.h>
+#include <library/LockCoreFile.h>
 
 #include <QAction>
 #include <QActionGroup>

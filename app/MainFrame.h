@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AppSettings.h"
-#include "VarnholtDoc.h"
+#include <app/AppSettings.h>
+#include <app/VarnholtDoc.h>
 
-#include <ModelLibrary.h>
+#include <library/ModelLibrary.h>
 
 #include <QMainWindow>
 #include <QPixmap>

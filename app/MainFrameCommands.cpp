@@ -1,10 +1,10 @@
 // The main frame's commands: actions with their ids, menus, toolbar and
 // status bar.
-#include "CommandIds.h"
-#include "Looks.h"
-#include "MainFrame.h"
-#include "ModelPanes.h"
-#include "VarnholtView.h"
+#include <app/CommandIds.h>
+#include <app/Looks.h>
+#include <app/MainFrame.h>
+#include <app/ModelPanes.h>
+#include <app/VarnholtView.h>
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,13 +1,13 @@
-#include "ModelDisplay.h"
+#include <app/ModelDisplay.h>
 
-#include "MainFrame.h"
-#include "ModelPanes.h"
-#include "VarnholtApp.h"
-#include "VarnholtView.h"
+#include <app/MainFrame.h>
+#include <app/ModelPanes.h>
+#include <app/VarnholtApp.h>
+#include <app/VarnholtView.h>
 
-#include <GK_DoorWithHinges.h>
-#include <GK_Hinges.h>
-#include <GK_LockCore.h>
+#include <kernel/GK_DoorWithHinges.h>
+#include <kernel/GK_Hinges.h>
+#include <kernel/GK_LockCore.h>
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "ModelPanes.h"
+#include <app/ModelPanes.h>
 
-#include "CommandIds.h"
-#include "ModelDisplay.h"
+#include <app/CommandIds.h>
+#include <app/ModelDisplay.h>
 
-#include <CTreeGridCtrl.h>
-#include <GbkQString.h>
-#include <GK_DoorWithHinges.h>
-#include <GK_Hinges.h>
-#include <GK_LockCore.h>
-#include <GU_List.h>
+#include <grid/CTreeGridCtrl.h>
+#include <dialogs/GbkQString.h>
+#include <kernel/GK_DoorWithHinges.h>
+#include <kernel/GK_Hinges.h>
+#include <kernel/GK_LockCore.h>
+#include <kernel/GU_List.h>
 
 Q_LOGGING_CATEGORY(lcHingesPane, "varnholt.hingespane")
 

@@ -1,7 +1,7 @@
-#include "ToolMenuCommands.h"
+#include <app/ToolMenuCommands.h>
 
-#include "CommandIds.h"
-#include "MainFrame.h"
+#include <app/CommandIds.h>
+#include <app/MainFrame.h>
 
 #include <QAction>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "FrameCommandHost.h"
-#include "ModelCommands.h"
+#include <app/FrameCommandHost.h>
+#include <commands/ModelCommands.h>
 
-#include <CadImporter.h>
-#include <QtFileDialogs.h>
-#include <QtMessageBoxes.h>
+#include <importer/CadImporter.h>
+#include <dialogs/QtFileDialogs.h>
+#include <dialogs/QtMessageBoxes.h>
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
-#include "VarnholtApp.h"
+#include <app/VarnholtApp.h>
 
-#include "MainFrame.h"
+#include <app/MainFrame.h>
 
 #include <QPointer>
 

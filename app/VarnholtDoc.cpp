@@ -1,4 +1,4 @@
-#include "VarnholtDoc.h"
+#include <app/VarnholtDoc.h>
 
 #include <QFile>
 #include <QFileInfo>

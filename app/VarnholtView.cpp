@@ -1,7 +1,7 @@
-#include "VarnholtView.h"
+#include <app/VarnholtView.h>
 
-#include <GK_BackColor.h>
-#include <GbkQString.h>
+#include <kernel/GK_BackColor.h>
+#include <dialogs/GbkQString.h>
 
 #include <QPainter>
 #include <QWheelEvent>

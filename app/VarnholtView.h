@@ -1,7 +1,7 @@
 #pragma once
 
-#include <GK_Operation.h>
-#include <GK_Window.h>
+#include <kernel/GK_Operation.h>
+#include <kernel/GK_Window.h>
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "VarnholtApp.h"
+#include <app/VarnholtApp.h>
 
 #include <QApplication>
 

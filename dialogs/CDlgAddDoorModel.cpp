@@ -1,9 +1,9 @@
-#include "CDlgAddDoorModel.h"
+#include <dialogs/CDlgAddDoorModel.h>
 
-#include "DataExchange.h"
-#include "GbkQString.h"
+#include <dialogs/DataExchange.h>
+#include <dialogs/GbkQString.h>
 
-#include <ModelLibrary.h>
+#include <library/ModelLibrary.h>
 
 #include <QComboBox>
 #include <QGridLayout>

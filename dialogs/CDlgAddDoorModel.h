@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NamedModelDialog.h"
+#include <dialogs/NamedModelDialog.h>
 
 #include <array>
 #include <string>

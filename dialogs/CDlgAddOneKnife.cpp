@@ -1,6 +1,6 @@
-#include "CDlgAddOneKnife.h"
+#include <dialogs/CDlgAddOneKnife.h>
 
-#include "TabOrder.h"
+#include <dialogs/TabOrder.h>
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ExchangeDialog.h"
-#include "ToolForm.h"
+#include <dialogs/ExchangeDialog.h>
+#include <dialogs/ToolForm.h>
 
 // The values of one new tool. Only OK and the caption's close button end it.
 class CDlgAddOneKnife : public ExchangeDialog {

@@ -1,6 +1,6 @@
-#include "CDlgImportHinges.h"
+#include <dialogs/CDlgImportHinges.h>
 
-#include "DataExchange.h"
+#include <dialogs/DataExchange.h>
 
 #include <QGridLayout>
 #include <QGroupBox>

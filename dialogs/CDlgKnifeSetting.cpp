@@ -1,14 +1,14 @@
-#include "CDlgKnifeSetting.h"
+#include <dialogs/CDlgKnifeSetting.h>
 
-#include "CDlgAddOneKnife.h"
-#include "GbkQString.h"
-#include "MessageBoxes.h"
-#include "TabOrder.h"
-#include "ToolTexts.h"
+#include <dialogs/CDlgAddOneKnife.h>
+#include <dialogs/GbkQString.h>
+#include <dialogs/MessageBoxes.h>
+#include <dialogs/TabOrder.h>
+#include <dialogs/ToolTexts.h>
 
-#include <CTreeGridCtrl.h>
-#include <KnifeFile.h>
-#include <ModelLibrary.h>
+#include <grid/CTreeGridCtrl.h>
+#include <library/KnifeFile.h>
+#include <library/ModelLibrary.h>
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ExchangeDialog.h"
-#include "ToolForm.h"
+#include <dialogs/ExchangeDialog.h>
+#include <dialogs/ToolForm.h>
 
 class CTreeGridCtrl;
 class QFrame;

@@ -1,8 +1,8 @@
-#include "DataExchange.h"
+#include <dialogs/DataExchange.h>
 
-#include "GbkQString.h"
-#include "MessageBoxes.h"
-#include "FieldNumbers.h"
+#include <dialogs/GbkQString.h>
+#include <dialogs/MessageBoxes.h>
+#include <dialogs/FieldNumbers.h>
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
-#include "ExchangeDialog.h"
+#include <dialogs/ExchangeDialog.h>
 
-#include "DataExchange.h"
+#include <dialogs/DataExchange.h>
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "FieldNumbers.h"
+#include <dialogs/FieldNumbers.h>
 
 #include <charconv>
 #include <cmath>

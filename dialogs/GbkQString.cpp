@@ -1,4 +1,4 @@
-#include "GbkQString.h"
+#include <dialogs/GbkQString.h>
 
 #include <QByteArray>
 #include <QStringDecoder>

@@ -1,8 +1,8 @@
-#include "ModelNameField.h"
+#include <dialogs/ModelNameField.h>
 
-#include "DataExchange.h"
+#include <dialogs/DataExchange.h>
 
-#include <ModelFileName.h>
+#include <library/ModelFileName.h>
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "NamedModelDialog.h"
+#include <dialogs/NamedModelDialog.h>
 
 #include <QLineEdit>
 

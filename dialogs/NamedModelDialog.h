@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ExchangeDialog.h"
-#include "ModelNameField.h"
+#include <dialogs/ExchangeDialog.h>
+#include <dialogs/ModelNameField.h>
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "QtFileDialogs.h"
+#include <dialogs/QtFileDialogs.h>
 
 #include <QApplication>
 #include <QFileDialog>

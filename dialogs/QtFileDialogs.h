@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileDialogs.h"
+#include <dialogs/FileDialogs.h>
 
 // Modal Qt file dialogs over the active window.
 class QtFileDialogs final : public FileDialogs {

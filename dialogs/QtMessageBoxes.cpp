@@ -1,4 +1,4 @@
-#include "QtMessageBoxes.h"
+#include <dialogs/QtMessageBoxes.h>
 
 #include <QApplication>
 #include <QMessageBox>

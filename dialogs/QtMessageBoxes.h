@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBoxes.h"
+#include <dialogs/MessageBoxes.h>
 
 // Modal Qt message boxes over the active window, captioned with the
 // application's display name.

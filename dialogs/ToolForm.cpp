@@ -1,7 +1,7 @@
-#include "ToolForm.h"
+#include <dialogs/ToolForm.h>
 
-#include "DataExchange.h"
-#include "ToolTexts.h"
+#include <dialogs/DataExchange.h>
+#include <dialogs/ToolTexts.h>
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "ToolTexts.h"
+#include <dialogs/ToolTexts.h>
 
 #include <QComboBox>
 

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to both imports: each must end with a model or a
 // reason, without crashing, leaking or running away.
-#include <CadImporter.h>
+#include <importer/CadImporter.h>
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ColorRef.h"
+#include <grid/ColorRef.h>
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
-#include "CTreeGridCtrl.h"
+#include <grid/CTreeGridCtrl.h>
 
-#include "CTreeGridItem.h"
-#include "GridHeaderModel.h"
-#include "GridImageStrip.h"
+#include <grid/CTreeGridItem.h>
+#include <grid/GridHeaderModel.h>
+#include <grid/GridImageStrip.h>
 
 #include <QEvent>
 #include <QHeaderView>

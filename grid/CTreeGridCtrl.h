@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CItemInfo.h"
-#include "ColorRef.h"
+#include <grid/CItemInfo.h>
+#include <grid/ColorRef.h>
 
 #include <QAbstractScrollArea>
 #include <QPen>

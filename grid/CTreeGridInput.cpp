@@ -1,8 +1,8 @@
 // Mouse and keyboard handling of the grid and its overridable hooks.
-#include "CTreeGridCtrl.h"
+#include <grid/CTreeGridCtrl.h>
 
-#include "CTreeGridItem.h"
-#include "GridImageStrip.h"
+#include <grid/CTreeGridItem.h>
+#include <grid/GridImageStrip.h>
 
 #include <QHeaderView>
 #include <QKeyEvent>

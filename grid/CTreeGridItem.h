@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CTreeGridCtrl.h"
+#include <grid/CTreeGridCtrl.h>
 
 // One node of the grid's tree. Owns its record and its children.
 class CTreeGridCtrl::CTreeItem {

@@ -1,11 +1,11 @@
 // Drawing of the grid's rows: image and indent, tree lines and expand boxes,
 // row, cell, selection and focus colours, texts shortened to fit.
-#include "CTreeGridCtrl.h"
+#include <grid/CTreeGridCtrl.h>
 
-#include "CTreeGridItem.h"
-#include "GridImageStrip.h"
-#include "GridHeaderModel.h"
-#include "ShortenText.h"
+#include <grid/CTreeGridItem.h>
+#include <grid/GridImageStrip.h>
+#include <grid/GridHeaderModel.h>
+#include <grid/ShortenText.h>
 
 #include <QHeaderView>
 #include <QPaintEvent>

@@ -1,9 +1,9 @@
 // The tree of nodes behind the grid's rows: adding, removing, expanding and
 // collapsing nodes, and keeping the shown rows in step with the tree.
-#include "CTreeGridCtrl.h"
+#include <grid/CTreeGridCtrl.h>
 
-#include "CTreeGridItem.h"
-#include "GridImageStrip.h"
+#include <grid/CTreeGridItem.h>
+#include <grid/GridImageStrip.h>
 
 #include <QScrollBar>
 

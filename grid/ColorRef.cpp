@@ -1,4 +1,4 @@
-#include "ColorRef.h"
+#include <grid/ColorRef.h>
 
 QColor ColorFromColorRef(COLORREF c)
 {

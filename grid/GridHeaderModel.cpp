@@ -1,4 +1,4 @@
-#include "GridHeaderModel.h"
+#include <grid/GridHeaderModel.h>
 
 int GridHeaderModel::rowCount(const QModelIndex&) const
 {

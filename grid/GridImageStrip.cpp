@@ -1,4 +1,4 @@
-#include "GridImageStrip.h"
+#include <grid/GridImageStrip.h>
 
 #include <QImage>
 #include <QPainter>

@@ -1,12 +1,12 @@
-#include "CadImporter.h"
+#include <importer/CadImporter.h>
 
-#include "DrawingText.h"
-#include "DxfReader.h"
-#include "ImportLimits.h"
-#include "ModelBuilder.h"
-#include "Outlines.h"
-#include "Placement.h"
-#include "Units.h"
+#include <importer/DrawingText.h>
+#include <importer/DxfReader.h>
+#include <importer/ImportLimits.h>
+#include <importer/ModelBuilder.h>
+#include <importer/Outlines.h>
+#include <importer/Placement.h>
+#include <importer/Units.h>
 
 #include <exception>
 #include <new>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ImportReport.h"
+#include <importer/ImportReport.h>
 
-#include <GK_Hinges.h>
-#include <GK_LockCore.h>
+#include <kernel/GK_Hinges.h>
+#include <kernel/GK_LockCore.h>
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "Chaining.h"
+#include <importer/Chaining.h>
 
 #include <algorithm>
 #include <cmath>

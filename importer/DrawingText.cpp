@@ -1,4 +1,4 @@
-#include "DrawingText.h"
+#include <importer/DrawingText.h>
 
 #include <iconv.h>
 

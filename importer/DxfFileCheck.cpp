@@ -1,7 +1,7 @@
-#include "DxfFileCheck.h"
+#include <importer/DxfFileCheck.h>
 
-#include "ImportLimits.h"
-#include "MappedFile.h"
+#include <importer/ImportLimits.h>
+#include <importer/MappedFile.h>
 
 #include <charconv>
 #include <filesystem>

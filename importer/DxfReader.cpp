@@ -1,7 +1,7 @@
-#include "DxfReader.h"
+#include <importer/DxfReader.h>
 
-#include "DxfFileCheck.h"
-#include "ImportLimits.h"
+#include <importer/DxfFileCheck.h>
+#include <importer/ImportLimits.h>
 
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>

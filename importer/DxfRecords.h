@@ -1,6 +1,6 @@
 #pragma once
 
-#include <position.h>
+#include <kernel/position.h>
 
 #include <cstddef>
 #include <cstdint>

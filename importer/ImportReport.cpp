@@ -1,4 +1,4 @@
-#include "ImportReport.h"
+#include <importer/ImportReport.h>
 
 #include <algorithm>
 #include <numeric>

@@ -1,4 +1,4 @@
-#include "MappedFile.h"
+#include <importer/MappedFile.h>
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -1,6 +1,6 @@
-#include "ModelBuilder.h"
+#include <importer/ModelBuilder.h>
 
-#include <GK_Factories.h>
+#include <kernel/GK_Factories.h>
 
 #include <algorithm>
 #include <numeric>

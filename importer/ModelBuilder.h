@@ -1,11 +1,11 @@
 #pragma once
 
-#include "DrawingText.h"
-#include "ImportReport.h"
-#include "Outlines.h"
+#include <importer/DrawingText.h>
+#include <importer/ImportReport.h>
+#include <importer/Outlines.h>
 
-#include <GK_Hinges.h>
-#include <GK_LockCore.h>
+#include <kernel/GK_Hinges.h>
+#include <kernel/GK_LockCore.h>
 
 #include <memory>
 

@@ -1,7 +1,7 @@
-#include "Outlines.h"
+#include <importer/Outlines.h>
 
-#include "Chaining.h"
-#include "ImportLimits.h"
+#include <importer/Chaining.h>
+#include <importer/ImportLimits.h>
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ImportReport.h"
-#include "Placement.h"
-#include "PolygonOps.h"
+#include <importer/ImportReport.h>
+#include <importer/Placement.h>
+#include <importer/PolygonOps.h>
 
 #include <vector>
 

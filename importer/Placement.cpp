@@ -1,8 +1,8 @@
-#include "Placement.h"
+#include <importer/Placement.h>
 
-#include "Affine2.h"
-#include "ImportLimits.h"
-#include "Tessellation.h"
+#include <importer/Affine2.h>
+#include <importer/ImportLimits.h>
+#include <importer/Tessellation.h>
 
 #include <algorithm>
 #include <cmath>

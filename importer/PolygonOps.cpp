@@ -1,4 +1,4 @@
-#include "PolygonOps.h"
+#include <importer/PolygonOps.h>
 
 #include <algorithm>
 #include <cmath>

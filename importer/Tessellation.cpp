@@ -1,6 +1,6 @@
-#include "Tessellation.h"
+#include <importer/Tessellation.h>
 
-#include "ImportLimits.h"
+#include <importer/ImportLimits.h>
 
 #include <algorithm>
 #include <cmath>

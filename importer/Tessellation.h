@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DxfRecords.h"
+#include <importer/DxfRecords.h>
 
 #include <cstddef>
 #include <vector>

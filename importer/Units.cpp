@@ -1,4 +1,4 @@
-#include "Units.h"
+#include <importer/Units.h>
 
 #include <array>
 

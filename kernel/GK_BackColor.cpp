@@ -1,3 +1,3 @@
-#include "GK_BackColor.h"
+#include <kernel/GK_BackColor.h>
 
 COLORREF g_back_color = 0x00FFFFFF;

@@ -1,4 +1,4 @@
-#include "GK_DoorWithHinges.h"
+#include <kernel/GK_DoorWithHinges.h>
 
 GK_DoorWithHinges::GK_DoorWithHinges(std::string name, std::string comments, double length, double width,
                                      double thickness)

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "GK_Hinges.h"
-#include "GK_LockCore.h"
-#include "GK_NamedObject.h"
-#include "GU_Pt_List.h"
-#include "position.h"
+#include <kernel/GK_Hinges.h>
+#include <kernel/GK_LockCore.h>
+#include <kernel/GK_NamedObject.h>
+#include <kernel/GU_Pt_List.h>
+#include <kernel/position.h>
 
 // A door leaf of given size carrying one hinge model at a list of positions
 // and one lock-core model at one position. The door points to its models and

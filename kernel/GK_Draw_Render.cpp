@@ -1,8 +1,8 @@
-#include "GK_Draw_Render.h"
+#include <kernel/GK_Draw_Render.h>
 
-#include "GK_BackColor.h"
-#include "GK_Drawing.h"
-#include "GK_Window.h"
+#include <kernel/GK_BackColor.h>
+#include <kernel/GK_Drawing.h>
+#include <kernel/GK_Window.h>
 
 #include <QColor>
 #include <QPainter>

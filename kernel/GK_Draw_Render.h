@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GK_ShapeCache.h"
-#include "GK_ViewTransform.h"
+#include <kernel/GK_ShapeCache.h>
+#include <kernel/GK_ViewTransform.h>
 
 class GK_Drawing;
 class GK_Window;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GK_Object_List.h"
+#include <kernel/GK_Object_List.h>
 
 // A drawing: the objects it shows, in the order they were added.
 class GK_Drawing {

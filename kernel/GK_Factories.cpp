@@ -1,4 +1,4 @@
-#include "GK_Factories.h"
+#include <kernel/GK_Factories.h>
 
 std::unique_ptr<GK_Hinges> api_gk_make_hinges(const GU_Pt_List& outline)
 {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "GK_DoorWithHinges.h"
-#include "GK_Hinges.h"
-#include "GK_Hole.h"
-#include "GK_LockCore.h"
-#include "GU_Pt_List.h"
-#include "position.h"
+#include <kernel/GK_DoorWithHinges.h>
+#include <kernel/GK_Hinges.h>
+#include <kernel/GK_Hole.h>
+#include <kernel/GK_LockCore.h>
+#include <kernel/GU_Pt_List.h>
+#include <kernel/position.h>
 
 #include <memory>
 #include <string>

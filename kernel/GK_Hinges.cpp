@@ -1,4 +1,4 @@
-#include "GK_Hinges.h"
+#include <kernel/GK_Hinges.h>
 
 GK_Hinges::GK_Hinges(const GU_Pt_List& outline) : m_outline(outline) {}
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "GK_Hole.h"
-#include "GK_NamedObject.h"
-#include "GU_List.h"
-#include "GU_Loop.h"
+#include <kernel/GK_Hole.h>
+#include <kernel/GK_NamedObject.h>
+#include <kernel/GU_List.h>
+#include <kernel/GU_Loop.h>
 
 // A hinge model: its closed outline and its round holes, which it owns.
 class GK_Hinges : public GK_Part {

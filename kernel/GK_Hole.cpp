@@ -1,4 +1,4 @@
-#include "GK_Hole.h"
+#include <kernel/GK_Hole.h>
 
 GK_Hole::GK_Hole(const GU_Pt_List& outline, double depth) : m_loop(GU_Loop(outline)), m_depth(depth) {}
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GU_Loop.h"
-#include "GU_Pt_List.h"
-#include "position.h"
+#include <kernel/GU_Loop.h>
+#include <kernel/GU_Pt_List.h>
+#include <kernel/position.h>
 
 #include <memory>
 #include <optional>

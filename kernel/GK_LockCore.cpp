@@ -1,4 +1,4 @@
-#include "GK_LockCore.h"
+#include <kernel/GK_LockCore.h>
 
 namespace {
 void cloneHoles(const GU_OwnedList<GK_Hole>& from, GU_OwnedList<GK_Hole>& to)

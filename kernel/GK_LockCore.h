@@ -1,9 +1,9 @@
 #pragma once
 
-#include "GK_Hole.h"
-#include "GK_NamedObject.h"
-#include "GU_List.h"
-#include "GU_Loop.h"
+#include <kernel/GK_Hole.h>
+#include <kernel/GK_NamedObject.h>
+#include <kernel/GU_List.h>
+#include <kernel/GU_Loop.h>
 
 // A lock-core model: a top and a side outline, each face with its own holes
 // (round or outline holes), which the lock core owns.

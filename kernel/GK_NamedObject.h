@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GK_Object.h"
+#include <kernel/GK_Object.h>
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "GK_Object.h"
+#include <kernel/GK_Object.h>
 
-#include "GK_DisplayContext.h"
+#include <kernel/GK_DisplayContext.h>
 
 void GK_Object::destroy()
 {

@@ -1,4 +1,4 @@
-#include "GK_Object_List.h"
+#include <kernel/GK_Object_List.h>
 
 bool GK_Object_List::add_tail(GK_Object* object)
 {

@@ -1,4 +1,4 @@
-#include "GK_Operation.h"
+#include <kernel/GK_Operation.h>
 
 #include <algorithm>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GK_Draw_Render.h"
-#include "GK_Drawing.h"
+#include <kernel/GK_Draw_Render.h>
+#include <kernel/GK_Drawing.h>
 
 #include <string>
 

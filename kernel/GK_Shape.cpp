@@ -1,8 +1,8 @@
-#include "GK_Shape.h"
+#include <kernel/GK_Shape.h>
 
-#include "GK_DoorWithHinges.h"
-#include "GK_Hinges.h"
-#include "GK_LockCore.h"
+#include <kernel/GK_DoorWithHinges.h>
+#include <kernel/GK_Hinges.h>
+#include <kernel/GK_LockCore.h>
 
 #include <QTransform>
 

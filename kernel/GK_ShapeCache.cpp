@@ -1,4 +1,4 @@
-#include "GK_ShapeCache.h"
+#include <kernel/GK_ShapeCache.h>
 
 void GK_ShapeCache::prepare(const GK_Object& object)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GK_DisplayContext.h"
-#include "GK_Shape.h"
+#include <kernel/GK_DisplayContext.h>
+#include <kernel/GK_Shape.h>
 
 #include <unordered_map>
 

@@ -1,4 +1,4 @@
-#include "GK_ViewTransform.h"
+#include <kernel/GK_ViewTransform.h>
 
 #include <algorithm>
 #include <cmath>

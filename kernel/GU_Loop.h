@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GU_Pt_List.h"
-#include "position.h"
+#include <kernel/GU_Pt_List.h>
+#include <kernel/position.h>
 
 #include <cstddef>
 #include <vector>

@@ -1,3 +1,3 @@
-#include "resabs.h"
+#include <kernel/resabs.h>
 
 double resabs = 1e-6;

@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include <library/AtomicFile.h>
 
 #include <cerrno>
 #include <cstdio>

@@ -1,12 +1,12 @@
-#include "DoorModelFile.h"
+#include <library/DoorModelFile.h>
 
-#include "FiniteNumbers.h"
-#include "LibraryDocument.h"
-#include "LibraryFolder.h"
-#include "NameLookup.h"
-#include "XmlElements.h"
+#include <library/FiniteNumbers.h>
+#include <library/LibraryDocument.h>
+#include <library/LibraryFolder.h>
+#include <library/NameLookup.h>
+#include <library/XmlElements.h>
 
-#include <GK_Factories.h>
+#include <kernel/GK_Factories.h>
 
 namespace {
 void setPosition(TiXmlElement& element, const position& p)

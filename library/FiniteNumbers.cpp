@@ -1,4 +1,4 @@
-#include "FiniteNumbers.h"
+#include <library/FiniteNumbers.h>
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <GK_DoorWithHinges.h>
-#include <GK_Hinges.h>
-#include <GK_LockCore.h>
+#include <kernel/GK_DoorWithHinges.h>
+#include <kernel/GK_Hinges.h>
+#include <kernel/GK_LockCore.h>
 
 // Whether every coordinate and size of a model is a finite number. A model
 // that fails is not written: its file would not be read back.

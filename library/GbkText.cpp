@@ -1,4 +1,4 @@
-#include "GbkText.h"
+#include <library/GbkText.h>
 
 #include <cerrno>
 #include <iconv.h>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "SaveResult.h"
+#include <library/SaveResult.h>
 
-#include <GK_Hinges.h>
-#include <GU_List.h>
+#include <kernel/GK_Hinges.h>
+#include <kernel/GU_List.h>
 
 #include <memory>
 #include <string>

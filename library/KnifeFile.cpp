@@ -1,10 +1,10 @@
-#include "KnifeFile.h"
+#include <library/KnifeFile.h>
 
-#include "AtomicFile.h"
-#include "ExeFolder.h"
-#include "LibraryDocument.h"
-#include "ModelLibrary.h"
-#include "XmlElements.h"
+#include <library/AtomicFile.h>
+#include <library/ExeFolder.h>
+#include <library/LibraryDocument.h>
+#include <library/ModelLibrary.h>
+#include <library/XmlElements.h>
 
 #include <cmath>
 

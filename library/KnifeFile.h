@@ -1,9 +1,9 @@
 #pragma once
 
-#include "KnifeInfo.h"
-#include "SaveResult.h"
+#include <library/KnifeInfo.h>
+#include <library/SaveResult.h>
 
-#include <GU_List.h>
+#include <kernel/GU_List.h>
 
 // Writes the current library's whole tool list to program folder + "HingesKnife.xml".
 SaveResult SaveKnifeFile();

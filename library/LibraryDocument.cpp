@@ -1,6 +1,6 @@
-#include "LibraryDocument.h"
+#include <library/LibraryDocument.h>
 
-#include "XmlNesting.h"
+#include <library/XmlNesting.h>
 
 #include <algorithm>
 #include <fcntl.h>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "AtomicFile.h"
-#include "ExeFolder.h"
-#include "GbkText.h"
-#include "ModelFileName.h"
-#include "FiniteNumbers.h"
-#include "SaveResult.h"
+#include <library/AtomicFile.h>
+#include <library/ExeFolder.h>
+#include <library/GbkText.h>
+#include <library/ModelFileName.h>
+#include <library/FiniteNumbers.h>
+#include <library/SaveResult.h>
 
 #include <cstddef>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "LibraryFolder.h"
+#include <library/LibraryFolder.h>
 
 #include <algorithm>
 #include <dirent.h>

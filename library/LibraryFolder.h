@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ExeFolder.h"
+#include <library/ExeFolder.h>
 
-#include <GU_List.h>
+#include <kernel/GU_List.h>
 
 #include <memory>
 #include <string>

@@ -1,12 +1,12 @@
-#include "LockCoreFile.h"
+#include <library/LockCoreFile.h>
 
-#include "FiniteNumbers.h"
-#include "LibraryDocument.h"
-#include "LibraryFolder.h"
-#include "ModelHeader.h"
-#include "XmlElements.h"
+#include <library/FiniteNumbers.h>
+#include <library/LibraryDocument.h>
+#include <library/LibraryFolder.h>
+#include <library/ModelHeader.h>
+#include <library/XmlElements.h>
 
-#include <GK_Factories.h>
+#include <kernel/GK_Factories.h>
 
 namespace {
 // Round holes in the circle form, every other hole in the polygon form.

@@ -1,6 +1,6 @@
-#include "ModelFileName.h"
+#include <library/ModelFileName.h>
 
-#include "GbkText.h"
+#include <library/GbkText.h>
 
 namespace {
 constexpr unsigned char kFirstPrintable = 0x20;

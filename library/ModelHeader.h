@@ -1,6 +1,6 @@
 #pragma once
 
-#include "XmlElements.h"
+#include <library/XmlElements.h>
 
 #include <optional>
 #include <tinyxml.h>

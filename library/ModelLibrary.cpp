@@ -1,4 +1,4 @@
-#include "ModelLibrary.h"
+#include <library/ModelLibrary.h>
 
 namespace {
 ModelLibrary* g_currentLibrary = nullptr;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "KnifeInfo.h"
-#include "NameIndex.h"
+#include <library/KnifeInfo.h>
+#include <library/NameIndex.h>
 
-#include <GK_DoorWithHinges.h>
-#include <GK_Hinges.h>
-#include <GK_LockCore.h>
-#include <GU_List.h>
+#include <kernel/GK_DoorWithHinges.h>
+#include <kernel/GK_Hinges.h>
+#include <kernel/GK_LockCore.h>
+#include <kernel/GU_List.h>
 
 // The library in memory: the four lists of hinge models, lock-core models,
 // door models and tools. The lists own their entries; they only grow, by

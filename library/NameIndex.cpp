@@ -1,6 +1,6 @@
-#include "NameIndex.h"
+#include <library/NameIndex.h>
 
-#include "GbkText.h"
+#include <library/GbkText.h>
 
 std::string NameKey(const std::string& gbkName)
 {

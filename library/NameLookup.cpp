@@ -1,7 +1,7 @@
-#include "NameLookup.h"
+#include <library/NameLookup.h>
 
-#include "ModelLibrary.h"
-#include "NameIndex.h"
+#include <library/ModelLibrary.h>
+#include <library/NameIndex.h>
 
 namespace {
 // Brings the index up to the list's tail; starts over when the list shrank.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <GK_Hinges.h>
-#include <GK_LockCore.h>
+#include <kernel/GK_Hinges.h>
+#include <kernel/GK_LockCore.h>
 
 #include <string>
 

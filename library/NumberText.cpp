@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include <library/NumberText.h>
 
 #include <charconv>
 #include <climits>

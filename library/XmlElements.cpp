@@ -1,8 +1,8 @@
-#include "XmlElements.h"
+#include <library/XmlElements.h>
 
-#include "NumberText.h"
+#include <library/NumberText.h>
 
-#include <GK_Factories.h>
+#include <kernel/GK_Factories.h>
 
 #include <cmath>
 #include <tinyxml.h>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <GK_Hole.h>
-#include <GU_List.h>
-#include <GU_Loop.h>
-#include <GU_Pt_List.h>
-#include <position.h>
+#include <kernel/GK_Hole.h>
+#include <kernel/GU_List.h>
+#include <kernel/GU_Loop.h>
+#include <kernel/GU_Pt_List.h>
+#include <kernel/position.h>
 
 #include <cstddef>
 #include <optional>

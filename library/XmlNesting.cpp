@@ -1,4 +1,4 @@
-#include "XmlNesting.h"
+#include <library/XmlNesting.h>
 
 namespace {
 // Bytes that the parser accepts at the start of an element name.

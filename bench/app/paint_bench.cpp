@@ -2,10 +2,10 @@
 // drawing the same polylines and circles directly into the same image with the
 // same transform. The ratio is the renderer's cost on top of the painting
 // itself (target: at most 1.5).
-#include <GK_Factories.h>
-#include <GK_Operation.h>
-#include <GK_Shape.h>
-#include <GK_Window.h>
+#include <kernel/GK_Factories.h>
+#include <kernel/GK_Operation.h>
+#include <kernel/GK_Shape.h>
+#include <kernel/GK_Window.h>
 
 #include <QImage>
 #include <QPainter>

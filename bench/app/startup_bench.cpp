@@ -2,15 +2,15 @@
 // lock-core and 10,000 door models, beside the bare load of the same library
 // into the four lists. The difference is what the window, the panes and their
 // fills add on top of reading the files.
-#include <DoorModelFile.h>
-#include <ExeFolder.h>
-#include <GK_Factories.h>
-#include <HingesFile.h>
-#include <KnifeFile.h>
-#include <LockCoreFile.h>
-#include <MainFrame.h>
-#include <ModelLibrary.h>
-#include <VarnholtApp.h>
+#include <library/DoorModelFile.h>
+#include <library/ExeFolder.h>
+#include <kernel/GK_Factories.h>
+#include <library/HingesFile.h>
+#include <library/KnifeFile.h>
+#include <library/LockCoreFile.h>
+#include <app/MainFrame.h>
+#include <library/ModelLibrary.h>
+#include <app/VarnholtApp.h>
 
 #include <QDir>
 #include <QFile>

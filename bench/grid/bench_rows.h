@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CItemInfo.h"
+#include <grid/CItemInfo.h>
 
 #include <QString>
 

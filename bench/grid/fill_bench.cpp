@@ -1,6 +1,6 @@
 // Filling 100,000 rows of six columns and clearing them again: the grid
 // against a QStandardItemModel holding the same rows.
-#include "CTreeGridCtrl.h"
+#include <grid/CTreeGridCtrl.h>
 #include "bench_rows.h"
 
 #include <QStandardItemModel>

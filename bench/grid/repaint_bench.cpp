@@ -1,6 +1,6 @@
 // One full repaint of a window-sized viewport over 100,000 rows: the grid
 // against a plain QTreeView over a QStandardItemModel with the same rows.
-#include "CTreeGridCtrl.h"
+#include <grid/CTreeGridCtrl.h>
 #include "bench_rows.h"
 
 #include <QApplication>

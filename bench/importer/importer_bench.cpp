@@ -2,7 +2,7 @@
 // file and to ezdxf reading it.
 #include "BenchDrawing.h"
 
-#include <CadImporter.h>
+#include <importer/CadImporter.h>
 
 #include <benchmark/benchmark.h>
 #include <dl_creationadapter.h>

@@ -2,14 +2,14 @@
 // door files and a 1,000-tool table) beside TinyXML's own parse of the same
 // files. The ratio of the two times is the cost of the library code on top of
 // the parser (target: at most 1.3).
-#include <DoorModelFile.h>
-#include <ExeFolder.h>
-#include <GK_Factories.h>
-#include <HingesFile.h>
-#include <KnifeFile.h>
-#include <LibraryFolder.h>
-#include <LockCoreFile.h>
-#include <ModelLibrary.h>
+#include <library/DoorModelFile.h>
+#include <library/ExeFolder.h>
+#include <kernel/GK_Factories.h>
+#include <library/HingesFile.h>
+#include <library/KnifeFile.h>
+#include <library/LibraryFolder.h>
+#include <library/LockCoreFile.h>
+#include <library/ModelLibrary.h>
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <AppSettings.h>
-#include <CTreeGridCtrl.h>
-#include <ExeFolder.h>
-#include <MainFrame.h>
-#include <VarnholtApp.h>
+#include <app/AppSettings.h>
+#include <grid/CTreeGridCtrl.h>
+#include <library/ExeFolder.h>
+#include <app/MainFrame.h>
+#include <app/VarnholtApp.h>
 
 #include <QDir>
 #include <QSettings>

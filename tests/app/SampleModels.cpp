@@ -1,10 +1,10 @@
 #include "SampleModels.h"
 
-#include <DoorModelFile.h>
-#include <HingesFile.h>
-#include <KnifeFile.h>
-#include <LockCoreFile.h>
-#include <ModelLibrary.h>
+#include <library/DoorModelFile.h>
+#include <library/HingesFile.h>
+#include <library/KnifeFile.h>
+#include <library/LockCoreFile.h>
+#include <library/ModelLibrary.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <GK_Factories.h>
+#include <kernel/GK_Factories.h>
 
 #include <memory>
 #include <string>

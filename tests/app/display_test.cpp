@@ -1,10 +1,10 @@
 #include "AppFixture.h"
 #include "SampleModels.h"
 
-#include <CommandIds.h>
-#include <ModelDisplay.h>
-#include <ModelPanes.h>
-#include <VarnholtView.h>
+#include <app/CommandIds.h>
+#include <app/ModelDisplay.h>
+#include <app/ModelPanes.h>
+#include <app/VarnholtView.h>
 
 #include <QAction>
 

@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 
-#include <CommandIds.h>
-#include <GK_Factories.h>
+#include <app/CommandIds.h>
+#include <kernel/GK_Factories.h>
 
 #include <QAction>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 
-#include <CommandIds.h>
-#include <CustomizeDlg.h>
-#include <ModelPanes.h>
-#include <VarnholtView.h>
+#include <app/CommandIds.h>
+#include <app/CustomizeDlg.h>
+#include <app/ModelPanes.h>
+#include <app/VarnholtView.h>
 
 #include <QApplication>
 

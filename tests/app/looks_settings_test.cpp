@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 
-#include <CommandIds.h>
-#include <Looks.h>
-#include <ModelPanes.h>
+#include <app/CommandIds.h>
+#include <app/Looks.h>
+#include <app/ModelPanes.h>
 
 #include <QAction>
 #include <QApplication>

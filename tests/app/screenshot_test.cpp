@@ -2,9 +2,9 @@
 // PNG under the build folder, for people to look at.
 #include "AppFixture.h"
 
-#include <CommandIds.h>
-#include <ModelPanes.h>
-#include <VarnholtView.h>
+#include <app/CommandIds.h>
+#include <app/ModelPanes.h>
+#include <app/VarnholtView.h>
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 #include "SampleModels.h"
 
-#include <ModelPanes.h>
-#include <VarnholtView.h>
+#include <app/ModelPanes.h>
+#include <app/VarnholtView.h>
 
 #include <QApplication>
 #include <QMessageBox>

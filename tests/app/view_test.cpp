@@ -1,6 +1,6 @@
 #include "SampleModels.h"
 
-#include <VarnholtView.h>
+#include <app/VarnholtView.h>
 
 #include <QApplication>
 #include <QWheelEvent>

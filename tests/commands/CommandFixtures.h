@@ -5,11 +5,11 @@
 #include "RecordingMessageBoxes.h"
 #include "TestLibrary.h"
 
-#include <CadImporter.h>
-#include <CommandHost.h>
-#include <ExeFolder.h>
-#include <GK_Object.h>
-#include <ModelCommands.h>
+#include <importer/CadImporter.h>
+#include <commands/CommandHost.h>
+#include <library/ExeFolder.h>
+#include <kernel/GK_Object.h>
+#include <commands/ModelCommands.h>
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "CommandFixtures.h"
 
-#include <DoorModelFile.h>
-#include <resabs.h>
+#include <library/DoorModelFile.h>
+#include <kernel/resabs.h>
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,9 +2,9 @@
 #include "DialogDriving.h"
 #include "SampleModels.h"
 
-#include <CommandIds.h>
-#include <ModelPanes.h>
-#include <VarnholtView.h>
+#include <app/CommandIds.h>
+#include <app/ModelPanes.h>
+#include <app/VarnholtView.h>
 
 #include <QAction>
 #include <QFileDialog>

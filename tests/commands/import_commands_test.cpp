@@ -1,8 +1,8 @@
 #include "CommandFixtures.h"
 
-#include <DataExchange.h>
-#include <HingesFile.h>
-#include <LockCoreFile.h>
+#include <dialogs/DataExchange.h>
+#include <library/HingesFile.h>
+#include <library/LockCoreFile.h>
 
 #include <QFile>
 

@@ -2,8 +2,8 @@
 #include "RecordingMessageBoxes.h"
 #include "TestLibrary.h"
 
-#include <CDlgAddDoorModel.h>
-#include <DataExchange.h>
+#include <dialogs/CDlgAddDoorModel.h>
+#include <dialogs/DataExchange.h>
 
 #include <gtest/gtest.h>
 

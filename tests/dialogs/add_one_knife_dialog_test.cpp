@@ -1,8 +1,8 @@
 #include "DialogDriving.h"
 #include "RecordingMessageBoxes.h"
 
-#include <CDlgAddOneKnife.h>
-#include <DataExchange.h>
+#include <dialogs/CDlgAddOneKnife.h>
+#include <dialogs/DataExchange.h>
 
 #include <gtest/gtest.h>
 

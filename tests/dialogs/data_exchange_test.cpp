@@ -1,6 +1,6 @@
 #include "RecordingMessageBoxes.h"
 
-#include <DataExchange.h>
+#include <dialogs/DataExchange.h>
 
 #include <QLineEdit>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include <FieldNumbers.h>
-#include <GbkQString.h>
+#include <dialogs/FieldNumbers.h>
+#include <dialogs/GbkQString.h>
 
 #include <gtest/gtest.h>
 

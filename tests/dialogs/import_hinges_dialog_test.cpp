@@ -1,8 +1,8 @@
 #include "DialogDriving.h"
 #include "RecordingMessageBoxes.h"
 
-#include <CDlgImportHinges.h>
-#include <DataExchange.h>
+#include <dialogs/CDlgImportHinges.h>
+#include <dialogs/DataExchange.h>
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 #include "RecordingMessageBoxes.h"
 #include "TestLibrary.h"
 
-#include <CDlgKnifeSetting.h>
-#include <CTreeGridCtrl.h>
-#include <DataExchange.h>
-#include <ExeFolder.h>
-#include <KnifeFile.h>
+#include <dialogs/CDlgKnifeSetting.h>
+#include <grid/CTreeGridCtrl.h>
+#include <dialogs/DataExchange.h>
+#include <library/ExeFolder.h>
+#include <library/KnifeFile.h>
 
 #include <QDir>
 #include <QFile>

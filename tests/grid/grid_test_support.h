@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CTreeGridCtrl.h"
-#include "CTreeGridItem.h"
+#include <grid/CTreeGridCtrl.h>
+#include <grid/CTreeGridItem.h>
 
 #include <QCoreApplication>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "CItemInfo.h"
+#include <grid/CItemInfo.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "grid_test_support.h"
 
-#include "GridImageStrip.h"
+#include <grid/GridImageStrip.h>
 
 #include <QDir>
 #include <QFontMetrics>

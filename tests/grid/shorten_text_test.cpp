@@ -1,4 +1,4 @@
-#include "ShortenText.h"
+#include <grid/ShortenText.h>
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <GU_Loop.h>
-#include <position.h>
+#include <kernel/GU_Loop.h>
+#include <kernel/position.h>
 
 #include <cmath>
 #include <string>

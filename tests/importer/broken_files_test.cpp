@@ -1,6 +1,6 @@
 #include "TestDrawings.h"
 
-#include <CadImporter.h>
+#include <importer/CadImporter.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include <Chaining.h>
-#include <Placement.h>
+#include <importer/Chaining.h>
+#include <importer/Placement.h>
 
 #include <gtest/gtest.h>
 

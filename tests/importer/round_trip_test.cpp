@@ -1,9 +1,9 @@
 #include "TestDrawings.h"
 
-#include <CadImporter.h>
-#include <ExeFolder.h>
-#include <HingesFile.h>
-#include <LockCoreFile.h>
+#include <importer/CadImporter.h>
+#include <library/ExeFolder.h>
+#include <library/HingesFile.h>
+#include <library/LockCoreFile.h>
 
 #include <gtest/gtest.h>
 

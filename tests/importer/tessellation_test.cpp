@@ -1,5 +1,5 @@
-#include <ImportLimits.h>
-#include <Tessellation.h>
+#include <importer/ImportLimits.h>
+#include <importer/Tessellation.h>
 
 #include <gtest/gtest.h>
 

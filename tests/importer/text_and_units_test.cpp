@@ -1,5 +1,5 @@
-#include <DrawingText.h>
-#include <Units.h>
+#include <importer/DrawingText.h>
+#include <importer/Units.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include <GK_BackColor.h>
-#include <GK_Factories.h>
-#include <GK_Operation.h>
-#include <GK_Window.h>
+#include <kernel/GK_BackColor.h>
+#include <kernel/GK_Factories.h>
+#include <kernel/GK_Operation.h>
+#include <kernel/GK_Window.h>
 
 #include <QImage>
 #include <QPainter>

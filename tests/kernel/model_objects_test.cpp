@@ -1,6 +1,6 @@
-#include <GK_Factories.h>
-#include <GU_List.h>
-#include <resabs.h>
+#include <kernel/GK_Factories.h>
+#include <kernel/GU_List.h>
+#include <kernel/resabs.h>
 
 #include <gtest/gtest.h>
 

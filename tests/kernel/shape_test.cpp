@@ -1,5 +1,5 @@
-#include <GK_Factories.h>
-#include <GK_Shape.h>
+#include <kernel/GK_Factories.h>
+#include <kernel/GK_Shape.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include <GK_ViewTransform.h>
+#include <kernel/GK_ViewTransform.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <ExeFolder.h>
-#include <ModelLibrary.h>
+#include <library/ExeFolder.h>
+#include <library/ModelLibrary.h>
 
 #include <filesystem>
 #include <fstream>

@@ -1,9 +1,9 @@
 #include "TempLibrary.h"
 
-#include <AtomicFile.h>
-#include <GK_Factories.h>
-#include <HingesFile.h>
-#include <KnifeFile.h>
+#include <library/AtomicFile.h>
+#include <kernel/GK_Factories.h>
+#include <library/HingesFile.h>
+#include <library/KnifeFile.h>
 
 #include <csignal>
 #include <sys/resource.h>

@@ -1,7 +1,7 @@
 #include "TempLibrary.h"
 
-#include <DoorModelFile.h>
-#include <GK_Factories.h>
+#include <library/DoorModelFile.h>
+#include <kernel/GK_Factories.h>
 
 namespace {
 void addHinge(ModelLibrary& library, const std::string& name)

@@ -2,11 +2,11 @@
 // hand from the documented layout.
 #include "TempLibrary.h"
 
-#include <DoorModelFile.h>
-#include <GK_Factories.h>
-#include <HingesFile.h>
-#include <KnifeFile.h>
-#include <LockCoreFile.h>
+#include <library/DoorModelFile.h>
+#include <kernel/GK_Factories.h>
+#include <library/HingesFile.h>
+#include <library/KnifeFile.h>
+#include <library/LockCoreFile.h>
 
 namespace {
 std::unique_ptr<GK_Hinges> goldenHinge()

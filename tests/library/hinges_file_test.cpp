@@ -1,7 +1,7 @@
 #include "TempLibrary.h"
 
-#include <GK_Factories.h>
-#include <HingesFile.h>
+#include <kernel/GK_Factories.h>
+#include <library/HingesFile.h>
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "TempLibrary.h"
 
-#include <KnifeFile.h>
+#include <library/KnifeFile.h>
 
 TEST(KnifeFile, RoundTripKeepsEveryField)
 {

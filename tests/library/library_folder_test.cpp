@@ -1,12 +1,12 @@
 // Start-up must load what it can and survive anything else in the folders.
 #include "TempLibrary.h"
 
-#include <DoorModelFile.h>
-#include <GK_Factories.h>
-#include <HingesFile.h>
-#include <KnifeFile.h>
-#include <LibraryFolder.h>
-#include <LockCoreFile.h>
+#include <library/DoorModelFile.h>
+#include <kernel/GK_Factories.h>
+#include <library/HingesFile.h>
+#include <library/KnifeFile.h>
+#include <library/LibraryFolder.h>
+#include <library/LockCoreFile.h>
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 #include "TempLibrary.h"
 
-#include <GK_Factories.h>
-#include <LockCoreFile.h>
+#include <kernel/GK_Factories.h>
+#include <library/LockCoreFile.h>
 
 namespace {
 const char* const kTriangle = "<Pos X=\"0\" Y=\"0\"/><Pos X=\"10\" Y=\"0\"/><Pos X=\"10\" Y=\"5\"/>";

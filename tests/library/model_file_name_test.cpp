@@ -1,8 +1,8 @@
 #include "TempLibrary.h"
 
-#include <GK_Factories.h>
-#include <HingesFile.h>
-#include <ModelFileName.h>
+#include <kernel/GK_Factories.h>
+#include <library/HingesFile.h>
+#include <library/ModelFileName.h>
 
 namespace {
 struct NameCase {

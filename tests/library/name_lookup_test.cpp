@@ -1,7 +1,7 @@
 #include "TempLibrary.h"
 
-#include <GK_Factories.h>
-#include <NameLookup.h>
+#include <kernel/GK_Factories.h>
+#include <library/NameLookup.h>
 
 namespace {
 struct NamePair {

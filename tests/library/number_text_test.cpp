@@ -1,8 +1,8 @@
 #include "TempLibrary.h"
 
-#include <GK_Factories.h>
-#include <HingesFile.h>
-#include <NumberText.h>
+#include <kernel/GK_Factories.h>
+#include <library/HingesFile.h>
+#include <library/NumberText.h>
 
 #include <cstdio>
 #include <cstdlib>

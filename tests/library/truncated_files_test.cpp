@@ -3,10 +3,10 @@
 // a model built from that would silently lack outline points or holes.
 #include "TempLibrary.h"
 
-#include <DoorModelFile.h>
-#include <HingesFile.h>
-#include <KnifeFile.h>
-#include <LockCoreFile.h>
+#include <library/DoorModelFile.h>
+#include <library/HingesFile.h>
+#include <library/KnifeFile.h>
+#include <library/LockCoreFile.h>
 
 namespace {
 // Calls check with every proper prefix of the file that ends before its last ">".

@@ -1,5 +1,5 @@
-#include <XmlElements.h>
-#include <XmlNesting.h>
+#include <library/XmlElements.h>
+#include <library/XmlNesting.h>
 
 #include <gtest/gtest.h>
 #include <string>

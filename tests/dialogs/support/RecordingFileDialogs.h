@@ -1,6 +1,6 @@
 #pragma once
 
-#include <FileDialogs.h>
+#include <dialogs/FileDialogs.h>
 
 #include <QString>
 

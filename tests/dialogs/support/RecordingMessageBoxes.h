@@ -1,6 +1,6 @@
 #pragma once
 
-#include <MessageBoxes.h>
+#include <dialogs/MessageBoxes.h>
 
 #include <QString>
 

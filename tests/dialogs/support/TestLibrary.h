@@ -1,7 +1,7 @@
 #pragma once
 
-#include <GK_Factories.h>
-#include <ModelLibrary.h>
+#include <kernel/GK_Factories.h>
+#include <library/ModelLibrary.h>
 
 #include <memory>
 #include <string>

@@ -1,20 +1,20 @@
-#include "ModelCommands.h"
+#include <commands/ModelCommands.h>
 
-#include "CommandHost.h"
+#include <commands/CommandHost.h>
 
-#include <CDlgAddDoorModel.h>
-#include <CDlgImportHinges.h>
-#include <CDlgKnifeSetting.h>
-#include <CadImporter.h>
-#include <DoorModelFile.h>
-#include <GK_Factories.h>
-#include <GbkQString.h>
-#include <HingesFile.h>
-#include <LockCoreFile.h>
-#include <MessageBoxes.h>
-#include <ModelLibrary.h>
-#include <NameLookup.h>
-#include <resabs.h>
+#include <dialogs/CDlgAddDoorModel.h>
+#include <dialogs/CDlgImportHinges.h>
+#include <dialogs/CDlgKnifeSetting.h>
+#include <importer/CadImporter.h>
+#include <library/DoorModelFile.h>
+#include <kernel/GK_Factories.h>
+#include <dialogs/GbkQString.h>
+#include <library/HingesFile.h>
+#include <library/LockCoreFile.h>
+#include <dialogs/MessageBoxes.h>
+#include <library/ModelLibrary.h>
+#include <library/NameLookup.h>
+#include <kernel/resabs.h>
 
 #include <QFile>
 #include <QString>
