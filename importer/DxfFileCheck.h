@@ -1,14 +1,25 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
-// A quick look at a file before it is parsed: is it something the DXF reader
+class ImportProgress;
+
+// A quick look at a file before it is parsed: is it something the DXF parser
 // can be given safely? Recognises missing, empty, binary DXF, DWG, text that
-// is no DXF, truncated files, and entities whose declared sizes would make the
-// parser allocate without bound.
+// is no DXF, truncated files, lines and group codes dxflib would read
+// differently from this check, and entities whose declared sizes would make
+// the parser allocate without bound. It reads the groups as dxflib does:
+// lines of at most 1023 bytes, group code 9 starting a new object like 0.
 struct DxfFileCheck {
     bool ok = false;
-    std::string failure; // Chinese, UTF-8; empty when ok
+    std::string failure;        // Chinese, UTF-8; empty when ok
+    std::size_t textLength = 0; // bytes up to the end of the EOF group: what the parser reads
 };
 
-DxfFileCheck checkDxfFile(const std::string& path);
+// The file at path exists, is a regular file and is neither empty nor too large.
+DxfFileCheck checkDxfPath(const std::string& path);
+// The file's bytes hold a DXF drawing that the parser may read. Stops early,
+// failing, once `stop` is cancelled.
+DxfFileCheck checkDxfText(std::string_view bytes, const ImportProgress* stop = nullptr);

@@ -3,29 +3,26 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-MappedFile::MappedFile(const std::string& path)
+MappedFile::MappedFile(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (!m_fd)
         return;
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        m_size = static_cast<std::size_t>(st.st_size);
-        if (m_size == 0) {
-            m_open = true;
-        } else {
-            void* p = ::mmap(nullptr, m_size, PROT_READ, MAP_PRIVATE, fd, 0);
-            if (p != MAP_FAILED) {
-                m_data = static_cast<const char*>(p);
-                m_open = m_mapped = true;
-            } else {
-                m_size = 0;
-            }
-        }
+    if (::fstat(m_fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return;
+    m_size = static_cast<std::size_t>(st.st_size);
+    if (m_size == 0) {
+        m_open = true;
+        return;
     }
-    ::close(fd);
+    void* p = ::mmap(nullptr, m_size, PROT_READ, MAP_PRIVATE, m_fd.get(), 0);
+    if (p == MAP_FAILED) {
+        m_size = 0;
+        return;
+    }
+    m_data = static_cast<const char*>(p);
+    m_open = m_mapped = true;
 }
 
 MappedFile::~MappedFile()

@@ -1,11 +1,12 @@
-#include <importer/DxfReader.h>
+#include <importer/DxfParse.h>
 
-#include <importer/DxfFileCheck.h>
+#include <importer/DrawingSink.h>
 #include <importer/ImportLimits.h>
 
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
 
+#include <charconv>
 #include <cmath>
 #include <exception>
 #include <memory>
@@ -23,6 +24,20 @@ constexpr int kSplineClosedBit = 1;
 constexpr unsigned kThicknessCode = 39;
 constexpr double kUprightNormal = 1.0 - 1e-9;
 constexpr const char* kPaperSpacePrefix = "*Paper_Space";
+constexpr const char* kOtherKinds = "其他图元";
+
+// A number as the C locale writes it, whatever the process locale; 0 when the
+// text holds none (as atof would give).
+double parseReal(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() ? value : 0.0;
+}
 
 // Entity names whose callbacks this reader handles itself, either by keeping
 // the entity or by counting it as skipped; every other entity name met in the
@@ -37,11 +52,15 @@ const std::set<std::string, std::less<>>& handledEntityNames()
     return names;
 }
 
-// Turns dxflib callbacks into entity records. Multi-callback entities
-// (polylines, splines) and blocks are collected until they end.
+// Turns dxflib callbacks into entity records and hands them to a sink.
+// Multi-callback entities (polylines, splines) are collected until they end.
 class RecordCollector final : public DL_CreationAdapter {
 public:
-    DxfDrawing drawing;
+    RecordCollector(DrawingSink& sink, DxfEnd end) : m_sink(sink), m_end(end) {}
+
+    // Thrown at the EOF group when the parse is to end there.
+    struct EndOfDrawing {};
+
     bool overflow = false;
 
     // Stores the entity that is still being collected.
@@ -52,20 +71,27 @@ private:
     void setVariableInt(const std::string& key, int value, int) override
     {
         if (key == "$INSUNITS")
-            drawing.insunits = value;
+            m_sink.insunits(value);
     }
     void setVariableString(const std::string& key, const std::string& value, int) override
     {
         if (key == "$DWGCODEPAGE")
-            drawing.codePage = value;
+            m_sink.codePage(value);
         else if (key == "$ACADVER")
-            drawing.version = value;
+            m_sink.version(value);
     }
 
     // --- every group, before dxflib acts on it ------------------------------
     void processCodeValuePair(unsigned int code, const std::string& value) override
     {
+        // dxflib completes the last object at the EOF group itself, so the
+        // parse ends at the group after it, before dxflib acts on that.
+        if (m_afterEof) {
+            flushPending();
+            throw EndOfDrawing{};
+        }
         if (code == 0) {
+            m_afterEof = m_end == DxfEnd::EofGroup && value == "EOF";
             // The entity that this group ends is reported right after it:
             // hand it the thickness collected so far.
             m_entityThickness = m_pendingThickness;
@@ -81,7 +107,7 @@ private:
             m_inEntitySection = value == "ENTITIES" || value == "BLOCKS";
             m_expectSectionName = false;
         } else if (code == kThicknessCode) {
-            m_pendingThickness = std::atof(value.c_str());
+            m_pendingThickness = parseReal(value);
         }
     }
 
@@ -93,14 +119,21 @@ private:
             m_skipBlock = true;
             return;
         }
-        BlockDefinition& block = drawing.blocks[data.name];
-        block = BlockDefinition{{data.bpx, data.bpy, data.bpz}, {}, {}};
-        m_block = &block;
+        if (m_blockCount >= import_limits::kMaxBlocks) {
+            overflow = true;
+            m_skipBlock = true;
+            return;
+        }
+        ++m_blockCount;
+        m_sink.beginBlock(data.name, {data.bpx, data.bpy, data.bpz});
+        m_inBlock = true;
     }
     void endBlock() override
     {
         flushPending();
-        m_block = nullptr;
+        if (m_inBlock)
+            m_sink.endBlock();
+        m_inBlock = false;
         m_skipBlock = false;
     }
 
@@ -233,12 +266,19 @@ private:
     enum class Pending { None, LwPolyline, Polyline, Polyline3d, Spline, Ignored };
 
     // Kinds skipped inside a block count once for every placed copy of it.
+    // Past a number of distinct kinds (a file can make up entity names
+    // without end), new ones are counted together.
     void countSkipped(std::string_view kind)
     {
         if (m_skipBlock)
             return;
-        auto& counts = m_block ? m_block->skipped : drawing.skipped;
-        ++counts[std::string(kind)];
+        if (!m_skippedKinds.contains(kind)) {
+            if (m_skippedKinds.size() >= import_limits::kMaxSkippedKinds)
+                kind = kOtherKinds;
+            else
+                m_skippedKinds.emplace(kind);
+        }
+        m_sink.skipped(kind);
     }
 
     // Whether the current entity lies in a plane parallel to the x/y plane;
@@ -253,7 +293,7 @@ private:
     {
         if (m_skipBlock)
             return false;
-        if (attributes.isInPaperSpace() && !m_block) {
+        if (attributes.isInPaperSpace() && !m_inBlock) {
             countSkipped("图纸空间图元");
             return false;
         }
@@ -291,9 +331,9 @@ private:
 
     LayerId layerId(const std::string& name)
     {
-        const auto [it, added] = m_layerIds.try_emplace(name, static_cast<LayerId>(drawing.layers.size()));
+        const auto [it, added] = m_layerIds.try_emplace(name, static_cast<LayerId>(m_layerIds.size()));
         if (added)
-            drawing.layers.push_back(name);
+            m_sink.layer(name);
         return it->second;
     }
 
@@ -305,11 +345,7 @@ private:
         store(makeRecord(std::move(shape)));
     }
 
-    void store(EntityRecord&& record)
-    {
-        auto& target = m_block ? m_block->entities : drawing.entities;
-        target.push_back(std::move(record));
-    }
+    void store(EntityRecord&& record) { m_sink.entity(std::move(record)); }
 
     void flushPending()
     {
@@ -319,8 +355,12 @@ private:
         m_pendingKind = Pending::None;
     }
 
-    BlockDefinition* m_block = nullptr;
+    DrawingSink& m_sink;
+    DxfEnd m_end;
+    bool m_afterEof = false;
+    bool m_inBlock = false;
     bool m_skipBlock = false;
+    std::set<std::string, std::less<>> m_skippedKinds;
     std::optional<EntityRecord> m_pending;
     std::unordered_map<std::string, LayerId> m_layerIds;
     Pending m_pendingKind = Pending::None;
@@ -331,38 +371,31 @@ private:
     bool m_expectSectionName = false;
     bool m_inEntitySection = false;
     std::size_t m_entityCount = 0;
+    std::size_t m_blockCount = 0;
     std::size_t m_vertexCount = 0;
 };
 
 } // namespace
 
-DxfReadResult readDxfDrawing(const std::string& path)
+DxfParseOutcome parseDxf(const std::string& path, DrawingSink& sink, DxfEnd end, DxfParseFailureHandler onFailure)
 {
-    DxfReadResult result;
-    const DxfFileCheck check = checkDxfFile(path);
-    if (!check.ok) {
-        result.failure = check.failure;
-        return result;
-    }
-    RecordCollector collector;
+    RecordCollector collector(sink, end);
+    DL_Dxf parser;
+    DxfParseOutcome failure = DxfParseOutcome::Damaged;
     try {
-        DL_Dxf parser;
-        if (!parser.in(path, &collector)) {
-            result.failure = "无法读取文件：" + path;
-            return result;
+        try {
+            if (!parser.in(path, &collector))
+                return DxfParseOutcome::CannotOpen;
+            collector.finish();
+        } catch (const RecordCollector::EndOfDrawing&) {
         }
-        collector.finish();
+        return collector.overflow ? DxfParseOutcome::TooLarge : DxfParseOutcome::Read;
     } catch (const std::bad_alloc&) {
-        result.failure = "DXF 文件过大或已损坏，内存不足";
-        return result;
+        failure = DxfParseOutcome::OutOfMemory;
     } catch (const std::exception&) {
-        result.failure = "DXF 文件已损坏，无法解析";
-        return result;
+        failure = DxfParseOutcome::Damaged;
     }
-    if (collector.overflow) {
-        result.failure = "图纸中的图元或顶点过多，超出导入上限";
-        return result;
-    }
-    result.drawing = std::move(collector.drawing);
-    return result;
+    if (onFailure)
+        onFailure(failure);
+    return failure;
 }
