@@ -77,7 +77,7 @@ TEST(LibraryFolder, HostileFilesAreSkippedWhileTheRestLoads)
     lib.write("DoorModel/deep.xml", deep);
     lib.write("HingesKnife.xml", deep);
     LoadAllLockCores(lib.library.lockCores);
-    LoadAllDoorModels(lib.library.doors);
+    LoadAllDoorModels(lib.library.doors, lib.library);
     LoadKnifeFile(lib.library.knives);
     EXPECT_TRUE(lib.library.lockCores.empty());
     EXPECT_TRUE(lib.library.doors.empty());
@@ -88,7 +88,7 @@ TEST(LibraryFolder, MissingFolderAddsNothing)
 {
     TempLibrary lib;
     std::filesystem::remove(lib.path("DoorModel"));
-    LoadAllDoorModels(lib.library.doors);
+    LoadAllDoorModels(lib.library.doors, lib.library);
     EXPECT_TRUE(lib.library.doors.empty());
     EXPECT_TRUE(ListLibraryFiles(lib.path("nowhere/")).empty());
 }
@@ -109,7 +109,7 @@ TEST(LibraryFolder, FullStartUpResolvesDoorsAgainstLoadedModels)
 
     LoadAllHinges(lib.library.hinges);
     LoadAllLockCores(lib.library.lockCores);
-    LoadAllDoorModels(lib.library.doors);
+    LoadAllDoorModels(lib.library.doors, lib.library);
     ASSERT_EQ(lib.library.doors.count(), 1u);
     EXPECT_EQ(lib.library.doors[0]->GetHingesModel(), lib.library.hinges[0]);
     EXPECT_EQ(lib.library.doors[0]->GetLockCoreModel(), lib.library.lockCores[0]);
