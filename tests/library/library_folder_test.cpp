@@ -60,6 +60,10 @@ TEST(LibraryFolder, HostileFilesAreSkippedWhileTheRestLoads)
     for (int i = 0; i < 200000; ++i)
         deep += "<a>";
     lib.write("Hinges/deep.xml", deep);
+    std::string del; // 0x7F opens an element for the parser
+    for (int i = 0; i < 200000; ++i)
+        del += "<\x7F>";
+    lib.write("Hinges/del.xml", del);
     lib.write("Hinges/nan.xml", "<Hinges><Ptlist><Pos X=\"nan\" Y=\"0\"/><Pos X=\"1\" Y=\"0\"/><Pos X=\"1\" Y=\"1\"/></Ptlist></Hinges>");
     lib.write("Hinges/huge.xml", hingeFile("huge"));
     std::filesystem::resize_file(lib.path("Hinges/huge.xml"), 300u << 20); // sparse: costs no disk
