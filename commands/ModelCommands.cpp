@@ -5,21 +5,24 @@
 #include <dialogs/CDlgAddDoorModel.h>
 #include <dialogs/CDlgImportHinges.h>
 #include <dialogs/CDlgKnifeSetting.h>
-#include <importer/CadImporter.h>
-#include <library/DoorModelFile.h>
-#include <kernel/GK_Factories.h>
-#include <dialogs/GbkQString.h>
-#include <library/HingesFile.h>
-#include <library/LockCoreFile.h>
+#include <dialogs/ImportMessages.h>
 #include <dialogs/MessageBoxes.h>
+#include <dialogs/UserMessages.h>
+#include <importer/CadImporter.h>
+#include <kernel/GK_Factories.h>
+#include <kernel/resabs.h>
+#include <library/DoorModelFile.h>
+#include <library/HingesFile.h>
+#include <library/KnifeFile.h>
+#include <library/LockCoreFile.h>
 #include <library/ModelLibrary.h>
 #include <library/NameLookup.h>
-#include <kernel/resabs.h>
 
 #include <QFile>
 #include <QString>
 
-#include <optional>
+#include <cerrno>
+#include <cstdio>
 
 namespace {
 
@@ -30,7 +33,7 @@ struct HingesKind {
     static SaveResult save(const Model* model) { return SaveHingesFile(model); }
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.hinges; }
     static void refill(CommandHost& host) { host.refillHingesPane(); }
-    static QString noun() { return QStringLiteral("合页模型"); }
+    static constexpr ModelKind kind = ModelKind::Hinges;
 };
 
 struct LockCoreKind {
@@ -40,26 +43,14 @@ struct LockCoreKind {
     static SaveResult save(const Model* model) { return SaveLockCoreFile(model); }
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.lockCores; }
     static void refill(CommandHost& host) { host.refillLockCorePane(); }
-    static QString noun() { return QStringLiteral("锁芯模型"); }
+    static constexpr ModelKind kind = ModelKind::LockCore;
 };
 
 struct DoorKind {
     using Model = GK_DoorWithHinges;
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.doors; }
-    static QString noun() { return QStringLiteral("门型"); }
+    static constexpr ModelKind kind = ModelKind::Door;
 };
-
-// Position of the first model whose name equals the name without regard to
-// letter case.
-template <typename Model>
-std::optional<std::size_t> findByName(const GU_OwnedList<Model>& list, const std::string& name)
-{
-    for (std::size_t i = 0; i < list.count(); ++i) {
-        if (list[i] && EqualNamesNoCase(list[i]->GetName(), name))
-            return i;
-    }
-    return std::nullopt;
-}
 
 // Lets a name through when no model of its kind has it, or when the user
 // agrees to replace the model that has it.
@@ -68,17 +59,10 @@ NameAcceptor askBeforeReplacing(CommandHost& host, MessageBoxes& messages)
 {
     return [&host, &messages](const std::string& name) {
         ModelLibrary* library = host.library();
-        if (!library || !findByName(Kind::list(*library), name))
+        if (!library || !PositionByName(Kind::list(*library), name))
             return true;
-        return messages.question(QStringLiteral("已经有名为“%1”的%2。\n要用新的%2替换它吗？")
-                                     .arg(GbkToQString(name), Kind::noun()));
+        return messages.question(ReplaceModelQuestion(Kind::kind, name));
     };
-}
-
-void reportSaveFailure(MessageBoxes& messages, const SaveResult& result)
-{
-    messages.warning(QStringLiteral("文件“%1”没有保存：%2。\n模型没有加入列表。")
-                         .arg(QString::fromUtf8(result.path), QString::fromUtf8(result.reason)));
 }
 
 // A hinge position counts only when its magnitude reaches the tolerance.
@@ -130,13 +114,10 @@ void ModelCommands::importModel()
 
     typename Kind::Model* model = Kind::model(m_importer);
     if (!model) {
-        QString why = QString::fromUtf8(m_importer.report().failure);
-        if (why.isEmpty())
-            why = QStringLiteral("图中没有可以用作模型的内容");
-        m_messages.warning(QStringLiteral("没有从CAD图“%1”得到%2：%3。").arg(path, Kind::noun(), why));
+        m_messages.warning(ImportFailedMessage(Kind::kind, path, m_importer.report()));
         return;
     }
-    m_host.showStatus(QString::fromUtf8(m_importer.report().summary()));
+    m_host.showStatus(ImportSummary(m_importer.report()));
 
     CDlgImportHinges dialog(m_messages);
     dialog.setNameAcceptor(askBeforeReplacing<Kind>(m_host, m_messages));
@@ -148,14 +129,14 @@ void ModelCommands::importModel()
 
     const SaveResult saved = Kind::save(model);
     if (!saved) {
-        reportSaveFailure(m_messages, saved);
+        m_messages.warning(ModelNotSavedMessage(saved));
         return;
     }
     ModelLibrary* library = m_host.library();
     if (!library)
         return;
     auto& list = Kind::list(*library);
-    if (const auto existing = findByName(list, model->GetName())) {
+    if (const auto existing = PositionByName(list, model->GetName())) {
         // Assignment keeps the listed object, so doors that point at it show
         // the new content and no pointer is left dangling.
         *list[*existing] = *model;
@@ -170,7 +151,8 @@ void ModelCommands::importModel()
 
 void ModelCommands::OnAddDoorModel()
 {
-    CDlgAddDoorModel dialog(m_messages);
+    ModelLibrary* library = m_host.library();
+    CDlgAddDoorModel dialog(m_messages, library);
     dialog.setNameAcceptor(askBeforeReplacing<DoorKind>(m_host, m_messages));
     if (dialog.DoModal() != IDOK)
         return;
@@ -184,20 +166,19 @@ void ModelCommands::OnAddDoorModel()
             door->SetHingesPos(position{p, 0.0, 0.0});
     }
     door->SetHingesUp(dialog.m_hingesUp);
-    door->SetHingesModel(FindHingesByName(dialog.m_hingesModelName));
-    door->SetLockCoreModel(FindLockCoreByName(dialog.m_lockCoreModelName));
+    door->SetHingesModel(library ? FindHingesByName(*library, dialog.m_hingesModelName) : nullptr);
+    door->SetLockCoreModel(library ? FindLockCoreByName(*library, dialog.m_lockCoreModelName) : nullptr);
 
     const SaveResult saved = SaveDoorModelFile(door.get());
     if (!saved) {
-        reportSaveFailure(m_messages, saved);
+        m_messages.warning(ModelNotSavedMessage(saved));
         return;
     }
-    ModelLibrary* library = m_host.library();
     if (!library)
         return;
     // Nothing points at a listed door but the pane's rows, which are rebuilt
     // below, so a door of the same name is simply replaced in its place.
-    if (const auto existing = findByName(library->doors, door->GetName()))
+    if (const auto existing = PositionByName(library->doors, door->GetName()))
         library->doors.replace(*existing, std::move(door));
     else
         library->doors.add_tail(std::move(door));
@@ -206,7 +187,15 @@ void ModelCommands::OnAddDoorModel()
 
 void ModelCommands::OnKnifeSetting()
 {
-    CDlgKnifeSetting dialog(m_messages);
+    ModelLibrary* library = m_host.library();
+    GU_OwnedList<KnifeInfo>* knives = library ? &library->knives : nullptr;
+    // The dialog changes the tools in memory; the table file is written here,
+    // after each change. A failure leaves the change in memory.
+    CDlgKnifeSetting dialog(m_messages, knives, [this, knives] {
+        const SaveResult saved = SaveKnifeFile(*knives);
+        if (!saved)
+            m_messages.warning(ToolTableNotSavedMessage(saved));
+    });
     dialog.DoModal();
 }
 
@@ -226,17 +215,17 @@ void ModelCommands::createDoorNcFile()
     while (door && door->type() != GK_TYPE_DOOR)
         door = door->next;
     if (!door) {
-        m_messages.information(QStringLiteral("当前不存在门模型！"));
+        m_messages.information(NoDoorMessage());
         return;
     }
     const QString path = m_files.saveFile(NcFilter());
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        m_messages.warning(QStringLiteral("无法创建NC文件“%1”：%2。").arg(path, file.errorString()));
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "w");
+    if (!file) {
+        m_messages.warning(NcFileNotCreatedMessage(path, errno));
         return;
     }
-    file.close();
+    std::fclose(file);
     m_host.recordNcDoor(door);
 }

@@ -2,6 +2,7 @@
 
 #include <dialogs/DataExchange.h>
 #include <dialogs/GbkQString.h>
+#include <dialogs/TabOrder.h>
 
 #include <library/ModelLibrary.h>
 
@@ -40,8 +41,9 @@ void takeSelectedName(const QComboBox* box, std::string& name)
 
 } // namespace
 
-CDlgAddDoorModel::CDlgAddDoorModel(MessageBoxes& messages)
+CDlgAddDoorModel::CDlgAddDoorModel(MessageBoxes& messages, const ModelLibrary* library)
     : NamedModelDialog(messages),
+      m_library(library),
       m_nameEdit(makeEdit("name")),
       m_commentsEdit(makeEdit("comments")),
       m_lengthEdit(makeEdit("length")),
@@ -114,13 +116,10 @@ CDlgAddDoorModel::CDlgAddDoorModel(MessageBoxes& messages)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* tabOrder[] = {
-        m_nameEdit, m_commentsEdit, m_lengthEdit, m_widthEdit, m_thicknessEdit, ok, cancel,
-        m_lockCoreList, m_lockCoreXEdit, m_hingesList, m_hingePosEdits[0], m_hingePosEdits[1],
-        m_hingePosEdits[2], m_hingePosEdits[3], m_hingesUpList,
-    };
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    SetTabChain({{m_nameEdit, m_commentsEdit, m_lengthEdit, m_widthEdit, m_thicknessEdit, ok, cancel},
+                 {m_lockCoreList, m_lockCoreXEdit, m_hingesList},
+                 {m_hingePosEdits.begin(), m_hingePosEdits.end()},
+                 {m_hingesUpList}});
 }
 
 void CDlgAddDoorModel::DoDataExchange(DataExchange& dx)
@@ -138,11 +137,10 @@ void CDlgAddDoorModel::DoDataExchange(DataExchange& dx)
 void CDlgAddDoorModel::OnInitDialog()
 {
     NamedModelDialog::OnInitDialog();
-    const ModelLibrary* library = CurrentLibrary();
-    if (!library)
+    if (!m_library)
         return;
-    addModelNames(m_hingesList, library->hinges);
-    addModelNames(m_lockCoreList, library->lockCores);
+    addModelNames(m_hingesList, m_library->hinges);
+    addModelNames(m_lockCoreList, m_library->lockCores);
     m_hingesUpList->addItem(QStringLiteral("否"));
     m_hingesUpList->addItem(QStringLiteral("是"));
     m_hingesUpList->setCurrentIndex(0);

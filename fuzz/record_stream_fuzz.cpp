@@ -40,14 +40,12 @@ DrawingParser streamParser(std::string_view stream)
         while (!rest.empty()) {
             const std::size_t n = std::min(piece, rest.size());
             if (!reader.feed(rest.substr(0, n)))
-                return ParseResult{"refused", 0};
+                return ParseResult{ImportFailure{ImportProblem::ReaderGarbage}, 0};
             rest.remove_prefix(n);
         }
         if (!reader.ended())
-            return ParseResult{"incomplete", 0};
-        if (reader.outcome() != DxfParseOutcome::Read)
-            return ParseResult{parseFailureText(reader.outcome()), 0};
-        return ParseResult{{}, file.bytes.size()};
+            return ParseResult{ImportFailure{ImportProblem::ReaderIncomplete}, 0};
+        return ParseResult{parseFailure(reader.outcome()), file.bytes.size()};
     };
 }
 
@@ -60,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int rc = hinge ? importer.import_hinges_from_cad_file(drawingPath())
                              : importer.import_lockcore_from_cad_file(drawingPath());
         const bool model = hinge ? importer.get_hinges_model() != nullptr : importer.get_lockcore_model() != nullptr;
-        if ((rc == 0) != model || (rc == 0) != importer.report().failure.empty())
+        if ((rc == 0) != model || (rc == 0) == static_cast<bool>(importer.report().failure))
             __builtin_trap();
     }
     return 0;

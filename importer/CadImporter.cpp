@@ -31,23 +31,21 @@ std::size_t bytesAfterEnd(std::string_view rest)
 bool readDrawing(const DrawingParser& parse, const std::string& path, ImportProgress& progress, ImportReport& report,
                  PlacingSink& sink)
 {
-    const DxfFileCheck pathCheck = checkDxfPath(path);
-    if (!pathCheck.ok) {
-        report.failure = pathCheck.failure;
+    report.failure = checkDxfPath(path);
+    if (report.failure)
         return false;
-    }
     const MappedFile file(path);
     if (!file.isOpen()) {
-        report.failure = "无法打开文件：" + path;
+        report.failure = {ImportProblem::CannotRead, file.error()};
         return false;
     }
-    const ParseResult parsed = parse(DrawingFile{file.fd(), file.bytes()}, sink, progress);
-    if (!parsed.failure.empty()) {
-        report.failure = parsed.failure;
+    ParseResult parsed = parse(DrawingFile{file.fd(), file.bytes()}, sink, progress);
+    if (parsed.failure) {
+        report.failure = std::move(parsed.failure);
         return false;
     }
     if (const std::size_t after = bytesAfterEnd(file.bytes().substr(parsed.textLength)))
-        report.notes.push_back("文件在 EOF 结尾之后还有 " + std::to_string(after) + " 个字符，未读取");
+        report.notes.push_back(ImportNote{NoteKind::IgnoredAfterEof, after, {}});
     return true;
 }
 
@@ -61,12 +59,10 @@ bool readGeometry(const DrawingParser& parse, const std::string& path, ImportRep
     if (!readDrawing(parse, path, progress, report, sink))
         return false;
     DxfDrawing& drawing = sink.drawing();
-    const DrawingUnit unit = drawingUnit(drawing.insunits);
-    report.unit = unit.name;
-    report.unitSource = unit.source;
-    report.unitFactor = unit.millimetres;
+    report.unit = drawingUnit(drawing.insunits);
     encoding = drawingTextEncoding(drawing.codePage, drawing.version);
-    report.codePage = encoding.description;
+    report.codePage = drawing.codePage;
+    report.charset = encoding.charset;
     report.skipped = drawing.skipped;
 
     PlacedDrawing placed = sink.finish();
@@ -76,7 +72,7 @@ bool readGeometry(const DrawingParser& parse, const std::string& path, ImportRep
         report.skipped[kind] += count;
     report.notes.insert(report.notes.end(), placed.notes.begin(), placed.notes.end());
     if (placed.overflow) {
-        report.failure = "图纸展开后的图元或顶点过多，超出导入上限";
+        report.failure = placed.overflow;
         return false;
     }
     geometry = collectOutlines(std::move(placed), std::move(layers), report, sink.takeEnds());
@@ -90,9 +86,9 @@ void guarded(ImportReport& report, Step step)
     try {
         step();
     } catch (const std::bad_alloc&) {
-        report.failure = "内存不足，无法导入该图纸";
+        report.failure = {ImportProblem::OutOfMemory};
     } catch (const std::exception&) {
-        report.failure = "导入时出现内部错误";
+        report.failure = {ImportProblem::InternalError};
     }
 }
 
@@ -110,7 +106,7 @@ int importModel(const DrawingParser& parse, const std::string& path, ImportRepor
         if (readGeometry(parse, path, report, geometry, encoding))
             model = build(geometry, encoding);
     });
-    if (!report.failure.empty())
+    if (report.failure)
         model.reset();
     return model ? 0 : 1;
 }

@@ -12,8 +12,7 @@ void DrawingAssembler::entity(EntityRecord&& record)
     (m_block ? m_block->entities : drawing.entities).push_back(std::move(record));
 }
 
-void DrawingAssembler::skipped(std::string_view kind)
+void DrawingAssembler::skipped(const SkippedKind& kind)
 {
-    auto& counts = m_block ? m_block->skipped : drawing.skipped;
-    ++counts[std::string(kind)];
+    ++(m_block ? m_block->skipped : drawing.skipped)[kind];
 }

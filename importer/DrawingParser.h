@@ -1,10 +1,10 @@
 #pragma once
 
+#include <importer/ImportReport.h>
 #include <importer/UniqueFd.h>
 
 #include <cstddef>
 #include <functional>
-#include <string>
 #include <string_view>
 
 class DrawingSink;
@@ -17,7 +17,7 @@ struct DrawingFile {
 };
 
 struct ParseResult {
-    std::string failure;        // Chinese, UTF-8; empty when every record was handed on
+    ImportFailure failure;      // none when every record was handed on
     std::size_t textLength = 0; // bytes up to the end of the EOF group; what follows is never parsed
 };
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <importer/DxfRecords.h>
+#include <importer/ImportReport.h>
 
 #include <string>
-#include <string_view>
 
 // Receives a drawing record by record, in file order, as the DXF reader meets
 // them: header values, each layer name when it is first used (it takes the
@@ -23,7 +23,7 @@ public:
     virtual void beginBlock(std::string name, const position& base) = 0;
     virtual void endBlock() = 0;
     virtual void entity(EntityRecord&& record) = 0;
-    virtual void skipped(std::string_view kind) = 0;
+    virtual void skipped(const SkippedKind& kind) = 0;
 };
 
 // Builds the drawing from the records it receives.
@@ -38,7 +38,7 @@ public:
     void beginBlock(std::string name, const position& base) override;
     void endBlock() override { m_block = nullptr; }
     void entity(EntityRecord&& record) override;
-    void skipped(std::string_view kind) override;
+    void skipped(const SkippedKind& kind) override;
 
 private:
     BlockDefinition* m_block = nullptr;

@@ -3,7 +3,6 @@
 #include <importer/ImportLimits.h>
 #include <importer/ImportProgress.h>
 
-#include <array>
 #include <charconv>
 #include <filesystem>
 #include <system_error>
@@ -22,37 +21,6 @@ constexpr std::size_t kMaxLineBytes = 1022;
 constexpr long long kMaxGroupCode = 1071;
 // Groups read between two looks at the stop request.
 constexpr std::size_t kGroupsPerStopCheck = 1 << 16;
-
-struct DwgVersion {
-    std::string_view code;
-    std::string_view release;
-};
-
-// The AutoCAD release that writes each DWG version.
-constexpr std::array<DwgVersion, 14> kDwgVersions{{
-    {"AC1001", "2.2"},
-    {"AC1002", "2.5"},
-    {"AC1003", "2.6"},
-    {"AC1004", "R9"},
-    {"AC1006", "R10"},
-    {"AC1009", "R11/R12"},
-    {"AC1012", "R13"},
-    {"AC1014", "R14"},
-    {"AC1015", "2000"},
-    {"AC1018", "2004"},
-    {"AC1021", "2007"},
-    {"AC1024", "2010"},
-    {"AC1027", "2013"},
-    {"AC1032", "2018"},
-}};
-
-std::string dwgRelease(std::string_view code)
-{
-    for (const DwgVersion& v : kDwgVersions)
-        if (v.code == code)
-            return "AutoCAD " + std::string(v.release);
-    return "AutoCAD（版本号 " + std::string(code) + "）";
-}
 
 // dxflib strips line ends, blanks and tabs at the end and blanks and tabs at
 // the start of every line.
@@ -144,14 +112,16 @@ private:
     std::size_t m_number = 0;
 };
 
-DxfFileCheck fail(std::string reason)
+ImportFailure failure(ImportProblem problem, std::size_t line = 0, std::string detail = {}, std::size_t limit = 0)
 {
-    return DxfFileCheck{false, std::move(reason), 0};
+    ImportFailure f{problem, 0, line, std::move(detail)};
+    f.limit = limit;
+    return f;
 }
 
-std::string atLine(const LineCursor& cursor)
+DxfFileCheck fail(ImportProblem problem, std::size_t line = 0, std::string detail = {}, std::size_t limit = 0)
 {
-    return "（第 " + std::to_string(cursor.lineNumber()) + " 行）";
+    return DxfFileCheck{failure(problem, line, std::move(detail), limit), 0};
 }
 
 DxfFileCheck scanGroups(std::string_view text, std::size_t start, const ImportProgress* stop)
@@ -166,31 +136,32 @@ DxfFileCheck scanGroups(std::string_view text, std::size_t start, const ImportPr
     std::size_t groups = 0;
     while (cursor.next(codeLine)) {
         if (stop && ++groups % kGroupsPerStopCheck == 0 && stop->cancelled())
-            return fail("导入已取消");
+            return fail(ImportProblem::Cancelled);
         long long code = 0;
         if (!parseInt(codeLine, code)) {
             if (!sawFirstGroup)
-                return fail("文件不是 DXF 图纸（开头不是组码）");
-            return fail("DXF 文件已损坏：第 " + std::to_string(cursor.lineNumber()) + " 行应为组码");
+                return fail(ImportProblem::NoGroupCode);
+            return fail(ImportProblem::BadGroupCode, cursor.lineNumber());
         }
         if (code < 0 || code > kMaxGroupCode)
-            return fail("DXF 文件已损坏：组码 " + std::to_string(code) + " 无效" + atLine(cursor));
+            return fail(ImportProblem::BadGroupCode, cursor.lineNumber());
+        if (codeLine.size() > kMaxLineBytes)
+            return fail(ImportProblem::LineTooLong, cursor.lineNumber(), {}, kMaxLineBytes);
         if (!cursor.next(value))
-            return fail("DXF 文件不完整：最后一个组码缺少数值，文件可能被截断");
-        if (codeLine.size() > kMaxLineBytes || value.size() > kMaxLineBytes)
-            return fail("DXF 文件中有超过 " + std::to_string(kMaxLineBytes) + " 个字符的行" + atLine(cursor)
-                        + "，无法可靠读取");
+            return fail(ImportProblem::MissingValue);
+        if (value.size() > kMaxLineBytes)
+            return fail(ImportProblem::LineTooLong, cursor.lineNumber(), {}, kMaxLineBytes);
         if (code == kCommentCode)
             continue;
         if (code == 0 || code == kVariableCode || !sawFirstGroup)
             value = stripLikeParser(value);
         if (!sawFirstGroup) {
             if (code != 0 || value != "SECTION")
-                return fail("文件不是 DXF 图纸（开头不是 SECTION）");
+                return fail(ImportProblem::NoSection);
             sawFirstGroup = true;
         }
         if (code == 0 && value == "EOF")
-            return DxfFileCheck{true, {}, cursor.offset()};
+            return DxfFileCheck{{}, cursor.offset()};
         if (code == 0 || code == kVariableCode) {
             // dxflib starts a new object at either code.
             entity = value;
@@ -201,52 +172,50 @@ DxfFileCheck scanGroups(std::string_view text, std::size_t start, const ImportPr
             long long count = 0;
             if (!parseInt(value, count) || count < 0
                 || count > static_cast<long long>(import_limits::kMaxEntityVertices))
-                return fail("DXF 文件中的 " + std::string(entity) + " 声明了不合理的点数" + atLine(cursor));
+                return fail(ImportProblem::BadCount, cursor.lineNumber(), std::string(entity));
             declared += static_cast<std::size_t>(count);
             if (declared > import_limits::kMaxFileVertices)
-                return fail("图纸中的图元声明的点数合计超过 " + std::to_string(import_limits::kMaxFileVertices)
-                            + " 的上限" + atLine(cursor) + "；请删除不需要的曲线或把图纸拆小后再导入");
+                return fail(ImportProblem::TooManyDeclared, cursor.lineNumber(), {}, import_limits::kMaxFileVertices);
         }
     }
     if (!sawFirstGroup)
-        return fail("文件不是 DXF 图纸");
-    return fail("DXF 文件不完整：缺少 EOF 结尾，文件可能被截断");
+        return fail(ImportProblem::NoGroups);
+    return fail(ImportProblem::MissingEof);
 }
 
 } // namespace
 
-DxfFileCheck checkDxfPath(const std::string& path)
+ImportFailure checkDxfPath(const std::string& path)
 {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status))
-        return fail("文件不存在：" + path);
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        return ImportFailure{ImportProblem::CannotRead, ec.value()};
+    if (!std::filesystem::exists(status))
+        return failure(ImportProblem::FileMissing);
     if (!std::filesystem::is_regular_file(status))
-        return fail("不是普通文件：" + path);
+        return failure(ImportProblem::NotAFile);
     const auto size = std::filesystem::file_size(path, ec);
     if (ec)
-        return fail("无法读取文件：" + path);
+        return ImportFailure{ImportProblem::CannotRead, ec.value()};
     if (size == 0)
-        return fail("文件为空");
+        return failure(ImportProblem::EmptyFile);
     if (size > import_limits::kMaxFileBytes)
-        return fail("文件过大，无法导入");
-    return DxfFileCheck{true, {}, 0};
+        return failure(ImportProblem::FileTooLarge, 0, {}, import_limits::kMaxFileBytes);
+    return {};
 }
 
 DxfFileCheck checkDxfText(std::string_view text, const ImportProgress* stop)
 {
     if (text.empty())
-        return fail("文件为空");
+        return fail(ImportProblem::EmptyFile);
     if (text.starts_with(kBinarySentinel))
-        return fail("这是二进制 DXF 文件，暂不支持；请在 CAD 中另存为 ASCII DXF");
-    if (text.size() >= kDwgVersionLength && text.starts_with(kDwgMagic) && isDigit(text[4]) && isDigit(text[5])) {
-        const std::string_view code = text.substr(0, kDwgVersionLength);
-        return fail("这是 " + dwgRelease(code) + " 格式的 DWG 文件（" + std::string(code)
-                    + "），本程序只能读取 DXF；请在 CAD 中用“另存为”保存为 DXF 后再导入");
-    }
+        return fail(ImportProblem::BinaryDxf);
+    if (text.size() >= kDwgVersionLength && text.starts_with(kDwgMagic) && isDigit(text[4]) && isDigit(text[5]))
+        return fail(ImportProblem::DwgFile, 0, std::string(text.substr(0, kDwgVersionLength)));
     const std::size_t start = text.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
     DxfFileCheck check = scanGroups(text, start, stop);
-    if (check.ok && text.substr(0, check.textLength).find('\0') != std::string_view::npos)
-        return fail("文件不是 DXF 图纸（含有二进制数据）");
+    if (!check.failure && text.substr(0, check.textLength).find('\0') != std::string_view::npos)
+        return fail(ImportProblem::BinaryData);
     return check;
 }

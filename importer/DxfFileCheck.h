@@ -1,5 +1,7 @@
 #pragma once
 
+#include <importer/ImportReport.h>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -13,13 +15,13 @@ class ImportProgress;
 // the parser allocate without bound. It reads the groups as dxflib does:
 // lines of at most 1023 bytes, group code 9 starting a new object like 0.
 struct DxfFileCheck {
-    bool ok = false;
-    std::string failure;        // Chinese, UTF-8; empty when ok
+    ImportFailure failure;      // none when the file may be parsed
     std::size_t textLength = 0; // bytes up to the end of the EOF group: what the parser reads
 };
 
-// The file at path exists, is a regular file and is neither empty nor too large.
-DxfFileCheck checkDxfPath(const std::string& path);
+// The file at path exists, is a regular file and is neither empty nor too
+// large. No failure when it may be opened.
+ImportFailure checkDxfPath(const std::string& path);
 // The file's bytes hold a DXF drawing that the parser may read. Stops early,
-// failing, once `stop` is cancelled.
+// with a failure, once `stop` is cancelled.
 DxfFileCheck checkDxfText(std::string_view bytes, const ImportProgress* stop = nullptr);

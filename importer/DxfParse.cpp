@@ -24,7 +24,6 @@ constexpr int kSplineClosedBit = 1;
 constexpr unsigned kThicknessCode = 39;
 constexpr double kUprightNormal = 1.0 - 1e-9;
 constexpr const char* kPaperSpacePrefix = "*Paper_Space";
-constexpr const char* kOtherKinds = "其他图元";
 
 // A number as the C locale writes it, whatever the process locale; 0 when the
 // text holds none (as atof would give).
@@ -61,7 +60,8 @@ public:
     // Thrown at the EOF group when the parse is to end there.
     struct EndOfDrawing {};
 
-    bool overflow = false;
+    // The first limit that was reached; Read while none was.
+    DxfParseOutcome overflow = DxfParseOutcome::Read;
 
     // Stores the entity that is still being collected.
     void finish() { flushPending(); }
@@ -100,7 +100,7 @@ private:
             m_pendingThickness = 0.0;
             m_expectSectionName = value == "SECTION";
             if (m_inEntitySection && !handledEntityNames().contains(value))
-                countSkipped(value);
+                countUnsupported(value);
             return;
         }
         if (code == 2 && m_expectSectionName) {
@@ -120,7 +120,7 @@ private:
             return;
         }
         if (m_blockCount >= import_limits::kMaxBlocks) {
-            overflow = true;
+            reachLimit(DxfParseOutcome::TooManyBlocks);
             m_skipBlock = true;
             return;
         }
@@ -158,7 +158,7 @@ private:
     {
         flushPending();
         if (d.flags & (kPolygonMeshBit | kPolyfaceMeshBit)) {
-            countSkipped("POLYLINE（网格）");
+            countSkipped({SkipReason::PolygonMesh, {}});
             m_pendingKind = Pending::Ignored;
             return;
         }
@@ -241,45 +241,47 @@ private:
     }
 
     // --- entities that are counted, not kept ---------------------------------
-    void addText(const DL_TextData&) override { countSkipped("TEXT"); }
-    void addMText(const DL_MTextData&) override { countSkipped("MTEXT"); }
-    void addArcAlignedText(const DL_ArcAlignedTextData&) override { countSkipped("ARCALIGNEDTEXT"); }
-    void addAttribute(const DL_AttributeData&) override { countSkipped("ATTRIB"); }
-    void addDimAlign(const DL_DimensionData&, const DL_DimAlignedData&) override { countSkipped("DIMENSION"); }
-    void addDimLinear(const DL_DimensionData&, const DL_DimLinearData&) override { countSkipped("DIMENSION"); }
-    void addDimRadial(const DL_DimensionData&, const DL_DimRadialData&) override { countSkipped("DIMENSION"); }
-    void addDimDiametric(const DL_DimensionData&, const DL_DimDiametricData&) override { countSkipped("DIMENSION"); }
-    void addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&) override { countSkipped("DIMENSION"); }
-    void addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&) override { countSkipped("DIMENSION"); }
-    void addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&) override { countSkipped("DIMENSION"); }
-    void addHatch(const DL_HatchData&) override { countSkipped("HATCH"); }
-    void addPoint(const DL_PointData&) override { countSkipped("POINT"); }
-    void addSolid(const DL_SolidData&) override { countSkipped("SOLID"); }
-    void addTrace(const DL_TraceData&) override { countSkipped("TRACE"); }
-    void add3dFace(const DL_3dFaceData&) override { countSkipped("3DFACE"); }
-    void addLeader(const DL_LeaderData&) override { countSkipped("LEADER"); }
-    void addImage(const DL_ImageData&) override { countSkipped("IMAGE"); }
-    void addXLine(const DL_XLineData&) override { countSkipped("XLINE"); }
-    void addRay(const DL_RayData&) override { countSkipped("RAY"); }
+    void addText(const DL_TextData&) override { countUnsupported("TEXT"); }
+    void addMText(const DL_MTextData&) override { countUnsupported("MTEXT"); }
+    void addArcAlignedText(const DL_ArcAlignedTextData&) override { countUnsupported("ARCALIGNEDTEXT"); }
+    void addAttribute(const DL_AttributeData&) override { countUnsupported("ATTRIB"); }
+    void addDimAlign(const DL_DimensionData&, const DL_DimAlignedData&) override { countUnsupported("DIMENSION"); }
+    void addDimLinear(const DL_DimensionData&, const DL_DimLinearData&) override { countUnsupported("DIMENSION"); }
+    void addDimRadial(const DL_DimensionData&, const DL_DimRadialData&) override { countUnsupported("DIMENSION"); }
+    void addDimDiametric(const DL_DimensionData&, const DL_DimDiametricData&) override { countUnsupported("DIMENSION"); }
+    void addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&) override { countUnsupported("DIMENSION"); }
+    void addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&) override { countUnsupported("DIMENSION"); }
+    void addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&) override { countUnsupported("DIMENSION"); }
+    void addHatch(const DL_HatchData&) override { countUnsupported("HATCH"); }
+    void addPoint(const DL_PointData&) override { countUnsupported("POINT"); }
+    void addSolid(const DL_SolidData&) override { countUnsupported("SOLID"); }
+    void addTrace(const DL_TraceData&) override { countUnsupported("TRACE"); }
+    void add3dFace(const DL_3dFaceData&) override { countUnsupported("3DFACE"); }
+    void addLeader(const DL_LeaderData&) override { countUnsupported("LEADER"); }
+    void addImage(const DL_ImageData&) override { countUnsupported("IMAGE"); }
+    void addXLine(const DL_XLineData&) override { countUnsupported("XLINE"); }
+    void addRay(const DL_RayData&) override { countUnsupported("RAY"); }
 
     // --- bookkeeping --------------------------------------------------------
     enum class Pending { None, LwPolyline, Polyline, Polyline3d, Spline, Ignored };
 
     // Kinds skipped inside a block count once for every placed copy of it.
     // Past a number of distinct kinds (a file can make up entity names
-    // without end), new ones are counted together.
-    void countSkipped(std::string_view kind)
+    // without end), further unsupported kinds are counted together.
+    void countSkipped(const SkippedKind& kind)
     {
         if (m_skipBlock)
             return;
-        if (!m_skippedKinds.contains(kind)) {
-            if (m_skippedKinds.size() >= import_limits::kMaxSkippedKinds)
-                kind = kOtherKinds;
-            else
-                m_skippedKinds.emplace(kind);
+        if (kind.reason == SkipReason::Unsupported && !m_unsupportedNames.contains(kind.entity)) {
+            if (m_unsupportedNames.size() >= import_limits::kMaxSkippedKinds) {
+                m_sink.skipped(SkippedKind{SkipReason::Unsupported, {}});
+                return;
+            }
+            m_unsupportedNames.insert(kind.entity);
         }
         m_sink.skipped(kind);
     }
+    void countUnsupported(std::string_view entity) { countSkipped({SkipReason::Unsupported, std::string(entity)}); }
 
     // Whether the current entity lies in a plane parallel to the x/y plane;
     // tilted entities are counted and left out.
@@ -294,25 +296,35 @@ private:
         if (m_skipBlock)
             return false;
         if (attributes.isInPaperSpace() && !m_inBlock) {
-            countSkipped("图纸空间图元");
+            countSkipped({SkipReason::PaperSpace, {}});
             return false;
         }
         if (!upright()) {
-            countSkipped("不在 XY 平面内的图元");
+            countSkipped({SkipReason::NotInPlane, {}});
             return false;
         }
         if (m_entityCount >= import_limits::kMaxEntities) {
-            overflow = true;
+            reachLimit(DxfParseOutcome::TooManyEntities);
             return false;
         }
         ++m_entityCount;
         return true;
     }
 
+    void reachLimit(DxfParseOutcome limit)
+    {
+        if (overflow == DxfParseOutcome::Read)
+            overflow = limit;
+    }
+
     bool acceptVertex(std::size_t countInEntity)
     {
-        if (countInEntity >= import_limits::kMaxEntityVertices || m_vertexCount >= import_limits::kMaxFileVertices) {
-            overflow = true;
+        if (countInEntity >= import_limits::kMaxEntityVertices) {
+            reachLimit(DxfParseOutcome::TooManyEntityVertices);
+            return false;
+        }
+        if (m_vertexCount >= import_limits::kMaxFileVertices) {
+            reachLimit(DxfParseOutcome::TooManyVertices);
             return false;
         }
         ++m_vertexCount;
@@ -360,7 +372,7 @@ private:
     bool m_afterEof = false;
     bool m_inBlock = false;
     bool m_skipBlock = false;
-    std::set<std::string, std::less<>> m_skippedKinds;
+    std::set<std::string, std::less<>> m_unsupportedNames; // told apart in the skipped counts
     std::optional<EntityRecord> m_pending;
     std::unordered_map<std::string, LayerId> m_layerIds;
     Pending m_pendingKind = Pending::None;
@@ -389,7 +401,7 @@ DxfParseOutcome parseDxf(const std::string& path, DrawingSink& sink, DxfEnd end,
             collector.finish();
         } catch (const RecordCollector::EndOfDrawing&) {
         }
-        return collector.overflow ? DxfParseOutcome::TooLarge : DxfParseOutcome::Read;
+        return collector.overflow;
     } catch (const std::bad_alloc&) {
         failure = DxfParseOutcome::OutOfMemory;
     } catch (const std::exception&) {

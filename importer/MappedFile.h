@@ -15,6 +15,8 @@ public:
     MappedFile& operator=(const MappedFile&) = delete;
 
     bool isOpen() const { return m_open; }
+    // errno of the call that failed when the file is not open.
+    int error() const { return m_error; }
     std::string_view bytes() const { return {m_data, m_size}; }
     // The open file, for handing on to a parser.
     int fd() const { return m_fd.get(); }
@@ -25,4 +27,5 @@ private:
     std::size_t m_size = 0;
     bool m_open = false;
     bool m_mapped = false;
+    int m_error = 0;
 };

@@ -1,18 +1,37 @@
 #include <importer/ParseOutcome.h>
 
-std::string parseFailureText(DxfParseOutcome outcome)
+#include <importer/ImportLimits.h>
+
+namespace {
+
+ImportFailure pastLimit(ImportProblem problem, std::size_t limit)
+{
+    ImportFailure failure{problem};
+    failure.limit = limit;
+    return failure;
+}
+
+} // namespace
+
+ImportFailure parseFailure(DxfParseOutcome outcome)
 {
     switch (outcome) {
     case DxfParseOutcome::Read:
         break;
     case DxfParseOutcome::CannotOpen:
-        return "无法读取图纸文件";
-    case DxfParseOutcome::TooLarge:
-        return "图纸中的图元或顶点过多，超出导入上限";
+        return {ImportProblem::CannotRead};
+    case DxfParseOutcome::TooManyEntities:
+        return pastLimit(ImportProblem::TooManyEntities, import_limits::kMaxEntities);
+    case DxfParseOutcome::TooManyVertices:
+        return pastLimit(ImportProblem::TooManyVertices, import_limits::kMaxFileVertices);
+    case DxfParseOutcome::TooManyEntityVertices:
+        return pastLimit(ImportProblem::EntityTooLarge, import_limits::kMaxEntityVertices);
+    case DxfParseOutcome::TooManyBlocks:
+        return pastLimit(ImportProblem::TooManyBlocks, import_limits::kMaxBlocks);
     case DxfParseOutcome::OutOfMemory:
-        return "DXF 文件过大或已损坏，内存不足";
+        return {ImportProblem::ParserOutOfMemory};
     case DxfParseOutcome::Damaged:
-        return "DXF 文件已损坏，无法解析";
+        return {ImportProblem::Unparsable};
     }
     return {};
 }

@@ -43,7 +43,7 @@ public:
         // its expansion is placed.
         m_expected += expandedCount(e);
         if (m_expected > static_cast<double>(import_limits::kMaxPlacedItems))
-            m_out.overflow = true;
+            reachLimit(ImportProblem::TooManyPlaced, import_limits::kMaxPlacedItems);
         if (!m_out.overflow)
             placeEntity(e, m_root, e.layer, 0);
     }
@@ -116,7 +116,7 @@ private:
     bool visit()
     {
         if (++m_visits > import_limits::kMaxPlacedVisits)
-            m_out.overflow = true;
+            reachLimit(ImportProblem::TooManyPlaced, import_limits::kMaxPlacedVisits);
         return !m_out.overflow;
     }
 
@@ -160,13 +160,24 @@ private:
         return t.zScale * elevation + t.zOffset;
     }
 
-    void skip(const char* reason) { ++m_out.skipped[reason]; }
+    void skip(SkipReason reason) { ++m_out.skipped[SkippedKind{reason, {}}]; }
+
+    void reachLimit(ImportProblem problem, std::size_t limit)
+    {
+        if (!m_out.overflow) {
+            m_out.overflow = ImportFailure{problem};
+            m_out.overflow.limit = limit;
+        }
+    }
 
     bool budget(std::size_t vertices)
     {
-        if (m_out.circles.size() + m_out.paths.size() >= import_limits::kMaxPlacedItems
-            || m_vertices + vertices > import_limits::kMaxTessellatedVertices) {
-            m_out.overflow = true;
+        if (m_out.circles.size() + m_out.paths.size() >= import_limits::kMaxPlacedItems) {
+            reachLimit(ImportProblem::TooManyPlaced, import_limits::kMaxPlacedItems);
+            return false;
+        }
+        if (m_vertices + vertices > import_limits::kMaxTessellatedVertices) {
+            reachLimit(ImportProblem::TooManyCurvePoints, import_limits::kMaxTessellatedVertices);
             return false;
         }
         m_vertices += vertices;
@@ -183,7 +194,7 @@ private:
             const position q = map.apply(p);
             if (!usable(q)) {
                 m_out.points.resize(first);
-                skip("坐标无效或过大的图元");
+                skip(SkipReason::BadCoordinates);
                 return;
             }
             m_out.points.push_back(q);
@@ -198,7 +209,7 @@ private:
         const double s = map.maxStretch();
         if (std::isfinite(s) && s > 0.0 && std::isfinite(map.tx) && std::isfinite(map.ty))
             return false;
-        skip("比例为零或无效的图元");
+        skip(SkipReason::BadScale);
         return true;
     }
 
@@ -214,7 +225,7 @@ private:
         if (sweepDeg <= 0.0)
             sweepDeg += kFullTurnDeg;
         if (!std::isfinite(sweepDeg)) {
-            skip("参数无效的圆弧");
+            skip(SkipReason::BadArc);
             return;
         }
         if (sweepDeg >= kFullTurnDeg - kFullTurnSlackDeg) {
@@ -227,7 +238,7 @@ private:
         std::vector<position> pts;
         if (!tessellateArc(arc.centre, arc.radius, arc.startDeg * kDegree, sweepDeg * kDegree, localTolerance(map),
                            pts)) {
-            skip("参数无效的圆弧");
+            skip(SkipReason::BadArc);
             return;
         }
         keepPath(pts, map, false, depthOf(e, arc.centre.z, t), layer);
@@ -237,7 +248,7 @@ private:
     {
         if (!std::isfinite(circle.radius) || circle.radius <= 0.0 || !std::isfinite(circle.centre.x)
             || !std::isfinite(circle.centre.y)) {
-            skip("参数无效的圆");
+            skip(SkipReason::BadCircle);
             return;
         }
         const Affine2 map = objectMap(e, t);
@@ -248,7 +259,7 @@ private:
             const position c = map.apply(circle.centre);
             const double r = circle.radius * map.maxStretch();
             if (!usable(c) || !std::isfinite(r) || r > import_limits::kMaxCoordinate) {
-                skip("坐标无效或过大的图元");
+                skip(SkipReason::BadCoordinates);
                 return;
             }
             if (budget(1))
@@ -268,7 +279,7 @@ private:
             return;
         std::vector<position> pts;
         if (!tessellatePolyline(poly, localTolerance(map), pts) || pts.size() < 2) {
-            skip("无效的多段线");
+            skip(SkipReason::BadPolyline);
             return;
         }
         keepPath(pts, map, poly.closed, depthOf(e, poly.elevation, t), layer);
@@ -280,7 +291,7 @@ private:
             return;
         std::vector<position> pts;
         if (!tessellateEllipse(ellipse, e.mirrored, localTolerance(t), pts)) {
-            skip("参数无效的椭圆");
+            skip(SkipReason::BadEllipse);
             return;
         }
         double sweep = std::fmod(ellipse.endParam - ellipse.startParam, kFullTurnRad);
@@ -296,7 +307,7 @@ private:
             return;
         std::vector<position> pts;
         if (!tessellateSpline(*boxed, localTolerance(t), pts) || pts.size() < 2) {
-            skip("无效的样条曲线");
+            skip(SkipReason::BadSpline);
             return;
         }
         keepPath(pts, t, false, depthOf(e, 0.0, t), layer);
@@ -308,23 +319,23 @@ private:
         const InsertRecord& ins = *boxed;
         const auto found = m_drawing.blocks.find(ins.block);
         if (found == m_drawing.blocks.end()) {
-            note("找不到图块“" + ins.block + "”，该引用已忽略");
+            note(NoteKind::MissingBlock, ins.block);
             return;
         }
         if (depth >= import_limits::kMaxBlockDepth) {
-            note("图块“" + ins.block + "”嵌套过深，已忽略");
+            note(NoteKind::BlockTooDeep, ins.block);
             return;
         }
         for (const std::string* open : m_stack) {
             if (*open == ins.block) {
-                note("图块“" + ins.block + "”引用了自身，已忽略");
+                note(NoteKind::BlockSelfReference, ins.block);
                 return;
             }
         }
         const long long columns = std::max(1, ins.columns);
         const long long rows = std::max(1, ins.rows);
         if (columns * rows > import_limits::kMaxArrayCopies) {
-            note("图块“" + ins.block + "”的阵列过大，已忽略");
+            note(NoteKind::BlockArrayTooLarge, ins.block);
             return;
         }
         const BlockDefinition& block = found->second;
@@ -347,11 +358,11 @@ private:
         m_stack.pop_back();
     }
 
-    void note(std::string text)
+    void note(NoteKind kind, const std::string& block)
     {
         constexpr std::size_t kMaxNotes = 20;
         if (m_out.notes.size() < kMaxNotes)
-            m_out.notes.push_back(std::move(text));
+            m_out.notes.push_back(ImportNote{kind, 0, block});
     }
 
     const DxfDrawing& m_drawing;

@@ -25,7 +25,7 @@ public:
     void beginBlock(std::string name, const position& base) override;
     void endBlock() override;
     void entity(EntityRecord&& record) override;
-    void skipped(std::string_view kind) override { m_assembler.skipped(kind); }
+    void skipped(const SkippedKind& kind) override { m_assembler.skipped(kind); }
 
     DxfDrawing& drawing() { return m_assembler.drawing; }
     // The placed drawing, scaled by the drawing's unit.

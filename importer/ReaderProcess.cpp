@@ -39,51 +39,43 @@ struct ReaderEnd {
     int detail = 0; // the signal, the exit code or the errno
 };
 
-std::string signalText(int signal, const ReaderOptions& options)
+ImportFailure failure(ImportProblem problem, int error = 0, std::size_t limit = 0)
 {
-    switch (signal) {
-    case SIGXCPU:
-        return "解析用时超过 " + std::to_string(options.cpuSeconds)
-               + " 秒的上限；请删除图纸中与模型无关的内容（图框、标注、其他零件）后另存为 DXF 再导入";
-    case SIGSEGV:
-    case SIGBUS:
-        return "访问了无效的内存（信号 " + std::to_string(signal) + "），图纸可能已损坏";
-    case SIGABRT:
-        return "程序中止（信号 " + std::to_string(signal) + "），图纸可能已损坏";
-    case SIGKILL:
-        return "被强制结束（信号 " + std::to_string(signal) + "）";
-    default:
-        return "被信号 " + std::to_string(signal) + " 终止";
-    }
+    ImportFailure f{problem, error};
+    f.limit = limit;
+    return f;
 }
 
-std::string describe(const ReaderEnd& end, const ReaderOptions& options)
+ImportFailure describe(const ReaderEnd& end, const ReaderOptions& options)
 {
-    const std::string crashed = "图纸解析程序异常退出：";
     switch (end.kind) {
-    case ReaderEnd::NotFound:
-        return "找不到图纸解析程序：" + options.program;
+    case ReaderEnd::NotFound: {
+        ImportFailure f{ImportProblem::ReaderMissing, end.detail};
+        f.detail = options.program;
+        return f;
+    }
     case ReaderEnd::NotStarted:
-        return "无法启动图纸解析程序（错误码 " + std::to_string(end.detail) + "）";
+        return failure(ImportProblem::ReaderNotStarted, end.detail);
     case ReaderEnd::Cancelled:
-        return "导入已取消";
+        return failure(ImportProblem::Cancelled);
     case ReaderEnd::Garbage:
-        return crashed + "传回的数据无效";
+        return failure(ImportProblem::ReaderGarbage);
     case ReaderEnd::TimedOut:
-        return crashed + "超过 " + std::to_string(options.wallSeconds) + " 秒没有完成，已被结束";
+        return failure(ImportProblem::ReaderHung, 0, static_cast<std::size_t>(options.wallSeconds));
     case ReaderEnd::Signal:
-        return crashed + signalText(end.detail, options);
+        if (end.detail == SIGXCPU)
+            return failure(ImportProblem::ReaderTimeLimit, end.detail, static_cast<std::size_t>(options.cpuSeconds));
+        return failure(ImportProblem::ReaderCrashed, end.detail);
     case ReaderEnd::Exit:
         if (end.detail == kReaderOutOfMemory)
-            return crashed + "内存不足或超过 " + std::to_string(options.memoryBytes >> 20)
-                   + " MB 的上限；请删除图纸中与模型无关的内容（图框、标注、其他零件）后另存为 DXF 再导入";
+            return failure(ImportProblem::ReaderOutOfMemory, end.detail, options.memoryBytes);
         if (end.detail == kReaderDamaged)
-            return crashed + "DXF 文件已损坏，无法解析";
-        return crashed + "退出码 " + std::to_string(end.detail);
+            return failure(ImportProblem::Unparsable);
+        return failure(ImportProblem::ReaderExited, end.detail);
     case ReaderEnd::Incomplete:
-        return crashed + "传回的数据不完整";
+        return failure(ImportProblem::ReaderIncomplete);
     }
-    return crashed;
+    return failure(ImportProblem::InternalError);
 }
 
 // A started reader; killed and reaped unless it was reaped before.
@@ -220,9 +212,7 @@ ParseResult runReader(const ReaderOptions& options, int text, DrawingSink& sink,
     const int status = reader.reap(kExitGrace);
     if (!stream.ended())
         return failWith(endFromStatus(status));
-    if (stream.outcome() != DxfParseOutcome::Read)
-        return ParseResult{parseFailureText(stream.outcome()), 0};
-    return ParseResult{};
+    return ParseResult{parseFailure(stream.outcome()), 0};
 }
 
 ParseResult readInReaderProcess(const ReaderOptions& options, const DrawingFile& file, DrawingSink& sink,
@@ -240,7 +230,7 @@ ParseResult readInReaderProcess(const ReaderOptions& options, const DrawingFile&
     auto checkFailed = [&](bool wait) {
         if (!check && (wait || checking.wait_for(std::chrono::seconds(0)) == std::future_status::ready))
             check = checking.get();
-        return check && !check->ok;
+        return check && check->failure;
     };
     ParseResult result = runReader(options, text.get(), sink, progress, [&] { return checkFailed(false); });
     if (progress.cancelled()) {
@@ -249,7 +239,7 @@ ParseResult readInReaderProcess(const ReaderOptions& options, const DrawingFile&
     }
     if (checkFailed(true))
         return ParseResult{check->failure, 0};
-    if (result.failure.empty())
+    if (!result.failure)
         result.textLength = check->textLength;
     return result;
 }

@@ -13,9 +13,11 @@ constexpr char kMark[4] = {'V', 'H', 'R', '1'};
 constexpr std::size_t kHeaderBytes = 5; // tag and payload length
 // Bytes gathered before they are handed on.
 constexpr std::size_t kChunkBytes = 256 * 1024;
-// Kinds the reader names beyond the collector's own: "other" and "invalid".
-constexpr std::size_t kExtraKinds = 2;
-constexpr const char* kInvalidEntity = "参数无效的图元";
+// Kinds of skipped entity: the unsupported names the collector tells apart,
+// the one for the rest of them, and one for every other reason.
+constexpr std::size_t kMaxKinds = import_limits::kMaxSkippedKinds + 1 + 16;
+constexpr auto kLastSkipReason = SkipReason::BadSpline;
+constexpr auto kLastOutcome = DxfParseOutcome::Damaged;
 
 enum Tag : std::uint8_t {
     kLayer = 1,
@@ -228,10 +230,11 @@ void RecordStreamWriter::endBlock()
     endFrame();
 }
 
-void RecordStreamWriter::skipped(std::string_view kind)
+void RecordStreamWriter::skipped(const SkippedKind& kind)
 {
     beginFrame(kSkipped);
-    putText(kind);
+    put(static_cast<std::uint8_t>(kind.reason));
+    putText(kind.entity);
     endFrame();
 }
 
@@ -305,7 +308,7 @@ void RecordStreamWriter::entity(EntityRecord&& record)
         record.shape);
     if (!m_finite) {
         m_buffer.resize(m_frameStart);
-        skipped(kInvalidEntity);
+        skipped(SkippedKind{SkipReason::BadCoordinates, {}});
         return;
     }
     endFrame();
@@ -432,11 +435,14 @@ bool RecordStreamReader::decodeFrame(std::uint8_t tag, std::string_view payload)
         m_sink.endBlock();
         return true;
     case kSkipped: {
-        std::string kind = in.text();
+        const auto reason = in.get<std::uint8_t>();
+        SkippedKind kind{static_cast<SkipReason>(reason), in.text()};
         if (in.fault() != StreamFault::None)
             return fail(in.fault());
+        if (reason > static_cast<std::uint8_t>(kLastSkipReason))
+            return fail(StreamFault::BadNumber);
         if (std::find(m_kinds.begin(), m_kinds.end(), kind) == m_kinds.end()) {
-            if (m_kinds.size() >= import_limits::kMaxSkippedKinds + kExtraKinds)
+            if (m_kinds.size() >= kMaxKinds)
                 return fail(StreamFault::TooLarge);
             m_kinds.push_back(kind);
         }
@@ -447,7 +453,7 @@ bool RecordStreamReader::decodeFrame(std::uint8_t tag, std::string_view payload)
         const auto outcome = in.get<std::uint8_t>();
         if (in.fault() != StreamFault::None)
             return fail(in.fault());
-        if (outcome > static_cast<std::uint8_t>(DxfParseOutcome::Damaged))
+        if (outcome > static_cast<std::uint8_t>(kLastOutcome))
             return fail(StreamFault::BadNumber);
         m_outcome = static_cast<DxfParseOutcome>(outcome);
         m_ended = true;

@@ -28,7 +28,7 @@ public:
     void beginBlock(std::string name, const position& base) override;
     void endBlock() override;
     void entity(EntityRecord&& record) override;
-    void skipped(std::string_view kind) override;
+    void skipped(const SkippedKind& kind) override;
 
     // Ends the stream with the parse's outcome and hands on what is left.
     void finish(DxfParseOutcome outcome);
@@ -92,5 +92,5 @@ private:
     std::size_t m_entities = 0;
     std::size_t m_vertices = 0;
     std::size_t m_blocks = 0;
-    std::vector<std::string> m_kinds; // distinct skipped kinds
+    std::vector<SkippedKind> m_kinds; // distinct skipped kinds
 };

@@ -31,7 +31,7 @@ std::string sampleStream(const std::function<void(RecordStreamWriter&)>& extra =
     w.layer("孔");
     w.beginBlock("B", {1, 2, 0});
     w.entity(record(CircleRecord{{5, 5, 0}, 2.5}, 1));
-    w.skipped("TEXT");
+    w.skipped({SkipReason::Unsupported, "TEXT"});
     w.endBlock();
     w.entity(record(LineRecord{{kMarkX, 0, 0}, {10, 0, 0}}));
     w.entity(record(ArcRecord{{0, 0, 0}, 3, 0, 90}));
@@ -94,7 +94,7 @@ TEST(RecordStream, EveryRecordArrivesWhateverThePieces)
         const BlockDefinition& block = d.blocks.at("B");
         EXPECT_EQ(block.entities.size(), 1u);
         EXPECT_EQ(block.entities[0].layer, 1u);
-        EXPECT_EQ(block.skipped.at("TEXT"), 1u);
+        EXPECT_EQ(block.skipped.at({SkipReason::Unsupported, "TEXT"}), 1u);
     }
 }
 
@@ -117,7 +117,7 @@ TEST(RecordStream, NonFiniteEntitiesAreSentAsSkipped)
     DrawingAssembler out;
     EXPECT_EQ(feedAll(bytes, out, bytes.size()), StreamFault::None);
     EXPECT_EQ(out.drawing.entities.size(), 6u);
-    EXPECT_EQ(out.drawing.skipped.at("参数无效的图元"), 1u);
+    EXPECT_EQ(out.drawing.skipped.at({SkipReason::BadCoordinates, {}}), 1u);
 }
 
 struct Damage {
@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadWriter{"EndlessKinds",
                   [](RecordStreamWriter& w) {
                       for (int i = 0; i < 100; ++i)
-                          w.skipped("KIND" + std::to_string(i));
+                          w.skipped({SkipReason::Unsupported, "KIND" + std::to_string(i)});
                   },
                   StreamFault::TooLarge}),
     [](const auto& info) { return std::string(info.param.name); });

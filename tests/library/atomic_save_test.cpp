@@ -5,6 +5,7 @@
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -64,11 +65,11 @@ TEST(AtomicSave, KillDuringAToolTableSaveKeepsTheTable)
 {
     TempLibrary lib;
     lib.library.knives.add_tail(std::make_unique<KnifeInfo>());
-    ASSERT_TRUE(SaveKnifeFile());
+    ASSERT_TRUE(SaveKnifeFile(lib.library.knives));
     const std::string before = lib.read("HingesKnife.xml");
     lib.library.knives.add_tail(std::make_unique<KnifeInfo>());
 
-    const int status = saveKilledBeforeReplace([] { SaveKnifeFile(); });
+    const int status = saveKilledBeforeReplace([&lib] { SaveKnifeFile(lib.library.knives); });
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     EXPECT_EQ(lib.read("HingesKnife.xml"), before);
 }
@@ -98,7 +99,7 @@ TEST(AtomicSave, FailedWriteIsReportedAndKeepsTheOldFile)
         const rlimit limit{kWriteLimit, kWriteLimit};
         setrlimit(RLIMIT_FSIZE, &limit);
         const SaveResult saved = SaveHingesFile(hingeWithThickness(2).get());
-        _exit(!saved && !saved.reason.empty() ? 0 : kChildSaveFailed);
+        _exit(saved.problem == SaveProblem::CannotWrite && saved.error == EFBIG ? 0 : kChildSaveFailed);
     }
     int status = 0;
     waitpid(child, &status, 0);
