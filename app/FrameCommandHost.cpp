@@ -2,57 +2,44 @@
 
 #include <app/MainFrame.h>
 #include <app/ModelDisplay.h>
-#include <app/VarnholtApp.h>
 #include <app/VarnholtView.h>
 
 #include <QStatusBar>
 
-namespace {
-CVarnholtView* activeView()
-{
-    CMainFrame* frame = GetMainFrame();
-    return frame ? frame->activeView() : nullptr;
-}
-} // namespace
-
 ModelLibrary* FrameCommandHost::library()
 {
-    CMainFrame* frame = GetMainFrame();
-    return frame ? &frame->library() : nullptr;
+    return &m_frame.library();
 }
 
 void FrameCommandHost::refillHingesPane()
 {
-    FillHingesPane();
+    FillHingesPane(m_frame);
 }
 
 void FrameCommandHost::refillLockCorePane()
 {
-    FillLockCorePane();
+    FillLockCorePane(m_frame);
 }
 
 void FrameCommandHost::refillDoorPane()
 {
-    FillDoorPane();
+    FillDoorPane(m_frame);
 }
 
 GK_Object* FrameCommandHost::firstDrawingObject()
 {
-    CVarnholtView* view = activeView();
-    return view ? view->operation().drawing().list().first() : nullptr;
+    return m_frame.activeView()->operation().drawing().list().first();
 }
 
 void FrameCommandHost::recordNcDoor(GK_Object* door)
 {
-    if (CVarnholtView* view = activeView()) {
-        view->m_ncFlagOne = 1;
-        view->m_ncFlagTwo = 1;
-        view->m_ncDoor = door;
-    }
+    CVarnholtView* view = m_frame.activeView();
+    view->m_ncFlagOne = 1;
+    view->m_ncFlagTwo = 1;
+    view->m_ncDoor = door;
 }
 
 void FrameCommandHost::showStatus(const QString& text)
 {
-    if (CMainFrame* frame = GetMainFrame())
-        frame->statusBar()->showMessage(text);
+    m_frame.statusBar()->showMessage(text);
 }

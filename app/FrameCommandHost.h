@@ -2,11 +2,14 @@
 
 #include <commands/CommandHost.h>
 
-// The commands' view of the running program: the application's main window,
-// its library, panes, drawing view and status bar. Without a main window the
-// commands find no library and no drawing.
+class CMainFrame;
+
+// The commands' view of the running program: the main window they belong
+// to, its library, panes, drawing view and status bar.
 class FrameCommandHost final : public CommandHost {
 public:
+    explicit FrameCommandHost(CMainFrame& frame) : m_frame(frame) {}
+
     ModelLibrary* library() override;
     void refillHingesPane() override;
     void refillLockCorePane() override;
@@ -14,4 +17,7 @@ public:
     GK_Object* firstDrawingObject() override;
     void recordNcDoor(GK_Object* door) override;
     void showStatus(const QString& text) override;
+
+private:
+    CMainFrame& m_frame;
 };

@@ -9,6 +9,7 @@
 #include <app/ModelPanes.h>
 #include <app/VarnholtView.h>
 
+#include <library/PublishedLibrary.h>
 #include <library/DoorModelFile.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
@@ -53,6 +54,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_look(AppSetting
     createToolBars();
     createStatusBar();
     createDockWindows();
+    connectPanes();
     PublishLibrary(&m_library);
     loadLibrary();
     setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
@@ -90,14 +92,25 @@ void CMainFrame::createDockWindows()
     resizeDocks({m_doorPane, m_hingesPane}, {kInitialPaneRect.width(), kInitialPaneRect.width()}, Qt::Horizontal);
 }
 
+// A double click in a pane shows a copy of its model in the view.
+void CMainFrame::connectPanes()
+{
+    connect(m_hingesPane, &CHingesPane::hingesActivated, this,
+            [this](const GK_Hinges* model) { ShowHingesInView(*m_view, model); });
+    connect(m_lockCorePane, &CLockHolePane::lockCoreActivated, this,
+            [this](const GK_LockCore* model) { ShowLockCoreInView(*m_view, model); });
+    connect(m_doorPane, &CDoorListPane::doorActivated, this,
+            [this](const GK_DoorWithHinges* model) { ShowDoorInView(*m_view, model); });
+}
+
 void CMainFrame::loadLibrary()
 {
     LoadAllHinges(m_library.hinges);
-    FillHingesPane(this);
+    FillHingesPane(*this);
     LoadAllLockCores(m_library.lockCores);
-    FillLockCorePane(this);
-    LoadAllDoorModels(m_library.doors);
-    FillDoorPane(this);
+    FillLockCorePane(*this);
+    LoadAllDoorModels(m_library.doors, m_library);
+    FillDoorPane(*this);
     LoadKnifeFile(m_library.knives);
 }
 

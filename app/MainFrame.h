@@ -79,6 +79,7 @@ private:
     void createToolBars();
     void createStatusBar();
     void createDockWindows();
+    void connectPanes();
     void loadLibrary();
     void loadUserImages();
     void restoreWorkspace();

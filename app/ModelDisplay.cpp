@@ -2,7 +2,6 @@
 
 #include <app/MainFrame.h>
 #include <app/ModelPanes.h>
-#include <app/VarnholtApp.h>
 #include <app/VarnholtView.h>
 
 #include <kernel/GK_DoorWithHinges.h>
@@ -11,22 +10,11 @@
 
 namespace {
 
-CMainFrame* frameOrMain(CMainFrame* frame)
-{
-    return frame ? frame : GetMainFrame();
-}
-
-void showInView(const GK_Object* model, int typeCode)
+void showInView(CVarnholtView& view, const GK_Object* model, int typeCode)
 {
     if (!model)
         return;
-    CMainFrame* frame = GetMainFrame();
-    if (!frame)
-        return;
-    CVarnholtView* view = frame->activeView();
-    if (!view)
-        return;
-    GK_Operation& op = view->operation();
+    GK_Operation& op = view.operation();
     for (GK_Object* o = op.drawing().list().first(); o;) {
         GK_Object* following = o->next;
         if (o->type() == typeCode)
@@ -48,35 +36,32 @@ void showInView(const GK_Object* model, int typeCode)
 
 } // namespace
 
-void FillHingesPane(CMainFrame* frame)
+void FillHingesPane(CMainFrame& frame)
 {
-    if (CMainFrame* f = frameOrMain(frame))
-        f->hingesPane()->fill(f->library().hinges);
+    frame.hingesPane()->fill(frame.library().hinges);
 }
 
-void FillLockCorePane(CMainFrame* frame)
+void FillLockCorePane(CMainFrame& frame)
 {
-    if (CMainFrame* f = frameOrMain(frame))
-        f->lockCorePane()->fill(f->library().lockCores);
+    frame.lockCorePane()->fill(frame.library().lockCores);
 }
 
-void FillDoorPane(CMainFrame* frame)
+void FillDoorPane(CMainFrame& frame)
 {
-    if (CMainFrame* f = frameOrMain(frame))
-        f->doorPane()->fill(f->library().doors);
+    frame.doorPane()->fill(frame.library().doors);
 }
 
-void ShowHingesInView(const GK_Hinges* model)
+void ShowHingesInView(CVarnholtView& view, const GK_Hinges* model)
 {
-    showInView(model, GK_TYPE_HINGES);
+    showInView(view, model, GK_TYPE_HINGES);
 }
 
-void ShowLockCoreInView(const GK_LockCore* model)
+void ShowLockCoreInView(CVarnholtView& view, const GK_LockCore* model)
 {
-    showInView(model, GK_TYPE_LOCKCORE);
+    showInView(view, model, GK_TYPE_LOCKCORE);
 }
 
-void ShowDoorInView(const GK_DoorWithHinges* model)
+void ShowDoorInView(CVarnholtView& view, const GK_DoorWithHinges* model)
 {
-    showInView(model, GK_TYPE_DOOR);
+    showInView(view, model, GK_TYPE_DOOR);
 }

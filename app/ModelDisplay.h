@@ -1,19 +1,19 @@
 #pragma once
 
 class CMainFrame;
+class CVarnholtView;
 class GK_DoorWithHinges;
 class GK_Hinges;
 class GK_LockCore;
 
-// Rebuild a pane's rows from its library list. A null frame stands for the
-// application's main window; without one nothing happens.
-void FillHingesPane(CMainFrame* frame = nullptr);
-void FillLockCorePane(CMainFrame* frame = nullptr);
-void FillDoorPane(CMainFrame* frame = nullptr);
+// Rebuild a pane of the frame from its library list.
+void FillHingesPane(CMainFrame& frame);
+void FillLockCorePane(CMainFrame& frame);
+void FillDoorPane(CMainFrame& frame);
 
-// Show a copy of the model in the active view of the application's main
-// window: the object of the same kind shown before is deleted, every other
-// object hidden, the copy added and the drawing fitted to the window.
-void ShowHingesInView(const GK_Hinges* model);
-void ShowLockCoreInView(const GK_LockCore* model);
-void ShowDoorInView(const GK_DoorWithHinges* model);
+// Show a copy of the model in the view: the object of the same kind shown
+// before is deleted, every other object hidden, the copy added and the
+// drawing fitted to the window. A null model changes nothing.
+void ShowHingesInView(CVarnholtView& view, const GK_Hinges* model);
+void ShowLockCoreInView(CVarnholtView& view, const GK_LockCore* model);
+void ShowDoorInView(CVarnholtView& view, const GK_DoorWithHinges* model);

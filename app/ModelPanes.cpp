@@ -1,7 +1,6 @@
 #include <app/ModelPanes.h>
 
 #include <app/CommandIds.h>
-#include <app/ModelDisplay.h>
 
 #include <grid/CTreeGridCtrl.h>
 #include <dialogs/GbkQString.h>
@@ -93,7 +92,7 @@ void CHingesPane::onLeftButtonPressed(void*)
 void CHingesPane::onLeftButtonDoubleClicked(void* userData)
 {
     if (userData)
-        ShowHingesInView(static_cast<GK_Hinges*>(userData));
+        emit hingesActivated(static_cast<const GK_Hinges*>(userData));
     qCDebug(lcHingesPane).noquote() << "lbutton double click!";
 }
 
@@ -112,7 +111,7 @@ void CLockHolePane::fill(const GU_OwnedList<GK_LockCore>& models)
 void CLockHolePane::onLeftButtonDoubleClicked(void* userData)
 {
     if (userData)
-        ShowLockCoreInView(static_cast<GK_LockCore*>(userData));
+        emit lockCoreActivated(static_cast<const GK_LockCore*>(userData));
 }
 
 CDoorListPane::CDoorListPane(QWidget* parent)
@@ -156,5 +155,5 @@ void CDoorListPane::fill(const GU_OwnedList<GK_DoorWithHinges>& models)
 void CDoorListPane::onLeftButtonDoubleClicked(void* userData)
 {
     if (userData)
-        ShowDoorInView(static_cast<GK_DoorWithHinges*>(userData));
+        emit doorActivated(static_cast<const GK_DoorWithHinges*>(userData));
 }

@@ -13,8 +13,8 @@ class GU_OwnedList;
 Q_DECLARE_LOGGING_CATEGORY(lcHingesPane)
 
 // A docked pane listing one kind of library model in a tree grid, one root
-// row per model, numbered from 1. A double click on a row shows a copy of its
-// model in the active view.
+// row per model, numbered from 1. A double click on a row tells which model
+// was activated; the main frame decides what that shows.
 class CModelPane : public QDockWidget {
     Q_OBJECT
 public:
@@ -43,6 +43,10 @@ public:
     explicit CHingesPane(QWidget* parent = nullptr);
     void fill(const GU_OwnedList<GK_Hinges>& models);
 
+signals:
+    // A double click on the model's row.
+    void hingesActivated(const GK_Hinges* model);
+
 protected:
     void onLeftButtonPressed(void* userData) override;
     void onLeftButtonDoubleClicked(void* userData) override;
@@ -55,6 +59,9 @@ public:
     explicit CLockHolePane(QWidget* parent = nullptr);
     void fill(const GU_OwnedList<GK_LockCore>& models);
 
+signals:
+    void lockCoreActivated(const GK_LockCore* model);
+
 protected:
     void onLeftButtonDoubleClicked(void* userData) override;
 };
@@ -66,6 +73,9 @@ public:
     explicit CDoorListPane(QWidget* parent = nullptr);
     void fill(const GU_OwnedList<GK_DoorWithHinges>& models);
     void InitDoorColumns();
+
+signals:
+    void doorActivated(const GK_DoorWithHinges* model);
 
 protected:
     void onLeftButtonDoubleClicked(void* userData) override;

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <app/FrameCommandHost.h>
-#include <commands/ModelCommands.h>
 
-#include <importer/CadImporter.h>
+#include <commands/ModelCommands.h>
 #include <dialogs/QtFileDialogs.h>
 #include <dialogs/QtMessageBoxes.h>
+#include <importer/CadImporter.h>
 
 #include <QObject>
 

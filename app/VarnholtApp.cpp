@@ -2,15 +2,7 @@
 
 #include <app/MainFrame.h>
 
-#include <QPointer>
-
 namespace {
-
-QPointer<CMainFrame>& mainWindow()
-{
-    static QPointer<CMainFrame> frame;
-    return frame;
-}
 
 QString caption()
 {
@@ -19,25 +11,14 @@ QString caption()
 
 } // namespace
 
-CMainFrame* GetMainFrame()
-{
-    return mainWindow().data();
-}
-
 CVarnholtApp::CVarnholtApp() = default;
-
-CVarnholtApp::~CVarnholtApp()
-{
-    if (mainWindow() == m_mainFrame.get())
-        mainWindow() = nullptr;
-}
+CVarnholtApp::~CVarnholtApp() = default;
 
 bool CVarnholtApp::InitInstance(const QStringList& arguments)
 {
     m_mainFrame = std::make_unique<CMainFrame>();
     if (!arguments.isEmpty())
         m_mainFrame->openDocumentFile(arguments.first());
-    mainWindow() = m_mainFrame.get();
     m_mainFrame->setWindowTitle(caption());
     m_mainFrame->show();
     m_mainFrame->activateWindow();

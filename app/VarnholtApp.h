@@ -24,7 +24,3 @@ public:
 private:
     std::unique_ptr<CMainFrame> m_mainFrame;
 };
-
-// The application's main window: the main frame of the running application
-// once start-up has created it, null before that and after it is gone.
-CMainFrame* GetMainFrame();

@@ -5,21 +5,20 @@
 #include <dialogs/CDlgAddDoorModel.h>
 #include <dialogs/CDlgImportHinges.h>
 #include <dialogs/CDlgKnifeSetting.h>
-#include <importer/CadImporter.h>
-#include <library/DoorModelFile.h>
-#include <kernel/GK_Factories.h>
 #include <dialogs/GbkQString.h>
-#include <library/HingesFile.h>
-#include <library/LockCoreFile.h>
 #include <dialogs/MessageBoxes.h>
+#include <importer/CadImporter.h>
+#include <kernel/GK_Factories.h>
+#include <kernel/resabs.h>
+#include <library/DoorModelFile.h>
+#include <library/HingesFile.h>
+#include <library/KnifeFile.h>
+#include <library/LockCoreFile.h>
 #include <library/ModelLibrary.h>
 #include <library/NameLookup.h>
-#include <kernel/resabs.h>
 
 #include <QFile>
 #include <QString>
-
-#include <optional>
 
 namespace {
 
@@ -49,18 +48,6 @@ struct DoorKind {
     static QString noun() { return QStringLiteral("门型"); }
 };
 
-// Position of the first model whose name equals the name without regard to
-// letter case.
-template <typename Model>
-std::optional<std::size_t> findByName(const GU_OwnedList<Model>& list, const std::string& name)
-{
-    for (std::size_t i = 0; i < list.count(); ++i) {
-        if (list[i] && EqualNamesNoCase(list[i]->GetName(), name))
-            return i;
-    }
-    return std::nullopt;
-}
-
 // Lets a name through when no model of its kind has it, or when the user
 // agrees to replace the model that has it.
 template <typename Kind>
@@ -68,7 +55,7 @@ NameAcceptor askBeforeReplacing(CommandHost& host, MessageBoxes& messages)
 {
     return [&host, &messages](const std::string& name) {
         ModelLibrary* library = host.library();
-        if (!library || !findByName(Kind::list(*library), name))
+        if (!library || !PositionByName(Kind::list(*library), name))
             return true;
         return messages.question(QStringLiteral("已经有名为“%1”的%2。\n要用新的%2替换它吗？")
                                      .arg(GbkToQString(name), Kind::noun()));
@@ -155,7 +142,7 @@ void ModelCommands::importModel()
     if (!library)
         return;
     auto& list = Kind::list(*library);
-    if (const auto existing = findByName(list, model->GetName())) {
+    if (const auto existing = PositionByName(list, model->GetName())) {
         // Assignment keeps the listed object, so doors that point at it show
         // the new content and no pointer is left dangling.
         *list[*existing] = *model;
@@ -170,7 +157,8 @@ void ModelCommands::importModel()
 
 void ModelCommands::OnAddDoorModel()
 {
-    CDlgAddDoorModel dialog(m_messages);
+    ModelLibrary* library = m_host.library();
+    CDlgAddDoorModel dialog(m_messages, library);
     dialog.setNameAcceptor(askBeforeReplacing<DoorKind>(m_host, m_messages));
     if (dialog.DoModal() != IDOK)
         return;
@@ -184,20 +172,19 @@ void ModelCommands::OnAddDoorModel()
             door->SetHingesPos(position{p, 0.0, 0.0});
     }
     door->SetHingesUp(dialog.m_hingesUp);
-    door->SetHingesModel(FindHingesByName(dialog.m_hingesModelName));
-    door->SetLockCoreModel(FindLockCoreByName(dialog.m_lockCoreModelName));
+    door->SetHingesModel(library ? FindHingesByName(*library, dialog.m_hingesModelName) : nullptr);
+    door->SetLockCoreModel(library ? FindLockCoreByName(*library, dialog.m_lockCoreModelName) : nullptr);
 
     const SaveResult saved = SaveDoorModelFile(door.get());
     if (!saved) {
         reportSaveFailure(m_messages, saved);
         return;
     }
-    ModelLibrary* library = m_host.library();
     if (!library)
         return;
     // Nothing points at a listed door but the pane's rows, which are rebuilt
     // below, so a door of the same name is simply replaced in its place.
-    if (const auto existing = findByName(library->doors, door->GetName()))
+    if (const auto existing = PositionByName(library->doors, door->GetName()))
         library->doors.replace(*existing, std::move(door));
     else
         library->doors.add_tail(std::move(door));
@@ -206,7 +193,17 @@ void ModelCommands::OnAddDoorModel()
 
 void ModelCommands::OnKnifeSetting()
 {
-    CDlgKnifeSetting dialog(m_messages);
+    ModelLibrary* library = m_host.library();
+    GU_OwnedList<KnifeInfo>* knives = library ? &library->knives : nullptr;
+    // The dialog changes the tools in memory; the table file is written here,
+    // after each change. A failure leaves the change in memory.
+    CDlgKnifeSetting dialog(m_messages, knives, [this, knives] {
+        const SaveResult saved = SaveKnifeFile(*knives);
+        if (!saved)
+            m_messages.warning(
+                QStringLiteral("刀具表没有保存到文件“%1”：%2。\n修改仍保留在程序中，但下次启动时将不再存在。")
+                    .arg(QString::fromUtf8(saved.path), QString::fromUtf8(saved.reason)));
+    });
     dialog.DoModal();
 }
 

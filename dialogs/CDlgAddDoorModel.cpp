@@ -40,8 +40,9 @@ void takeSelectedName(const QComboBox* box, std::string& name)
 
 } // namespace
 
-CDlgAddDoorModel::CDlgAddDoorModel(MessageBoxes& messages)
+CDlgAddDoorModel::CDlgAddDoorModel(MessageBoxes& messages, const ModelLibrary* library)
     : NamedModelDialog(messages),
+      m_library(library),
       m_nameEdit(makeEdit("name")),
       m_commentsEdit(makeEdit("comments")),
       m_lengthEdit(makeEdit("length")),
@@ -138,11 +139,10 @@ void CDlgAddDoorModel::DoDataExchange(DataExchange& dx)
 void CDlgAddDoorModel::OnInitDialog()
 {
     NamedModelDialog::OnInitDialog();
-    const ModelLibrary* library = CurrentLibrary();
-    if (!library)
+    if (!m_library)
         return;
-    addModelNames(m_hingesList, library->hinges);
-    addModelNames(m_lockCoreList, library->lockCores);
+    addModelNames(m_hingesList, m_library->hinges);
+    addModelNames(m_lockCoreList, m_library->lockCores);
     m_hingesUpList->addItem(QStringLiteral("否"));
     m_hingesUpList->addItem(QStringLiteral("是"));
     m_hingesUpList->setCurrentIndex(0);

@@ -5,18 +5,20 @@
 #include <array>
 #include <string>
 
+class ModelLibrary;
 class QComboBox;
 
 // Composes a new door model: its size, a lock-core model at an X position, a
 // hinge model at up to four X positions and whether the hinges sit at the
-// top. The model lists offer the names of the current library's models in
-// list order; the dialog creates nothing itself.
+// top. The model lists offer the names of the library's models in list
+// order; the dialog creates nothing itself.
 class CDlgAddDoorModel : public NamedModelDialog {
     Q_OBJECT
 public:
     static constexpr int kHingePositions = 4;
 
-    explicit CDlgAddDoorModel(MessageBoxes& messages);
+    // Without a library (no main window) the three lists stay empty.
+    CDlgAddDoorModel(MessageBoxes& messages, const ModelLibrary* library);
 
     // Read by the caller after IDOK; lengths in millimetres, texts GBK.
     double m_length = 0.0;
@@ -34,6 +36,7 @@ protected:
     void OnOK() override;
 
 private:
+    const ModelLibrary* m_library;
     QLineEdit* m_nameEdit;
     QLineEdit* m_commentsEdit;
     QLineEdit* m_lengthEdit;

@@ -2,7 +2,6 @@
 
 #include <dialogs/TabOrder.h>
 
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -41,12 +40,4 @@ void CDlgAddOneKnife::OnInitDialog()
     ExchangeDialog::OnInitDialog();
     m_form.fillLists();
     m_form.toolNumberEdit->setFocus(Qt::OtherFocusReason);
-}
-
-void CDlgAddOneKnife::OnOK()
-{
-    m_typeIndex = m_form.typeList->currentIndex();
-    m_spindleIndex = m_form.spindleList->currentIndex();
-    m_enableIndex = m_form.enableList->currentIndex();
-    ExchangeDialog::OnOK();
 }

@@ -9,15 +9,10 @@ class CDlgAddOneKnife : public ExchangeDialog {
 public:
     explicit CDlgAddOneKnife(MessageBoxes& messages);
 
-    // Read by the caller after IDOK.
+    // Read by the caller after IDOK, through m_form.store.
     ToolForm m_form;
-    // List indexes, taken when OK is pressed.
-    int m_typeIndex = 0;
-    int m_spindleIndex = 0;
-    int m_enableIndex = 0;
 
 protected:
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;
-    void OnOK() override;
 };

@@ -2,15 +2,12 @@
 
 #include <dialogs/CDlgAddOneKnife.h>
 #include <dialogs/GbkQString.h>
-#include <dialogs/MessageBoxes.h>
 #include <dialogs/TabOrder.h>
 #include <dialogs/ToolTexts.h>
 
 #include <grid/CTreeGridCtrl.h>
-#include <library/KnifeFile.h>
-#include <library/ModelLibrary.h>
+#include <library/KnifeInfo.h>
 
-#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -57,8 +54,12 @@ std::unique_ptr<CItemInfo> knifeRow(KnifeInfo* knife)
 
 } // namespace
 
-CDlgKnifeSetting::CDlgKnifeSetting(MessageBoxes& messages)
-    : ExchangeDialog(messages), m_frame(new QFrame(this)), m_grid(new CTreeGridCtrl(m_frame))
+CDlgKnifeSetting::CDlgKnifeSetting(MessageBoxes& messages, GU_OwnedList<KnifeInfo>* knives, SaveTable saveTable)
+    : ExchangeDialog(messages),
+      m_knives(knives),
+      m_saveTable(std::move(saveTable)),
+      m_frame(new QFrame(this)),
+      m_grid(new CTreeGridCtrl(m_frame))
 {
     setWindowTitle(QStringLiteral("刀具信息设置"));
 
@@ -131,8 +132,8 @@ void CDlgKnifeSetting::FillKnifeGrid()
 {
     const int selected = m_grid->GetFirstSelectedRow();
     m_grid->RemoveAllRows();
-    if (const ModelLibrary* library = CurrentLibrary()) {
-        for (KnifeInfo* knife : library->knives)
+    if (m_knives) {
+        for (KnifeInfo* knife : *m_knives)
             m_grid->AddRootRow(knifeRow(knife).release());
     }
     if (selected >= 0 && selected < m_grid->NodeCount())
@@ -159,14 +160,7 @@ void CDlgKnifeSetting::ShowSelectedKnife()
     const KnifeInfo* knife = selectedKnife();
     if (!knife)
         return;
-    m_form.toolNumber = static_cast<unsigned>(knife->ID);
-    m_form.speed = knife->Vel;
-    m_form.diameter = knife->Diameter;
-    m_form.safeDistance = knife->SafeDistance;
-    m_form.texts = {knife->AirForward, knife->AirBack, knife->DrillStart, knife->DrillStop};
-    SelectToolListIndex(m_form.spindleList, knife->IsMain != 0 ? 1 : 0);
-    SelectToolListIndex(m_form.enableList, knife->Enable != 0 ? 1 : 0);
-    SelectToolListIndex(m_form.typeList, knife->Type);
+    m_form.load(*knife);
     UpdateData(false);
 }
 
@@ -179,51 +173,21 @@ void CDlgKnifeSetting::OnApply()
     KnifeInfo* knife = selectedKnife();
     if (!knife)
         return;
-    knife->ID = static_cast<int>(m_form.toolNumber);
-    knife->Vel = m_form.speed;
-    knife->Diameter = m_form.diameter;
-    knife->SafeDistance = m_form.safeDistance;
-    knife->AirForward = m_form.texts[0];
-    knife->AirBack = m_form.texts[1];
-    knife->DrillStart = m_form.texts[2];
-    knife->DrillStop = m_form.texts[3];
-    knife->Enable = m_form.enableList->currentIndex() != 0 ? 1 : 0;
-    knife->IsMain = m_form.spindleList->currentIndex() != 0 ? 1 : 0;
-    knife->Type = m_form.typeList->currentIndex();
+    m_form.store(*knife);
     FillKnifeGrid();
-    saveTable();
+    m_saveTable();
 }
 
 void CDlgKnifeSetting::OnAddKnife()
 {
-    ModelLibrary* library = CurrentLibrary();
-    if (!library)
+    if (!m_knives)
         return;
     CDlgAddOneKnife add(messages());
     if (add.DoModal() != IDOK)
         return;
     auto knife = std::make_unique<KnifeInfo>();
-    knife->ID = static_cast<int>(add.m_form.toolNumber);
-    knife->Diameter = add.m_form.diameter;
-    knife->Vel = add.m_form.speed;
-    knife->SafeDistance = add.m_form.safeDistance;
-    knife->AirForward = add.m_form.texts[0];
-    knife->AirBack = add.m_form.texts[1];
-    knife->DrillStart = add.m_form.texts[2];
-    knife->DrillStop = add.m_form.texts[3];
-    knife->Type = add.m_typeIndex;
-    knife->IsMain = add.m_spindleIndex;
-    knife->Enable = add.m_enableIndex;
-    library->knives.add_tail(std::move(knife));
+    add.m_form.store(*knife);
+    m_knives->add_tail(std::move(knife));
     FillKnifeGrid();
-    saveTable();
-}
-
-void CDlgKnifeSetting::saveTable()
-{
-    const SaveResult saved = SaveKnifeFile();
-    if (saved)
-        return;
-    messages().warning(QStringLiteral("刀具表没有保存到文件“%1”：%2。\n修改仍保留在程序中，但下次启动时将不再存在。")
-                           .arg(QString::fromUtf8(saved.path), QString::fromUtf8(saved.reason)));
+    m_saveTable();
 }

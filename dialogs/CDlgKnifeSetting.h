@@ -3,20 +3,28 @@
 #include <dialogs/ExchangeDialog.h>
 #include <dialogs/ToolForm.h>
 
+#include <kernel/GU_List.h>
+
+#include <functional>
+
 class CTreeGridCtrl;
 class QFrame;
 struct KnifeInfo;
 
-// The tool table: every tool of the current library in a grid, the clicked
-// tool in a form below it. "应用" writes the form into the selected tool and
-// "添加刀具" appends a new tool; each saves the whole table at once. OK and
-// Cancel only close the dialog.
+// The tool table: every tool of the list in a grid, the clicked tool in a
+// form below it. "应用" writes the form into the selected tool and "添加刀具"
+// appends a new tool; after each the dialog hands the table to its save
+// callback at once. OK and Cancel only close the dialog.
 class CDlgKnifeSetting : public ExchangeDialog {
     Q_OBJECT
 public:
     static constexpr int kGridId = 4368;
+    // Writes the whole table; called after every change to it.
+    using SaveTable = std::function<void()>;
 
-    explicit CDlgKnifeSetting(MessageBoxes& messages);
+    // Without a list (no library in memory) the grid stays empty and no tool
+    // can be added.
+    CDlgKnifeSetting(MessageBoxes& messages, GU_OwnedList<KnifeInfo>* knives, SaveTable saveTable);
 
     ToolForm m_form;
 
@@ -35,9 +43,9 @@ private:
 
     void selectRow(int row);
     KnifeInfo* selectedKnife() const;
-    // Saves the table; a failure is reported, the tools in memory keep the change.
-    void saveTable();
 
+    GU_OwnedList<KnifeInfo>* m_knives;
+    SaveTable m_saveTable;
     QFrame* m_frame;
     CTreeGridCtrl* m_grid;
 };

@@ -3,6 +3,8 @@
 #include <dialogs/DataExchange.h>
 #include <dialogs/ToolTexts.h>
 
+#include <library/KnifeInfo.h>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -69,6 +71,33 @@ void ToolForm::exchange(DataExchange& dx)
     dx.number(safeDistanceEdit, safeDistance);
     for (int i = 0; i < kTexts; ++i)
         dx.text(textEdits[i], texts[i]);
+}
+
+void ToolForm::load(const KnifeInfo& knife)
+{
+    toolNumber = static_cast<unsigned>(knife.ID);
+    speed = knife.Vel;
+    diameter = knife.Diameter;
+    safeDistance = knife.SafeDistance;
+    texts = {knife.AirForward, knife.AirBack, knife.DrillStart, knife.DrillStop};
+    SelectToolListIndex(spindleList, knife.IsMain != 0 ? 1 : 0);
+    SelectToolListIndex(enableList, knife.Enable != 0 ? 1 : 0);
+    SelectToolListIndex(typeList, knife.Type);
+}
+
+void ToolForm::store(KnifeInfo& knife) const
+{
+    knife.ID = static_cast<int>(toolNumber);
+    knife.Vel = speed;
+    knife.Diameter = diameter;
+    knife.SafeDistance = safeDistance;
+    knife.AirForward = texts[0];
+    knife.AirBack = texts[1];
+    knife.DrillStart = texts[2];
+    knife.DrillStop = texts[3];
+    knife.Type = typeList->currentIndex();
+    knife.IsMain = spindleList->currentIndex() != 0 ? 1 : 0;
+    knife.Enable = enableList->currentIndex() != 0 ? 1 : 0;
 }
 
 std::vector<QWidget*> ToolForm::numbersAndLists() const

@@ -10,6 +10,7 @@ class QComboBox;
 class QGridLayout;
 class QLineEdit;
 class QWidget;
+struct KnifeInfo;
 
 // The form of one tool that both tool dialogs show: four numbers, three lists
 // and four texts, laid out in three rows of four labelled controls.
@@ -39,6 +40,14 @@ struct ToolForm {
     void fillLists();
     // Numbers, then texts, in the order of the templates.
     void exchange(DataExchange& dx);
+
+    // The tool into the members and the lists' selections; a type code
+    // outside the list leaves the type list without a selection.
+    void load(const KnifeInfo& knife);
+    // The members and the lists' selections into the tool: the type is the
+    // type list's index as it stands (-1 without a selection), the two flags
+    // 1 unless their list shows its first entry.
+    void store(KnifeInfo& knife) const;
 
     // The controls in the templates' order: numbers, lists, texts.
     std::vector<QWidget*> numbersAndLists() const;

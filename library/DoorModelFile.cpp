@@ -54,9 +54,9 @@ SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door)
     });
 }
 
-std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path)
+std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models)
 {
-    return LoadModelDocument<GK_DoorWithHinges>(path, [](const TiXmlElement& root) -> std::unique_ptr<GK_DoorWithHinges> {
+    return LoadModelDocument<GK_DoorWithHinges>(path, [&models](const TiXmlElement& root) -> std::unique_ptr<GK_DoorWithHinges> {
         AttributeReader numbers;
         const double length = numbers.realOr(root, "Length", 0.0);
         const double width = numbers.realOr(root, "Width", 0.0);
@@ -68,7 +68,7 @@ std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path)
             TextAttribute(root, "Name"), TextAttribute(root, "Comments"), length, width, thickness);
         if (const TiXmlElement* hinges = root.FirstChildElement("Hinges")) {
             if (const char* name = hinges->Attribute("Name"))
-                door->SetHingesModel(FindHingesByName(name));
+                door->SetHingesModel(FindHingesByName(models, name));
             if (const std::optional<int> up = numbers.integer(*hinges, "ToUp"))
                 door->SetHingesUp(*up);
             for (const TiXmlElement* pos = hinges->FirstChildElement("Pos"); pos; pos = pos->NextSiblingElement("Pos"))
@@ -76,7 +76,7 @@ std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path)
         }
         if (const TiXmlElement* lockCore = root.FirstChildElement("LockCore")) {
             const char* name = lockCore->Attribute("Name");
-            door->SetLockCoreModel(name ? FindLockCoreByName(name) : nullptr);
+            door->SetLockCoreModel(name ? FindLockCoreByName(models, name) : nullptr);
             door->SetLockCorePos(readPosition(*lockCore, numbers));
         }
         if (!numbers.allFinite())
@@ -85,7 +85,8 @@ std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path)
     });
 }
 
-void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list)
+void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models)
 {
-    LoadLibraryFolder(kDoorModelFolder, LoadDoorModelFile, list);
+    LoadLibraryFolder(kDoorModelFolder, [&models](const std::string& path) { return LoadDoorModelFile(path, models); },
+                      list);
 }

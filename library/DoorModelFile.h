@@ -8,9 +8,13 @@
 #include <memory>
 #include <string>
 
+class ModelLibrary;
+
 // Writes program folder + "DoorModel/" + name + ".xml". A null door writes nothing.
 SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door);
-// Reads one door file, resolving its models by name in the current library.
-std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path);
-// Appends every door model of the "DoorModel/" folder to the list.
-void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list);
+// Reads one door file, resolving its models by name among the library's
+// hinge and lock-core models.
+std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models);
+// Appends every door model of the "DoorModel/" folder to the list, resolving
+// their models in the library.
+void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models);

@@ -3,7 +3,6 @@
 #include <library/AtomicFile.h>
 #include <library/ExeFolder.h>
 #include <library/LibraryDocument.h>
-#include <library/ModelLibrary.h>
 #include <library/XmlElements.h>
 
 #include <cmath>
@@ -34,19 +33,16 @@ void readText(const TiXmlElement& element, const char* name, std::string& field)
 }
 } // namespace
 
-SaveResult SaveKnifeFile()
+SaveResult SaveKnifeFile(const GU_OwnedList<KnifeInfo>& knives)
 {
     const std::string path = GetExeFolder() + kKnifeFileName;
-    const ModelLibrary* library = CurrentLibrary();
-    if (!library)
-        return SaveResult{false, path, "there is no tool table in memory"};
-    for (const KnifeInfo* knife : library->knives)
+    for (const KnifeInfo* knife : knives)
         if (knife && !(std::isfinite(knife->Diameter) && std::isfinite(knife->SafeDistance)))
             return SaveResult{false, path, "a tool diameter or safe distance is not a finite number"};
 
     TiXmlDocument document;
     TiXmlElement& root = StartLibraryDocument(document, "AllKnife");
-    for (const KnifeInfo* knife : library->knives) {
+    for (const KnifeInfo* knife : knives) {
         if (!knife)
             continue;
         TiXmlElement& element = AppendElement(root, "Knife");

@@ -5,7 +5,7 @@
 
 #include <kernel/GU_List.h>
 
-// Writes the current library's whole tool list to program folder + "HingesKnife.xml".
-SaveResult SaveKnifeFile();
+// Writes the whole tool list to program folder + "HingesKnife.xml".
+SaveResult SaveKnifeFile(const GU_OwnedList<KnifeInfo>& knives);
 // Appends one new record per "Knife" element of the tool table file.
 void LoadKnifeFile(GU_OwnedList<KnifeInfo>& list);

@@ -25,13 +25,8 @@ public:
     GU_OwnedList<GK_DoorWithHinges> doors;
     GU_OwnedList<KnifeInfo> knives;
 
-    // Kept by the name lookups; they follow the lists as these grow.
-    NameIndex hingeNames;
-    NameIndex lockCoreNames;
+    // Kept by the name lookups, which bring them up to the lists' tails as
+    // these grow; a cache, so a lookup on a const library may refresh it.
+    mutable NameIndex hingeNames;
+    mutable NameIndex lockCoreNames;
 };
-
-// The process-wide library that the name lookups and the tool-table writer
-// reach. The main frame publishes the library it owns before loading; null
-// until then.
-ModelLibrary* CurrentLibrary();
-void PublishLibrary(ModelLibrary* library);

@@ -40,14 +40,12 @@ bool EqualNamesNoCase(const std::string& a, const std::string& b)
     return a.size() == b.size() && NameKey(a) == NameKey(b);
 }
 
-GK_Hinges* FindHingesByName(std::string name)
+GK_Hinges* FindHingesByName(const ModelLibrary& library, const std::string& name)
 {
-    ModelLibrary* library = CurrentLibrary();
-    return library ? findByName(library->hinges, library->hingeNames, name) : nullptr;
+    return findByName(library.hinges, library.hingeNames, name);
 }
 
-GK_LockCore* FindLockCoreByName(std::string name)
+GK_LockCore* FindLockCoreByName(const ModelLibrary& library, const std::string& name)
 {
-    ModelLibrary* library = CurrentLibrary();
-    return library ? findByName(library->lockCores, library->lockCoreNames, name) : nullptr;
+    return findByName(library.lockCores, library.lockCoreNames, name);
 }

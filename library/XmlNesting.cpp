@@ -1,10 +1,11 @@
 #include <library/XmlNesting.h>
 
 namespace {
-// Bytes that the parser accepts at the start of an element name.
+// Bytes after "<" that make the parser open an element: its name test takes
+// ASCII letters, the underscore and every byte from 127 (DEL) up.
 bool mayStartName(unsigned char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x7F;
 }
 
 // Position just after the end marker, or the end of the text.

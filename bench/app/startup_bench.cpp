@@ -50,7 +50,6 @@ public:
         for (const char* folder : {"Hinges", "Lockcores", "DoorModel"})
             root.mkpath(QString::fromLatin1(folder));
         ModelLibrary library;
-        PublishLibrary(&library);
         auto hinge = api_gk_make_hinges(GU_Pt_List{{0, 0, 0}, {100, 0, 0}, {100, 24, 0}, {0, 24, 0}});
         hinge->SetName("MODEL");
         for (double x : {15.0, 50.0, 85.0})
@@ -75,8 +74,7 @@ public:
             tool->Diameter = 4 + i;
             library.knives.add_tail(std::move(tool));
         }
-        SaveKnifeFile();
-        PublishLibrary(nullptr);
+        SaveKnifeFile(library.knives);
 
         for (int i = 0; i < kModelsPerKind; ++i) {
             const QByteArray n = QByteArray::number(i);
@@ -109,13 +107,11 @@ void BM_LoadLibraryOnly(benchmark::State& state)
     largeLibrary();
     for (auto _ : state) {
         ModelLibrary library;
-        PublishLibrary(&library);
         LoadAllHinges(library.hinges);
         LoadAllLockCores(library.lockCores);
-        LoadAllDoorModels(library.doors);
+        LoadAllDoorModels(library.doors, library);
         LoadKnifeFile(library.knives);
         benchmark::DoNotOptimize(library.doors.count());
-        PublishLibrary(nullptr);
     }
 }
 

@@ -85,7 +85,6 @@ public:
             std::filesystem::create_directory(std::filesystem::path(m_root) / folder);
 
         ModelLibrary library;
-        PublishLibrary(&library);
         library.hinges.add_tail(makeHinge(kHingeToken));
         library.lockCores.add_tail(makeLockCore(kLockToken));
         auto door = api_gk_make_door_with_hinges(kDoorToken, "door", 2000, 900, 45);
@@ -124,8 +123,7 @@ public:
             knife->AirForward = "M" + std::to_string(i);
             library.knives.add_tail(std::move(knife));
         }
-        SaveKnifeFile();
-        PublishLibrary(nullptr);
+        SaveKnifeFile(library.knives);
 
         for (const char* folder : {kHingesFolder, kLockCoresFolder, kDoorModelFolder})
             for (std::string& path : ListLibraryFiles(GetExeFolder() + folder))
@@ -163,16 +161,14 @@ void BM_LoadWholeLibrary(benchmark::State& state)
     generated();
     for (auto _ : state) {
         auto library = std::make_unique<ModelLibrary>();
-        PublishLibrary(library.get());
         LoadAllHinges(library->hinges);
         LoadAllLockCores(library->lockCores);
-        LoadAllDoorModels(library->doors);
+        LoadAllDoorModels(library->doors, *library);
         LoadKnifeFile(library->knives);
         benchmark::DoNotOptimize(library->doors.count());
         if (library->doors.count() != kModelsPerKind || !library->doors[0]->GetHingesModel())
             state.SkipWithError("the generated library did not load whole");
         state.PauseTiming(); // freeing the models is not part of the load
-        PublishLibrary(nullptr);
         library.reset();
         state.ResumeTiming();
     }

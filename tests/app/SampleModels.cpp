@@ -44,7 +44,6 @@ std::unique_ptr<GK_DoorWithHinges> door(const std::string& name, double length, 
 void writeLibrary()
 {
     ModelLibrary written;
-    PublishLibrary(&written);
     written.hinges.add_tail(hinge("H1", 100, 24));
     written.hinges.add_tail(hinge("H2", 80, 20));
     written.lockCores.add_tail(lockCore("L1"));
@@ -69,8 +68,7 @@ void writeLibrary()
         tool->Diameter = 5.0 * id;
         written.knives.add_tail(std::move(tool));
     }
-    ASSERT_TRUE(SaveKnifeFile());
-    PublishLibrary(nullptr);
+    ASSERT_TRUE(SaveKnifeFile(written.knives));
 }
 
 } // namespace SampleModels

@@ -85,16 +85,26 @@ TEST_F(Display, DisplayFitsTheNewObjectIntoTheView)
     EXPECT_LE(low.y(), view->height());
 }
 
-TEST_F(Display, NullModelOrNoMainWindowDoNothing)
+TEST_F(Display, NullModelChangesNothing)
 {
+    doubleClick(f->doorPane(), f->library().doors[0]);
+    const auto before = drawingContent(f);
     doubleClick(f->hingesPane(), nullptr);
-    ShowDoorInView(nullptr);
-    EXPECT_TRUE(drawingContent(f).empty());
-    auto detached = SampleModels::hinge("X", 1, 1);
-    stop();
-    ASSERT_EQ(GetMainFrame(), nullptr);
-    ShowHingesInView(detached.get());
-    FillHingesPane();
+    ShowLockCoreInView(*f->activeView(), nullptr);
+    EXPECT_EQ(drawingContent(f), before);
+}
+
+// A pane only tells which model was activated; the frame shows it.
+TEST_F(Display, PanesTellWhichModelWasActivated)
+{
+    std::vector<const GK_Hinges*> hinges;
+    std::vector<const GK_DoorWithHinges*> doors;
+    QObject::connect(f->hingesPane(), &CHingesPane::hingesActivated, [&](const GK_Hinges* m) { hinges.push_back(m); });
+    QObject::connect(f->doorPane(), &CDoorListPane::doorActivated, [&](const GK_DoorWithHinges* m) { doors.push_back(m); });
+    doubleClick(f->hingesPane(), f->library().hinges[1]);
+    doubleClick(f->hingesPane(), nullptr);
+    EXPECT_EQ(hinges, std::vector<const GK_Hinges*>{f->library().hinges[1]});
+    EXPECT_TRUE(doors.empty());
 }
 
 // Collects the messages of the hinge pane's logging category.
@@ -128,7 +138,7 @@ TEST_F(Display, HingePaneTracesClicksAndDoubleClicks)
 TEST_F(Display, FillRebuildsThePaneAfterTheListGrew)
 {
     f->library().hinges.add_tail(SampleModels::hinge("H3", 50, 20));
-    FillHingesPane();
+    FillHingesPane(*f);
     const CTreeGridCtrl& grid = f->hingesPane()->grid();
     ASSERT_EQ(grid.RowCount(), 3);
     EXPECT_EQ(rowTexts(grid, 0).first(), "1");

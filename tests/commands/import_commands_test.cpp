@@ -2,6 +2,7 @@
 
 #include <dialogs/DataExchange.h>
 #include <library/HingesFile.h>
+#include <library/KnifeFile.h>
 #include <library/LockCoreFile.h>
 
 #include <QFile>
@@ -207,6 +208,37 @@ TEST_F(ImportCommandTest, ToolSettingsRunTheToolDialog)
     });
     commands.OnKnifeSetting();
     EXPECT_EQ(title, QStringLiteral("刀具信息设置"));
+}
+
+// The tool dialog edits the tools; the command writes the table after each
+// change and reports a table it could not write, the change kept in memory.
+TEST_F(ImportCommandTest, ToolTableIsWrittenAfterEachChangeAndAFailureReported)
+{
+    lib.addKnife(1, 2.0);
+    const auto applyDiameter = [](const QString& diameter) {
+        WhenModalShown([=](QWidget* dialog) {
+            Type(dialog, "diameter", diameter);
+            Click(dialog, "apply");
+            Click(dialog, "cancel");
+        });
+    };
+    applyDiameter("6.5");
+    commands.OnKnifeSetting();
+    GU_OwnedList<KnifeInfo> saved;
+    LoadKnifeFile(saved);
+    ASSERT_EQ(saved.count(), 1u);
+    EXPECT_EQ(saved[0]->Diameter, 6.5);
+    EXPECT_TRUE(messages.shown.empty());
+
+    ASSERT_TRUE(QFile::remove(libraryFile("HingesKnife.xml")));
+    ASSERT_TRUE(QDir(temp.path()).mkdir(QStringLiteral("HingesKnife.xml")));
+    applyDiameter("5");
+    commands.OnKnifeSetting();
+    EXPECT_EQ(lib.library.knives[0]->Diameter, 5.0);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Warning);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("HingesKnife.xml")));
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("没有保存")));
 }
 
 } // namespace

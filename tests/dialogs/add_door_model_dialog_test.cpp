@@ -17,7 +17,7 @@ class AddDoorModelDialogTest : public ::testing::Test {
 protected:
     TestLibrary lib;
     RecordingMessageBoxes messages;
-    CDlgAddDoorModel dialog{messages};
+    CDlgAddDoorModel dialog{messages, &lib.library};
 };
 
 TEST_F(AddDoorModelDialogTest, OpensWithItsTextsAndDefaults)
@@ -117,7 +117,7 @@ TEST_F(AddDoorModelDialogTest, UnreadableNumbersKeepTheDialogOpen)
         QString text;
     };
     for (const Case& c : {Case{"length", "abc"}, Case{"width", ""}, Case{"hingePos4", "1..2"}}) {
-        CDlgAddDoorModel dlg(messages);
+        CDlgAddDoorModel dlg(messages, &lib.library);
         messages.shown.clear();
         bool stayedOpen = false;
         bool focused = false;
@@ -168,15 +168,14 @@ TEST_F(AddDoorModelDialogTest, RefusesAnUnusableNameAndAsksTheAcceptor)
 TEST_F(AddDoorModelDialogTest, CancelAndCaptionCloseGiveCancel)
 {
     EXPECT_EQ(RunModal(dialog, [](QWidget* d) { Click(d, "cancel"); }), IDCANCEL);
-    CDlgAddDoorModel closed(messages);
+    CDlgAddDoorModel closed(messages, &lib.library);
     EXPECT_EQ(RunModal(closed, [](QWidget* d) { d->close(); }), IDCANCEL);
 }
 
 TEST(AddDoorModelDialogWithoutLibrary, LeavesAllThreeListsEmpty)
 {
-    PublishLibrary(nullptr);
     RecordingMessageBoxes messages;
-    CDlgAddDoorModel dialog(messages);
+    CDlgAddDoorModel dialog(messages, nullptr);
     dialog.show();
     EXPECT_EQ(List(&dialog, "hingesList")->count(), 0);
     EXPECT_EQ(List(&dialog, "lockCoreList")->count(), 0);

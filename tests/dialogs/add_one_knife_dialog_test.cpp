@@ -3,6 +3,7 @@
 
 #include <dialogs/CDlgAddOneKnife.h>
 #include <dialogs/DataExchange.h>
+#include <library/KnifeInfo.h>
 
 #include <gtest/gtest.h>
 
@@ -65,9 +66,11 @@ TEST_F(AddOneKnifeDialogTest, OkTakesEveryValueAndTheListIndexes)
     EXPECT_EQ(dialog.m_form.speed, -3) << "a negative speed is accepted";
     EXPECT_EQ(dialog.m_form.safeDistance, 12.0);
     EXPECT_EQ(dialog.m_form.texts, (std::array<std::string, 4>{"M10", "M11", "\xC6\xF4\xB6\xAF", "M13"}));
-    EXPECT_EQ(dialog.m_typeIndex, 2);
-    EXPECT_EQ(dialog.m_spindleIndex, 1);
-    EXPECT_EQ(dialog.m_enableIndex, 1);
+    KnifeInfo knife;
+    dialog.m_form.store(knife);
+    EXPECT_EQ(knife.Type, 2);
+    EXPECT_EQ(knife.IsMain, 1);
+    EXPECT_EQ(knife.Enable, 1);
 }
 
 TEST_F(AddOneKnifeDialogTest, RefusesUnreadableNumbersWithFocusInTheField)

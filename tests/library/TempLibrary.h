@@ -11,18 +11,16 @@
 #include <string>
 
 // A scratch program folder with the three model folders, which the library
-// uses instead of the program's own, and a published, empty library.
+// uses instead of the program's own, and an empty library in memory.
 class TempLibrary {
 public:
     TempLibrary() : m_root(makeRoot()), m_exeFolder(m_root.string())
     {
         for (const char* folder : {"Hinges", "Lockcores", "DoorModel"})
             std::filesystem::create_directory(m_root / folder);
-        PublishLibrary(&library);
     }
     ~TempLibrary()
     {
-        PublishLibrary(nullptr);
         std::error_code ignored;
         std::filesystem::remove_all(m_root, ignored);
     }

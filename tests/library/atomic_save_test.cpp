@@ -64,11 +64,11 @@ TEST(AtomicSave, KillDuringAToolTableSaveKeepsTheTable)
 {
     TempLibrary lib;
     lib.library.knives.add_tail(std::make_unique<KnifeInfo>());
-    ASSERT_TRUE(SaveKnifeFile());
+    ASSERT_TRUE(SaveKnifeFile(lib.library.knives));
     const std::string before = lib.read("HingesKnife.xml");
     lib.library.knives.add_tail(std::make_unique<KnifeInfo>());
 
-    const int status = saveKilledBeforeReplace([] { SaveKnifeFile(); });
+    const int status = saveKilledBeforeReplace([&lib] { SaveKnifeFile(lib.library.knives); });
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     EXPECT_EQ(lib.read("HingesKnife.xml"), before);
 }

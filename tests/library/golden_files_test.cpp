@@ -81,6 +81,6 @@ TEST(GoldenFiles, ToolTableHasTheDocumentedLayout)
     second->Diameter = 35;
     lib.library.knives.add_tail(std::move(first));
     lib.library.knives.add_tail(std::move(second));
-    ASSERT_TRUE(SaveKnifeFile());
+    ASSERT_TRUE(SaveKnifeFile(lib.library.knives));
     EXPECT_EQ(lib.read("HingesKnife.xml"), golden("knife.xml"));
 }

@@ -60,6 +60,10 @@ TEST(LibraryFolder, HostileFilesAreSkippedWhileTheRestLoads)
     for (int i = 0; i < 200000; ++i)
         deep += "<a>";
     lib.write("Hinges/deep.xml", deep);
+    std::string del; // 0x7F opens an element for the parser
+    for (int i = 0; i < 200000; ++i)
+        del += "<\x7F>";
+    lib.write("Hinges/del.xml", del);
     lib.write("Hinges/nan.xml", "<Hinges><Ptlist><Pos X=\"nan\" Y=\"0\"/><Pos X=\"1\" Y=\"0\"/><Pos X=\"1\" Y=\"1\"/></Ptlist></Hinges>");
     lib.write("Hinges/huge.xml", hingeFile("huge"));
     std::filesystem::resize_file(lib.path("Hinges/huge.xml"), 300u << 20); // sparse: costs no disk
@@ -73,7 +77,7 @@ TEST(LibraryFolder, HostileFilesAreSkippedWhileTheRestLoads)
     lib.write("DoorModel/deep.xml", deep);
     lib.write("HingesKnife.xml", deep);
     LoadAllLockCores(lib.library.lockCores);
-    LoadAllDoorModels(lib.library.doors);
+    LoadAllDoorModels(lib.library.doors, lib.library);
     LoadKnifeFile(lib.library.knives);
     EXPECT_TRUE(lib.library.lockCores.empty());
     EXPECT_TRUE(lib.library.doors.empty());
@@ -84,7 +88,7 @@ TEST(LibraryFolder, MissingFolderAddsNothing)
 {
     TempLibrary lib;
     std::filesystem::remove(lib.path("DoorModel"));
-    LoadAllDoorModels(lib.library.doors);
+    LoadAllDoorModels(lib.library.doors, lib.library);
     EXPECT_TRUE(lib.library.doors.empty());
     EXPECT_TRUE(ListLibraryFiles(lib.path("nowhere/")).empty());
 }
@@ -105,7 +109,7 @@ TEST(LibraryFolder, FullStartUpResolvesDoorsAgainstLoadedModels)
 
     LoadAllHinges(lib.library.hinges);
     LoadAllLockCores(lib.library.lockCores);
-    LoadAllDoorModels(lib.library.doors);
+    LoadAllDoorModels(lib.library.doors, lib.library);
     ASSERT_EQ(lib.library.doors.count(), 1u);
     EXPECT_EQ(lib.library.doors[0]->GetHingesModel(), lib.library.hinges[0]);
     EXPECT_EQ(lib.library.doors[0]->GetLockCoreModel(), lib.library.lockCores[0]);

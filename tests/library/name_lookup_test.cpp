@@ -43,31 +43,24 @@ TEST(NameLookup, FindsTheFirstMatchAndFollowsTheGrowingList)
     TempLibrary lib;
     GK_Hinges* upper = addHinge(lib.library, "H1");
     addHinge(lib.library, "h1");
-    EXPECT_EQ(FindHingesByName("h1"), upper);
-    EXPECT_EQ(FindHingesByName("H2"), nullptr);
+    EXPECT_EQ(FindHingesByName(lib.library, "h1"), upper);
+    EXPECT_EQ(FindHingesByName(lib.library, "H2"), nullptr);
     GK_Hinges* added = addHinge(lib.library, "h2");
-    EXPECT_EQ(FindHingesByName("H2"), added);
+    EXPECT_EQ(FindHingesByName(lib.library, "H2"), added);
     GK_Hinges* trail = addHinge(lib.library, kGbkTrailA);
-    EXPECT_EQ(FindHingesByName("\x83\x61"), nullptr);
-    EXPECT_EQ(FindHingesByName(kGbkTrailA), trail);
+    EXPECT_EQ(FindHingesByName(lib.library, "\x83\x61"), nullptr);
+    EXPECT_EQ(FindHingesByName(lib.library, kGbkTrailA), trail);
 
     // An entry replaced in place is not found under its old name.
     auto replacement = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
     replacement->SetName("other");
     GK_Hinges* other = replacement.get();
     lib.library.hinges.replace(0, std::move(replacement));
-    EXPECT_EQ(FindHingesByName("H1"), lib.library.hinges[1]);
-    EXPECT_EQ(FindHingesByName("OTHER"), other);
+    EXPECT_EQ(FindHingesByName(lib.library, "H1"), lib.library.hinges[1]);
+    EXPECT_EQ(FindHingesByName(lib.library, "OTHER"), other);
 
     auto lockCore = api_gk_make_lockcore({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
     lockCore->SetName("L1");
     lib.library.lockCores.add_tail(std::move(lockCore));
-    EXPECT_EQ(FindLockCoreByName("l1"), lib.library.lockCores[0]);
-}
-
-TEST(NameLookup, NoLibraryFindsNothing)
-{
-    PublishLibrary(nullptr);
-    EXPECT_EQ(FindHingesByName("H1"), nullptr);
-    EXPECT_EQ(FindLockCoreByName("L1"), nullptr);
+    EXPECT_EQ(FindLockCoreByName(lib.library, "l1"), lib.library.lockCores[0]);
 }

@@ -6,15 +6,9 @@
 #include <memory>
 #include <string>
 
-// A library in memory published as the current one for the life of the
-// object, with helpers to put small models into it.
+// A library in memory with helpers to put small models into it.
 class TestLibrary {
 public:
-    TestLibrary() { PublishLibrary(&library); }
-    ~TestLibrary() { PublishLibrary(nullptr); }
-    TestLibrary(const TestLibrary&) = delete;
-    TestLibrary& operator=(const TestLibrary&) = delete;
-
     static GU_Pt_List square(double side)
     {
         return {{0, 0, 0}, {side, 0, 0}, {side, side, 0}, {0, side, 0}};

@@ -1,0 +1,47 @@
+#include <library/PublishedLibrary.h>
+
+#include <library/DoorModelFile.h>
+#include <library/KnifeFile.h>
+#include <library/ModelLibrary.h>
+#include <library/NameLookup.h>
+
+namespace {
+ModelLibrary* g_currentLibrary = nullptr;
+}
+
+ModelLibrary* CurrentLibrary()
+{
+    return g_currentLibrary;
+}
+
+void PublishLibrary(ModelLibrary* library)
+{
+    g_currentLibrary = library;
+}
+
+GK_Hinges* FindHingesByName(std::string name)
+{
+    const ModelLibrary* library = CurrentLibrary();
+    return library ? FindHingesByName(*library, name) : nullptr;
+}
+
+GK_LockCore* FindLockCoreByName(std::string name)
+{
+    const ModelLibrary* library = CurrentLibrary();
+    return library ? FindLockCoreByName(*library, name) : nullptr;
+}
+
+std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path)
+{
+    const ModelLibrary none;
+    const ModelLibrary* library = CurrentLibrary();
+    return LoadDoorModelFile(path, library ? *library : none);
+}
+
+SaveResult SaveKnifeFile()
+{
+    const ModelLibrary* library = CurrentLibrary();
+    if (!library)
+        return SaveResult{false, {}, "there is no tool table in memory"};
+    return SaveKnifeFile(library->knives);
+}
