@@ -6,8 +6,14 @@
 
 #include <kernel/GK_Factories.h>
 #include <kernel/GU_List.h>
+#include <library/DoorModelFile.h>
+#include <library/ExeFolder.h>
+#include <library/HingesFile.h>
+#include <library/KnifeFile.h>
 #include <library/KnifeInfo.h>
+#include <library/LockCoreFile.h>
 #include <library/MachineProfile.h>
+#include <library/ModelLibrary.h>
 
 #include <cmath>
 #include <memory>
@@ -111,6 +117,16 @@ inline std::unique_ptr<GK_DoorWithHinges> door(GK_Hinges* hinges, GK_LockCore* l
         d->SetHingesPos(p);
     d->SetLockCorePos({1000, 0, 0});
     return d;
+}
+
+// The library of samples/library.
+inline void loadSampleLibrary(ModelLibrary& library)
+{
+    ScopedExeFolder folder(std::string(VARNHOLT_SOURCE_DIR) + "/samples/library");
+    LoadAllHinges(library.hinges);
+    LoadAllLockCores(library.lockCores);
+    LoadAllDoorModels(library.doors, library);
+    LoadKnifeFile(library.knives);
 }
 
 // The machine as the reader is told about it.

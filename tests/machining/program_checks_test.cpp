@@ -8,12 +8,6 @@
 #include <machining/GcodeWriter.h>
 #include <machining/MachiningPlan.h>
 
-#include <library/DoorModelFile.h>
-#include <library/ExeFolder.h>
-#include <library/HingesFile.h>
-#include <library/KnifeFile.h>
-#include <library/LockCoreFile.h>
-#include <library/ModelLibrary.h>
 
 #include <gtest/gtest.h>
 
@@ -116,15 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Doors, GeneratedDoor, ::testing::Combine(::testing::Val
 TEST(SampleDoors, ProgramsDoWhatTheDoorsAsk)
 {
     ModelLibrary library;
-    {
-        ScopedExeFolder folder(std::string(VARNHOLT_SOURCE_DIR) + "/samples/library");
-        PublishLibrary(&library);
-        LoadAllHinges(library.hinges);
-        LoadAllLockCores(library.lockCores);
-        LoadAllDoorModels(library.doors);
-        LoadKnifeFile(library.knives);
-        PublishLibrary(nullptr);
-    }
+    fixtures::loadSampleLibrary(library);
     ASSERT_GE(library.doors.count(), 4u);
     int mortised = 0;
     for (const GK_DoorWithHinges* door : library.doors) {

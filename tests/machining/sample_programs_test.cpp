@@ -1,16 +1,12 @@
 // The programs in samples/nc are those the sample library gives with the
 // default machine profile. Run with VARNHOLT_UPDATE_SAMPLES=1 to write them
 // anew after a deliberate change.
+#include "MachiningFixtures.h"
+
 #include <machining/GcodeWriter.h>
 #include <machining/MachiningPlan.h>
 
-#include <library/DoorModelFile.h>
-#include <library/ExeFolder.h>
 #include <library/GbkText.h>
-#include <library/HingesFile.h>
-#include <library/KnifeFile.h>
-#include <library/LockCoreFile.h>
-#include <library/ModelLibrary.h>
 
 #include <gtest/gtest.h>
 
@@ -31,15 +27,7 @@ std::string readFile(const std::string& path)
 TEST(SamplePrograms, MatchTheSampleLibrary)
 {
     ModelLibrary library;
-    {
-        ScopedExeFolder folder(std::string(VARNHOLT_SOURCE_DIR) + "/samples/library");
-        PublishLibrary(&library);
-        LoadAllHinges(library.hinges);
-        LoadAllLockCores(library.lockCores);
-        LoadAllDoorModels(library.doors);
-        LoadKnifeFile(library.knives);
-        PublishLibrary(nullptr);
-    }
+    fixtures::loadSampleLibrary(library);
     const bool update = std::getenv("VARNHOLT_UPDATE_SAMPLES") != nullptr;
     const MachineProfile profile;
     int programs = 0;
