@@ -117,13 +117,11 @@ std::string decodeEscapes(const std::string& text)
 TextEncoding drawingTextEncoding(const std::string& codePage, const std::string& version)
 {
     if (version.size() == kFirstUtf8Version.size() && version.starts_with("AC") && version >= kFirstUtf8Version)
-        return {"", "UTF-8（" + version + "）", false};
+        return {"", false};
     const auto it = charsetTable().find(upperAscii(codePage));
     if (it != charsetTable().end())
-        return {it->second, codePage + "（" + it->second + "）", false};
-    if (codePage.empty())
-        return {kFallbackCharset, "未指定代码页，按 GBK", true};
-    return {kFallbackCharset, codePage + "（未知代码页，按 GBK）", true};
+        return {it->second, false};
+    return {kFallbackCharset, true};
 }
 
 std::string decodeDrawingText(const std::string& raw, const TextEncoding& encoding)

@@ -11,7 +11,7 @@
 SaveResult SaveHingesFile(const GK_Hinges* model)
 {
     if (!model)
-        return SaveResult{false, {}, "there is no hinge model to write"};
+        return SaveResult{SaveProblem::NoModel};
     return SaveModelDocument(kHingesFolder, model->GetName(), HasFiniteNumbers(*model), "Hinges", [&](TiXmlElement& root) {
         WriteModelHeader(root, *model);
         // Written only for a mortised hinge, so every other file stays as it
