@@ -111,7 +111,7 @@ SaveResult SaveMachineProfile(const MachineProfile& p)
 {
     const std::string path = GetExeFolder() + kProfileFileName;
     if (CheckMachineProfile(p) != ProfileProblem::None)
-        return SaveResult{false, path, "the profile holds a value the program cannot work with"};
+        return SaveResult{SaveProblem::OutOfRange, path};
     TiXmlDocument document;
     TiXmlElement& root = StartLibraryDocument(document, "MachineProfile");
     SetIntAttribute(root, "OriginCorner", p.OriginCorner);

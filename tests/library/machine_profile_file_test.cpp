@@ -57,7 +57,7 @@ TEST(MachineProfileFile, RoundTripKeepsEveryField)
     p.CrLf = 0;
     p.RapidFeed = 24000;
     const SaveResult saved = SaveMachineProfile(p);
-    ASSERT_TRUE(saved) << saved.reason;
+    ASSERT_TRUE(saved) << saved.error;
     EXPECT_EQ(saved.path, lib.path("MachineProfile.xml"));
     EXPECT_EQ(lib.read("MachineProfile.xml").rfind(kDeclaration, 0), 0u);
 
@@ -112,7 +112,7 @@ TEST(MachineProfileFile, RefusedProfileIsNotWritten)
     p.Stepover = 60;
     const SaveResult saved = SaveMachineProfile(p);
     EXPECT_FALSE(saved);
-    EXPECT_FALSE(saved.reason.empty());
+    EXPECT_EQ(saved.problem, SaveProblem::OutOfRange);
     EXPECT_FALSE(std::filesystem::exists(lib.path("MachineProfile.xml")));
 }
 
