@@ -105,13 +105,13 @@ void CMainFrame::connectPanes()
 
 void CMainFrame::loadLibrary()
 {
-    LoadAllHinges(m_library.hinges);
+    LoadAllHinges(m_library.hinges, &m_library.skipped);
     FillHingesPane(*this);
-    LoadAllLockCores(m_library.lockCores);
+    LoadAllLockCores(m_library.lockCores, &m_library.skipped);
     FillLockCorePane(*this);
-    LoadAllDoorModels(m_library.doors, m_library);
+    LoadAllDoorModels(m_library.doors, m_library, &m_library.skipped);
     FillDoorPane(*this);
-    LoadKnifeFile(m_library.knives);
+    LoadKnifeFile(m_library.knives, &m_library.skipped);
 }
 
 void CMainFrame::loadUserImages()

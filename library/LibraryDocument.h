@@ -5,7 +5,9 @@
 #include <library/GbkText.h>
 #include <library/ModelFileName.h>
 #include <library/FiniteNumbers.h>
+#include <library/LoadProblem.h>
 #include <library/SaveResult.h>
+#include <library/XmlPrecheck.h>
 
 #include <cstddef>
 #include <memory>
@@ -15,19 +17,24 @@
 // Library files larger than this are not read: no model comes near it, and a
 // huge file must not stall start-up.
 inline constexpr std::size_t kMaxLibraryFileSize = 16u << 20;
-// Library files nest four levels; anything beyond this is not handed to the
-// parser, which recurses once per level.
-inline constexpr int kMaxLibraryNesting = 256;
+// What the parser may build from one library file; a file beyond any of it is
+// not handed to the parser. Within these its work grows linearly with the
+// file. Library files nest four levels, carry at most eleven attributes on an
+// element, and a model of a hundred thousand outline vertices stays under the
+// node count.
+inline constexpr XmlCounts kLibraryXmlLimits{.depth = 32, .attributes = 64, .nodes = 500'000};
 
 // Gives the empty document the declaration (version "1.0", encoding "gb2312")
 // and a root element of the given name; returns the root.
 TiXmlElement& StartLibraryDocument(TiXmlDocument& document, const char* rootName);
 
-// Reads a library file into the empty document. False, with nothing to use,
-// when the file cannot be opened, is not a regular file, is too large, nests
-// too deep or is not well-formed XML. Line ends are read as the parser's own
-// file loading reads them (CR LF and a lone CR become LF).
-bool LoadLibraryDocument(const std::string& path, TiXmlDocument& document);
+// Reads a library file into the empty document. Fails, with nothing to use,
+// when the file cannot be opened, is not a regular file, is too large, passes
+// the limits above or is not well-formed XML. Line ends are read as the
+// parser's own file loading reads them (CR LF and a lone CR become LF). The
+// text is parsed byte by byte whatever encoding it declares, as GBK needs; a
+// leading UTF-8 byte order mark is passed over.
+LoadOutcome LoadLibraryDocument(const std::string& path, TiXmlDocument& document);
 
 // The first child of the document that is an element; its name is not checked.
 const TiXmlElement* RootElement(const TiXmlDocument& document);
@@ -56,18 +63,15 @@ SaveResult SaveModelDocument(const char* folderName, const std::string& gbkName,
 }
 
 // Reads the library file at path and hands its root element to read, which
-// builds the model or returns null. Null as well when the path is empty, the
-// file cannot be read or it holds no element.
+// builds the model or says why it cannot.
 template <typename Model, typename Read>
-std::unique_ptr<Model> LoadModelDocument(const std::string& path, Read read)
+ModelLoad<Model> LoadModelDocument(const std::string& path, Read read)
 {
-    if (path.empty())
-        return nullptr;
     TiXmlDocument document;
-    if (!LoadLibraryDocument(path, document))
-        return nullptr;
+    if (const LoadOutcome loaded = LoadLibraryDocument(path, document); !loaded)
+        return NoModel<Model>(loaded);
     const TiXmlElement* root = RootElement(document);
     if (!root)
-        return nullptr;
+        return NoModel<Model>({LoadProblem::NoRootElement});
     return read(*root);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <library/ExeFolder.h>
+#include <library/LoadProblem.h>
 
 #include <kernel/GU_List.h>
 
@@ -20,13 +21,17 @@ inline constexpr const char* kDoorModelFolder = "DoorModel/";
 std::vector<std::string> ListLibraryFiles(const std::string& folderPath);
 
 // Scans one model folder beside the program and appends every model that the
-// reader returns to the list; entries that yield no model are dropped.
+// reader yields to the list; files that yield none are passed over and, when
+// skipped is given, listed there with the reason.
 template <typename Model, typename Reader>
-void LoadLibraryFolder(const std::string& folderName, Reader reader, GU_OwnedList<Model>& list)
+void LoadLibraryFolder(const std::string& folderName, Reader reader, GU_OwnedList<Model>& list,
+                       std::vector<SkippedFile>* skipped)
 {
     for (const std::string& path : ListLibraryFiles(GetExeFolder() + folderName)) {
-        std::unique_ptr<Model> model = reader(path);
-        if (model)
-            list.add_tail(std::move(model));
+        ModelLoad<Model> load = reader(path);
+        if (load.model)
+            list.add_tail(std::move(load.model));
+        else if (skipped)
+            skipped->push_back({path, load.outcome});
     }
 }

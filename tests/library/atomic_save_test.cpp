@@ -82,7 +82,7 @@ TEST(AtomicSave, SecondSaveReplacesAndLeavesNoTemporaryFile)
     for (const auto& entry : std::filesystem::directory_iterator(lib.path("Hinges")))
         entries.push_back(entry.path().filename().string());
     EXPECT_EQ(entries, std::vector<std::string>{"H.xml"});
-    EXPECT_DOUBLE_EQ(LoadHingesFile(lib.path("Hinges/H.xml"))->GetThick(), 2);
+    EXPECT_DOUBLE_EQ(LoadHingesFile(lib.path("Hinges/H.xml")).model->GetThick(), 2);
 }
 
 TEST(AtomicSave, FailedWriteIsReportedAndKeepsTheOldFile)
