@@ -5,8 +5,9 @@
 #include <dialogs/CDlgAddDoorModel.h>
 #include <dialogs/CDlgImportHinges.h>
 #include <dialogs/CDlgKnifeSetting.h>
-#include <dialogs/GbkQString.h>
+#include <dialogs/ImportMessages.h>
 #include <dialogs/MessageBoxes.h>
+#include <dialogs/UserMessages.h>
 #include <importer/CadImporter.h>
 #include <kernel/GK_Factories.h>
 #include <kernel/resabs.h>
@@ -20,6 +21,9 @@
 #include <QFile>
 #include <QString>
 
+#include <cerrno>
+#include <cstdio>
+
 namespace {
 
 struct HingesKind {
@@ -29,7 +33,7 @@ struct HingesKind {
     static SaveResult save(const Model* model) { return SaveHingesFile(model); }
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.hinges; }
     static void refill(CommandHost& host) { host.refillHingesPane(); }
-    static QString noun() { return QStringLiteral("合页模型"); }
+    static constexpr ModelKind kind = ModelKind::Hinges;
 };
 
 struct LockCoreKind {
@@ -39,13 +43,13 @@ struct LockCoreKind {
     static SaveResult save(const Model* model) { return SaveLockCoreFile(model); }
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.lockCores; }
     static void refill(CommandHost& host) { host.refillLockCorePane(); }
-    static QString noun() { return QStringLiteral("锁芯模型"); }
+    static constexpr ModelKind kind = ModelKind::LockCore;
 };
 
 struct DoorKind {
     using Model = GK_DoorWithHinges;
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.doors; }
-    static QString noun() { return QStringLiteral("门型"); }
+    static constexpr ModelKind kind = ModelKind::Door;
 };
 
 // Lets a name through when no model of its kind has it, or when the user
@@ -57,15 +61,8 @@ NameAcceptor askBeforeReplacing(CommandHost& host, MessageBoxes& messages)
         ModelLibrary* library = host.library();
         if (!library || !PositionByName(Kind::list(*library), name))
             return true;
-        return messages.question(QStringLiteral("已经有名为“%1”的%2。\n要用新的%2替换它吗？")
-                                     .arg(GbkToQString(name), Kind::noun()));
+        return messages.question(ReplaceModelQuestion(Kind::kind, name));
     };
-}
-
-void reportSaveFailure(MessageBoxes& messages, const SaveResult& result)
-{
-    messages.warning(QStringLiteral("文件“%1”没有保存：%2。\n模型没有加入列表。")
-                         .arg(QString::fromUtf8(result.path), QString::fromUtf8(result.reason)));
 }
 
 // A hinge position counts only when its magnitude reaches the tolerance.
@@ -117,13 +114,10 @@ void ModelCommands::importModel()
 
     typename Kind::Model* model = Kind::model(m_importer);
     if (!model) {
-        QString why = QString::fromUtf8(m_importer.report().failure);
-        if (why.isEmpty())
-            why = QStringLiteral("图中没有可以用作模型的内容");
-        m_messages.warning(QStringLiteral("没有从CAD图“%1”得到%2：%3。").arg(path, Kind::noun(), why));
+        m_messages.warning(ImportFailedMessage(Kind::kind, path, m_importer.report()));
         return;
     }
-    m_host.showStatus(QString::fromUtf8(m_importer.report().summary()));
+    m_host.showStatus(ImportSummary(m_importer.report()));
 
     CDlgImportHinges dialog(m_messages);
     dialog.setNameAcceptor(askBeforeReplacing<Kind>(m_host, m_messages));
@@ -135,7 +129,7 @@ void ModelCommands::importModel()
 
     const SaveResult saved = Kind::save(model);
     if (!saved) {
-        reportSaveFailure(m_messages, saved);
+        m_messages.warning(ModelNotSavedMessage(saved));
         return;
     }
     ModelLibrary* library = m_host.library();
@@ -177,7 +171,7 @@ void ModelCommands::OnAddDoorModel()
 
     const SaveResult saved = SaveDoorModelFile(door.get());
     if (!saved) {
-        reportSaveFailure(m_messages, saved);
+        m_messages.warning(ModelNotSavedMessage(saved));
         return;
     }
     if (!library)
@@ -200,9 +194,7 @@ void ModelCommands::OnKnifeSetting()
     CDlgKnifeSetting dialog(m_messages, knives, [this, knives] {
         const SaveResult saved = SaveKnifeFile(*knives);
         if (!saved)
-            m_messages.warning(
-                QStringLiteral("刀具表没有保存到文件“%1”：%2。\n修改仍保留在程序中，但下次启动时将不再存在。")
-                    .arg(QString::fromUtf8(saved.path), QString::fromUtf8(saved.reason)));
+            m_messages.warning(ToolTableNotSavedMessage(saved));
     });
     dialog.DoModal();
 }
@@ -223,17 +215,17 @@ void ModelCommands::createDoorNcFile()
     while (door && door->type() != GK_TYPE_DOOR)
         door = door->next;
     if (!door) {
-        m_messages.information(QStringLiteral("当前不存在门模型！"));
+        m_messages.information(NoDoorMessage());
         return;
     }
     const QString path = m_files.saveFile(NcFilter());
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        m_messages.warning(QStringLiteral("无法创建NC文件“%1”：%2。").arg(path, file.errorString()));
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "w");
+    if (!file) {
+        m_messages.warning(NcFileNotCreatedMessage(path, errno));
         return;
     }
-    file.close();
+    std::fclose(file);
     m_host.recordNcDoor(door);
 }

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     if ((importer.import_lockcore_from_cad_file(scratchPath()) == 0) != (importer.get_lockcore_model() != nullptr))
         __builtin_trap();
-    if (importer.report().failure.empty() != (importer.get_lockcore_model() != nullptr))
+    if (!importer.report().failure != (importer.get_lockcore_model() != nullptr))
         __builtin_trap();
     return 0;
 }

@@ -18,16 +18,15 @@ namespace {
 bool readGeometry(const std::string& path, ImportReport& report, ImportGeometry& geometry, TextEncoding& encoding)
 {
     DxfReadResult read = readDxfDrawing(path);
-    if (!read.failure.empty()) {
+    if (read.failure) {
         report.failure = std::move(read.failure);
         return false;
     }
     const DrawingUnit unit = drawingUnit(read.drawing.insunits);
-    report.unit = unit.name;
-    report.unitSource = unit.source;
-    report.unitFactor = unit.millimetres;
+    report.unit = unit;
     encoding = drawingTextEncoding(read.drawing.codePage, read.drawing.version);
-    report.codePage = encoding.description;
+    report.codePage = read.drawing.codePage;
+    report.charset = encoding.charset;
     report.skipped = read.drawing.skipped;
 
     PlacedDrawing placed = placeDrawing(read.drawing, unit.millimetres, import_tolerance::kChordError);
@@ -37,7 +36,7 @@ bool readGeometry(const std::string& path, ImportReport& report, ImportGeometry&
         report.skipped[kind] += count;
     report.notes.insert(report.notes.end(), placed.notes.begin(), placed.notes.end());
     if (placed.overflow) {
-        report.failure = "图纸展开后的图元或顶点过多，超出导入上限";
+        report.failure = {ImportProblem::TooManyPlaced};
         return false;
     }
     geometry = collectOutlines(std::move(placed), std::move(layers), report);
@@ -51,9 +50,9 @@ void guarded(ImportReport& report, Step step)
     try {
         step();
     } catch (const std::bad_alloc&) {
-        report.failure = "内存不足，无法导入该图纸";
+        report.failure = {ImportProblem::OutOfMemory};
     } catch (const std::exception&) {
-        report.failure = "导入时出现内部错误";
+        report.failure = {ImportProblem::InternalError};
     }
 }
 
@@ -70,7 +69,7 @@ int importModel(const std::string& path, ImportReport& report, std::unique_ptr<M
         if (readGeometry(path, report, geometry, encoding))
             model = build(geometry, encoding);
     });
-    if (!report.failure.empty())
+    if (report.failure)
         model.reset();
     return model ? 0 : 1;
 }

@@ -4,9 +4,8 @@
 
 // How the texts of a drawing (layer names) are stored.
 struct TextEncoding {
-    std::string charset;     // iconv name of the code page; empty for UTF-8
-    std::string description; // for the report, Chinese, UTF-8
-    bool guessed = false;    // the drawing names no known code page: UTF-8 text is kept as it is
+    std::string charset;  // iconv name of the code page; empty for UTF-8
+    bool guessed = false; // the drawing names no known code page: UTF-8 text is kept as it is
 };
 
 // Drawings before AutoCAD 2007 ($ACADVER below AC1021) store text in the code

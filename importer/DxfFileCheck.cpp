@@ -107,12 +107,17 @@ private:
     std::size_t m_number = 0;
 };
 
-DxfFileCheck fail(std::string reason)
+ImportFailure fail(ImportProblem problem, std::size_t line = 0, std::string detail = {})
 {
-    return DxfFileCheck{false, std::move(reason)};
+    return ImportFailure{problem, 0, line, std::move(detail)};
 }
 
-DxfFileCheck scanGroups(std::string_view text)
+ImportFailure systemFailure(ImportProblem problem, int error)
+{
+    return ImportFailure{problem, error, 0, {}};
+}
+
+ImportFailure scanGroups(std::string_view text)
 {
     LineCursor cursor(text);
     std::string_view codeLine;
@@ -124,23 +129,23 @@ DxfFileCheck scanGroups(std::string_view text)
         long long code = 0;
         if (!parseInt(codeLine, code)) {
             if (!sawFirstGroup)
-                return fail("文件不是 DXF 图纸（开头不是组码）");
-            return fail("DXF 文件已损坏：第 " + std::to_string(cursor.lineNumber()) + " 行应为组码");
+                return fail(ImportProblem::NoGroupCode);
+            return fail(ImportProblem::BadGroupCode, cursor.lineNumber());
         }
         if (!cursor.next(value))
-            return fail("DXF 文件不完整：最后一个组码缺少数值，文件可能被截断");
+            return fail(ImportProblem::MissingValue);
         if (code == kCommentCode)
             continue;
         if (code == 0 || !sawFirstGroup)
             value = trim(value);
         if (!sawFirstGroup) {
             if (code != 0 || value != "SECTION")
-                return fail("文件不是 DXF 图纸（开头不是 SECTION）");
+                return fail(ImportProblem::NoSection);
             sawFirstGroup = true;
         }
         if (code == 0) {
             if (value == "EOF")
-                return DxfFileCheck{true, {}};
+                return {};
             entity = value;
             sized = sizedKind(value);
             continue;
@@ -149,45 +154,45 @@ DxfFileCheck scanGroups(std::string_view text)
             long long count = 0;
             if (!parseInt(value, count) || count < 0
                 || count > static_cast<long long>(import_limits::kMaxEntityVertices))
-                return fail("DXF 文件中的 " + std::string(entity) + " 声明了不合理的点数（第 "
-                            + std::to_string(cursor.lineNumber()) + " 行）");
+                return fail(ImportProblem::BadCount, cursor.lineNumber(), std::string(entity));
         }
     }
     if (!sawFirstGroup)
-        return fail("文件不是 DXF 图纸");
-    return fail("DXF 文件不完整：缺少 EOF 结尾，文件可能被截断");
+        return fail(ImportProblem::NoGroups);
+    return fail(ImportProblem::MissingEof);
 }
 
 } // namespace
 
-DxfFileCheck checkDxfFile(const std::string& path)
+ImportFailure checkDxfFile(const std::string& path)
 {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status))
-        return fail("文件不存在：" + path);
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        return systemFailure(ImportProblem::CannotRead, ec.value());
+    if (!std::filesystem::exists(status))
+        return fail(ImportProblem::FileMissing);
     if (!std::filesystem::is_regular_file(status))
-        return fail("不是普通文件：" + path);
+        return fail(ImportProblem::NotAFile);
     const auto size = std::filesystem::file_size(path, ec);
     if (ec)
-        return fail("无法读取文件：" + path);
+        return systemFailure(ImportProblem::CannotRead, ec.value());
     if (size == 0)
-        return fail("文件为空");
+        return fail(ImportProblem::EmptyFile);
     if (size > import_limits::kMaxFileBytes)
-        return fail("文件过大，无法导入");
+        return fail(ImportProblem::FileTooLarge);
 
     MappedFile file(path);
     if (!file.isOpen())
-        return fail("无法打开文件：" + path);
+        return systemFailure(ImportProblem::CannotRead, file.error());
     std::string_view text = file.bytes();
     if (text.starts_with(kBinarySentinel))
-        return fail("这是二进制 DXF 文件，暂不支持；请在 CAD 中另存为 ASCII DXF");
+        return fail(ImportProblem::BinaryDxf);
     if (text.size() >= kDwgVersionLength && text.starts_with(kDwgMagic) && isDigit(text[4]) && isDigit(text[5]))
-        return fail("这是 DWG 文件（版本 " + std::string(text.substr(0, kDwgVersionLength))
-                    + "），暂不支持 DWG；请在 CAD 中另存为 DXF");
+        return fail(ImportProblem::DwgFile, 0, std::string(text.substr(0, kDwgVersionLength)));
     if (text.starts_with(kUtf8Bom))
         text.remove_prefix(kUtf8Bom.size());
     if (text.find('\0') != std::string_view::npos)
-        return fail("文件不是 DXF 图纸（含有二进制数据）");
+        return fail(ImportProblem::BinaryData);
     return scanGroups(text);
 }

@@ -6,6 +6,7 @@
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
 
+#include <cerrno>
 #include <cmath>
 #include <exception>
 #include <memory>
@@ -74,7 +75,7 @@ private:
             m_pendingThickness = 0.0;
             m_expectSectionName = value == "SECTION";
             if (m_inEntitySection && !handledEntityNames().contains(value))
-                countSkipped(value);
+                countUnsupported(value);
             return;
         }
         if (code == 2 && m_expectSectionName) {
@@ -125,7 +126,7 @@ private:
     {
         flushPending();
         if (d.flags & (kPolygonMeshBit | kPolyfaceMeshBit)) {
-            countSkipped("POLYLINE（网格）");
+            countSkipped({SkipReason::PolygonMesh, {}});
             m_pendingKind = Pending::Ignored;
             return;
         }
@@ -208,38 +209,39 @@ private:
     }
 
     // --- entities that are counted, not kept ---------------------------------
-    void addText(const DL_TextData&) override { countSkipped("TEXT"); }
-    void addMText(const DL_MTextData&) override { countSkipped("MTEXT"); }
-    void addArcAlignedText(const DL_ArcAlignedTextData&) override { countSkipped("ARCALIGNEDTEXT"); }
-    void addAttribute(const DL_AttributeData&) override { countSkipped("ATTRIB"); }
-    void addDimAlign(const DL_DimensionData&, const DL_DimAlignedData&) override { countSkipped("DIMENSION"); }
-    void addDimLinear(const DL_DimensionData&, const DL_DimLinearData&) override { countSkipped("DIMENSION"); }
-    void addDimRadial(const DL_DimensionData&, const DL_DimRadialData&) override { countSkipped("DIMENSION"); }
-    void addDimDiametric(const DL_DimensionData&, const DL_DimDiametricData&) override { countSkipped("DIMENSION"); }
-    void addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&) override { countSkipped("DIMENSION"); }
-    void addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&) override { countSkipped("DIMENSION"); }
-    void addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&) override { countSkipped("DIMENSION"); }
-    void addHatch(const DL_HatchData&) override { countSkipped("HATCH"); }
-    void addPoint(const DL_PointData&) override { countSkipped("POINT"); }
-    void addSolid(const DL_SolidData&) override { countSkipped("SOLID"); }
-    void addTrace(const DL_TraceData&) override { countSkipped("TRACE"); }
-    void add3dFace(const DL_3dFaceData&) override { countSkipped("3DFACE"); }
-    void addLeader(const DL_LeaderData&) override { countSkipped("LEADER"); }
-    void addImage(const DL_ImageData&) override { countSkipped("IMAGE"); }
-    void addXLine(const DL_XLineData&) override { countSkipped("XLINE"); }
-    void addRay(const DL_RayData&) override { countSkipped("RAY"); }
+    void addText(const DL_TextData&) override { countUnsupported("TEXT"); }
+    void addMText(const DL_MTextData&) override { countUnsupported("MTEXT"); }
+    void addArcAlignedText(const DL_ArcAlignedTextData&) override { countUnsupported("ARCALIGNEDTEXT"); }
+    void addAttribute(const DL_AttributeData&) override { countUnsupported("ATTRIB"); }
+    void addDimAlign(const DL_DimensionData&, const DL_DimAlignedData&) override { countUnsupported("DIMENSION"); }
+    void addDimLinear(const DL_DimensionData&, const DL_DimLinearData&) override { countUnsupported("DIMENSION"); }
+    void addDimRadial(const DL_DimensionData&, const DL_DimRadialData&) override { countUnsupported("DIMENSION"); }
+    void addDimDiametric(const DL_DimensionData&, const DL_DimDiametricData&) override { countUnsupported("DIMENSION"); }
+    void addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&) override { countUnsupported("DIMENSION"); }
+    void addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&) override { countUnsupported("DIMENSION"); }
+    void addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&) override { countUnsupported("DIMENSION"); }
+    void addHatch(const DL_HatchData&) override { countUnsupported("HATCH"); }
+    void addPoint(const DL_PointData&) override { countUnsupported("POINT"); }
+    void addSolid(const DL_SolidData&) override { countUnsupported("SOLID"); }
+    void addTrace(const DL_TraceData&) override { countUnsupported("TRACE"); }
+    void add3dFace(const DL_3dFaceData&) override { countUnsupported("3DFACE"); }
+    void addLeader(const DL_LeaderData&) override { countUnsupported("LEADER"); }
+    void addImage(const DL_ImageData&) override { countUnsupported("IMAGE"); }
+    void addXLine(const DL_XLineData&) override { countUnsupported("XLINE"); }
+    void addRay(const DL_RayData&) override { countUnsupported("RAY"); }
 
     // --- bookkeeping --------------------------------------------------------
     enum class Pending { None, LwPolyline, Polyline, Polyline3d, Spline, Ignored };
 
     // Kinds skipped inside a block count once for every placed copy of it.
-    void countSkipped(std::string_view kind)
+    void countSkipped(const SkippedKind& kind)
     {
         if (m_skipBlock)
             return;
         auto& counts = m_block ? m_block->skipped : drawing.skipped;
-        ++counts[std::string(kind)];
+        ++counts[kind];
     }
+    void countUnsupported(std::string_view entity) { countSkipped({SkipReason::Unsupported, std::string(entity)}); }
 
     // Whether the current entity lies in a plane parallel to the x/y plane;
     // tilted entities are counted and left out.
@@ -254,11 +256,11 @@ private:
         if (m_skipBlock)
             return false;
         if (attributes.isInPaperSpace() && !m_block) {
-            countSkipped("图纸空间图元");
+            countSkipped({SkipReason::PaperSpace, {}});
             return false;
         }
         if (!upright()) {
-            countSkipped("不在 XY 平面内的图元");
+            countSkipped({SkipReason::NotInPlane, {}});
             return false;
         }
         if (m_entityCount >= import_limits::kMaxEntities) {
@@ -339,28 +341,27 @@ private:
 DxfReadResult readDxfDrawing(const std::string& path)
 {
     DxfReadResult result;
-    const DxfFileCheck check = checkDxfFile(path);
-    if (!check.ok) {
-        result.failure = check.failure;
+    result.failure = checkDxfFile(path);
+    if (result.failure)
         return result;
-    }
     RecordCollector collector;
     try {
         DL_Dxf parser;
+        errno = 0;
         if (!parser.in(path, &collector)) {
-            result.failure = "无法读取文件：" + path;
+            result.failure = {ImportProblem::CannotRead, errno};
             return result;
         }
         collector.finish();
     } catch (const std::bad_alloc&) {
-        result.failure = "DXF 文件过大或已损坏，内存不足";
+        result.failure = {ImportProblem::ParserOutOfMemory};
         return result;
     } catch (const std::exception&) {
-        result.failure = "DXF 文件已损坏，无法解析";
+        result.failure = {ImportProblem::Unparsable};
         return result;
     }
     if (collector.overflow) {
-        result.failure = "图纸中的图元或顶点过多，超出导入上限";
+        result.failure = {ImportProblem::TooManyEntities};
         return result;
     }
     result.drawing = std::move(collector.drawing);

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <importer/DxfRecords.h>
+#include <importer/ImportReport.h>
 
 #include <string>
 
 struct DxfReadResult {
     DxfDrawing drawing;
-    std::string failure; // Chinese, UTF-8; empty when the drawing was read
+    ImportFailure failure; // none when the drawing was read
 };
 
 // Checks and parses a DXF file into our own records.

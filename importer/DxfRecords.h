@@ -1,5 +1,7 @@
 #pragma once
 
+#include <importer/ImportReport.h>
+
 #include <kernel/position.h>
 
 #include <cstddef>
@@ -91,7 +93,7 @@ using EntityList = std::deque<EntityRecord>;
 struct BlockDefinition {
     position base;
     EntityList entities;
-    std::map<std::string, std::size_t> skipped; // entity kinds left out while reading
+    std::map<SkippedKind, std::size_t> skipped; // entities left out while reading
 };
 
 struct DxfDrawing {
@@ -101,5 +103,5 @@ struct DxfDrawing {
     std::string version;    // $ACADVER, e.g. "AC1015"
     EntityList entities; // model space, in file order
     std::unordered_map<std::string, BlockDefinition> blocks;
-    std::map<std::string, std::size_t> skipped; // entity kinds left out while reading
+    std::map<SkippedKind, std::size_t> skipped; // entities left out while reading
 };

@@ -2,8 +2,97 @@
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
+
+// What one import found and did, as data: the user-interface side words it.
+
+// Why an import gave no model.
+enum class ImportProblem {
+    None,
+    FileMissing,      // nothing at the path
+    NotAFile,         // a folder or a device
+    CannotRead,       // the system refused to read the file; error says why
+    EmptyFile,
+    FileTooLarge,
+    BinaryDxf,        // a binary DXF, which is not read
+    DwgFile,          // a DWG drawing; detail is the version in its header
+    BinaryData,       // text with NUL bytes in it: no DXF
+    NoGroupCode,      // the first line is no group code: no DXF
+    NoSection,        // the first group is no SECTION: no DXF
+    NoGroups,         // nothing but comments: no DXF
+    BadGroupCode,     // a group code expected at line
+    MissingValue,     // the last group code has no value: cut short
+    MissingEof,       // no EOF at the end: cut short
+    BadCount,         // entity detail declares an unreasonable count at line
+    Unparsable,       // the parser gave up on the file
+    ParserOutOfMemory,
+    TooManyEntities,  // more entities or vertices than the import takes
+    TooManyPlaced,    // more once block references are expanded
+    OutOfMemory,
+    InternalError,
+    NoClosedOutline,  // see openChains for the chains that did not close
+    OneOutline,       // a lock core needs two outlines, side by side
+    NestedOutlines,   // every other outline lies within the largest
+};
+
+struct ImportFailure {
+    ImportProblem problem = ImportProblem::None;
+    int error = 0;        // errno of the refused system call
+    std::size_t line = 0; // line of the file at fault, from 1
+    std::string detail;   // what the file names there, as it stands in the file
+
+    explicit operator bool() const { return problem != ImportProblem::None; }
+};
+
+// The unit a drawing was read in.
+struct DrawingUnit {
+    double millimetres = 1.0;    // one drawing unit in millimetres
+    int code = 4;                // $INSUNITS code of the unit taken; 4 is millimetres
+    std::optional<int> insunits; // $INSUNITS as the drawing gives it, if it does
+};
+
+// Why entities were left out.
+enum class SkipReason {
+    Unsupported,    // a kind the importer does not read; the entity names it
+    PolygonMesh,    // a POLYLINE that is a mesh
+    PaperSpace,
+    NotInPlane,     // not parallel to the XY plane
+    BadCoordinates, // a coordinate that is not finite or too large
+    BadScale,       // placed with a scale of zero or one that is not finite
+    BadArc,
+    BadCircle,
+    BadPolyline,
+    BadEllipse,
+    BadSpline,
+};
+
+struct SkippedKind {
+    SkipReason reason = SkipReason::Unsupported;
+    std::string entity; // the DXF entity name, for an unsupported kind
+
+    auto operator<=>(const SkippedKind&) const = default;
+};
+
+// Remarks on what was imported and what was not.
+enum class NoteKind {
+    LeftOutside,       // count circles or outlines outside the model's outline
+    NotCircleInside,   // count outlines inside it that are no circles
+    ZeroArea,          // count closed outlines of zero area
+    FacesByLayer,      // top and side told apart by their layer names
+    FacesByPosition,   // top and side told apart by position, the upper on top
+    MissingBlock,      // a reference to block, which does not exist
+    BlockTooDeep,      // block nests too deep
+    BlockSelfReference,
+    BlockArrayTooLarge,
+};
+
+struct ImportNote {
+    NoteKind kind = NoteKind::LeftOutside;
+    std::size_t count = 0;
+    std::string block; // the block's name as the drawing gives it
+};
 
 // A chain of open pieces that did not close within the join tolerance.
 struct OpenChain {
@@ -14,24 +103,21 @@ struct OpenChain {
     bool closedAnyway = false; // gap below the almost-closed limit: used as an outline
 };
 
-// What one import found and did. Texts are Chinese, UTF-8.
 struct ImportReport {
-    std::string unit;          // name of the drawing unit, e.g. "英寸"
-    std::string unitSource;    // where the unit came from, e.g. "$INSUNITS = 1"
-    double unitFactor = 1.0;   // millimetres per drawing unit
-    std::string codePage;      // code page used for layer names
+    std::optional<DrawingUnit> unit; // once the drawing was read
+    std::string codePage;            // $DWGCODEPAGE as the drawing names it
+    std::string charset;             // the code page its texts were read in; empty for UTF-8
 
     std::size_t outlines = 0;          // closed outlines found in the drawing
     std::size_t circles = 0;           // circles found in the drawing
     std::size_t holes = 0;             // holes put into the model
     std::size_t leftInside = 0;        // items inside the model's outline that were not imported
-    std::map<std::string, std::size_t> skipped; // skipped entities by kind
-    std::vector<OpenChain> openChains;  // chains that did not close exactly
-    std::vector<std::string> notes;     // further remarks, one sentence each
+    std::map<SkippedKind, std::size_t> skipped; // skipped entities by kind
+    std::vector<OpenChain> openChains; // chains that did not close exactly
+    std::vector<ImportNote> notes;
 
-    std::string failure;          // why no model came out; empty when one did. Chinese, UTF-8.
+    ImportFailure failure; // why no model came out; none when one did
 
     std::size_t skippedTotal() const;
-    // One line for the status bar, Chinese, UTF-8.
-    std::string summary() const;
+    std::size_t closedAnyway() const; // open chains that were closed all the same
 };

@@ -1,5 +1,6 @@
 #include <importer/MappedFile.h>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -8,10 +9,16 @@
 MappedFile::MappedFile(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        m_error = errno;
         return;
+    }
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
+        m_error = errno;
+    } else if (!S_ISREG(st.st_mode)) {
+        m_error = EINVAL;
+    } else {
         m_size = static_cast<std::size_t>(st.st_size);
         if (m_size == 0) {
             m_open = true;
@@ -21,6 +28,7 @@ MappedFile::MappedFile(const std::string& path)
                 m_data = static_cast<const char*>(p);
                 m_open = m_mapped = true;
             } else {
+                m_error = errno;
                 m_size = 0;
             }
         }

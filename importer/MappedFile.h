@@ -13,6 +13,8 @@ public:
     MappedFile& operator=(const MappedFile&) = delete;
 
     bool isOpen() const { return m_open; }
+    // errno of the call that failed when the file is not open.
+    int error() const { return m_error; }
     std::string_view bytes() const { return {m_data, m_size}; }
 
 private:
@@ -20,4 +22,5 @@ private:
     std::size_t m_size = 0;
     bool m_open = false;
     bool m_mapped = false;
+    int m_error = 0;
 };

@@ -32,14 +32,6 @@ std::unique_ptr<GK_Circle_Hole> circleHole(const PlacedCircle& circle)
     return api_gk_make_circle_hole({circle.centre.x, circle.centre.y, 0.0}, 2.0 * circle.radius, circle.depth);
 }
 
-std::string noOutlineReason(const ImportReport& report)
-{
-    std::string reason = "图中没有封闭轮廓";
-    if (!report.openChains.empty())
-        reason += "（有 " + std::to_string(report.openChains.size()) + " 条未闭合的线段链）";
-    return reason;
-}
-
 // Index of the outline of largest area; the first one drawn among equals.
 std::size_t largestOutline(const std::vector<Outline>& outlines)
 {
@@ -53,9 +45,9 @@ std::size_t largestOutline(const std::vector<Outline>& outlines)
 void noteLeftOut(ImportReport& report, std::size_t outside, std::size_t insideNotImported)
 {
     if (outside > 0)
-        report.notes.push_back("有 " + std::to_string(outside) + " 个圆或轮廓在模型轮廓之外，未导入");
+        report.notes.push_back(ImportNote{NoteKind::LeftOutside, outside, {}});
     if (insideNotImported > 0)
-        report.notes.push_back("轮廓内有 " + std::to_string(insideNotImported) + " 个非圆形轮廓，未导入");
+        report.notes.push_back(ImportNote{NoteKind::NotCircleInside, insideNotImported, {}});
 }
 
 } // namespace
@@ -63,7 +55,7 @@ void noteLeftOut(ImportReport& report, std::size_t outside, std::size_t insideNo
 std::unique_ptr<GK_Hinges> buildHinges(const ImportGeometry& geometry, ImportReport& report)
 {
     if (geometry.outlines.empty()) {
-        report.failure = noOutlineReason(report);
+        report.failure = {ImportProblem::NoClosedOutline};
         return nullptr;
     }
     const std::size_t chosen = largestOutline(geometry.outlines);
@@ -91,11 +83,11 @@ std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const
 {
     const auto& outlines = geometry.outlines;
     if (outlines.empty()) {
-        report.failure = noOutlineReason(report);
+        report.failure = {ImportProblem::NoClosedOutline};
         return nullptr;
     }
     if (outlines.size() == 1) {
-        report.failure = "图中只有一个封闭轮廓；锁芯需要顶面和侧面两个互不包含的轮廓";
+        report.failure = {ImportProblem::OneOutline};
         return nullptr;
     }
     std::vector<std::size_t> bySize(outlines.size());
@@ -112,7 +104,7 @@ std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const
         }
     }
     if (second == first) {
-        report.failure = "其余封闭轮廓都在最大的轮廓之内；锁芯需要顶面和侧面两个互不包含的轮廓";
+        report.failure = {ImportProblem::NestedOutlines};
         return nullptr;
     }
 
@@ -132,7 +124,7 @@ std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const
         byLayer = false;
     const Outline& top = outlines[firstIsTop ? first : second];
     const Outline& side = outlines[firstIsTop ? second : first];
-    report.notes.push_back(byLayer ? "顶面和侧面按图层名确定" : "顶面和侧面按位置确定（上方的轮廓为顶面）");
+    report.notes.push_back(ImportNote{byLayer ? NoteKind::FacesByLayer : NoteKind::FacesByPosition, 0, {}});
 
     auto lockCore = api_gk_make_lockcore(pointList(top.points), pointList(side.points));
 

@@ -82,7 +82,7 @@ ImportGeometry collectOutlines(PlacedDrawing&& placed, std::vector<std::string> 
     std::stable_sort(geometry.outlines.begin(), geometry.outlines.end(),
                      [](const Outline& a, const Outline& b) { return a.order < b.order; });
     if (degenerate > 0)
-        report.notes.push_back("有 " + std::to_string(degenerate) + " 个封闭轮廓面积为零，已忽略");
+        report.notes.push_back(ImportNote{NoteKind::ZeroArea, degenerate, {}});
     report.outlines = geometry.outlines.size();
     report.circles = geometry.circles.size();
     return geometry;

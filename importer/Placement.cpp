@@ -113,7 +113,7 @@ private:
         return t.zScale * elevation + t.zOffset;
     }
 
-    void skip(const char* reason) { ++m_out.skipped[reason]; }
+    void skip(SkipReason reason) { ++m_out.skipped[SkippedKind{reason, {}}]; }
 
     bool budget(std::size_t vertices)
     {
@@ -136,7 +136,7 @@ private:
             const position q = map.apply(p);
             if (!usable(q)) {
                 m_out.points.resize(first);
-                skip("坐标无效或过大的图元");
+                skip(SkipReason::BadCoordinates);
                 return;
             }
             m_out.points.push_back(q);
@@ -151,7 +151,7 @@ private:
         const double s = map.maxStretch();
         if (std::isfinite(s) && s > 0.0 && std::isfinite(map.tx) && std::isfinite(map.ty))
             return false;
-        skip("比例为零或无效的图元");
+        skip(SkipReason::BadScale);
         return true;
     }
 
@@ -167,7 +167,7 @@ private:
         if (sweepDeg <= 0.0)
             sweepDeg += kFullTurnDeg;
         if (!std::isfinite(sweepDeg)) {
-            skip("参数无效的圆弧");
+            skip(SkipReason::BadArc);
             return;
         }
         if (sweepDeg >= kFullTurnDeg - kFullTurnSlackDeg) {
@@ -180,7 +180,7 @@ private:
         std::vector<position> pts;
         if (!tessellateArc(arc.centre, arc.radius, arc.startDeg * kDegree, sweepDeg * kDegree, localTolerance(map),
                            pts)) {
-            skip("参数无效的圆弧");
+            skip(SkipReason::BadArc);
             return;
         }
         keepPath(pts, map, false, depthOf(e, arc.centre.z, t), layer);
@@ -190,7 +190,7 @@ private:
     {
         if (!std::isfinite(circle.radius) || circle.radius <= 0.0 || !std::isfinite(circle.centre.x)
             || !std::isfinite(circle.centre.y)) {
-            skip("参数无效的圆");
+            skip(SkipReason::BadCircle);
             return;
         }
         const Affine2 map = objectMap(e, t);
@@ -201,7 +201,7 @@ private:
             const position c = map.apply(circle.centre);
             const double r = circle.radius * map.maxStretch();
             if (!usable(c) || !std::isfinite(r) || r > import_limits::kMaxCoordinate) {
-                skip("坐标无效或过大的图元");
+                skip(SkipReason::BadCoordinates);
                 return;
             }
             if (budget(1))
@@ -221,7 +221,7 @@ private:
             return;
         std::vector<position> pts;
         if (!tessellatePolyline(poly, localTolerance(map), pts) || pts.size() < 2) {
-            skip("无效的多段线");
+            skip(SkipReason::BadPolyline);
             return;
         }
         keepPath(pts, map, poly.closed, depthOf(e, poly.elevation, t), layer);
@@ -233,7 +233,7 @@ private:
             return;
         std::vector<position> pts;
         if (!tessellateEllipse(ellipse, e.mirrored, localTolerance(t), pts)) {
-            skip("参数无效的椭圆");
+            skip(SkipReason::BadEllipse);
             return;
         }
         double sweep = std::fmod(ellipse.endParam - ellipse.startParam, kFullTurnRad);
@@ -249,7 +249,7 @@ private:
             return;
         std::vector<position> pts;
         if (!tessellateSpline(*boxed, localTolerance(t), pts) || pts.size() < 2) {
-            skip("无效的样条曲线");
+            skip(SkipReason::BadSpline);
             return;
         }
         keepPath(pts, t, false, depthOf(e, 0.0, t), layer);
@@ -261,23 +261,23 @@ private:
         const InsertRecord& ins = *boxed;
         const auto found = m_drawing.blocks.find(ins.block);
         if (found == m_drawing.blocks.end()) {
-            note("找不到图块“" + ins.block + "”，该引用已忽略");
+            note(NoteKind::MissingBlock, ins.block);
             return;
         }
         if (depth >= import_limits::kMaxBlockDepth) {
-            note("图块“" + ins.block + "”嵌套过深，已忽略");
+            note(NoteKind::BlockTooDeep, ins.block);
             return;
         }
         for (const std::string* open : m_stack) {
             if (*open == ins.block) {
-                note("图块“" + ins.block + "”引用了自身，已忽略");
+                note(NoteKind::BlockSelfReference, ins.block);
                 return;
             }
         }
         const long long columns = std::max(1, ins.columns);
         const long long rows = std::max(1, ins.rows);
         if (columns * rows > import_limits::kMaxArrayCopies) {
-            note("图块“" + ins.block + "”的阵列过大，已忽略");
+            note(NoteKind::BlockArrayTooLarge, ins.block);
             return;
         }
         const BlockDefinition& block = found->second;
@@ -302,11 +302,11 @@ private:
         m_stack.pop_back();
     }
 
-    void note(std::string text)
+    void note(NoteKind kind, const std::string& block)
     {
         constexpr std::size_t kMaxNotes = 20;
         if (m_out.notes.size() < kMaxNotes)
-            m_out.notes.push_back(std::move(text));
+            m_out.notes.push_back(ImportNote{kind, 0, block});
     }
 
     const DxfDrawing& m_drawing;

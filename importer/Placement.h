@@ -1,6 +1,7 @@
 #pragma once
 
 #include <importer/DxfRecords.h>
+#include <importer/ImportReport.h>
 
 #include <cstddef>
 #include <map>
@@ -33,8 +34,8 @@ struct PlacedDrawing {
     std::vector<position> points; // of all paths, one after the other
 
     std::span<const position> pointsOf(const PlacedPath& path) const { return {points.data() + path.first, path.count}; }
-    std::map<std::string, std::size_t> skipped; // entities left out, by reason
-    std::vector<std::string> notes;             // Chinese, UTF-8
+    std::map<SkippedKind, std::size_t> skipped; // entities left out, by reason
+    std::vector<ImportNote> notes;              // block references that were not followed
     bool overflow = false;                      // a size limit was reached
 };
 

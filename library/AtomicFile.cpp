@@ -2,9 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
-#include <string_view>
 #include <sys/stat.h>
 #include <tinyxml.h>
 #include <unistd.h>
@@ -15,15 +13,9 @@ constexpr mode_t kNewFileMode = 0666; // narrowed by the umask, as for any new f
 
 BeforeReplaceHook g_beforeReplace = nullptr;
 
-std::string describeErrno(std::string_view what, int error)
+SaveResult failure(SaveProblem problem, const std::string& path, int error)
 {
-    const char* text = strerrordesc_np(error); // English whatever the locale
-    return std::string(what) + ": " + (text ? text : "unknown error");
-}
-
-SaveResult failure(const std::string& path, std::string reason)
-{
-    return SaveResult{false, path, std::move(reason)};
+    return SaveResult{problem, path, ModelNameProblem::None, error};
 }
 
 std::string folderOf(const std::string& path)
@@ -73,14 +65,14 @@ SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::stri
     int error = 0;
     const int fd = createTempFile(path, tempPath, error);
     if (fd < 0)
-        return failure(path, describeErrno("cannot create a file in the folder", error));
+        return failure(SaveProblem::CannotCreate, path, error);
 
     FILE* file = fdopen(fd, "w");
     if (!file) {
         error = errno;
         close(fd);
         unlink(tempPath.c_str());
-        return failure(path, describeErrno("cannot open the temporary file", error));
+        return failure(SaveProblem::CannotWrite, path, error);
     }
     document.SaveFile(file);
     bool written = fflush(file) == 0 && !ferror(file);
@@ -95,7 +87,7 @@ SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::stri
     }
     if (!written) {
         unlink(tempPath.c_str());
-        return failure(path, describeErrno("cannot write the file", error));
+        return failure(SaveProblem::CannotWrite, path, error);
     }
 
     if (g_beforeReplace)
@@ -103,8 +95,8 @@ SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::stri
     if (rename(tempPath.c_str(), path.c_str()) != 0) {
         error = errno;
         unlink(tempPath.c_str());
-        return failure(path, describeErrno("cannot replace the file", error));
+        return failure(SaveProblem::CannotReplace, path, error);
     }
     syncFolder(folderOf(path));
-    return SaveResult{true, path, {}};
+    return SaveResult{SaveProblem::None, path};
 }

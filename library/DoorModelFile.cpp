@@ -27,7 +27,7 @@ position readPosition(const TiXmlElement& element, AttributeReader& numbers)
 SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door)
 {
     if (!door)
-        return SaveResult{false, {}, "there is no door model to write"};
+        return SaveResult{SaveProblem::NoModel};
     return SaveModelDocument(kDoorModelFolder, door->GetName(), HasFiniteNumbers(*door), "Model", [&](TiXmlElement& root) {
         root.SetAttribute("Name", door->GetName().c_str());
         root.SetAttribute("Comments", door->GetComments().c_str());

@@ -9,6 +9,3 @@
 bool HasFiniteNumbers(const GK_Hinges& model);
 bool HasFiniteNumbers(const GK_LockCore& model);
 bool HasFiniteNumbers(const GK_DoorWithHinges& door);
-
-// The reason a writer gives for such a model.
-inline constexpr const char* kNonFiniteReason = "a coordinate or size is not a finite number";

@@ -39,7 +39,7 @@ SaveResult SaveKnifeFile(const GU_OwnedList<KnifeInfo>& knives)
     const std::string path = GetExeFolder() + kKnifeFileName;
     for (const KnifeInfo* knife : knives)
         if (knife && !(std::isfinite(knife->Diameter) && std::isfinite(knife->SafeDistance)))
-            return SaveResult{false, path, "a tool diameter or safe distance is not a finite number"};
+            return SaveResult{SaveProblem::NotFinite, path};
 
     TiXmlDocument document;
     TiXmlElement& root = StartLibraryDocument(document, "AllKnife");

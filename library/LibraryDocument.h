@@ -54,9 +54,9 @@ SaveResult SaveModelDocument(const char* folderName, const std::string& gbkName,
     const std::string folderPath = GetExeFolder() + folderName;
     const std::optional<std::string> path = ModelFilePath(folderPath, gbkName);
     if (!path)
-        return SaveResult{false, folderPath + GbkToUtf8(gbkName).value_or(""), ModelNameProblem(gbkName)};
+        return SaveResult{SaveProblem::BadName, folderPath + GbkToUtf8(gbkName).value_or(""), CheckModelName(gbkName)};
     if (!numbersFinite)
-        return SaveResult{false, *path, kNonFiniteReason};
+        return SaveResult{SaveProblem::NotFinite, *path};
     TiXmlDocument document;
     fill(StartLibraryDocument(document, rootName));
     return SaveDocumentAtomically(document, *path);

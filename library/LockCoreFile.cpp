@@ -24,7 +24,7 @@ void writeHoles(const GU_OwnedList<GK_Hole>& holes, TiXmlElement& group)
 SaveResult SaveLockCoreFile(const GK_LockCore* model)
 {
     if (!model)
-        return SaveResult{false, {}, "there is no lock-core model to write"};
+        return SaveResult{SaveProblem::NoModel};
     return SaveModelDocument(kLockCoresFolder, model->GetName(), HasFiniteNumbers(*model), "Lockcore", [&](TiXmlElement& root) {
         WriteModelHeader(root, *model);
         WritePtList(model->GetTopLoop(), AppendElement(root, "PtlistTop"));

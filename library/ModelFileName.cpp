@@ -7,10 +7,10 @@ constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kDelete = 0x7F;
 } // namespace
 
-std::string ModelNameProblem(const std::string& gbkName)
+ModelNameProblem CheckModelName(const std::string& gbkName)
 {
     if (gbkName == "." || gbkName == "..")
-        return "the name \".\" or \"..\" cannot be a file name";
+        return ModelNameProblem::DotName;
     for (std::size_t i = 0; i < gbkName.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(gbkName[i]);
         if (IsGbkLeadByte(c)) {
@@ -18,18 +18,18 @@ std::string ModelNameProblem(const std::string& gbkName)
             continue;
         }
         if (c == '/' || c == '\\')
-            return "the name contains \"/\" or \"\\\"";
+            return ModelNameProblem::Separator;
         if (c < kFirstPrintable || c == kDelete)
-            return "the name contains a control character";
+            return ModelNameProblem::ControlCharacter;
     }
     if (!GbkToUtf8(gbkName))
-        return "the name is not valid GBK text";
-    return {};
+        return ModelNameProblem::NotGbk;
+    return ModelNameProblem::None;
 }
 
 bool IsValidModelName(const std::string& gbkName)
 {
-    return ModelNameProblem(gbkName).empty();
+    return CheckModelName(gbkName) == ModelNameProblem::None;
 }
 
 std::optional<std::string> ModelFilePath(const std::string& folderPath, const std::string& gbkName)

@@ -3,14 +3,19 @@
 #include <optional>
 #include <string>
 
-// Why a GBK model name cannot be a file name in its folder, in English; empty
-// when it can. Refused: "/" or "\", "." or "..", a control character, text
-// that is not valid GBK. The empty name is allowed and gives ".xml".
-std::string ModelNameProblem(const std::string& gbkName);
+// Why a GBK model name cannot be a file name in its folder.
+enum class ModelNameProblem {
+    None,
+    DotName,          // "." or ".."
+    Separator,        // holds "/" or "\"
+    ControlCharacter, // holds a control character
+    NotGbk,           // is not valid GBK text
+};
 
-// Whether a GBK model name can be a file name in its folder: no "/" or "\",
-// not "." or "..", no control character, and valid GBK. The empty name is
-// allowed and gives ".xml".
+// What keeps the name from being a file name; None when it can be one. The
+// empty name is allowed and gives ".xml".
+ModelNameProblem CheckModelName(const std::string& gbkName);
+
 bool IsValidModelName(const std::string& gbkName);
 
 // Folder path + the name converted from GBK to the file system's encoding +

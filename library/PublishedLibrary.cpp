@@ -42,6 +42,6 @@ SaveResult SaveKnifeFile()
 {
     const ModelLibrary* library = CurrentLibrary();
     if (!library)
-        return SaveResult{false, {}, "there is no tool table in memory"};
+        return SaveResult{SaveProblem::NoLibrary};
     return SaveKnifeFile(library->knives);
 }

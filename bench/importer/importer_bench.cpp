@@ -45,7 +45,7 @@ void BM_ImportHinges(benchmark::State& state)
     CadImporter importer;
     for (auto _ : state) {
         if (importer.import_hinges_from_cad_file(path) != 0)
-            state.SkipWithError(importer.report().failure.c_str());
+            state.SkipWithError("the drawing gave no hinge model");
         benchmark::DoNotOptimize(importer.get_hinges_model());
     }
     state.counters["outlines"] = static_cast<double>(importer.report().outlines);

@@ -203,7 +203,7 @@ TEST_F(NcCommandTest, FileThatCannotBeCreatedIsReported)
     commands.OnCreateLockHoleNc();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Warning);
-    EXPECT_TRUE(messages.shown[0].text.contains(impossible));
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("无法创建NC文件“%1”：文件夹不存在。").arg(impossible));
     EXPECT_TRUE(host.ncDoors.empty());
 }
 

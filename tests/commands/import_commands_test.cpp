@@ -53,7 +53,7 @@ TEST_F(ImportCommandTest, ImportedHingeIsNamedSavedListedAtTheTailAndTheImporter
     EXPECT_EQ(listed->GetLoopOut().count(), 4u) << "the listed model is a copy of the imported one";
     EXPECT_EQ(host.hingeRefills, 1);
     EXPECT_EQ(importer.clears, 1);
-    EXPECT_EQ(host.status, QString::fromUtf8(importer.nextReport.summary()));
+    EXPECT_EQ(host.status, QStringLiteral("导入完成：轮廓 1 个，孔 0 个"));
     EXPECT_TRUE(messages.shown.empty());
     const auto saved = LoadHingesFile(libraryFile(QStringLiteral("Hinges/合页B.xml")).toStdString()).model;
     ASSERT_NE(saved, nullptr);
@@ -98,23 +98,25 @@ TEST_F(ImportCommandTest, CancelledInformationDialogSavesAndListsNothing)
     EXPECT_EQ(importer.clears, 1);
 }
 
-// An import that yields no model says why, using the importer's report.
+// An import that yields no model says why, in Chinese, from the importer's
+// report.
 TEST_F(ImportCommandTest, ImportWithoutAModelTellsWhy)
 {
     files.paths.push_back(cadPath());
-    importer.nextReport.failure = "图中没有找到封闭的轮廓";
+    importer.nextReport.failure = {ImportProblem::NoClosedOutline};
+    importer.nextReport.openChains.resize(2);
     commands.OnImportHinges();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Warning);
-    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("图中没有找到封闭的轮廓")));
-    EXPECT_TRUE(messages.shown[0].text.contains(cadPath()));
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("没有从CAD图“%1”得到合页模型：图中没有封闭轮廓（有 2 条未闭合的线段链）。").arg(cadPath()));
     EXPECT_EQ(lib.library.hinges.count(), 0u);
     EXPECT_EQ(importer.clears, 1);
     EXPECT_TRUE(host.status.isEmpty());
 }
 
-// A model whose file could not be written is reported by file and reason and
-// not listed.
+// A model whose file could not be written is reported by file and reason, in
+// Chinese, and not listed.
 TEST_F(ImportCommandTest, FailedSaveIsReportedAndTheModelNotListed)
 {
     ASSERT_TRUE(QDir(temp.path()).rmdir(QStringLiteral("Hinges")));
@@ -124,8 +126,9 @@ TEST_F(ImportCommandTest, FailedSaveIsReportedAndTheModelNotListed)
     commands.OnImportHinges();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Warning);
-    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("H1.xml")));
-    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("没有保存")));
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("文件“%1”没有保存：无法在文件夹中建立文件（文件夹不存在）。\n模型没有加入列表。")
+                  .arg(libraryFile(QStringLiteral("Hinges/H1.xml"))));
     EXPECT_EQ(lib.library.hinges.count(), 0u);
     EXPECT_EQ(host.hingeRefills, 0);
     EXPECT_EQ(importer.clears, 1);
@@ -237,8 +240,10 @@ TEST_F(ImportCommandTest, ToolTableIsWrittenAfterEachChangeAndAFailureReported)
     EXPECT_EQ(lib.library.knives[0]->Diameter, 5.0);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Warning);
-    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("HingesKnife.xml")));
-    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("没有保存")));
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("刀具表没有保存到文件“%1”：无法替换原有的文件（已有同名的文件夹）。\n"
+                             "修改仍保留在程序中，但下次启动时将不再存在。")
+                  .arg(libraryFile(QStringLiteral("HingesKnife.xml"))));
 }
 
 } // namespace

@@ -90,26 +90,41 @@ TEST_F(ImportHingesDialogTest, CancelAndCaptionCloseGiveCancel)
 }
 
 // Names that cannot become a file name, or that GBK cannot hold, are refused
-// with a message while the dialog stays open with the focus on the name.
+// with a message that says why, in Chinese, while the dialog stays open with
+// the focus on the name.
 TEST_F(ImportHingesDialogTest, RefusesNamesThatCannotBeFileNames)
 {
-    for (const QString& bad : {QStringLiteral("a/b"), QStringLiteral("a\\b"), QStringLiteral(".."),
-                              QStringLiteral("."), QStringLiteral("tab\there"), QStringLiteral("门\U0001F600")}) {
+    struct Case {
+        QString name;
+        QString message;
+    };
+    const QString separator = QStringLiteral("这个名称不能用作文件名：名称中不能有“/”或“\\”。");
+    const QString dots = QStringLiteral("这个名称不能用作文件名：名称不能是“.”或“..”。");
+    const Case cases[] = {
+        {QStringLiteral("a/b"), separator},
+        {QStringLiteral("a\\b"), separator},
+        {QStringLiteral(".."), dots},
+        {QStringLiteral("."), dots},
+        {QStringLiteral("tab\there"), QStringLiteral("这个名称不能用作文件名：名称中不能有控制字符。")},
+        {QStringLiteral("门\U0001F600"), ExchangeMessages::notEncodable()},
+    };
+    for (const Case& c : cases) {
         CDlgImportHinges dlg(messages);
         messages.shown.clear();
         bool stayedOpen = false;
         bool focusInName = false;
         RunModal(dlg, [&](QWidget* d) {
-            Field(d, "name")->setText(bad);
+            Field(d, "name")->setText(c.name);
             Click(d, "ok");
             stayedOpen = d->isVisible();
             focusInName = HasFocus(Field(d, "name"));
             Type(d, "name", "good");
             Click(d, "ok");
         });
-        EXPECT_TRUE(stayedOpen) << bad.toStdString();
-        EXPECT_TRUE(focusInName) << bad.toStdString();
-        EXPECT_EQ(messages.shown.size(), 1u) << bad.toStdString();
+        EXPECT_TRUE(stayedOpen) << c.name.toStdString();
+        EXPECT_TRUE(focusInName) << c.name.toStdString();
+        ASSERT_EQ(messages.shown.size(), 1u) << c.name.toStdString();
+        EXPECT_EQ(messages.shown[0].text, c.message);
         EXPECT_EQ(dlg.m_name, "good");
     }
 }

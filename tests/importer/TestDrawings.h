@@ -1,11 +1,27 @@
 #pragma once
 
+#include <importer/ImportReport.h>
+
 #include <kernel/GU_Loop.h>
 #include <kernel/position.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Lets a failed expectation show why the import failed.
+inline std::ostream& operator<<(std::ostream& out, const ImportFailure& failure)
+{
+    out << "problem " << static_cast<int>(failure.problem);
+    if (failure.error)
+        out << ", errno " << failure.error;
+    if (failure.line)
+        out << ", line " << failure.line;
+    if (!failure.detail.empty())
+        out << ", " << failure.detail;
+    return out;
+}
 
 // Paths of the drawings written by make_test_drawings.py.
 inline std::string testDrawing(const std::string& name)

@@ -16,7 +16,8 @@ namespace {
 struct BrokenCase {
     const char* name;
     std::string path;
-    const char* reason; // part of the failure text
+    ImportProblem problem;
+    std::string detail = {};
 };
 
 class BrokenFile : public ::testing::TestWithParam<BrokenCase> {};
@@ -27,26 +28,26 @@ TEST_P(BrokenFile, GivesNoModelAndAReasonForEitherImport)
     CadImporter importer;
     EXPECT_NE(importer.import_hinges_from_cad_file(c.path), 0);
     EXPECT_EQ(importer.get_hinges_model(), nullptr);
-    EXPECT_NE(importer.report().failure.find(c.reason), std::string::npos) << importer.report().failure;
-    EXPECT_EQ(importer.report().summary().find("导入失败"), 0u);
+    EXPECT_EQ(importer.report().failure.problem, c.problem) << importer.report().failure;
+    EXPECT_EQ(importer.report().failure.detail, c.detail);
 
     EXPECT_NE(importer.import_lockcore_from_cad_file(c.path), 0);
     EXPECT_EQ(importer.get_lockcore_model(), nullptr);
-    EXPECT_NE(importer.report().failure.find(c.reason), std::string::npos) << importer.report().failure;
+    EXPECT_EQ(importer.report().failure.problem, c.problem) << importer.report().failure;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BrokenFile,
-    ::testing::Values(BrokenCase{"Missing", testDrawing("does_not_exist.dxf"), "文件不存在"},
-                      BrokenCase{"Directory", testDrawing(""), "不是普通文件"},
-                      BrokenCase{"Empty", testDrawing("empty.dxf"), "文件为空"},
-                      BrokenCase{"BinaryDxf", testDrawing("binary.dxf"), "二进制 DXF"},
-                      BrokenCase{"Truncated", testDrawing("truncated.dxf"), "不完整"},
-                      BrokenCase{"PlainText", testDrawing("not_a_drawing.dxf"), "不是 DXF 图纸"},
-                      BrokenCase{"Dwg", testDrawing("drawing.dwg"), "DWG"},
-                      BrokenCase{"HugeVertexCount", testDrawing("huge_count.dxf"), "不合理的点数"},
-                      BrokenCase{"HugeSplineCounts", testDrawing("huge_spline.dxf"), "不合理的点数"},
-                      BrokenCase{"BlockExplosion", testDrawing("blocks_bomb.dxf"), "超出导入上限"}),
+    ::testing::Values(BrokenCase{"Missing", testDrawing("does_not_exist.dxf"), ImportProblem::FileMissing},
+                      BrokenCase{"Directory", testDrawing(""), ImportProblem::NotAFile},
+                      BrokenCase{"Empty", testDrawing("empty.dxf"), ImportProblem::EmptyFile},
+                      BrokenCase{"BinaryDxf", testDrawing("binary.dxf"), ImportProblem::BinaryDxf},
+                      BrokenCase{"Truncated", testDrawing("truncated.dxf"), ImportProblem::MissingValue},
+                      BrokenCase{"PlainText", testDrawing("not_a_drawing.dxf"), ImportProblem::NoGroupCode},
+                      BrokenCase{"Dwg", testDrawing("drawing.dwg"), ImportProblem::DwgFile, "AC1015"},
+                      BrokenCase{"HugeVertexCount", testDrawing("huge_count.dxf"), ImportProblem::BadCount, "LWPOLYLINE"},
+                      BrokenCase{"HugeSplineCounts", testDrawing("huge_spline.dxf"), ImportProblem::BadCount, "SPLINE"},
+                      BrokenCase{"BlockExplosion", testDrawing("blocks_bomb.dxf"), ImportProblem::TooManyPlaced}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Cut and damaged copies of a valid drawing: each one either imports or
@@ -75,7 +76,7 @@ TEST(DamagedFile, CutsAndFlippedBytesNeverCrash)
         std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
         const int rc = importer.import_hinges_from_cad_file(path);
         EXPECT_EQ(rc == 0, importer.get_hinges_model() != nullptr);
-        EXPECT_EQ(rc == 0, importer.report().failure.empty()) << "variant " << i;
+        EXPECT_EQ(rc == 0, !importer.report().failure) << "variant " << i;
     }
     std::filesystem::remove_all(scratch);
 }

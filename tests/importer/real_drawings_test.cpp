@@ -47,7 +47,7 @@ bool importEnds(const std::string& path, std::chrono::seconds limit, std::string
             const int rc = hinge ? importer.import_hinges_from_cad_file(path)
                                  : importer.import_lockcore_from_cad_file(path);
             const bool model = hinge ? importer.get_hinges_model() != nullptr : importer.get_lockcore_model() != nullptr;
-            if ((rc == 0) != model || (rc != 0 && importer.report().failure.empty()))
+            if ((rc == 0) != model || (rc != 0 && !importer.report().failure))
                 text += "no model and no reason; ";
         }
         result->set_value(text);

@@ -38,7 +38,7 @@ TEST(DoorModelFile, RoundTripResolvesModelsCaseInsensitively)
     door->SetLockCoreModel(lib.library.lockCores[0]);
     door->SetLockCorePos({1000, 0, -3});
     const SaveResult saved = SaveDoorModelFile(door.get());
-    ASSERT_TRUE(saved) << saved.reason;
+    ASSERT_TRUE(saved) << static_cast<int>(saved.problem);
 
     addHinge(lib.library, "h1"); // a later model of the same name in other case loses
     const auto back = LoadDoorModelFile(saved.path, lib.library).model;

@@ -20,7 +20,7 @@ TEST(KnifeFile, RoundTripKeepsEveryField)
     lib.library.knives.add_tail(std::move(knife));
     lib.library.knives.add_tail(std::make_unique<KnifeInfo>());
     const SaveResult saved = SaveKnifeFile(lib.library.knives);
-    ASSERT_TRUE(saved) << saved.reason;
+    ASSERT_TRUE(saved) << static_cast<int>(saved.problem);
     EXPECT_EQ(saved.path, lib.path("HingesKnife.xml"));
 
     GU_OwnedList<KnifeInfo> back;

@@ -30,7 +30,7 @@ TEST(LockCoreFile, RoundTripKeepsFacesKindsAndOrder)
     model->GetTopList().add_tail(api_gk_make_hole({{1, 1, 0}, {3, 1, 0}, {3, 3, 0}, {1, 3, 0}}, 5));
     model->GetSideList().add_tail(api_gk_make_circle_hole({2, 2, 0}, 4, 1));
     const SaveResult saved = SaveLockCoreFile(model.get());
-    ASSERT_TRUE(saved) << saved.reason;
+    ASSERT_TRUE(saved) << static_cast<int>(saved.problem);
 
     const auto back = LoadLockCoreFile(saved.path).model;
     ASSERT_TRUE(back);

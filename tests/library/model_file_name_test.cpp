@@ -4,33 +4,38 @@
 #include <library/HingesFile.h>
 #include <library/ModelFileName.h>
 
+#include <cerrno>
+
 namespace {
 struct NameCase {
     std::string name;
-    bool valid;
+    ModelNameProblem problem;
 };
+constexpr ModelNameProblem kFine = ModelNameProblem::None;
 } // namespace
 
 TEST(ModelFileName, RefusesNamesThatLeaveTheFolderOrAreNotText)
 {
     const NameCase cases[] = {
-        {"", true},
-        {"H1 front", true},
-        {kGbkHinge, true},
-        {"\x81\x5C", true}, // a double-byte character whose trail byte is "\"
-        {"a/b", false},
-        {"a\\b", false},
-        {".", false},
-        {"..", false},
-        {"...", true},
-        {"a\tb", false},
-        {"a\x7F", false},
-        {"\x81\x7F", false}, // not GBK
-        {"\xBA", false},     // lead byte cut off
-        {"\xFF\xFF", false},
+        {"", kFine},
+        {"H1 front", kFine},
+        {kGbkHinge, kFine},
+        {"\x81\x5C", kFine}, // a double-byte character whose trail byte is "\"
+        {"a/b", ModelNameProblem::Separator},
+        {"a\\b", ModelNameProblem::Separator},
+        {".", ModelNameProblem::DotName},
+        {"..", ModelNameProblem::DotName},
+        {"...", kFine},
+        {"a\tb", ModelNameProblem::ControlCharacter},
+        {"a\x7F", ModelNameProblem::ControlCharacter},
+        {"\x81\x7F", ModelNameProblem::NotGbk},
+        {"\xBA", ModelNameProblem::NotGbk}, // lead byte cut off
+        {"\xFF\xFF", ModelNameProblem::NotGbk},
     };
-    for (const NameCase& c : cases)
-        EXPECT_EQ(IsValidModelName(c.name), c.valid) << '"' << c.name << '"';
+    for (const NameCase& c : cases) {
+        EXPECT_EQ(CheckModelName(c.name), c.problem) << '"' << c.name << '"';
+        EXPECT_EQ(IsValidModelName(c.name), c.problem == kFine) << '"' << c.name << '"';
+    }
     EXPECT_EQ(ModelFilePath("/f/", kGbkHinge), std::optional<std::string>("/f/\xE5\x90\x88\xE9\xA1\xB5.xml"));
     EXPECT_EQ(ModelFilePath("/f/", "../x"), std::nullopt);
 }
@@ -41,8 +46,8 @@ TEST(ModelFileName, WriterRefusesABadNameAndWritesNothing)
     auto hinge = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
     hinge->SetName("../escape");
     const SaveResult saved = SaveHingesFile(hinge.get());
-    EXPECT_FALSE(saved);
-    EXPECT_NE(saved.reason.find("/"), std::string::npos);
+    EXPECT_EQ(saved.problem, SaveProblem::BadName);
+    EXPECT_EQ(saved.nameProblem, ModelNameProblem::Separator);
     EXPECT_FALSE(std::filesystem::exists(lib.path("escape.xml")));
 }
 
@@ -53,7 +58,7 @@ TEST(ModelFileName, MissingFolderIsReportedAndLeavesNothing)
     auto hinge = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
     hinge->SetName("H");
     const SaveResult saved = SaveHingesFile(hinge.get());
-    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved.problem, SaveProblem::CannotCreate);
+    EXPECT_EQ(saved.error, ENOENT);
     EXPECT_EQ(saved.path, lib.path("Hinges/H.xml"));
-    EXPECT_FALSE(saved.reason.empty());
 }

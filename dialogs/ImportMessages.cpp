@@ -1,0 +1,132 @@
+#include <dialogs/ImportMessages.h>
+
+#include <array>
+
+namespace {
+
+// Names of the $INSUNITS codes 0 to 24, in their order.
+constexpr std::array<const char*, 25> kUnitNames{
+    "无单位", "英寸", "英尺", "英里", "毫米", "厘米", "米", "千米", "微英寸", "密耳", "码", "埃", "纳米",
+    "微米", "分米", "十米", "百米", "吉米", "天文单位", "光年", "秒差距", "美国测量英尺", "美国测量英寸",
+    "美国测量码", "美国测量英里",
+};
+
+QString fileText(const std::string& bytes)
+{
+    return QString::fromUtf8(bytes);
+}
+
+QString problemText(const ImportReport& report)
+{
+    const ImportFailure& failure = report.failure;
+    switch (failure.problem) {
+    case ImportProblem::FileMissing:
+        return QStringLiteral("文件不存在");
+    case ImportProblem::NotAFile:
+        return QStringLiteral("不是普通文件");
+    case ImportProblem::CannotRead:
+        return QStringLiteral("无法读取文件（%1）").arg(SystemErrorText(failure.error));
+    case ImportProblem::EmptyFile:
+        return QStringLiteral("文件为空");
+    case ImportProblem::FileTooLarge:
+        return QStringLiteral("文件过大，无法导入");
+    case ImportProblem::BinaryDxf:
+        return QStringLiteral("这是二进制 DXF 文件，暂不支持；请在 CAD 中另存为 ASCII DXF");
+    case ImportProblem::DwgFile:
+        return QStringLiteral("这是 DWG 文件（版本 %1），暂不支持 DWG；请在 CAD 中另存为 DXF")
+            .arg(fileText(failure.detail));
+    case ImportProblem::BinaryData:
+        return QStringLiteral("文件不是 DXF 图纸（含有二进制数据）");
+    case ImportProblem::NoGroupCode:
+        return QStringLiteral("文件不是 DXF 图纸（开头不是组码）");
+    case ImportProblem::NoSection:
+        return QStringLiteral("文件不是 DXF 图纸（开头不是 SECTION）");
+    case ImportProblem::NoGroups:
+        return QStringLiteral("文件不是 DXF 图纸");
+    case ImportProblem::BadGroupCode:
+        return QStringLiteral("DXF 文件已损坏：第 %1 行应为组码").arg(failure.line);
+    case ImportProblem::MissingValue:
+        return QStringLiteral("DXF 文件不完整：最后一个组码缺少数值，文件可能被截断");
+    case ImportProblem::MissingEof:
+        return QStringLiteral("DXF 文件不完整：缺少 EOF 结尾，文件可能被截断");
+    case ImportProblem::BadCount:
+        return QStringLiteral("DXF 文件中的 %1 声明了不合理的点数（第 %2 行）")
+            .arg(fileText(failure.detail))
+            .arg(failure.line);
+    case ImportProblem::Unparsable:
+        return QStringLiteral("DXF 文件已损坏，无法解析");
+    case ImportProblem::ParserOutOfMemory:
+        return QStringLiteral("DXF 文件过大或已损坏，内存不足");
+    case ImportProblem::TooManyEntities:
+        return QStringLiteral("图纸中的图元或顶点过多，超出导入上限");
+    case ImportProblem::TooManyPlaced:
+        return QStringLiteral("图纸展开后的图元或顶点过多，超出导入上限");
+    case ImportProblem::OutOfMemory:
+        return QStringLiteral("内存不足，无法导入该图纸");
+    case ImportProblem::InternalError:
+        return QStringLiteral("导入时出现内部错误");
+    case ImportProblem::NoClosedOutline:
+        if (report.openChains.empty())
+            return QStringLiteral("图中没有封闭轮廓");
+        return QStringLiteral("图中没有封闭轮廓（有 %1 条未闭合的线段链）").arg(report.openChains.size());
+    case ImportProblem::OneOutline:
+        return QStringLiteral("图中只有一个封闭轮廓；锁芯需要顶面和侧面两个互不包含的轮廓");
+    case ImportProblem::NestedOutlines:
+        return QStringLiteral("其余封闭轮廓都在最大的轮廓之内；锁芯需要顶面和侧面两个互不包含的轮廓");
+    case ImportProblem::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+QString UnitName(int code)
+{
+    if (code < 0 || code >= static_cast<int>(kUnitNames.size()))
+        return QString();
+    return QString::fromUtf8(kUnitNames[static_cast<std::size_t>(code)]);
+}
+
+QString UnitSource(const DrawingUnit& unit)
+{
+    if (!unit.insunits)
+        return QStringLiteral("图纸未设单位，按毫米");
+    const QString source = QStringLiteral("$INSUNITS = %1").arg(*unit.insunits);
+    if (*unit.insunits == unit.code)
+        return source;
+    if (*unit.insunits == 0)
+        return source + QStringLiteral("（无单位，按毫米）");
+    return source + QStringLiteral("（未知单位，按毫米）");
+}
+
+QString ImportFailureText(const ImportReport& report)
+{
+    if (!report.failure)
+        return QStringLiteral("图中没有可以用作模型的内容");
+    return problemText(report);
+}
+
+QString ImportFailedMessage(ModelKind kind, const QString& path, const ImportReport& report)
+{
+    return QStringLiteral("没有从CAD图“%1”得到%2：%3。").arg(path, ModelNoun(kind), ImportFailureText(report));
+}
+
+QString ImportSummary(const ImportReport& report)
+{
+    if (report.failure)
+        return QStringLiteral("导入失败：") + problemText(report);
+    QString line = QStringLiteral("导入完成：轮廓 %1 个，孔 %2 个").arg(report.outlines).arg(report.holes);
+    if (report.unit)
+        line += QStringLiteral("，单位 %1（%2）").arg(UnitName(report.unit->code), UnitSource(*report.unit));
+    if (const std::size_t n = report.skippedTotal())
+        line += QStringLiteral("，跳过图元 %1 个").arg(n);
+    const std::size_t closedAnyway = report.closedAnyway();
+    if (closedAnyway > 0)
+        line += QStringLiteral("，补闭合 %1 处").arg(closedAnyway);
+    if (const std::size_t open = report.openChains.size() - closedAnyway)
+        line += QStringLiteral("，未闭合链 %1 条").arg(open);
+    if (report.leftInside > 0)
+        line += QStringLiteral("，轮廓内未导入 %1 个").arg(report.leftInside);
+    return line;
+}

@@ -1,0 +1,127 @@
+#include <dialogs/UserMessages.h>
+
+#include <dialogs/GbkQString.h>
+
+#include <cerrno>
+
+QString ModelNoun(ModelKind kind)
+{
+    switch (kind) {
+    case ModelKind::Hinges:
+        return QStringLiteral("合页模型");
+    case ModelKind::LockCore:
+        return QStringLiteral("锁芯模型");
+    case ModelKind::Door:
+        break;
+    }
+    return QStringLiteral("门型");
+}
+
+QString SystemErrorText(int error)
+{
+    switch (error) {
+    case ENOENT:
+        return QStringLiteral("文件夹不存在");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("没有访问权限");
+    case EROFS:
+        return QStringLiteral("磁盘是只读的");
+    case ENOSPC:
+        return QStringLiteral("磁盘空间已满");
+    case EDQUOT:
+        return QStringLiteral("超出了磁盘配额");
+    case ENAMETOOLONG:
+        return QStringLiteral("文件名太长");
+    case EISDIR:
+        return QStringLiteral("已有同名的文件夹");
+    case ENOTDIR:
+        return QStringLiteral("路径中有一部分不是文件夹");
+    case EEXIST:
+        return QStringLiteral("文件已存在");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("文件正在被使用");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("打开的文件过多");
+    case ELOOP:
+        return QStringLiteral("路径中的链接过多");
+    case EIO:
+        return QStringLiteral("磁盘读写出错");
+    default:
+        return QStringLiteral("系统错误，错误码 %1").arg(error);
+    }
+}
+
+QString ModelNameProblemText(ModelNameProblem problem)
+{
+    switch (problem) {
+    case ModelNameProblem::DotName:
+        return QStringLiteral("名称不能是“.”或“..”");
+    case ModelNameProblem::Separator:
+        return QStringLiteral("名称中不能有“/”或“\\”");
+    case ModelNameProblem::ControlCharacter:
+        return QStringLiteral("名称中不能有控制字符");
+    case ModelNameProblem::NotGbk:
+        return QStringLiteral("名称不是有效的GBK文字");
+    case ModelNameProblem::None:
+        break;
+    }
+    return {};
+}
+
+QString SaveProblemText(const SaveResult& result)
+{
+    switch (result.problem) {
+    case SaveProblem::NoModel:
+        return QStringLiteral("没有要保存的模型");
+    case SaveProblem::NoLibrary:
+        return QStringLiteral("程序中没有刀具表");
+    case SaveProblem::BadName:
+        return ModelNameProblemText(result.nameProblem);
+    case SaveProblem::NotFinite:
+        return QStringLiteral("有坐标或尺寸不是有效的数");
+    case SaveProblem::CannotCreate:
+        return QStringLiteral("无法在文件夹中建立文件（%1）").arg(SystemErrorText(result.error));
+    case SaveProblem::CannotWrite:
+        return QStringLiteral("无法写入文件（%1）").arg(SystemErrorText(result.error));
+    case SaveProblem::CannotReplace:
+        return QStringLiteral("无法替换原有的文件（%1）").arg(SystemErrorText(result.error));
+    case SaveProblem::None:
+        break;
+    }
+    return {};
+}
+
+QString ModelNotSavedMessage(const SaveResult& result)
+{
+    return QStringLiteral("文件“%1”没有保存：%2。\n模型没有加入列表。")
+        .arg(QString::fromUtf8(result.path), SaveProblemText(result));
+}
+
+QString ToolTableNotSavedMessage(const SaveResult& result)
+{
+    return QStringLiteral("刀具表没有保存到文件“%1”：%2。\n修改仍保留在程序中，但下次启动时将不再存在。")
+        .arg(QString::fromUtf8(result.path), SaveProblemText(result));
+}
+
+QString RefusedNameMessage(ModelNameProblem problem)
+{
+    return QStringLiteral("这个名称不能用作文件名：%1。").arg(ModelNameProblemText(problem));
+}
+
+QString ReplaceModelQuestion(ModelKind kind, const std::string& gbkName)
+{
+    return QStringLiteral("已经有名为“%1”的%2。\n要用新的%2替换它吗？").arg(GbkToQString(gbkName), ModelNoun(kind));
+}
+
+QString NoDoorMessage()
+{
+    return QStringLiteral("当前不存在门模型！");
+}
+
+QString NcFileNotCreatedMessage(const QString& path, int error)
+{
+    return QStringLiteral("无法创建NC文件“%1”：%2。").arg(path, SystemErrorText(error));
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <library/ModelFileName.h>
+#include <library/SaveResult.h>
+
+#include <QString>
+
+#include <string>
+
+// The program's own messages about the library and its files, worded once
+// here from the structured outcomes of the lower layers. Every text a user
+// sees is Chinese.
+
+// The kinds of model a message can speak of.
+enum class ModelKind { Hinges, LockCore, Door };
+
+// "合页模型", "锁芯模型", "门型".
+QString ModelNoun(ModelKind kind);
+// Why the system refused a call, from its errno.
+QString SystemErrorText(int error);
+// Why a name cannot be a file name.
+QString ModelNameProblemText(ModelNameProblem problem);
+// Why a library file was not written.
+QString SaveProblemText(const SaveResult& result);
+
+// A model's file could not be written, so the model is not listed.
+QString ModelNotSavedMessage(const SaveResult& result);
+// The tool table could not be written; the change stays in memory.
+QString ToolTableNotSavedMessage(const SaveResult& result);
+// The name field is refused.
+QString RefusedNameMessage(ModelNameProblem problem);
+// Asks whether a model of the same kind and name is to be replaced.
+QString ReplaceModelQuestion(ModelKind kind, const std::string& gbkName);
+// "当前不存在门模型！"
+QString NoDoorMessage();
+// An NC file could not be created.
+QString NcFileNotCreatedMessage(const QString& path, int error);

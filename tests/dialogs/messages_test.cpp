@@ -1,0 +1,119 @@
+#include <dialogs/ImportMessages.h>
+#include <dialogs/UserMessages.h>
+
+#include <QRegularExpression>
+
+#include <cerrno>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// English words are runs of lower-case Latin letters; the names of file
+// formats and DXF keywords that a message may quote are upper case.
+bool hasEnglish(const QString& text)
+{
+    static const QRegularExpression word(QStringLiteral("[a-z]{2,}"));
+    return text.contains(word);
+}
+
+TEST(Messages, FailedSavesSayWhyInChinese)
+{
+    struct Case {
+        SaveResult result;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{SaveProblem::CannotCreate, "/lib/Hinges/H1.xml", ModelNameProblem::None, ENOENT},
+         "文件“/lib/Hinges/H1.xml”没有保存：无法在文件夹中建立文件（文件夹不存在）。\n模型没有加入列表。"},
+        {{SaveProblem::CannotWrite, "/lib/D.xml", ModelNameProblem::None, ENOSPC},
+         "文件“/lib/D.xml”没有保存：无法写入文件（磁盘空间已满）。\n模型没有加入列表。"},
+        {{SaveProblem::CannotReplace, "/lib/D.xml", ModelNameProblem::None, EACCES},
+         "文件“/lib/D.xml”没有保存：无法替换原有的文件（没有访问权限）。\n模型没有加入列表。"},
+        {{SaveProblem::BadName, "/lib/a", ModelNameProblem::Separator},
+         "文件“/lib/a”没有保存：名称中不能有“/”或“\\”。\n模型没有加入列表。"},
+        {{SaveProblem::NotFinite, "/lib/N.xml"}, "文件“/lib/N.xml”没有保存：有坐标或尺寸不是有效的数。\n模型没有加入列表。"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ModelNotSavedMessage(c.result), QString::fromUtf8(c.text));
+}
+
+// Whatever the lower layers report, and whatever the system's error, the
+// user reads no English.
+TEST(Messages, NoOutcomeIsWordedInEnglish)
+{
+    for (int error = 0; error < 140; ++error) {
+        EXPECT_FALSE(hasEnglish(SystemErrorText(error))) << error;
+        for (auto problem : {SaveProblem::NoModel, SaveProblem::NoLibrary, SaveProblem::NotFinite,
+                             SaveProblem::CannotCreate, SaveProblem::CannotWrite, SaveProblem::CannotReplace}) {
+            const QString text = ToolTableNotSavedMessage(SaveResult{problem, "/库/刀具表", {}, error});
+            EXPECT_FALSE(hasEnglish(text)) << text.toStdString();
+        }
+    }
+    for (auto problem : {ModelNameProblem::DotName, ModelNameProblem::Separator, ModelNameProblem::ControlCharacter,
+                         ModelNameProblem::NotGbk}) {
+        EXPECT_FALSE(ModelNameProblemText(problem).isEmpty());
+        EXPECT_FALSE(hasEnglish(RefusedNameMessage(problem)));
+    }
+    for (int problem = static_cast<int>(ImportProblem::FileMissing);
+         problem <= static_cast<int>(ImportProblem::NestedOutlines); ++problem) {
+        ImportReport report;
+        report.failure = {static_cast<ImportProblem>(problem), EACCES, 12, "LWPOLYLINE"};
+        const QString text = ImportFailedMessage(ModelKind::LockCore, QStringLiteral("/图/甲.DXF"), report);
+        EXPECT_FALSE(hasEnglish(text)) << text.toStdString();
+        EXPECT_NE(ImportFailureText(report), ImportFailureText(ImportReport{})) << problem;
+        EXPECT_TRUE(ImportSummary(report).startsWith(QStringLiteral("导入失败："))) << problem;
+    }
+}
+
+TEST(Messages, ImportFailuresNameWhatTheFileSays)
+{
+    ImportReport report;
+    report.failure = {ImportProblem::BadCount, 0, 12, "LWPOLYLINE"};
+    EXPECT_EQ(ImportFailedMessage(ModelKind::Hinges, QStringLiteral("/d/a.dxf"), report),
+              QStringLiteral("没有从CAD图“/d/a.dxf”得到合页模型：DXF 文件中的 LWPOLYLINE 声明了不合理的点数（第 12 行）。"));
+    report.failure = {ImportProblem::DwgFile, 0, 0, "AC1018"};
+    EXPECT_EQ(ImportFailureText(report),
+              QStringLiteral("这是 DWG 文件（版本 AC1018），暂不支持 DWG；请在 CAD 中另存为 DXF"));
+    EXPECT_EQ(ImportFailureText(ImportReport{}), QStringLiteral("图中没有可以用作模型的内容"));
+}
+
+TEST(Messages, ImportSummaryNamesUnitAndWhatWasLeft)
+{
+    ImportReport report;
+    report.outlines = 2;
+    report.holes = 3;
+    EXPECT_EQ(ImportSummary(report), QStringLiteral("导入完成：轮廓 2 个，孔 3 个"));
+
+    report.unit = DrawingUnit{25.4, 1, 1};
+    report.skipped[{SkipReason::Unsupported, "TEXT"}] = 2;
+    report.skipped[{SkipReason::PaperSpace, ""}] = 1;
+    report.openChains.resize(3);
+    report.openChains[0].closedAnyway = true;
+    report.leftInside = 1;
+    EXPECT_EQ(ImportSummary(report), QStringLiteral("导入完成：轮廓 2 个，孔 3 个，单位 英寸（$INSUNITS = 1），"
+                                                    "跳过图元 3 个，补闭合 1 处，未闭合链 2 条，轮廓内未导入 1 个"));
+}
+
+TEST(Messages, UnitsSayWhereTheyCameFrom)
+{
+    struct Case {
+        DrawingUnit unit;
+        const char* name;
+        const char* source;
+    };
+    const Case cases[] = {
+        {{1.0, 4, std::nullopt}, "毫米", "图纸未设单位，按毫米"},
+        {{1.0, 4, 0}, "毫米", "$INSUNITS = 0（无单位，按毫米）"},
+        {{1.0, 4, 77}, "毫米", "$INSUNITS = 77（未知单位，按毫米）"},
+        {{1.0, 4, 4}, "毫米", "$INSUNITS = 4"},
+        {{0.001, 13, 13}, "微米", "$INSUNITS = 13"},
+        {{1.0, 24, 24}, "美国测量英里", "$INSUNITS = 24"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(UnitName(c.unit.code), QString::fromUtf8(c.name));
+        EXPECT_EQ(UnitSource(c.unit), QString::fromUtf8(c.source));
+    }
+}
+
+} // namespace
