@@ -1,5 +1,7 @@
 #include <library/AtomicFile.h>
 
+#include <library/LibraryText.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -88,6 +90,14 @@ SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::stri
     if (!written) {
         unlink(tempPath.c_str());
         return failure(SaveProblem::CannotWrite, path, error);
+    }
+
+    // A file that loading would pass over is never written: its model would
+    // be gone at the next start.
+    std::string text;
+    if (!ReadLibraryText(tempPath, text)) {
+        unlink(tempPath.c_str());
+        return failure(SaveProblem::TooLarge, path, 0);
     }
 
     if (g_beforeReplace)

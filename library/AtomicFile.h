@@ -10,7 +10,8 @@ class TiXmlDocument;
 // whole new one, never a part: the document goes to a temporary file in the
 // same folder (whose name does not end in ".xml", so that a leftover is never
 // read as a model), is flushed to the disk and then renamed over the target.
-// On any failure the temporary file is removed and the reason reported.
+// A file that loading would refuse (too large, too many nodes) is not put in
+// place. On any failure the temporary file is removed and the reason reported.
 SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path);
 
 // Called with the temporary file's path once it is written and synced, right

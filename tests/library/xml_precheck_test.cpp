@@ -2,43 +2,15 @@
 // less than the parser builds, a file could crash the program (nesting) or
 // stall it (attributes, nodes).
 #include <library/XmlPrecheck.h>
+#include <tests/support/ParsedXmlCounts.h>
 
-#include <algorithm>
 #include <clocale>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
-#include <tinyxml.h>
 
 namespace {
 constexpr XmlCounts kNoLimits{.depth = 1000, .attributes = 1 << 30, .nodes = std::size_t(1) << 40};
-
-// What the parser built, also from text it refused: deepest element nesting,
-// most attributes on one element, nodes of every kind.
-void measure(const TiXmlNode& node, int depth, XmlCounts& built)
-{
-    if (const TiXmlElement* element = node.ToElement()) {
-        built.depth = std::max(built.depth, ++depth);
-        int attributes = 0;
-        for (const TiXmlAttribute* a = element->FirstAttribute(); a; a = a->Next())
-            ++attributes;
-        built.attributes = std::max(built.attributes, attributes);
-        built.nodes += static_cast<std::size_t>(attributes);
-    }
-    for (const TiXmlNode* child = node.FirstChild(); child; child = child->NextSibling()) {
-        ++built.nodes;
-        measure(*child, depth, built);
-    }
-}
-
-XmlCounts parse(const std::string& text)
-{
-    TiXmlDocument document;
-    document.Parse(text.c_str(), nullptr, TIXML_ENCODING_LEGACY);
-    XmlCounts built;
-    measure(document, 0, built);
-    return built;
-}
 
 // Random texts of pieces that sit where the parser's reading turns: name
 // bytes, quotes, character references that run on to a distant ";",
@@ -79,7 +51,7 @@ TEST(XmlPrecheck, AgreesWithTheParserForEveryByteAfterTheOpeningBracket)
             std::string tags;
             for (int i = 0; i < 3; ++i)
                 tags += std::string{'<', static_cast<char>(byte), '>'};
-            EXPECT_EQ(CountXml(tags, kNoLimits).depth, parse(tags).depth) << locale << " byte " << byte;
+            EXPECT_EQ(CountXml(tags, kNoLimits).depth, parsed_xml::counts(tags).depth) << locale << " byte " << byte;
         }
     }
     std::setlocale(LC_CTYPE, previous.c_str());
@@ -94,7 +66,7 @@ TEST(XmlPrecheck, AgreesWithTheParserOnRandomTexts)
     for (int i = 0; i < 20000; ++i) {
         const std::string text = randomText(random, nameCount);
         const XmlCounts counted = CountXml(text, kNoLimits);
-        const XmlCounts built = parse(text);
+        const XmlCounts built = parsed_xml::counts(text);
         ASSERT_EQ(counted.depth, built.depth) << text;
         // The parser drops the attribute it fails on, and blank texts.
         ASSERT_GE(counted.attributes, built.attributes) << text;
@@ -135,7 +107,7 @@ TEST(XmlPrecheck, CountsWhatHidesFromALooserReading)
         for (int i = 0; i < 10; ++i)
             text += c.unit;
         EXPECT_EQ(CountXml(text, kNoLimits).depth, 10 * c.depthPerUnit) << c.name;
-        EXPECT_EQ(CountXml(text, kNoLimits).depth, parse(text).depth) << c.name;
+        EXPECT_EQ(CountXml(text, kNoLimits).depth, parsed_xml::counts(text).depth) << c.name;
     }
 }
 

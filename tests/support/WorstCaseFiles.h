@@ -4,7 +4,7 @@
 // one per way found to make the parser's or the readers' work grow faster
 // than the file: what each must come to (a model, or a skip with a reason).
 // Shared by the tests and the library benchmark.
-#include <library/LibraryDocument.h>
+#include <library/LibraryText.h>
 #include <library/LibraryFolder.h>
 #include <library/LoadProblem.h>
 
