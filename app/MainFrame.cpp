@@ -13,6 +13,7 @@
 #include <library/DoorModelFile.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
+#include <library/LibraryFolder.h>
 #include <library/LockCoreFile.h>
 
 #include <QAction>
@@ -105,6 +106,7 @@ void CMainFrame::connectPanes()
 
 void CMainFrame::loadLibrary()
 {
+    RemoveLeftoverSaves();
     LoadAllHinges(m_library.hinges, &m_library.skipped);
     FillHingesPane(*this);
     LoadAllLockCores(m_library.lockCores, &m_library.skipped);

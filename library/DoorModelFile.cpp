@@ -83,7 +83,7 @@ ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const Mo
         }
         if (!numbers.allFinite())
             return NoModel<GK_DoorWithHinges>({LoadProblem::NonFiniteNumber});
-        return {std::move(door)};
+        return {std::move(door), {}};
     });
 }
 

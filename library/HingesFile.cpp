@@ -44,7 +44,7 @@ ModelLoad<GK_Hinges> LoadHingesFile(const std::string& path)
         ReadHoles(root.FirstChildElement("Holes"), *model, numbers);
         if (!numbers.allFinite())
             return NoModel<GK_Hinges>({LoadProblem::NonFiniteNumber});
-        return {std::move(model)};
+        return {std::move(model), {}};
     });
 }
 

@@ -20,6 +20,10 @@ inline constexpr const char* kDoorModelFolder = "DoorModel/";
 // Empty when the folder cannot be read.
 std::vector<std::string> ListLibraryFiles(const std::string& folderPath);
 
+// Removes what saves cut short left beside the program and in the model
+// folders; start-up calls it before loading.
+void RemoveLeftoverSaves();
+
 // Scans one model folder beside the program and appends every model that the
 // reader yields to the list; files that yield none are passed over and, when
 // skipped is given, listed there with the reason.

@@ -53,7 +53,7 @@ ModelLoad<GK_LockCore> LoadLockCoreFile(const std::string& path)
         ReadHoles(root.FirstChildElement("SideHoles"), model->GetSideList(), numbers);
         if (!numbers.allFinite())
             return NoModel<GK_LockCore>({LoadProblem::NonFiniteNumber});
-        return {std::move(model)};
+        return {std::move(model), {}};
     });
 }
 

@@ -119,7 +119,7 @@ TEST(HingesFile, MortiseMarkIsWrittenOnlyWhenSetAndReadOnlyAsOne)
     ASSERT_TRUE(SaveHingesFile(hinge.get()));
     EXPECT_NE(lib.read("Hinges/m.xml").find("<Hinges Name=\"m\" Comments=\"\" Thick=\"3.00\" Mortise=\"1\">"),
               std::string::npos);
-    const auto back = LoadHingesFile(lib.path("Hinges/m.xml"));
+    const auto back = LoadHingesFile(lib.path("Hinges/m.xml")).model;
     ASSERT_TRUE(back);
     EXPECT_TRUE(back->GetMortise());
     EXPECT_TRUE(gk_copy(*back)->GetMortise());
