@@ -51,11 +51,11 @@ bool readDrawing(const DrawingParser& parse, const std::string& path, ImportProg
 
 // Reads, places and chains the drawing; false with the reason in the report
 // when nothing usable came out of the file.
-bool readGeometry(const DrawingParser& parse, const std::string& path, ImportReport& report, ImportGeometry& geometry,
-                  TextEncoding& encoding)
+bool readGeometry(const DrawingParser& parse, const std::string& path, ImportProgress& progress, ImportReport& report,
+                  ImportGeometry& geometry, TextEncoding& encoding)
 {
-    ImportProgress progress;
-    PlacingSink sink(import_tolerance::kChordError, import_tolerance::kJoin);
+    progress.enter(ImportStage::Reading);
+    PlacingSink sink(import_tolerance::kChordError, import_tolerance::kJoin, progress);
     if (!readDrawing(parse, path, progress, report, sink))
         return false;
     DxfDrawing& drawing = sink.drawing();
@@ -65,6 +65,7 @@ bool readGeometry(const DrawingParser& parse, const std::string& path, ImportRep
     report.charset = encoding.charset;
     report.skipped = drawing.skipped;
 
+    progress.enter(ImportStage::Placing);
     PlacedDrawing placed = sink.finish();
     std::vector<std::string> layers = std::move(drawing.layers);
     drawing = {};
@@ -75,8 +76,9 @@ bool readGeometry(const DrawingParser& parse, const std::string& path, ImportRep
         report.failure = placed.overflow;
         return false;
     }
+    progress.enter(ImportStage::Outlines);
     geometry = collectOutlines(std::move(placed), std::move(layers), report, sink.takeEnds());
-    return true;
+    return !progress.cancelled();
 }
 
 // Runs one import step, turning any escaping failure into a reason.
@@ -96,16 +98,20 @@ void guarded(ImportReport& report, Step step)
 // model from its geometry. A failure at any step leaves no model. 0 when a
 // model was made, 1 otherwise.
 template <typename Model, typename Build>
-int importModel(const DrawingParser& parse, const std::string& path, ImportReport& report,
+int importModel(const DrawingParser& parse, const std::string& path, ImportProgress& progress, ImportReport& report,
                 std::unique_ptr<Model>& model, Build build)
 {
     report = {};
     guarded(report, [&] {
         ImportGeometry geometry;
         TextEncoding encoding;
-        if (readGeometry(parse, path, report, geometry, encoding))
+        if (readGeometry(parse, path, progress, report, geometry, encoding)) {
+            progress.enter(ImportStage::Model);
             model = build(geometry, encoding);
+        }
     });
+    if (progress.cancelled())
+        report.failure = {ImportProblem::Cancelled};
     if (report.failure)
         model.reset();
     return model ? 0 : 1;
@@ -121,18 +127,32 @@ CadImporter::~CadImporter() = default;
 
 int CadImporter::import_hinges_from_cad_file(const std::string& path)
 {
-    clear_all_model();
-    return importModel(m_parse, path, m_report, m_hinges, [this](const ImportGeometry& geometry, const TextEncoding&) {
-        return buildHinges(geometry, m_report);
-    });
+    ImportProgress progress;
+    return import_hinges_from_cad_file(path, progress);
 }
 
 int CadImporter::import_lockcore_from_cad_file(const std::string& path)
 {
+    ImportProgress progress;
+    return import_lockcore_from_cad_file(path, progress);
+}
+
+int CadImporter::import_hinges_from_cad_file(const std::string& path, ImportProgress& progress)
+{
     clear_all_model();
-    return importModel(m_parse, path, m_report, m_lockCore, [this](const ImportGeometry& geometry, const TextEncoding& encoding) {
-        return buildLockCore(geometry, encoding, m_report);
-    });
+    return importModel(m_parse, path, progress, m_report, m_hinges,
+                       [&](const ImportGeometry& geometry, const TextEncoding&) {
+                           return buildHinges(geometry, m_report, progress);
+                       });
+}
+
+int CadImporter::import_lockcore_from_cad_file(const std::string& path, ImportProgress& progress)
+{
+    clear_all_model();
+    return importModel(m_parse, path, progress, m_report, m_lockCore,
+                       [&](const ImportGeometry& geometry, const TextEncoding& encoding) {
+                           return buildLockCore(geometry, encoding, m_report, progress);
+                       });
 }
 
 GK_Hinges* CadImporter::get_hinges_model() const

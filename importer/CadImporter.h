@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+class ImportProgress;
+
 // Reads CAD drawings into hinge and lock-core models. Owns the models of the
 // last import until clear_all_model or the next import.
 class CadImporter {
@@ -22,8 +24,13 @@ public:
 
     // path is in the file system's encoding (UTF-8). Result 0 when a model
     // came out, non-zero otherwise; report() tells why.
-    virtual int import_hinges_from_cad_file(const std::string& path);
-    virtual int import_lockcore_from_cad_file(const std::string& path);
+    int import_hinges_from_cad_file(const std::string& path);
+    int import_lockcore_from_cad_file(const std::string& path);
+    // The same, telling progress its stage and ending soon after progress is
+    // cancelled, with no model. Safe to run on a thread of its own while
+    // another watches progress.
+    virtual int import_hinges_from_cad_file(const std::string& path, ImportProgress& progress);
+    virtual int import_lockcore_from_cad_file(const std::string& path, ImportProgress& progress);
 
     // The model of the last import, or null; the importer keeps owning it.
     virtual GK_Hinges* get_hinges_model() const;

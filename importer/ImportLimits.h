@@ -31,6 +31,9 @@ inline constexpr int kMaxBlockDepth = 16;
 inline constexpr long long kMaxArrayCopies = 1'000'000;
 // Magnitude of a coordinate, in millimetres, beyond which an item is dropped.
 inline constexpr double kMaxCoordinate = 1e9;
+// Edges tested in all to tell which circles and outlines lie inside the
+// model's outlines.
+inline constexpr std::size_t kMaxContainmentTests = 100'000'000;
 // Highest spline degree accepted.
 inline constexpr int kMaxSplineDegree = 11;
 // Block definitions kept from the file.

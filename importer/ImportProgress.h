@@ -2,8 +2,10 @@
 
 #include <atomic>
 
-// The stages of an import, in their order.
-enum class ImportStage { Reading, Blocks, Curves, Outlines, Model };
+// The stages of an import, in their order: reading the drawing (placing it
+// as it arrives), placing what was not placed then (blocks and curves),
+// joining outlines, and building the model from them.
+enum class ImportStage { Reading, Placing, Outlines, Model };
 
 // Shared between an import and whoever watches it from another thread: the
 // import tells its stage, the watcher may ask it to stop. An import that sees

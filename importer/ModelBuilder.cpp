@@ -1,5 +1,7 @@
 #include <importer/ModelBuilder.h>
 
+#include <importer/Containment.h>
+
 #include <kernel/GK_Factories.h>
 
 #include <algorithm>
@@ -14,17 +16,6 @@ GU_Pt_List pointList(const std::vector<position>& points)
     for (const position& p : points)
         list.add_tail({p.x, p.y, 0.0});
     return list;
-}
-
-bool circleInside(const Outline& outline, const PlacedCircle& circle)
-{
-    return outline.box.contains(circle.centre.x, circle.centre.y)
-           && pointInPolygon(outline.points, circle.centre.x, circle.centre.y);
-}
-
-bool outlineInside(const Outline& outer, const Outline& inner)
-{
-    return polygonInsidePolygon(outer.points, outer.box, inner.points, inner.box);
 }
 
 std::unique_ptr<GK_Circle_Hole> circleHole(const PlacedCircle& circle)
@@ -52,8 +43,10 @@ void noteLeftOut(ImportReport& report, std::size_t outside, std::size_t insideNo
 
 } // namespace
 
-std::unique_ptr<GK_Hinges> buildHinges(const ImportGeometry& geometry, ImportReport& report)
+std::unique_ptr<GK_Hinges> buildHinges(const ImportGeometry& geometry, ImportReport& report,
+                                       const ImportProgress& progress)
 {
+    Containment containment(progress);
     if (geometry.outlines.empty()) {
         report.failure = {ImportProblem::NoClosedOutline};
         return nullptr;
@@ -64,7 +57,7 @@ std::unique_ptr<GK_Hinges> buildHinges(const ImportGeometry& geometry, ImportRep
 
     std::size_t outside = 0;
     for (const PlacedCircle& circle : geometry.circles) {
-        if (circleInside(outline, circle)) {
+        if (containment.circleInside(outline, circle)) {
             hinges->AddHoleToList(circleHole(circle).release());
             ++report.holes;
         } else {
@@ -72,15 +65,20 @@ std::unique_ptr<GK_Hinges> buildHinges(const ImportGeometry& geometry, ImportRep
         }
     }
     for (std::size_t i = 0; i < geometry.outlines.size(); ++i)
-        if (i != chosen && outlineInside(outline, geometry.outlines[i]))
+        if (i != chosen && containment.outlineInside(outline, geometry.outlines[i]))
             ++report.leftInside;
+    if (containment.failure()) {
+        report.failure = containment.failure();
+        return nullptr;
+    }
     noteLeftOut(report, outside, report.leftInside);
     return hinges;
 }
 
 std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const TextEncoding& encoding,
-                                           ImportReport& report)
+                                           ImportReport& report, const ImportProgress& progress)
 {
+    Containment containment(progress);
     const auto& outlines = geometry.outlines;
     if (outlines.empty()) {
         report.failure = {ImportProblem::NoClosedOutline};
@@ -98,10 +96,15 @@ std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const
     std::size_t second = first;
     for (std::size_t k = 1; k < bySize.size(); ++k) {
         const Outline& candidate = outlines[bySize[k]];
-        if (!outlineInside(outlines[first], candidate) && !outlineInside(candidate, outlines[first])) {
+        if (!containment.outlineInside(outlines[first], candidate)
+            && !containment.outlineInside(candidate, outlines[first])) {
             second = bySize[k];
             break;
         }
+    }
+    if (containment.failure()) {
+        report.failure = containment.failure();
+        return nullptr;
     }
     if (second == first) {
         report.failure = {ImportProblem::NestedOutlines};
@@ -148,16 +151,16 @@ std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const
         GU_OwnedList<GK_Hole>* target = nullptr;
         std::unique_ptr<GK_Hole> hole;
         if (c.circle) {
-            if (circleInside(top, *c.circle))
+            if (containment.circleInside(top, *c.circle))
                 target = &lockCore->GetTopList();
-            else if (circleInside(side, *c.circle))
+            else if (containment.circleInside(side, *c.circle))
                 target = &lockCore->GetSideList();
             if (target)
                 hole = circleHole(*c.circle);
         } else {
-            if (outlineInside(top, *c.outline))
+            if (containment.outlineInside(top, *c.outline))
                 target = &lockCore->GetTopList();
-            else if (outlineInside(side, *c.outline))
+            else if (containment.outlineInside(side, *c.outline))
                 target = &lockCore->GetSideList();
             if (target)
                 hole = api_gk_make_hole(pointList(c.outline->points), c.outline->depth);
@@ -168,6 +171,10 @@ std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const
         }
         target->add_tail(std::move(hole));
         ++report.holes;
+    }
+    if (containment.failure()) {
+        report.failure = containment.failure();
+        return nullptr;
     }
     noteLeftOut(report, outside, 0);
     return lockCore;

@@ -2,6 +2,7 @@
 
 #include <importer/Affine2.h>
 #include <importer/ImportLimits.h>
+#include <importer/ImportProgress.h>
 #include <importer/Tessellation.h>
 
 #include <algorithm>
@@ -21,6 +22,8 @@ constexpr double kFullTurnRad = 2.0 * std::numbers::pi;
 constexpr double kFullTurnSlackRad = 1e-12;
 constexpr std::string_view kDefaultLayer = "0";
 constexpr std::size_t kNoneOpen = std::numeric_limits<std::size_t>::max();
+// Entities met between two looks at the cancel request.
+constexpr std::size_t kVisitsPerCancelCheck = 4096;
 
 bool usable(const position& p)
 {
@@ -32,8 +35,11 @@ bool usable(const position& p)
 
 class DrawingPlacer::Placer {
 public:
-    Placer(const DxfDrawing& drawing, double unitFactor, double tolerance)
-        : m_drawing(drawing), m_tolerance(tolerance), m_root(Affine2::scaling(unitFactor, unitFactor, unitFactor))
+    Placer(const DxfDrawing& drawing, double unitFactor, double tolerance, const ImportProgress& progress)
+        : m_drawing(drawing),
+          m_tolerance(tolerance),
+          m_root(Affine2::scaling(unitFactor, unitFactor, unitFactor)),
+          m_progress(progress)
     {
     }
 
@@ -117,6 +123,8 @@ private:
     {
         if (++m_visits > import_limits::kMaxPlacedVisits)
             reachLimit(ImportProblem::TooManyPlaced, import_limits::kMaxPlacedVisits);
+        else if (m_visits % kVisitsPerCancelCheck == 0 && m_progress.cancelled())
+            reachLimit(ImportProblem::Cancelled, 0);
         return !m_out.overflow;
     }
 
@@ -184,10 +192,19 @@ private:
         return true;
     }
 
+    // Depth scales that multiply past the range of a double leave no depth.
+    bool usableDepth(double depth)
+    {
+        if (std::isfinite(depth))
+            return true;
+        skip(SkipReason::BadScale);
+        return false;
+    }
+
     // Maps local points to the world and keeps them as one path.
     void keepPath(std::span<const position> local, const Affine2& map, bool closed, double depth, LayerId layer)
     {
-        if (!budget(local.size()))
+        if (!usableDepth(depth) || !budget(local.size()))
             return;
         const std::size_t first = m_out.points.size();
         for (const position& p : local) {
@@ -255,6 +272,8 @@ private:
         if (degenerate(map))
             return;
         const double depth = depthOf(e, circle.centre.z, t);
+        if (!usableDepth(depth))
+            return;
         if (map.isSimilarity()) {
             const position c = map.apply(circle.centre);
             const double r = circle.radius * map.maxStretch();
@@ -368,6 +387,7 @@ private:
     const DxfDrawing& m_drawing;
     double m_tolerance;
     Affine2 m_root;
+    const ImportProgress& m_progress;
     std::optional<LayerId> m_defaultLayer;
     std::size_t m_layersSearched = 0;
     PlacedDrawing m_out;
@@ -381,8 +401,9 @@ private:
     std::size_t m_countSteps = 0;
 };
 
-DrawingPlacer::DrawingPlacer(const DxfDrawing& drawing, double unitFactor, double tolerance)
-    : m_placer(std::make_unique<Placer>(drawing, unitFactor, tolerance))
+DrawingPlacer::DrawingPlacer(const DxfDrawing& drawing, double unitFactor, double tolerance,
+                             const ImportProgress& progress)
+    : m_placer(std::make_unique<Placer>(drawing, unitFactor, tolerance, progress))
 {
 }
 
@@ -403,9 +424,10 @@ PlacedDrawing DrawingPlacer::finish()
     return m_placer->finish();
 }
 
-PlacedDrawing placeDrawing(const DxfDrawing& drawing, double unitFactor, double tolerance)
+PlacedDrawing placeDrawing(const DxfDrawing& drawing, double unitFactor, double tolerance,
+                           const ImportProgress& progress)
 {
-    DrawingPlacer placer(drawing, unitFactor, tolerance);
+    DrawingPlacer placer(drawing, unitFactor, tolerance, progress);
     for (const EntityRecord& e : drawing.entities)
         placer.place(e);
     return placer.finish();

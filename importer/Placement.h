@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class ImportProgress;
+
 // The drawing with blocks resolved and curves tessellated, in millimetres.
 
 struct PlacedCircle {
@@ -49,7 +51,8 @@ class DrawingPlacer {
 public:
     // The drawing's layers and blocks are looked at while entities are
     // placed: a block must be complete before an entity that refers to it.
-    DrawingPlacer(const DxfDrawing& drawing, double unitFactor, double tolerance);
+    // Placing stops, overflowing as cancelled, soon after progress is.
+    DrawingPlacer(const DxfDrawing& drawing, double unitFactor, double tolerance, const ImportProgress& progress);
     ~DrawingPlacer();
     DrawingPlacer(const DrawingPlacer&) = delete;
     DrawingPlacer& operator=(const DrawingPlacer&) = delete;
@@ -65,4 +68,5 @@ private:
 };
 
 // Places every model-space entity of the drawing.
-PlacedDrawing placeDrawing(const DxfDrawing& drawing, double unitFactor, double tolerance);
+PlacedDrawing placeDrawing(const DxfDrawing& drawing, double unitFactor, double tolerance,
+                           const ImportProgress& progress);

@@ -36,7 +36,8 @@ void PlacingSink::entity(EntityRecord&& record)
         return;
     DxfDrawing& drawing = m_assembler.drawing;
     if (!m_placer)
-        m_placer = std::make_unique<DrawingPlacer>(drawing, drawingUnit(drawing.insunits).millimetres, m_tolerance);
+        m_placer = std::make_unique<DrawingPlacer>(drawing, drawingUnit(drawing.insunits).millimetres, m_tolerance,
+                                                   m_progress);
     m_placer->place(drawing.entities.back());
     const PlacedDrawing& placed = m_placer->placed();
     for (; m_pathsIndexed < placed.paths.size(); ++m_pathsIndexed) {
@@ -58,5 +59,5 @@ PlacedDrawing PlacingSink::finish()
     const DxfDrawing& drawing = m_assembler.drawing;
     if (m_placer)
         return m_placer->finish();
-    return placeDrawing(drawing, drawingUnit(drawing.insunits).millimetres, m_tolerance);
+    return placeDrawing(drawing, drawingUnit(drawing.insunits).millimetres, m_tolerance, m_progress);
 }

@@ -16,7 +16,10 @@
 class PlacingSink final : public DrawingSink {
 public:
     // `join` is the tolerance within which path ends meet.
-    PlacingSink(double tolerance, double join) : m_tolerance(tolerance), m_ends(join) {}
+    PlacingSink(double tolerance, double join, const ImportProgress& progress)
+        : m_tolerance(tolerance), m_progress(progress), m_ends(join)
+    {
+    }
 
     void insunits(int code) override;
     void codePage(std::string value) override { m_assembler.codePage(std::move(value)); }
@@ -39,6 +42,7 @@ private:
 
     DrawingAssembler m_assembler;
     double m_tolerance;
+    const ImportProgress& m_progress;
     std::unique_ptr<DrawingPlacer> m_placer; // from the first model-space entity on
     EndpointIndex m_ends;                    // of the open paths placed so far
     std::size_t m_pathsIndexed = 0;

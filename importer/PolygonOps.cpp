@@ -58,31 +58,6 @@ position areaCentroid(const std::vector<position>& pts)
     return {pts[0].x + cx / (3.0 * twice), pts[0].y + cy / (3.0 * twice), 0.0};
 }
 
-bool pointInPolygon(const std::vector<position>& pts, double x, double y)
-{
-    bool inside = false;
-    const std::size_t n = pts.size();
-    for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
-        const position& a = pts[i];
-        const position& b = pts[j];
-        if ((a.y > y) != (b.y > y)) {
-            const double crossX = a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y);
-            if (x < crossX)
-                inside = !inside;
-        }
-    }
-    return inside;
-}
-
-bool polygonInsidePolygon(const std::vector<position>& outer, const Box& outerBox, const std::vector<position>& inner,
-                          const Box& innerBox)
-{
-    if (!outerBox.contains(innerBox))
-        return false;
-    return std::all_of(inner.begin(), inner.end(),
-                       [&](const position& p) { return pointInPolygon(outer, p.x, p.y); });
-}
-
 void removeRepeatedVertices(std::vector<position>& pts, double tolerance)
 {
     if (pts.empty())

@@ -21,11 +21,6 @@ Box boundingBox(const std::vector<position>& pts);
 double signedArea(const std::vector<position>& pts);
 // Centre of the enclosed area (the vertex mean for a degenerate outline).
 position areaCentroid(const std::vector<position>& pts);
-// Even-odd test; points on the boundary may fall either way.
-bool pointInPolygon(const std::vector<position>& pts, double x, double y);
-// True when every vertex of `inner` lies inside `outer`.
-bool polygonInsidePolygon(const std::vector<position>& outer, const Box& outerBox,
-                          const std::vector<position>& inner, const Box& innerBox);
 // Drops consecutive vertices closer than `tolerance` and a last vertex that
 // repeats the first.
 void removeRepeatedVertices(std::vector<position>& pts, double tolerance);

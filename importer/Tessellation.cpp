@@ -168,6 +168,16 @@ bool tessellateNurbs(const SplineRecord& s, double tolerance, std::vector<positi
     return true;
 }
 
+// Fit points closer than this, relative to their size, are one point: a
+// chord of a length lost in rounding would divide the curve by nothing.
+constexpr double kFitPointRounding = 1e-9;
+
+bool samePoint(const position& a, const position& b)
+{
+    const double size = 1.0 + std::max({std::abs(a.x), std::abs(a.y), std::abs(b.x), std::abs(b.y)});
+    return std::hypot(a.x - b.x, a.y - b.y) <= kFitPointRounding * size;
+}
+
 // A natural cubic through the fit points, parameterised by chord length.
 bool tessellateFitPoints(const SplineRecord& s, double tolerance, std::vector<position>& out)
 {
@@ -175,10 +185,10 @@ bool tessellateFitPoints(const SplineRecord& s, double tolerance, std::vector<po
     for (const position& p : s.fit) {
         if (!finite(p))
             return false;
-        if (pts.empty() || std::hypot(p.x - pts.back().x, p.y - pts.back().y) > 0.0)
+        if (pts.empty() || !samePoint(p, pts.back()))
             pts.push_back(p);
     }
-    if (s.closed && pts.size() > 2 && !(pts.front() == pts.back()))
+    if (s.closed && pts.size() > 2 && !samePoint(pts.front(), pts.back()))
         pts.push_back(pts.front());
     const std::size_t n = pts.size();
     if (n < 2)
@@ -310,7 +320,13 @@ bool tessellateEllipse(const EllipseRecord& e, bool reversed, double tolerance, 
 
 bool tessellateSpline(const SplineRecord& spline, double tolerance, std::vector<position>& out)
 {
-    if (!spline.control.empty())
-        return tessellateNurbs(spline, tolerance, out);
-    return tessellateFitPoints(spline, tolerance, out);
+    const std::size_t first = out.size();
+    const bool made = spline.control.empty() ? tessellateFitPoints(spline, tolerance, out)
+                                             : tessellateNurbs(spline, tolerance, out);
+    // Data at the edge of what doubles hold can still make a point of no number.
+    if (made && std::all_of(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
+                            [](const position& p) { return finite(p); }))
+        return true;
+    out.resize(first);
+    return false;
 }

@@ -22,13 +22,13 @@
 // import, and records what it was asked.
 class StandInImporter : public CadImporter {
 public:
-    int import_hinges_from_cad_file(const std::string& path) override
+    int import_hinges_from_cad_file(const std::string& path, ImportProgress&) override
     {
         imported.push_back(path);
         m_hinges = std::move(nextHinges);
         return m_hinges ? 0 : 1;
     }
-    int import_lockcore_from_cad_file(const std::string& path) override
+    int import_lockcore_from_cad_file(const std::string& path, ImportProgress&) override
     {
         imported.push_back(path);
         m_lockCore = std::move(nextLockCore);

@@ -28,6 +28,24 @@ public:
         return line(x, y, x + side, y).line(x + side, y, x + side, y + side).line(x + side, y + side, x, y + side).line(
             x, y + side, x, y);
     }
+    DxfText& circle(double x, double y, double r)
+    {
+        return group(0, "CIRCLE").group(8, "0").group(10, x).group(20, y).group(40, r);
+    }
+    // A reference to a block, repeated in columns and rows.
+    DxfText& insert(std::string_view block, double x, double y, int columns = 1, int rows = 1, double spacing = 0.0,
+                    double zScale = 1.0)
+    {
+        group(0, "INSERT").group(8, "0").group(2, block).group(10, x).group(20, y).group(43, zScale);
+        return group(70, std::to_string(columns)).group(71, std::to_string(rows)).group(44, spacing).group(45, spacing);
+    }
+    DxfText& beginBlocks() { return group(0, "SECTION").group(2, "BLOCKS"); }
+    DxfText& beginBlock(std::string_view name)
+    {
+        return group(0, "BLOCK").group(8, "0").group(2, name).group(70, "0").group(10, 0.0).group(20, 0.0).group(30, 0.0);
+    }
+    DxfText& endBlock() { return group(0, "ENDBLK").group(8, "0"); }
+    DxfText& endSection() { return group(0, "ENDSEC"); }
     DxfText& beginEntities() { return group(0, "SECTION").group(2, "ENTITIES"); }
     DxfText& endOfFile() { return group(0, "ENDSEC").group(0, "EOF"); }
 
