@@ -6,9 +6,11 @@
 #include <dialogs/CDlgImportHinges.h>
 #include <dialogs/CDlgKnifeSetting.h>
 #include <dialogs/ImportMessages.h>
+#include <dialogs/ImportProgressDialog.h>
 #include <dialogs/MessageBoxes.h>
 #include <dialogs/UserMessages.h>
 #include <importer/CadImporter.h>
+#include <importer/ImportProgress.h>
 #include <kernel/GK_Factories.h>
 #include <kernel/resabs.h>
 #include <library/DoorModelFile.h>
@@ -28,7 +30,10 @@ namespace {
 
 struct HingesKind {
     using Model = GK_Hinges;
-    static void import(CadImporter& importer, const std::string& path) { importer.import_hinges_from_cad_file(path); }
+    static void import(CadImporter& importer, const std::string& path, ImportProgress& progress)
+    {
+        importer.import_hinges_from_cad_file(path, progress);
+    }
     static Model* model(const CadImporter& importer) { return importer.get_hinges_model(); }
     static SaveResult save(const Model* model) { return SaveHingesFile(model); }
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.hinges; }
@@ -41,7 +46,10 @@ struct HingesKind {
 
 struct LockCoreKind {
     using Model = GK_LockCore;
-    static void import(CadImporter& importer, const std::string& path) { importer.import_lockcore_from_cad_file(path); }
+    static void import(CadImporter& importer, const std::string& path, ImportProgress& progress)
+    {
+        importer.import_lockcore_from_cad_file(path, progress);
+    }
     static Model* model(const CadImporter& importer) { return importer.get_lockcore_model(); }
     static SaveResult save(const Model* model) { return SaveLockCoreFile(model); }
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.lockCores; }
@@ -110,7 +118,9 @@ void ModelCommands::importModel()
     const QString path = m_files.openFile(CadFilter());
     if (path.isEmpty())
         return;
-    Kind::import(m_importer, path.toStdString());
+    const std::string file = path.toStdString();
+    ImportProgress progress;
+    RunImportWithProgress(progress, [&] { Kind::import(m_importer, file, progress); });
     // Whatever happens below, the importer's models are discarded at the end.
     struct ClearImporter {
         CadImporter& importer;
@@ -119,7 +129,11 @@ void ModelCommands::importModel()
 
     typename Kind::Model* model = Kind::model(m_importer);
     if (!model) {
-        m_messages.warning(ImportFailedMessage(Kind::kind, path, m_importer.report()));
+        // The user stopped it: nothing to explain.
+        if (m_importer.report().failure.problem == ImportProblem::Cancelled)
+            m_host.showStatus(ImportFailureText(m_importer.report()));
+        else
+            m_messages.warning(ImportFailedMessage(Kind::kind, path, m_importer.report()));
         return;
     }
     m_host.showStatus(ImportSummary(m_importer.report()));

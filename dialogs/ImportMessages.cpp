@@ -191,6 +191,21 @@ QString ImportFailedMessage(ModelKind kind, const QString& path, const ImportRep
     return QStringLiteral("没有从CAD图“%1”得到%2：%3。").arg(path, ModelNoun(kind), ImportFailureText(report));
 }
 
+QString ImportStageText(ImportStage stage)
+{
+    switch (stage) {
+    case ImportStage::Reading:
+        return QStringLiteral("正在读取图纸…");
+    case ImportStage::Placing:
+        return QStringLiteral("正在展开图块和曲线…");
+    case ImportStage::Outlines:
+        return QStringLiteral("正在连接轮廓…");
+    case ImportStage::Model:
+        return QStringLiteral("正在生成模型…");
+    }
+    return {};
+}
+
 QString ImportSummary(const ImportReport& report)
 {
     if (report.failure)

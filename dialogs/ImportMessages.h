@@ -2,6 +2,7 @@
 
 #include <dialogs/UserMessages.h>
 
+#include <importer/ImportProgress.h>
 #include <importer/ImportReport.h>
 
 #include <QString>
@@ -16,5 +17,7 @@ QString UnitSource(const DrawingUnit& unit);
 QString ImportFailureText(const ImportReport& report);
 // The import of the drawing at path gave no model of the kind.
 QString ImportFailedMessage(ModelKind kind, const QString& path, const ImportReport& report);
+// What a running import is doing, for its progress dialog.
+QString ImportStageText(ImportStage stage);
 // One line for the status bar: what the import found.
 QString ImportSummary(const ImportReport& report);

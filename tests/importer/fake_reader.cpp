@@ -1,8 +1,9 @@
 // Stands in for the reader process in tests; what it does is chosen by the
 // name it is called under: a complete stream cut short by a kill
 // ("killed") or by a plain exit ("cut"), bytes that are no stream
-// ("garbage"), a complete stream with bytes after its end ("trailing"), or
-// nothing at all for a minute ("silent").
+// ("garbage"), a complete stream with bytes after its end ("trailing"),
+// nothing at all for a minute ("silent"), or a stream that takes a minute,
+// as a huge drawing would ("slow").
 #include <importer/RecordStream.h>
 
 #include <csignal>
@@ -59,6 +60,12 @@ int main(int, char** argv)
         writeAll(bytes);
     } else if (mode == "trailing") {
         writeAll(stream + "more");
+    } else if (mode == "slow") {
+        constexpr std::size_t kPiece = 64;
+        for (std::size_t at = 0; at < stream.size(); at += kPiece) {
+            writeAll(std::string_view(stream).substr(at, kPiece));
+            std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        }
     } else if (mode == "silent") {
         std::this_thread::sleep_for(std::chrono::minutes(1));
     }

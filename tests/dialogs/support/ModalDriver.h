@@ -8,10 +8,12 @@
 
 // Acts on the next modal dialog once its event loop runs: polls until a modal
 // widget is active, then calls the action with it. Lets a test drive a
-// dialog that a command runs with exec().
-inline void WhenModalShown(std::function<void(QWidget*)> action, int attempts = 200)
+// dialog that a command runs with exec(). Polls for two seconds, since other
+// event loops (an import waiting for its thread) may run before the dialog.
+inline void WhenModalShown(std::function<void(QWidget*)> action, int attempts = 400)
 {
-    QTimer::singleShot(0, [action = std::move(action), attempts]() mutable {
+    constexpr int kPollMs = 5;
+    QTimer::singleShot(kPollMs, [action = std::move(action), attempts]() mutable {
         if (QWidget* modal = QApplication::activeModalWidget()) {
             action(modal);
             return;
