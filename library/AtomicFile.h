@@ -1,5 +1,6 @@
 #pragma once
 
+#include <library/LibraryFiles.h>
 #include <library/SaveResult.h>
 
 #include <string>
@@ -11,7 +12,13 @@ class TiXmlDocument;
 // same folder (whose name does not end in ".xml", so that a leftover is never
 // read as a model), is flushed to the disk and then renamed over the target.
 // On any failure the temporary file is removed and the reason reported.
-SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path);
+//
+// A replaced file keeps its permission bits. A file that nobody may write is
+// not replaced (ReadOnly). A symbolic link is written through: the file it
+// leads to is replaced and the link stays a link. When written is given, it
+// receives the fingerprint of the bytes saved.
+SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path,
+                                  FileFingerprint* written = nullptr);
 
 // Called with the temporary file's path once it is written and synced, right
 // before it replaces the target. Lets tests interrupt a save at its most

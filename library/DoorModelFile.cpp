@@ -8,6 +8,8 @@
 
 #include <kernel/GK_Factories.h>
 
+#include <cmath>
+
 namespace {
 void setPosition(TiXmlElement& element, const position& p)
 {
@@ -24,11 +26,16 @@ position readPosition(const TiXmlElement& element, AttributeReader& numbers)
 }
 } // namespace
 
-SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door)
+bool IsValidDoorSize(double value)
+{
+    return value > 0.0 && std::isfinite(value);
+}
+
+SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door, const SaveContext& context)
 {
     if (!door)
         return SaveResult{SaveProblem::NoModel};
-    return SaveModelDocument(kDoorModelFolder, door->GetName(), HasFiniteNumbers(*door), "Model", [&](TiXmlElement& root) {
+    return SaveModelDocument(kDoorModelFolder, door->GetName(), HasFiniteNumbers(*door), "Model", context, [&](TiXmlElement& root) {
         root.SetAttribute("Name", door->GetName().c_str());
         root.SetAttribute("Comments", door->GetComments().c_str());
         double length = 0.0, width = 0.0, thickness = 0.0;
@@ -54,14 +61,15 @@ SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door)
     });
 }
 
-std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models)
+std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models,
+                                                     std::optional<FileFingerprint>* seen)
 {
     return LoadModelDocument<GK_DoorWithHinges>(path, [&models](const TiXmlElement& root) -> std::unique_ptr<GK_DoorWithHinges> {
         AttributeReader numbers;
         const double length = numbers.realOr(root, "Length", 0.0);
         const double width = numbers.realOr(root, "Width", 0.0);
         const double thickness = numbers.realOr(root, "Thick", 0.0);
-        if (!(length > 0.0 && width > 0.0 && thickness > 0.0))
+        if (!(IsValidDoorSize(length) && IsValidDoorSize(width) && IsValidDoorSize(thickness)))
             return nullptr;
 
         std::unique_ptr<GK_DoorWithHinges> door = api_gk_make_door_with_hinges(
@@ -82,11 +90,15 @@ std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, co
         if (!numbers.allFinite())
             return nullptr;
         return door;
-    });
+    }, seen);
 }
 
-void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models)
+void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models, LibraryFiles* files)
 {
-    LoadLibraryFolder(kDoorModelFolder, [&models](const std::string& path) { return LoadDoorModelFile(path, models); },
-                      list);
+    LoadLibraryFolder(
+        kDoorModelFolder,
+        [&models](const std::string& path, std::optional<FileFingerprint>* seen) {
+            return LoadDoorModelFile(path, models, seen);
+        },
+        list, files);
 }

@@ -8,11 +8,11 @@
 
 #include <kernel/GK_Factories.h>
 
-SaveResult SaveHingesFile(const GK_Hinges* model)
+SaveResult SaveHingesFile(const GK_Hinges* model, const SaveContext& context)
 {
     if (!model)
         return SaveResult{SaveProblem::NoModel};
-    return SaveModelDocument(kHingesFolder, model->GetName(), HasFiniteNumbers(*model), "Hinges", [&](TiXmlElement& root) {
+    return SaveModelDocument(kHingesFolder, model->GetName(), HasFiniteNumbers(*model), "Hinges", context, [&](TiXmlElement& root) {
         WriteModelHeader(root, *model);
         WritePtList(model->GetLoopOut(), AppendElement(root, "Ptlist"));
         TiXmlElement& holes = AppendElement(root, "Holes");
@@ -29,7 +29,7 @@ SaveResult SaveHingesFile(const GK_Hinges* model)
     });
 }
 
-std::unique_ptr<GK_Hinges> LoadHingesFile(const std::string& path)
+std::unique_ptr<GK_Hinges> LoadHingesFile(const std::string& path, std::optional<FileFingerprint>* seen)
 {
     return LoadModelDocument<GK_Hinges>(path, [](const TiXmlElement& root) -> std::unique_ptr<GK_Hinges> {
         const TiXmlElement* ptlist = root.FirstChildElement("Ptlist");
@@ -54,10 +54,10 @@ std::unique_ptr<GK_Hinges> LoadHingesFile(const std::string& path)
         if (!numbers.allFinite())
             return nullptr;
         return model;
-    });
+    }, seen);
 }
 
-void LoadAllHinges(GU_OwnedList<GK_Hinges>& list)
+void LoadAllHinges(GU_OwnedList<GK_Hinges>& list, LibraryFiles* files)
 {
-    LoadLibraryFolder(kHingesFolder, LoadHingesFile, list);
+    LoadLibraryFolder(kHingesFolder, LoadHingesFile, list, files);
 }

@@ -67,11 +67,13 @@ TiXmlElement& StartLibraryDocument(TiXmlDocument& document, const char* rootName
     return *document.LinkEndChild(new TiXmlElement(rootName))->ToElement();
 }
 
-bool LoadLibraryDocument(const std::string& path, TiXmlDocument& document)
+bool LoadLibraryDocument(const std::string& path, TiXmlDocument& document, std::optional<FileFingerprint>* seen)
 {
     std::string text;
     if (!readSmallFile(path, text))
         return false;
+    if (seen)
+        *seen = FingerprintOf(text);
     normaliseLineEnds(text);
     if (!NestingWithin(text, kMaxLibraryNesting))
         return false;

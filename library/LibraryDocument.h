@@ -1,10 +1,8 @@
 #pragma once
 
-#include <library/AtomicFile.h>
-#include <library/ExeFolder.h>
-#include <library/GbkText.h>
-#include <library/ModelFileName.h>
 #include <library/FiniteNumbers.h>
+#include <library/LibraryFiles.h>
+#include <library/ModelSave.h>
 #include <library/SaveResult.h>
 
 #include <cstddef>
@@ -26,45 +24,37 @@ TiXmlElement& StartLibraryDocument(TiXmlDocument& document, const char* rootName
 // Reads a library file into the empty document. False, with nothing to use,
 // when the file cannot be opened, is not a regular file, is too large, nests
 // too deep or is not well-formed XML. Line ends are read as the parser's own
-// file loading reads them (CR LF and a lone CR become LF).
-bool LoadLibraryDocument(const std::string& path, TiXmlDocument& document);
+// file loading reads them (CR LF and a lone CR become LF). When seen is given
+// and the file's bytes could be read, it receives their fingerprint.
+bool LoadLibraryDocument(const std::string& path, TiXmlDocument& document,
+                         std::optional<FileFingerprint>* seen = nullptr);
 
 // The first child of the document that is an element; its name is not checked.
 const TiXmlElement* RootElement(const TiXmlDocument& document);
 
-// Writes the file of a model named gbkName in the folder beside the program:
-// refuses a name that cannot be a file name there and a model whose numbers
-// are not all finite, else builds the document with the given root, lets
-// fill set the root's attributes and children, and saves it atomically.
+// Builds the document of a model named gbkName with the given root, lets fill
+// set the root's attributes and children, and saves it as the model's file in
+// the kind's folder beside the program (SaveModelFile says what is refused).
 template <typename Fill>
 SaveResult SaveModelDocument(const char* folderName, const std::string& gbkName, bool numbersFinite,
-                             const char* rootName, Fill fill);
-
-template <typename Fill>
-SaveResult SaveModelDocument(const char* folderName, const std::string& gbkName, bool numbersFinite,
-                             const char* rootName, Fill fill)
+                             const char* rootName, const SaveContext& context, Fill fill)
 {
-    const std::string folderPath = GetExeFolder() + folderName;
-    const std::optional<std::string> path = ModelFilePath(folderPath, gbkName);
-    if (!path)
-        return SaveResult{SaveProblem::BadName, folderPath + GbkToUtf8(gbkName).value_or(""), CheckModelName(gbkName)};
-    if (!numbersFinite)
-        return SaveResult{SaveProblem::NotFinite, *path};
     TiXmlDocument document;
     fill(StartLibraryDocument(document, rootName));
-    return SaveDocumentAtomically(document, *path);
+    return SaveModelFile(folderName, gbkName, numbersFinite, document, context);
 }
 
 // Reads the library file at path and hands its root element to read, which
 // builds the model or returns null. Null as well when the path is empty, the
-// file cannot be read or it holds no element.
+// file cannot be read or it holds no element. seen as for LoadLibraryDocument.
 template <typename Model, typename Read>
-std::unique_ptr<Model> LoadModelDocument(const std::string& path, Read read)
+std::unique_ptr<Model> LoadModelDocument(const std::string& path, Read read,
+                                         std::optional<FileFingerprint>* seen = nullptr)
 {
     if (path.empty())
         return nullptr;
     TiXmlDocument document;
-    if (!LoadLibraryDocument(path, document))
+    if (!LoadLibraryDocument(path, document, seen))
         return nullptr;
     const TiXmlElement* root = RootElement(document);
     if (!root)

@@ -21,11 +21,11 @@ void writeHoles(const GU_OwnedList<GK_Hole>& holes, TiXmlElement& group)
 }
 } // namespace
 
-SaveResult SaveLockCoreFile(const GK_LockCore* model)
+SaveResult SaveLockCoreFile(const GK_LockCore* model, const SaveContext& context)
 {
     if (!model)
         return SaveResult{SaveProblem::NoModel};
-    return SaveModelDocument(kLockCoresFolder, model->GetName(), HasFiniteNumbers(*model), "Lockcore", [&](TiXmlElement& root) {
+    return SaveModelDocument(kLockCoresFolder, model->GetName(), HasFiniteNumbers(*model), "Lockcore", context, [&](TiXmlElement& root) {
         WriteModelHeader(root, *model);
         WritePtList(model->GetTopLoop(), AppendElement(root, "PtlistTop"));
         WritePtList(model->GetSideLoop(), AppendElement(root, "PtlistSide"));
@@ -34,7 +34,7 @@ SaveResult SaveLockCoreFile(const GK_LockCore* model)
     });
 }
 
-std::unique_ptr<GK_LockCore> LoadLockCoreFile(const std::string& path)
+std::unique_ptr<GK_LockCore> LoadLockCoreFile(const std::string& path, std::optional<FileFingerprint>* seen)
 {
     return LoadModelDocument<GK_LockCore>(path, [](const TiXmlElement& root) -> std::unique_ptr<GK_LockCore> {
         const TiXmlElement* topList = root.FirstChildElement("PtlistTop");
@@ -54,10 +54,10 @@ std::unique_ptr<GK_LockCore> LoadLockCoreFile(const std::string& path)
         if (!numbers.allFinite())
             return nullptr;
         return model;
-    });
+    }, seen);
 }
 
-void LoadAllLockCores(GU_OwnedList<GK_LockCore>& list)
+void LoadAllLockCores(GU_OwnedList<GK_LockCore>& list, LibraryFiles* files)
 {
-    LoadLibraryFolder(kLockCoresFolder, LoadLockCoreFile, list);
+    LoadLibraryFolder(kLockCoresFolder, LoadLockCoreFile, list, files);
 }

@@ -2,6 +2,14 @@
 
 ModelLibrary::~ModelLibrary()
 {
+    clear();
+}
+
+void ModelLibrary::clear()
+{
+    hingeNames.clear();
+    lockCoreNames.clear();
+    files.clear();
     hinges.clear();
     lockCores.clear();
     doors.clear();

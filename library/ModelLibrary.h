@@ -1,6 +1,7 @@
 #pragma once
 
 #include <library/KnifeInfo.h>
+#include <library/LibraryFiles.h>
 #include <library/NameIndex.h>
 
 #include <kernel/GK_DoorWithHinges.h>
@@ -24,6 +25,12 @@ public:
     GU_OwnedList<GK_LockCore> lockCores;
     GU_OwnedList<GK_DoorWithHinges> doors;
     GU_OwnedList<KnifeInfo> knives;
+    // The library files as this program last read or wrote them.
+    LibraryFiles files;
+
+    // Frees every model and tool, in the destructor's order, and forgets
+    // what was seen on disk: the library is empty, ready to be read again.
+    void clear();
 
     // Kept by the name lookups, which bring them up to the lists' tails as
     // these grow; a cache, so a lookup on a const library may refresh it.
