@@ -2,6 +2,7 @@
 
 #include <dialogs/DataExchange.h>
 #include <dialogs/GbkQString.h>
+#include <dialogs/TabOrder.h>
 #include <dialogs/UserMessages.h>
 
 #include <library/DoorModelFile.h>
@@ -117,13 +118,10 @@ CDlgAddDoorModel::CDlgAddDoorModel(MessageBoxes& messages, const ModelLibrary* l
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* tabOrder[] = {
-        m_nameEdit, m_commentsEdit, m_lengthEdit, m_widthEdit, m_thicknessEdit, ok, cancel,
-        m_lockCoreList, m_lockCoreXEdit, m_hingesList, m_hingePosEdits[0], m_hingePosEdits[1],
-        m_hingePosEdits[2], m_hingePosEdits[3], m_hingesUpList,
-    };
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    SetTabChain({{m_nameEdit, m_commentsEdit, m_lengthEdit, m_widthEdit, m_thicknessEdit, ok, cancel},
+                 {m_lockCoreList, m_lockCoreXEdit, m_hingesList},
+                 {m_hingePosEdits.begin(), m_hingePosEdits.end()},
+                 {m_hingesUpList}});
 }
 
 void CDlgAddDoorModel::DoDataExchange(DataExchange& dx)

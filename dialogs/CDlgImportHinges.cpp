@@ -1,6 +1,7 @@
 #include <dialogs/CDlgImportHinges.h>
 
 #include <dialogs/DataExchange.h>
+#include <dialogs/TabOrder.h>
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -47,10 +48,7 @@ CDlgImportHinges::CDlgImportHinges(MessageBoxes& messages)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(m_nameEdit, m_commentsEdit);
-    setTabOrder(m_commentsEdit, m_thicknessEdit);
-    setTabOrder(m_thicknessEdit, ok);
-    setTabOrder(ok, cancel);
+    SetTabChain({{m_nameEdit, m_commentsEdit, m_thicknessEdit, ok, cancel}});
 }
 
 void CDlgImportHinges::DoDataExchange(DataExchange& dx)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <grid/ColorRef.h>
+#include <kernel/ColorRef.h>
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <grid/CItemInfo.h>
-#include <grid/ColorRef.h>
+#include <kernel/ColorRef.h>
 
 #include <QAbstractScrollArea>
 #include <QPen>

@@ -1,6 +1,6 @@
 #include <importer/DrawingText.h>
 
-#include <iconv.h>
+#include <kernel/TextConverter.h>
 
 #include <algorithm>
 #include <charconv>
@@ -51,27 +51,6 @@ bool validUtf8(std::string_view s)
                 return false;
         i += extra + 1;
     }
-    return true;
-}
-
-// Converts with glibc's iconv, strictly: any invalid sequence fails.
-bool convert(const std::string& raw, const std::string& charset, std::string& out)
-{
-    iconv_t cd = iconv_open("UTF-8", charset.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return false;
-    std::string in = raw;
-    std::string result(raw.size() * 4 + 4, '\0');
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    char* outPtr = result.data();
-    std::size_t outLeft = result.size();
-    const std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (rc == static_cast<std::size_t>(-1) || inLeft != 0)
-        return false;
-    result.resize(result.size() - outLeft);
-    out = std::move(result);
     return true;
 }
 
@@ -130,9 +109,8 @@ std::string decodeDrawingText(const std::string& raw, const TextEncoding& encodi
     const bool ascii = std::all_of(raw.begin(), raw.end(), [](char c) { return (c & 0x80) == 0; });
     const bool keepUtf8 = encoding.guessed && validUtf8(raw);
     if (!encoding.charset.empty() && !ascii && !keepUtf8) {
-        std::string converted;
-        if (convert(raw, encoding.charset, converted))
-            text = std::move(converted);
+        if (std::optional<std::string> converted = TextConverter("UTF-8", encoding.charset.c_str()).convert(raw))
+            text = std::move(*converted);
     }
     return decodeEscapes(text);
 }

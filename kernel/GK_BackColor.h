@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstdint>
-
-using COLORREF = std::uint32_t; // 0x00BBGGRR
+#include <kernel/ColorRef.h>
 
 // Background colour of every drawing.
 extern COLORREF g_back_color;

@@ -23,11 +23,6 @@ QPen hairline(const QColor& color)
     return pen;
 }
 
-QColor fromColorRef(COLORREF c)
-{
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
-}
-
 void paintShape(QPainter& painter, const GK_Shape& shape)
 {
     painter.setPen(hairline(kLeafColor));
@@ -58,7 +53,7 @@ void GK_Draw_Render::draw(QPainter* painter, const GK_Drawing& drawing)
     painter->save();
     painter->resetTransform();
     const QSizeF size = m_transform.viewport();
-    painter->fillRect(QRectF(QPointF(0, 0), size), fromColorRef(g_back_color));
+    painter->fillRect(QRectF(QPointF(0, 0), size), ColorFromColorRef(g_back_color));
     painter->setRenderHint(QPainter::Antialiasing, m_antialiased);
     painter->setBrush(Qt::NoBrush);
     painter->setTransform(m_transform.toQTransform());

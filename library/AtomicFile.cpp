@@ -126,6 +126,15 @@ void SetBeforeReplaceHook(BeforeReplaceHook hook)
 
 SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path, FileFingerprint* written)
 {
+    std::string bytes;
+    int error = 0;
+    if (!printDocument(document, bytes, error))
+        return failure(SaveProblem::CannotWrite, path, error);
+    return SaveTextAtomically(bytes, path, written);
+}
+
+SaveResult SaveTextAtomically(const std::string& bytes, const std::string& path, FileFingerprint* written)
+{
     int error = 0;
     std::string target;
     if (!followLinks(path, target, error))
@@ -140,10 +149,6 @@ SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::stri
         if (access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS))
             return failure(SaveProblem::ReadOnly, path, errno);
     }
-
-    std::string bytes;
-    if (!printDocument(document, bytes, error))
-        return failure(SaveProblem::CannotWrite, path, error);
 
     std::string tempPath;
     const int fd = createTempFile(target, tempPath, error);

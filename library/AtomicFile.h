@@ -8,7 +8,7 @@
 class TiXmlDocument;
 
 // Saves the document so that the file at path is either the old one or the
-// whole new one, never a part: the document goes to a temporary file in the
+// whole new one, never a part: the printed document goes to a temporary file in the
 // same folder (whose name does not end in ".xml", so that a leftover is never
 // read as a model), is flushed to the disk and then renamed over the target.
 // On any failure the temporary file is removed and the reason reported.
@@ -19,6 +19,9 @@ class TiXmlDocument;
 // receives the fingerprint of the bytes saved.
 SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path,
                                   FileFingerprint* written = nullptr);
+// The same for text given byte for byte.
+SaveResult SaveTextAtomically(const std::string& content, const std::string& path,
+                              FileFingerprint* written = nullptr);
 
 // Called with the temporary file's path once it is written and synced, right
 // before it replaces the target. Lets tests interrupt a save at its most

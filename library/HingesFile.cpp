@@ -14,18 +14,14 @@ SaveResult SaveHingesFile(const GK_Hinges* model, const SaveContext& context)
         return SaveResult{SaveProblem::NoModel};
     return SaveModelDocument(kHingesFolder, model->GetName(), HasFiniteNumbers(*model), "Hinges", context, [&](TiXmlElement& root) {
         WriteModelHeader(root, *model);
+        // Written only for a mortised hinge, so every other file stays as it
+        // always was and older readers never see it.
+        if (model->GetMortise())
+            SetIntAttribute(root, "Mortise", 1);
         WritePtList(model->GetLoopOut(), AppendElement(root, "Ptlist"));
         TiXmlElement& holes = AppendElement(root, "Holes");
-        for (const GK_Circle_Hole* hole : model->GetListHole()) {
-            if (!hole)
-                continue;
-            TiXmlElement& element = AppendElement(holes, "Hole");
-            const position centre = hole->get_cen();
-            SetRealAttribute(element, "X", centre.x);
-            SetRealAttribute(element, "Y", centre.y);
-            SetRealAttribute(element, "Diameter", 2.0 * hole->get_radius());
-            SetRealAttribute(element, "Depth", hole->get_z());
-        }
+        for (const GK_Circle_Hole* hole : model->GetListHole())
+            WriteCircleHole(hole, holes, HoleTyping::Untyped);
     });
 }
 
@@ -42,15 +38,10 @@ std::unique_ptr<GK_Hinges> LoadHingesFile(const std::string& path, std::optional
 
         std::unique_ptr<GK_Hinges> model = api_gk_make_hinges(outline);
         ReadModelHeader(root, numbers, *model);
-        if (const TiXmlElement* holes = root.FirstChildElement("Holes")) {
-            // Every Hole of a hinge is round; a "Type" attribute is ignored.
-            for (const TiXmlElement* hole = holes->FirstChildElement("Hole"); hole; hole = hole->NextSiblingElement("Hole")) {
-                const position centre{numbers.realOr(*hole, "X", 0.0), numbers.realOr(*hole, "Y", 0.0), 0.0};
-                const double diameter = numbers.realOr(*hole, "Diameter", 0.0);
-                const double depth = numbers.realOr(*hole, "Depth", 0.0);
-                model->AddHoleToList(api_gk_make_circle_hole(centre, diameter, depth).release());
-            }
-        }
+        // Anything but an explicit mark means holes only: a wrong pocket
+        // ruins a door, a missing one is visible.
+        model->SetMortise(numbers.integer(root, "Mortise") == 1);
+        ReadHoles(root.FirstChildElement("Holes"), *model, numbers);
         if (!numbers.allFinite())
             return nullptr;
         return model;

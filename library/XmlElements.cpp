@@ -10,6 +10,14 @@
 namespace {
 constexpr int kCircleHoleType = 1;
 constexpr int kPolygonHoleType = 0;
+
+std::unique_ptr<GK_Circle_Hole> readCircleHole(const TiXmlElement& hole, AttributeReader& numbers)
+{
+    const position centre{numbers.realOr(hole, "X", 0.0), numbers.realOr(hole, "Y", 0.0), 0.0};
+    const double diameter = numbers.realOr(hole, "Diameter", 0.0);
+    const double depth = numbers.realOr(hole, "Depth", 0.0);
+    return api_gk_make_circle_hole(centre, diameter, depth);
+}
 } // namespace
 
 TiXmlElement& AppendElement(TiXmlElement& parent, const char* name)
@@ -78,13 +86,14 @@ GU_Pt_List ReadPtList(const TiXmlElement& list, AttributeReader& numbers)
     return points;
 }
 
-void WriteCircleHole(const GK_Circle_Hole* hole, TiXmlElement& parent)
+void WriteCircleHole(const GK_Circle_Hole* hole, TiXmlElement& parent, HoleTyping typing)
 {
     if (!hole)
         return;
     TiXmlElement& element = AppendElement(parent, "Hole");
     const position centre = hole->get_cen();
-    SetIntAttribute(element, "Type", kCircleHoleType);
+    if (typing == HoleTyping::Typed)
+        SetIntAttribute(element, "Type", kCircleHoleType);
     SetRealAttribute(element, "X", centre.x);
     SetRealAttribute(element, "Y", centre.y);
     SetRealAttribute(element, "Diameter", 2.0 * hole->get_radius());
@@ -109,14 +118,19 @@ void ReadHoles(const TiXmlElement* group, GU_OwnedList<GK_Hole>& target, Attribu
         if (!type)
             continue;
         if (*type == kCircleHoleType) {
-            const position centre{numbers.realOr(*hole, "X", 0.0), numbers.realOr(*hole, "Y", 0.0), 0.0};
-            const double diameter = numbers.realOr(*hole, "Diameter", 0.0);
-            const double depth = numbers.realOr(*hole, "Depth", 0.0);
-            target.add_tail(api_gk_make_circle_hole(centre, diameter, depth));
+            target.add_tail(readCircleHole(*hole, numbers));
             continue;
         }
         const GU_Pt_List outline = ReadPtList(*hole, numbers);
         if (outline.count() >= kMinOutlineVertices)
             target.add_tail(api_gk_make_hole(outline, 0.0));
     }
+}
+
+void ReadHoles(const TiXmlElement* group, GK_Hinges& hinge, AttributeReader& numbers)
+{
+    if (!group)
+        return;
+    for (const TiXmlElement* hole = group->FirstChildElement("Hole"); hole; hole = hole->NextSiblingElement("Hole"))
+        hinge.AddHoleToList(readCircleHole(*hole, numbers).release());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <kernel/GK_Hinges.h>
 #include <kernel/GK_Hole.h>
 #include <kernel/GU_List.h>
 #include <kernel/GU_Loop.h>
@@ -50,14 +51,21 @@ void WritePtList(const GU_Loop& loop, TiXmlElement& parent);
 // Collects the "Pos" children that carry both "X" and "Y" as (X, Y, 0).
 GU_Pt_List ReadPtList(const TiXmlElement& list, AttributeReader& numbers);
 
-// Appends a "Hole" of circle kind ("Type" 1, X, Y, Diameter, Depth). Nothing
-// for a null hole.
-void WriteCircleHole(const GK_Circle_Hole* hole, TiXmlElement& parent);
+// Whether a "Hole" says its kind: lock-core holes carry "Type", the holes of
+// a hinge, which are all round, do not.
+enum class HoleTyping { Typed, Untyped };
+
+// Appends a "Hole" of circle kind: "Type" 1 when typed, then X, Y, Diameter,
+// Depth. Nothing for a null hole.
+void WriteCircleHole(const GK_Circle_Hole* hole, TiXmlElement& parent, HoleTyping typing = HoleTyping::Typed);
 // Appends a "Hole" of polygon kind ("Type" 0 and one "Pos" per vertex).
 // Nothing for a null hole or a hole without a loop.
 void WritePolygonHole(const GK_Hole* hole, TiXmlElement& parent);
 // Appends the holes made from the "Hole" children of the group (none when the
 // group is null): "Type" 1 gives a circle hole, any other "Type" a polygon
 // hole of depth 0 with at least three vertices; a Hole without "Type" is
-// skipped.
+// skipped. A circle hole's missing values count as 0.
 void ReadHoles(const TiXmlElement* group, GU_OwnedList<GK_Hole>& target, AttributeReader& numbers);
+// The same for the untyped holes of a hinge: every "Hole" is a circle hole,
+// whatever its "Type".
+void ReadHoles(const TiXmlElement* group, GK_Hinges& hinge, AttributeReader& numbers);

@@ -1,5 +1,5 @@
-// Renders the main window with the sample library and a displayed door to a
-// PNG under the build folder, for people to look at.
+// The main window with the sample library and a displayed door, as a user
+// sees it; the renderings are kept under the build folder.
 #include "AppFixture.h"
 
 #include <app/CommandIds.h>
@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QFile>
+
+#include <cstdlib>
 
 namespace {
 
@@ -48,19 +50,43 @@ TEST_F(Screenshot, MainWindowWithTheSampleLibraryAndADoor)
     emit grid.leftButtonDoubleClicked(grid.GetRowInfo(0)->m_userData);
     QApplication::processEvents();
 
-    const QString folder = QStringLiteral(VARNHOLT_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    const auto save = [&](const char* name) {
-        const QImage shot = f->grab().toImage();
-        ASSERT_FALSE(shot.isNull());
-        const QString file = QDir(folder).filePath(QString::fromLatin1(name));
-        ASSERT_TRUE(shot.save(file));
-        EXPECT_GT(QFileInfo(file).size(), 0);
-    };
-    save("main_window.png");
+    // The view's part of the window shows the door on the white drawing
+    // background, pixel for pixel as the view paints itself.
+    CVarnholtView* view = f->activeView();
+    const QRect viewArea(view->mapTo(f, QPoint(0, 0)), view->size());
+    const QImage shot = f->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage drawing = shot.copy(viewArea);
+    EXPECT_EQ(drawing, view->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(drawing.pixelColor(1, 1), QColor(Qt::white));
+    EXPECT_EQ(drawing.pixelColor(drawing.width() - 2, drawing.height() - 2), QColor(Qt::white));
+    // The leaf, drawn in grey (the hardware is coloured), is fitted to the
+    // view and centred in it.
+    QRect leaf;
+    for (int y = 0; y < drawing.height(); ++y)
+        for (int x = 0; x < drawing.width(); ++x) {
+            const QColor c = drawing.pixelColor(x, y);
+            if (c.red() == c.green() && c.green() == c.blue() && c.lightness() < 224)
+                leaf |= QRect(x, y, 1, 1);
+        }
+    ASSERT_FALSE(leaf.isEmpty()) << "the door's leaf is drawn";
+    EXPECT_GT(leaf.width(), drawing.width() * 9 / 10);
+    EXPECT_LE(std::abs(leaf.left() - (drawing.width() - 1 - leaf.right())), 2);
+    EXPECT_LE(std::abs(leaf.top() - (drawing.height() - 1 - leaf.bottom())), 2);
+
+    // The black look darkens the panes but not the drawing.
+    const QRect paneArea(f->doorPane()->mapTo(f, QPoint(0, 0)), f->doorPane()->size());
     f->action(ID_VIEW_APPLOOK_OFF_2007_BLACK)->trigger();
     QApplication::processEvents();
-    save("main_window_black.png");
+    const QImage blackShot = f->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(blackShot.copy(viewArea), drawing);
+    EXPECT_LT(blackShot.pixelColor(paneArea.topLeft() + QPoint(2, 2)).lightness(),
+              shot.pixelColor(paneArea.topLeft() + QPoint(2, 2)).lightness());
+
+    // Kept under the build folder for people to look at.
+    const QString folder = QStringLiteral(VARNHOLT_BINARY_DIR "/screenshots");
+    QDir().mkpath(folder);
+    shot.save(QDir(folder).filePath(QStringLiteral("main_window.png")));
+    blackShot.save(QDir(folder).filePath(QStringLiteral("main_window_black.png")));
 }
 
 } // namespace
