@@ -24,7 +24,7 @@ inline constexpr int ID_VIEW_STATUS_BAR = 59393;
 inline constexpr int ID_VIEW_CUSTOMIZE = 126;
 inline constexpr int ID_NEXT_PANE = 57680;
 inline constexpr int ID_PREV_PANE = 57681;
-inline constexpr int ID_VIEW_REFRESH = 32790;
+inline constexpr int ID_VIEW_REFRESH = 32798;
 
 // Looks ("应用程序外观")
 inline constexpr int ID_VIEW_APPLOOK_WIN_2000 = 210;
@@ -46,6 +46,12 @@ inline constexpr int ID_SHOW_DOOR = 32782;
 inline constexpr int ID_KNIFE_SETTING = 32784;
 inline constexpr int ID_CREATE_HINGES_NC = 32786;
 inline constexpr int ID_CREATE_LOCKHOLE_NC = 32788;
+
+// Machining ("加工").
+inline constexpr int ID_MACHINING_HINGES = 32790;
+inline constexpr int ID_MACHINING_LOCK = 32792;
+inline constexpr int ID_MACHINING_PREVIEW = 32794;
+inline constexpr int ID_MACHINE_PROFILE = 32796;
 
 // Help
 inline constexpr int ID_APP_ABOUT = 57664;
