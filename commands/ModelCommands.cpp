@@ -232,7 +232,7 @@ void ModelCommands::OnKnifeSetting()
         if (saved.problem == SaveProblem::ChangedOnDisk) {
             if (m_messages.choose(ChangedOnDiskQuestion(saved), ChangedOnDiskChoices()) != kChooseOverwrite) {
                 library->knives.clear();
-                LoadKnifeFile(library->knives, &library->files);
+                LoadKnifeFile(library->knives, nullptr, &library->files);
                 return;
             }
             context.onChange = OnDiskChange::Overwrite;

@@ -105,6 +105,8 @@ QString SaveProblemText(const SaveResult& result)
         return QStringLiteral("无法写入文件（%1）").arg(SystemErrorText(result.error));
     case SaveProblem::CannotReplace:
         return QStringLiteral("无法替换原有的文件（%1）").arg(SystemErrorText(result.error));
+    case SaveProblem::TooLarge:
+        return QStringLiteral("模型太大，保存后将无法读入");
     case SaveProblem::ReadOnly:
         return QStringLiteral("原有的文件是只读的，不能替换");
     case SaveProblem::ChangedOnDisk:
@@ -171,3 +173,4 @@ QString NcFileNotCreatedMessage(const QString& path, int error)
 {
     return QStringLiteral("无法创建NC文件“%1”：%2。").arg(path, SystemErrorText(error));
 }
+

@@ -61,16 +61,18 @@ SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door, const SaveContext& c
     });
 }
 
-std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models,
-                                                     std::optional<FileFingerprint>* seen)
+ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models,
+                                               std::optional<FileFingerprint>* seen)
 {
-    return LoadModelDocument<GK_DoorWithHinges>(path, [&models](const TiXmlElement& root) -> std::unique_ptr<GK_DoorWithHinges> {
+    return LoadModelDocument<GK_DoorWithHinges>(path, [&models](const TiXmlElement& root) -> ModelLoad<GK_DoorWithHinges> {
         AttributeReader numbers;
         const double length = numbers.realOr(root, "Length", 0.0);
         const double width = numbers.realOr(root, "Width", 0.0);
         const double thickness = numbers.realOr(root, "Thick", 0.0);
+        if (!numbers.allFinite())
+            return NoModel<GK_DoorWithHinges>({LoadProblem::NonFiniteNumber});
         if (!(IsValidDoorSize(length) && IsValidDoorSize(width) && IsValidDoorSize(thickness)))
-            return nullptr;
+            return NoModel<GK_DoorWithHinges>({LoadProblem::BadDoorSize});
 
         std::unique_ptr<GK_DoorWithHinges> door = api_gk_make_door_with_hinges(
             TextAttribute(root, "Name"), TextAttribute(root, "Comments"), length, width, thickness);
@@ -88,17 +90,18 @@ std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, co
             door->SetLockCorePos(readPosition(*lockCore, numbers));
         }
         if (!numbers.allFinite())
-            return nullptr;
-        return door;
+            return NoModel<GK_DoorWithHinges>({LoadProblem::NonFiniteNumber});
+        return {std::move(door), {}};
     }, seen);
 }
 
-void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models, LibraryFiles* files)
+void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
+                       std::vector<SkippedFile>* skipped, LibraryFiles* files)
 {
     LoadLibraryFolder(
         kDoorModelFolder,
         [&models](const std::string& path, std::optional<FileFingerprint>* seen) {
             return LoadDoorModelFile(path, models, seen);
         },
-        list, files);
+        list, skipped, files);
 }

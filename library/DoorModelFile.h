@@ -1,5 +1,6 @@
 #pragma once
 
+#include <library/LoadProblem.h>
 #include <library/ModelSave.h>
 #include <library/SaveResult.h>
 
@@ -22,9 +23,10 @@ bool IsValidDoorSize(double value);
 SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door, const SaveContext& context = {});
 // Reads one door file, resolving its models by name among the library's
 // hinge and lock-core models. seen receives the fingerprint of the bytes read.
-std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models,
-                                                     std::optional<FileFingerprint>* seen = nullptr);
+ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models,
+                                               std::optional<FileFingerprint>* seen = nullptr);
 // Appends every door model of the "DoorModel/" folder to the list, resolving
-// their models in the library and noting the files read in files when given.
+// their models in the library; files that yield none go to skipped, and the
+// files read are noted in files, when given.
 void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
-                       LibraryFiles* files = nullptr);
+                       std::vector<SkippedFile>* skipped = nullptr, LibraryFiles* files = nullptr);

@@ -25,16 +25,16 @@ SaveResult SaveHingesFile(const GK_Hinges* model, const SaveContext& context)
     });
 }
 
-std::unique_ptr<GK_Hinges> LoadHingesFile(const std::string& path, std::optional<FileFingerprint>* seen)
+ModelLoad<GK_Hinges> LoadHingesFile(const std::string& path, std::optional<FileFingerprint>* seen)
 {
-    return LoadModelDocument<GK_Hinges>(path, [](const TiXmlElement& root) -> std::unique_ptr<GK_Hinges> {
+    return LoadModelDocument<GK_Hinges>(path, [](const TiXmlElement& root) -> ModelLoad<GK_Hinges> {
         const TiXmlElement* ptlist = root.FirstChildElement("Ptlist");
         if (!ptlist)
-            return nullptr;
+            return NoModel<GK_Hinges>({LoadProblem::MissingOutline});
         AttributeReader numbers;
         const GU_Pt_List outline = ReadPtList(*ptlist, numbers);
         if (outline.count() < kMinOutlineVertices)
-            return nullptr;
+            return NoModel<GK_Hinges>({LoadProblem::MissingOutline});
 
         std::unique_ptr<GK_Hinges> model = api_gk_make_hinges(outline);
         ReadModelHeader(root, numbers, *model);
@@ -43,12 +43,12 @@ std::unique_ptr<GK_Hinges> LoadHingesFile(const std::string& path, std::optional
         model->SetMortise(numbers.integer(root, "Mortise") == 1);
         ReadHoles(root.FirstChildElement("Holes"), *model, numbers);
         if (!numbers.allFinite())
-            return nullptr;
-        return model;
+            return NoModel<GK_Hinges>({LoadProblem::NonFiniteNumber});
+        return {std::move(model), {}};
     }, seen);
 }
 
-void LoadAllHinges(GU_OwnedList<GK_Hinges>& list, LibraryFiles* files)
+void LoadAllHinges(GU_OwnedList<GK_Hinges>& list, std::vector<SkippedFile>* skipped, LibraryFiles* files)
 {
-    LoadLibraryFolder(kHingesFolder, LoadHingesFile, list, files);
+    LoadLibraryFolder(kHingesFolder, LoadHingesFile, list, skipped, files);
 }

@@ -6,6 +6,7 @@
 #include <library/LibraryFolder.h>
 #include <library/XmlElements.h>
 
+#include <cerrno>
 #include <cmath>
 
 namespace {
@@ -74,19 +75,22 @@ SaveResult SaveKnifeFile(const GU_OwnedList<KnifeInfo>& knives, const SaveContex
     return saved;
 }
 
-void LoadKnifeFile(GU_OwnedList<KnifeInfo>& list, LibraryFiles* files)
+void LoadKnifeFile(GU_OwnedList<KnifeInfo>& list, std::vector<SkippedFile>* skipped, LibraryFiles* files)
 {
     const std::string path = knifeFilePath();
     TiXmlDocument document;
     std::optional<FileFingerprint> seen;
-    const bool loaded = LoadLibraryDocument(path, document, &seen);
+    LoadOutcome loaded = LoadLibraryDocument(path, document, &seen);
     if (files && seen)
         files->seen(path, *seen);
-    if (!loaded)
+    const TiXmlElement* root = loaded ? RootElement(document) : nullptr;
+    if (loaded && !root)
+        loaded = {LoadProblem::NoRootElement};
+    if (!loaded) {
+        if (skipped && !(loaded.problem == LoadProblem::Unreadable && loaded.error == ENOENT))
+            skipped->push_back({path, loaded});
         return;
-    const TiXmlElement* root = RootElement(document);
-    if (!root)
-        return;
+    }
     const AttributeReader numbers;
     for (const TiXmlElement* element = root->FirstChildElement("Knife"); element;
          element = element->NextSiblingElement("Knife")) {

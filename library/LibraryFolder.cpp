@@ -1,5 +1,7 @@
 #include <library/LibraryFolder.h>
 
+#include <library/AtomicFile.h>
+
 #include <algorithm>
 #include <cctype>
 #include <dirent.h>
@@ -59,6 +61,13 @@ std::string ResolveNoCase(const std::string& folderPath, const std::string& name
 std::string ModelFolderPath(const char* folderName)
 {
     return ResolveNoCase(GetExeFolder(), folderName);
+}
+
+void RemoveLeftoverSaves()
+{
+    RemoveLeftoverTempFiles(GetExeFolder());
+    for (const char* folder : {kHingesFolder, kLockCoresFolder, kDoorModelFolder})
+        RemoveLeftoverTempFiles(ModelFolderPath(folder));
 }
 
 std::vector<std::string> ListLibraryFiles(const std::string& folderPath)

@@ -2,6 +2,7 @@
 
 #include <library/ExeFolder.h>
 #include <library/LibraryFiles.h>
+#include <library/LoadProblem.h>
 
 #include <kernel/GU_List.h>
 
@@ -34,19 +35,26 @@ std::string ModelFolderPath(const char* folderName);
 // Empty when the folder cannot be read.
 std::vector<std::string> ListLibraryFiles(const std::string& folderPath);
 
+// Removes what saves cut short left beside the program and in the model
+// folders; start-up calls it before loading.
+void RemoveLeftoverSaves();
+
 // Scans one model folder beside the program and appends every model that the
-// reader returns to the list; entries that yield no model are dropped. When
-// files is given, every file read is noted there with the model it held.
+// reader yields to the list; files that yield none are passed over and, when
+// skipped is given, listed there with the reason. When files is given, every
+// file read is noted there with the model it held.
 template <typename Model, typename Reader>
 void LoadLibraryFolder(const std::string& folderName, Reader reader, GU_OwnedList<Model>& list,
-                       LibraryFiles* files = nullptr)
+                       std::vector<SkippedFile>* skipped, LibraryFiles* files = nullptr)
 {
     for (const std::string& path : ListLibraryFiles(ModelFolderPath(folderName.c_str()))) {
         std::optional<FileFingerprint> seen;
-        std::unique_ptr<Model> model = reader(path, &seen);
+        ModelLoad<Model> load = reader(path, &seen);
         if (files && seen)
-            files->seen(path, *seen, model ? std::optional<std::string>(model->GetName()) : std::nullopt);
-        if (model)
-            list.add_tail(std::move(model));
+            files->seen(path, *seen, load.model ? std::optional<std::string>(load.model->GetName()) : std::nullopt);
+        if (load.model)
+            list.add_tail(std::move(load.model));
+        else if (skipped)
+            skipped->push_back({path, load.outcome});
     }
 }

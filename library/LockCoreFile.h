@@ -1,5 +1,6 @@
 #pragma once
 
+#include <library/LoadProblem.h>
 #include <library/ModelSave.h>
 #include <library/SaveResult.h>
 
@@ -13,10 +14,11 @@
 // Writes program folder + "Lockcores/" + name + ".xml" (SaveModelFile says
 // what is refused). A null model writes nothing.
 SaveResult SaveLockCoreFile(const GK_LockCore* model, const SaveContext& context = {});
-// Reads one lock-core file; null when the file yields no model. seen receives
-// the fingerprint of the bytes read.
-std::unique_ptr<GK_LockCore> LoadLockCoreFile(const std::string& path,
-                                              std::optional<FileFingerprint>* seen = nullptr);
-// Appends every lock-core model of the "Lockcores/" folder to the list,
-// noting the files read in files when given.
-void LoadAllLockCores(GU_OwnedList<GK_LockCore>& list, LibraryFiles* files = nullptr);
+// Reads one lock-core file: the model, or why the file yields none. seen
+// receives the fingerprint of the bytes read.
+ModelLoad<GK_LockCore> LoadLockCoreFile(const std::string& path, std::optional<FileFingerprint>* seen = nullptr);
+// Appends every lock-core model of the "Lockcores/" folder to the list; files
+// that yield none go to skipped, and the files read are noted in files, when
+// given.
+void LoadAllLockCores(GU_OwnedList<GK_LockCore>& list, std::vector<SkippedFile>* skipped = nullptr,
+                      LibraryFiles* files = nullptr);

@@ -10,6 +10,7 @@ void ModelLibrary::clear()
     hingeNames.clear();
     lockCoreNames.clear();
     files.clear();
+    skipped.clear();
     hinges.clear();
     lockCores.clear();
     doors.clear();

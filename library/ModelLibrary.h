@@ -2,6 +2,7 @@
 
 #include <library/KnifeInfo.h>
 #include <library/LibraryFiles.h>
+#include <library/LoadProblem.h>
 #include <library/NameIndex.h>
 
 #include <kernel/GK_DoorWithHinges.h>
@@ -25,11 +26,14 @@ public:
     GU_OwnedList<GK_LockCore> lockCores;
     GU_OwnedList<GK_DoorWithHinges> doors;
     GU_OwnedList<KnifeInfo> knives;
+    // The files that loading passed over, with the reason, for the user to see.
+    std::vector<SkippedFile> skipped;
     // The library files as this program last read or wrote them.
     LibraryFiles files;
 
     // Frees every model and tool, in the destructor's order, and forgets
-    // what was seen on disk: the library is empty, ready to be read again.
+    // what was seen on disk and what was passed over: the library is empty,
+    // ready to be read again.
     void clear();
 
     // Kept by the name lookups, which bring them up to the lists' tails as

@@ -74,10 +74,10 @@ public:
         ++reloads;
         ModelLibrary& library = *libraryInUse;
         library.clear();
-        LoadAllHinges(library.hinges, &library.files);
-        LoadAllLockCores(library.lockCores, &library.files);
-        LoadAllDoorModels(library.doors, library, &library.files);
-        LoadKnifeFile(library.knives, &library.files);
+        LoadAllHinges(library.hinges, &library.skipped, &library.files);
+        LoadAllLockCores(library.lockCores, &library.skipped, &library.files);
+        LoadAllDoorModels(library.doors, library, &library.skipped, &library.files);
+        LoadKnifeFile(library.knives, &library.skipped, &library.files);
     }
     GK_Object* firstDrawingObject() override { return drawing.empty() ? nullptr : drawing.front().get(); }
     void recordNcDoor(GK_Object* door) override { ncDoors.push_back(door); }

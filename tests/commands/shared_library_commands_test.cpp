@@ -24,8 +24,8 @@ struct OtherInstance {
     ModelLibrary library;
     OtherInstance()
     {
-        LoadAllHinges(library.hinges, &library.files);
-        LoadKnifeFile(library.knives, &library.files);
+        LoadAllHinges(library.hinges, nullptr, &library.files);
+        LoadKnifeFile(library.knives, nullptr, &library.files);
     }
 };
 
@@ -60,7 +60,7 @@ TEST_F(SharedLibraryCommandTest, ANameWhoseFileHoldsAnotherModelIsRefused)
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, OtherModelsFileMessage(ModelKind::Hinges, "x", "Y"));
-    EXPECT_EQ(LoadHingesFile(libraryFile("Hinges/x.xml").toStdString())->GetName(), "Y");
+    EXPECT_EQ(LoadHingesFile(libraryFile("Hinges/x.xml").toStdString()).model->GetName(), "Y");
     ASSERT_EQ(lib.library.hinges.count(), 1u);
     EXPECT_EQ(lib.library.hinges[0]->GetName(), "z");
 }
@@ -133,7 +133,7 @@ TEST_F(SharedLibraryCommandTest, AModelFileAddedElsewhereIsReadAgainOrOverwritte
     messages.choices.push_back(kChooseOverwrite);
     NameModel("H", "", "2");
     commands.OnImportHinges();
-    EXPECT_EQ(LoadHingesFile(libraryFile("Hinges/H.xml").toStdString())->GetThick(), 2.0);
+    EXPECT_EQ(LoadHingesFile(libraryFile("Hinges/H.xml").toStdString()).model->GetThick(), 2.0);
     EXPECT_EQ(host.reloads, 1);
 }
 

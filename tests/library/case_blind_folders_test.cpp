@@ -19,8 +19,8 @@ TEST(CaseBlindFolders, FoldersAndFilesInAnotherCaseAreReadAndWritten)
     std::filesystem::rename(lib.path("hinges/A.xml"), lib.path("hinges/A.XML"));
     lib.write("hingesknife.xml", "<AllKnife><Knife ID=\"7\"/></AllKnife>");
 
-    LoadAllHinges(lib.library.hinges, &lib.library.files);
-    LoadKnifeFile(lib.library.knives, &lib.library.files);
+    LoadAllHinges(lib.library.hinges, nullptr, &lib.library.files);
+    LoadKnifeFile(lib.library.knives, nullptr, &lib.library.files);
     ASSERT_EQ(lib.library.hinges.count(), 1u);
     ASSERT_EQ(lib.library.knives.count(), 1u);
     EXPECT_EQ(lib.library.knives[0]->ID, 7);

@@ -43,7 +43,7 @@ TEST(ReplacingModels, ANameDifferingInCaseLeavesOneFile)
         TempLibrary lib;
         ASSERT_TRUE(SaveHingesFile(SmallHinge("Abc", 1).get()));
         if (recorded)
-            LoadAllHinges(lib.library.hinges, &lib.library.files);
+            LoadAllHinges(lib.library.hinges, nullptr, &lib.library.files);
         const SaveContext context{recorded ? &lib.library.files : nullptr};
         ASSERT_TRUE(SaveHingesFile(SmallHinge("abc", 2).get(), context));
         EXPECT_FALSE(std::filesystem::exists(lib.path("Hinges/Abc.xml")));
@@ -57,7 +57,7 @@ TEST(ReplacingModels, DoorsAndRenamedFilesAreReplacedToo)
     TempLibrary lib;
     ASSERT_TRUE(SaveDoorModelFile(door("DOOR", 2000).get()));
     std::filesystem::rename(lib.path("DoorModel/DOOR.xml"), lib.path("DoorModel/old.xml"));
-    LoadAllDoorModels(lib.library.doors, lib.library, &lib.library.files);
+    LoadAllDoorModels(lib.library.doors, lib.library, nullptr, &lib.library.files);
     ASSERT_TRUE(SaveDoorModelFile(door("Door", 2100).get(), SaveContext{&lib.library.files}));
     EXPECT_FALSE(std::filesystem::exists(lib.path("DoorModel/old.xml")));
     ModelLibrary reread;

@@ -16,8 +16,8 @@ struct Instance {
     void load()
     {
         library.clear();
-        LoadAllHinges(library.hinges, &library.files);
-        LoadKnifeFile(library.knives, &library.files);
+        LoadAllHinges(library.hinges, nullptr, &library.files);
+        LoadKnifeFile(library.knives, nullptr, &library.files);
     }
     SaveResult saveTable(OnDiskChange onChange = OnDiskChange::Refuse)
     {
