@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 class GK_Object;
 class ModelLibrary;
 class QString;
@@ -21,4 +23,8 @@ public:
     // Notes the door for which an NC file was created.
     virtual void recordNcDoor(GK_Object* door) = 0;
     virtual void showStatus(const QString& text) = 0;
+    // The column widths the user gave the tool table's list (0 where the list
+    // sizes a column itself), kept between runs; none by default.
+    virtual QList<int> toolColumnWidths() { return {}; }
+    virtual void storeToolColumnWidths(const QList<int>&) {}
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -12,28 +13,40 @@ QString qtNameFilter(const FileFilter& filter)
     return filter.label + QStringLiteral(" (") + filter.patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
-QString runFileDialog(const FileFilter& filter, QFileDialog::AcceptMode mode)
-{
-    QFileDialog dialog(QApplication::activeWindow());
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilter(qtNameFilter(filter));
-    dialog.setDefaultSuffix(filter.defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted)
-        return QString();
-    const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : files.first();
-}
-
 } // namespace
+
+QtFileDialogs::QtFileDialogs(StartFolder startFolder, RememberFolder rememberFolder)
+    : m_startFolder(std::move(startFolder)), m_rememberFolder(std::move(rememberFolder))
+{
+}
 
 QString QtFileDialogs::openFile(const FileFilter& filter)
 {
-    return runFileDialog(filter, QFileDialog::AcceptOpen);
+    return run(filter, false);
 }
 
 QString QtFileDialogs::saveFile(const FileFilter& filter)
 {
-    return runFileDialog(filter, QFileDialog::AcceptSave);
+    return run(filter, true);
+}
+
+QString QtFileDialogs::run(const FileFilter& filter, bool save)
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilter(qtNameFilter(filter));
+    dialog.setDefaultSuffix(filter.defaultSuffix);
+    const QString kind = filter.defaultSuffix;
+    if (const QString folder = m_startFolder ? m_startFolder(kind) : QString(); !folder.isEmpty())
+        dialog.setDirectory(folder);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty())
+        return QString();
+    if (m_rememberFolder)
+        m_rememberFolder(kind, QFileInfo(files.first()).absolutePath());
+    return files.first();
 }

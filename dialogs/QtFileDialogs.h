@@ -2,9 +2,25 @@
 
 #include <dialogs/FileDialogs.h>
 
-// Modal Qt file dialogs over the active window.
+#include <functional>
+
+// Modal Qt file dialogs over the active window. Each kind of file (a filter's
+// default suffix) opens in the folder its owner names, and the folder of a
+// chosen file is handed back to be remembered for the next time.
 class QtFileDialogs final : public FileDialogs {
 public:
+    // The folder to start in for a kind of file; empty for Qt's choice.
+    using StartFolder = std::function<QString(const QString& kind)>;
+    using RememberFolder = std::function<void(const QString& kind, const QString& folder)>;
+
+    QtFileDialogs(StartFolder startFolder, RememberFolder rememberFolder);
+
     QString openFile(const FileFilter& filter) override;
     QString saveFile(const FileFilter& filter) override;
+
+private:
+    QString run(const FileFilter& filter, bool save);
+
+    StartFolder m_startFolder;
+    RememberFolder m_rememberFolder;
 };

@@ -1,5 +1,7 @@
-// Renders the main window with the sample library and a displayed door to a
-// PNG under the build folder, for people to look at.
+// The first start of a new user on a 1400 x 900 screen with the sample library
+// and a door displayed, rendered to PNGs under the build folder for people to
+// look at, and checked region by region: the drawing fills its view, and no
+// pane covers the view.
 #include "AppFixture.h"
 
 #include <app/CommandIds.h>
@@ -8,36 +10,32 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDirIterator>
-#include <QFile>
+#include <QScreen>
 
 namespace {
 
-void copyTree(const QString& from, const QString& to)
+// The box of the pixels in a region that differ from its top-left pixel.
+QRect drawnBox(const QImage& image, const QRect& region)
 {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = QDir(to).filePath(QDir(from).relativeFilePath(source));
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
-    }
+    const QColor background = image.pixelColor(region.topLeft());
+    QRect box;
+    for (int y = region.top(); y <= region.bottom(); ++y)
+        for (int x = region.left(); x <= region.right(); ++x)
+            if (image.pixelColor(x, y) != background)
+                box |= QRect(x, y, 1, 1);
+    return box;
 }
 
 using Screenshot = AppFixture;
 
-TEST_F(Screenshot, MainWindowWithTheSampleLibraryAndADoor)
+TEST_F(Screenshot, FirstStartWithADoorDisplayed)
 {
-    const QString samples = QStringLiteral(VARNHOLT_SOURCE_DIR "/samples/library");
-    ASSERT_TRUE(QDir(samples).exists());
-    copyTree(samples, libraryPath());
+    copySampleLibrary();
     CMainFrame* f = start();
-    f->resize(1280, 800);
     QApplication::processEvents();
+    ASSERT_EQ(QGuiApplication::primaryScreen()->size(), QSize(1400, 900));
 
     ASSERT_GE(f->library().doors.count(), 1u);
-    ASSERT_GE(f->library().hinges.count(), 1u);
-    ASSERT_GE(f->library().lockCores.count(), 1u);
     EXPECT_GE(f->library().knives.count(), 6u);
     const GK_DoorWithHinges* door = f->library().doors[0];
     EXPECT_NE(door->GetHingesModel(), nullptr) << "sample doors name sample models";
@@ -50,17 +48,31 @@ TEST_F(Screenshot, MainWindowWithTheSampleLibraryAndADoor)
 
     const QString folder = QStringLiteral(VARNHOLT_BINARY_DIR "/screenshots");
     QDir().mkpath(folder);
-    const auto save = [&](const char* name) {
+    const auto shoot = [&](const char* name) {
         const QImage shot = f->grab().toImage();
-        ASSERT_FALSE(shot.isNull());
-        const QString file = QDir(folder).filePath(QString::fromLatin1(name));
-        ASSERT_TRUE(shot.save(file));
-        EXPECT_GT(QFileInfo(file).size(), 0);
+        EXPECT_TRUE(shot.save(QDir(folder).filePath(QString::fromLatin1(name))));
+        return shot;
     };
-    save("main_window.png");
+    const QImage shot = shoot("first_start.png");
+    ASSERT_FALSE(shot.isNull());
+
+    const QRect view(f->activeView()->mapTo(f, QPoint()), f->activeView()->size());
+    EXPECT_GE(view.width(), shot.width() / 2) << "the drawing has half the window";
+    for (const CModelPane* pane : {static_cast<CModelPane*>(f->hingesPane()),
+                                   static_cast<CModelPane*>(f->lockCorePane()),
+                                   static_cast<CModelPane*>(f->doorPane())}) {
+        const QRect area(pane->mapTo(f, QPoint()), pane->size());
+        EXPECT_FALSE(area.intersects(view)) << pane->objectName().toStdString();
+        EXPECT_FALSE(drawnBox(shot, area).isEmpty()) << "the pane shows its list";
+    }
+    // The door is fitted into the view: it spans most of the view's width.
+    const QRect drawn = drawnBox(shot, view.adjusted(1, 1, -1, -1));
+    EXPECT_GT(drawn.width(), view.width() * 3 / 4);
+    EXPECT_TRUE(view.contains(drawn));
+
     f->action(ID_VIEW_APPLOOK_OFF_2007_BLACK)->trigger();
     QApplication::processEvents();
-    save("main_window_black.png");
+    shoot("first_start_black.png");
 }
 
 } // namespace
