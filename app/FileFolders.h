@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// Where the file dialogs of the model commands open, per kind of file (the
-// default suffix of the dialog's filter), kept in the settings.
+// Where the file dialogs of the model and machining commands open, per kind
+// of file (the default suffix of the dialog's filter), kept in the settings.
 namespace FileFolders {
 
 // The folder of the sample drawings beside the program.

@@ -58,3 +58,13 @@ void FrameCommandHost::storeToolColumnWidths(const QList<int>& widths)
 {
     AppSettings::writeColumnWidths(QLatin1String(kToolTableColumns), widths);
 }
+
+void FrameCommandHost::showMachiningPreview(std::vector<PreviewStroke> strokes)
+{
+    m_frame.activeView()->setMachiningPreview(std::move(strokes));
+}
+
+void FrameCommandHost::hideMachiningPreview()
+{
+    m_frame.activeView()->setMachiningPreview({});
+}

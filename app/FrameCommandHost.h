@@ -19,6 +19,8 @@ public:
     void showStatus(const QString& text) override;
     QList<int> toolColumnWidths() override;
     void storeToolColumnWidths(const QList<int>& widths) override;
+    void showMachiningPreview(std::vector<PreviewStroke> strokes) override;
+    void hideMachiningPreview() override;
 
 private:
     CMainFrame& m_frame;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <app/MachiningOverlay.h>
+
 #include <kernel/GK_Operation.h>
 #include <kernel/GK_Window.h>
 
@@ -30,6 +32,11 @@ public:
     int m_ncFlagTwo = 1;
     GK_Object* m_ncDoor = nullptr;
 
+    // The machining preview drawn over the door while a door is shown; no
+    // strokes take it away.
+    void setMachiningPreview(const std::vector<PreviewStroke>& strokes);
+    const MachiningOverlay& machiningPreview() const { return m_preview; }
+
     QSize clientSize() const override { return size(); }
     void requestRepaint() override { update(); }
 
@@ -50,8 +57,10 @@ private:
     // Zooms by factor about the window point and repaints.
     void zoomAbout(double factor, QPointF at);
     bool pinch(QEvent* event);
+    bool doorShown() const;
 
     GK_Operation m_operation;
+    MachiningOverlay m_preview;
     int m_wheelRest = 0;  // angle delta received towards the next notch
     QPoint m_dragFrom;    // where the middle button last moved the drawing from
     bool m_dragging = false;

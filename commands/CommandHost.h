@@ -1,6 +1,10 @@
 #pragma once
 
+#include <machining/Preview.h>
+
 #include <QList>
+
+#include <vector>
 
 class GK_Object;
 class ModelLibrary;
@@ -27,4 +31,7 @@ public:
     // sizes a column itself), kept between runs; none by default.
     virtual QList<int> toolColumnWidths() { return {}; }
     virtual void storeToolColumnWidths(const QList<int>&) {}
+    // Draws the tool paths over the door in the view, or takes them away.
+    virtual void showMachiningPreview(std::vector<PreviewStroke> strokes) = 0;
+    virtual void hideMachiningPreview() = 0;
 };

@@ -22,15 +22,15 @@ QtFileDialogs::QtFileDialogs(StartFolder startFolder, RememberFolder rememberFol
 
 QString QtFileDialogs::openFile(const FileFilter& filter)
 {
-    return run(filter, false);
+    return run(filter, false, QString());
 }
 
-QString QtFileDialogs::saveFile(const FileFilter& filter)
+QString QtFileDialogs::saveFile(const FileFilter& filter, const QString& folder)
 {
-    return run(filter, true);
+    return run(filter, true, folder);
 }
 
-QString QtFileDialogs::run(const FileFilter& filter, bool save)
+QString QtFileDialogs::run(const FileFilter& filter, bool save, const QString& folder)
 {
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -39,8 +39,11 @@ QString QtFileDialogs::run(const FileFilter& filter, bool save)
     dialog.setNameFilter(qtNameFilter(filter));
     dialog.setDefaultSuffix(filter.defaultSuffix);
     const QString kind = filter.defaultSuffix;
-    if (const QString folder = m_startFolder ? m_startFolder(kind) : QString(); !folder.isEmpty())
-        dialog.setDirectory(folder);
+    QString start = folder;
+    if (start.isEmpty() && m_startFolder)
+        start = m_startFolder(kind);
+    if (!start.isEmpty())
+        dialog.setDirectory(start);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     const QStringList files = dialog.selectedFiles();

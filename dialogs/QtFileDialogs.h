@@ -13,13 +13,15 @@ public:
     using StartFolder = std::function<QString(const QString& kind)>;
     using RememberFolder = std::function<void(const QString& kind, const QString& folder)>;
 
-    QtFileDialogs(StartFolder startFolder, RememberFolder rememberFolder);
+    // Without the two, the dialogs open where Qt chooses and remember nothing.
+    explicit QtFileDialogs(StartFolder startFolder = {}, RememberFolder rememberFolder = {});
 
     QString openFile(const FileFilter& filter) override;
-    QString saveFile(const FileFilter& filter) override;
+    QString saveFile(const FileFilter& filter, const QString& folder) override;
 
 private:
-    QString run(const FileFilter& filter, bool save);
+    // folder, when given, is where the dialog opens instead of the kind's folder.
+    QString run(const FileFilter& filter, bool save, const QString& folder);
 
     StartFolder m_startFolder;
     RememberFolder m_rememberFolder;

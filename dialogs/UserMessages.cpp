@@ -84,6 +84,8 @@ QString SaveProblemText(const SaveResult& result)
         return ModelNameProblemText(result.nameProblem);
     case SaveProblem::NotFinite:
         return QStringLiteral("有坐标或尺寸不是有效的数");
+    case SaveProblem::OutOfRange:
+        return QStringLiteral("有数值超出了允许的范围");
     case SaveProblem::CannotCreate:
         return QStringLiteral("无法在文件夹中建立文件（%1）").arg(SystemErrorText(result.error));
     case SaveProblem::CannotWrite:

@@ -2,7 +2,8 @@
 
 GK_Hinges::GK_Hinges(const GU_Pt_List& outline) : m_outline(outline) {}
 
-GK_Hinges::GK_Hinges(const GK_Hinges& other) : GK_Part(other), m_outline(other.m_outline)
+GK_Hinges::GK_Hinges(const GK_Hinges& other)
+    : GK_Part(other), m_outline(other.m_outline), m_mortise(other.m_mortise)
 {
     for (const GK_Circle_Hole* hole : other.m_holes)
         m_holes.add_tail(hole->clone_circle());
@@ -14,6 +15,7 @@ GK_Hinges& GK_Hinges::operator=(const GK_Hinges& other)
         return *this;
     GK_Part::operator=(other);
     m_outline = other.m_outline;
+    m_mortise = other.m_mortise;
     m_holes.clear();
     for (const GK_Circle_Hole* hole : other.m_holes)
         m_holes.add_tail(hole->clone_circle());

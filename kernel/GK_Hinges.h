@@ -21,7 +21,13 @@ public:
     // Appends a hole; the hinge owns it from then on.
     void AddHoleToList(GK_Circle_Hole* hole) { m_holes.add_tail(hole); }
 
+    // A mortised hinge is let into the door: its outline is pocketed to its
+    // thickness before the holes are drilled. A new hinge is not mortised.
+    bool GetMortise() const { return m_mortise; }
+    void SetMortise(bool mortise) { m_mortise = mortise; }
+
 private:
     GU_Loop m_outline;
     GU_OwnedList<GK_Circle_Hole> m_holes;
+    bool m_mortise = false;
 };

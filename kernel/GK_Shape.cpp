@@ -3,6 +3,7 @@
 #include <kernel/GK_DoorWithHinges.h>
 #include <kernel/GK_Hinges.h>
 #include <kernel/GK_LockCore.h>
+#include <kernel/GK_Placement.h>
 
 #include <QTransform>
 
@@ -17,18 +18,13 @@ namespace {
 constexpr double kFaceGapShare = 0.25;
 constexpr double kMinFaceGap = 10.0;
 
-bool usable(double v)
-{
-    return std::isfinite(v) && std::abs(v) <= GK_Shape::kMaxCoordinate;
-}
-
 // The loop's usable vertices, closed; empty when fewer than two remain.
 QPolygonF closedPolygon(const GU_Loop& loop)
 {
     QPolygonF polygon;
     polygon.reserve(static_cast<qsizetype>(loop.count()) + 1);
     for (const position& p : loop)
-        if (usable(p.x) && usable(p.y))
+        if (GK_Usable(p.x) && GK_Usable(p.y))
             polygon.append(QPointF(p.x, p.y));
     if (polygon.size() < 2)
         return {};
@@ -46,7 +42,7 @@ void addCircle(GK_Shape& shape, const GK_Circle_Hole& hole)
 {
     const position c = hole.get_cen();
     const double r = std::abs(hole.get_radius());
-    if (usable(c.x) && usable(c.y) && usable(r) && r > 0.0)
+    if (GK_Usable(c.x) && GK_Usable(c.y) && GK_Usable(r) && r > 0.0)
         shape.circles.push_back({QPointF(c.x, c.y), r});
 }
 
@@ -109,49 +105,29 @@ GK_Shape lockCoreShape(const GK_LockCore& lockCore)
     return shape;
 }
 
-// Places a part's shape at a position along the door: turned so that its
-// longer side runs along the edge, its bounding box centred on x, against the
-// given edge and reaching into the leaf. At the far edge (y = width) the part
-// is mirrored so the same side faces the edge as at the near edge.
-void placeOnEdge(GK_Shape& door, const GK_Shape& part, const position& at, bool farEdge, double width)
+QTransform toQTransform(const GK_Affine& t)
 {
-    const std::optional<QRectF> partBox = part.bounds();
-    if (!partBox || !usable(at.x) || !usable(at.y))
-        return;
-    GK_Shape oriented;
-    appendMapped(oriented, part, partBox->height() > partBox->width() ? QTransform().rotate(90) : QTransform());
-    const QRectF box = *oriented.bounds();
-    const double dx = at.x - box.center().x();
-    QTransform t;
-    if (farEdge)
-        t = QTransform(1.0, 0.0, 0.0, -1.0, dx, width - at.y + box.top());
-    else
-        t = QTransform::fromTranslate(dx, at.y - box.top());
-    appendMapped(door, oriented, t);
+    return QTransform(t.a, t.b, t.c, t.d, t.e, t.f);
 }
 
 GK_Shape doorShape(const GK_DoorWithHinges& door)
 {
     GK_Shape shape;
-    double length = 0.0;
-    double width = 0.0;
-    double thickness = 0.0;
-    door.GetDoorSize(length, width, thickness);
-    if (!usable(length) || !usable(width))
+    const GK_DoorLayout layout = GK_LayOutDoor(door);
+    if (!GK_Usable(layout.length) || !GK_Usable(layout.width))
         return shape;
-    shape.leaf.push_back(QPolygonF({QPointF(0, 0), QPointF(length, 0), QPointF(length, width), QPointF(0, width),
-                                    QPointF(0, 0)}));
-    const bool hingesUp = door.HingesUp() == 1;
+    shape.leaf.push_back(QPolygonF({QPointF(0, 0), QPointF(layout.length, 0), QPointF(layout.length, layout.width),
+                                    QPointF(0, layout.width), QPointF(0, 0)}));
     if (const GK_Hinges* hinge = door.GetHingesModel()) {
         const GK_Shape part = hingeShape(*hinge);
-        for (const position& at : door.GetHingesPos())
-            placeOnEdge(shape, part, at, hingesUp, width);
+        for (const std::optional<GK_Affine>& placed : layout.hinges)
+            if (placed)
+                appendMapped(shape, part, toQTransform(*placed));
     }
     // The leaf shows the lock core's body, that is its side face.
-    if (const GK_LockCore* lockCore = door.GetLockCoreModel()) {
-        const GK_Shape part = faceShape(lockCore->GetSideLoop(), lockCore->GetSideList());
-        placeOnEdge(shape, part, door.GetLockCorePos(), !hingesUp, width);
-    }
+    if (const GK_LockCore* lockCore = door.GetLockCoreModel(); lockCore && layout.lockCore)
+        appendMapped(shape, faceShape(lockCore->GetSideLoop(), lockCore->GetSideList()),
+                     toQTransform(*layout.lockCore));
     return shape;
 }
 

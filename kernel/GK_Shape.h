@@ -18,11 +18,9 @@ struct GK_ShapeCircle {
 // The display geometry of one drawing object in model millimetres, built once
 // when the object enters a drawing. Closed outlines carry their first vertex
 // again at the end so they paint as one polyline. Points that are not finite
-// or lie beyond kMaxCoordinate are left out, so every stored value is safe to
-// hand to the painter.
+// or lie beyond kMaxPlacedCoordinate are left out, so every stored value is
+// safe to hand to the painter.
 struct GK_Shape {
-    static constexpr double kMaxCoordinate = 1e9; // millimetres
-
     std::vector<QPolygonF> leaf;     // door leaves
     std::vector<QPolygonF> outlines; // hardware outlines
     std::vector<QPolygonF> holes;    // outline holes

@@ -61,6 +61,16 @@ void SetBeforeReplaceHook(BeforeReplaceHook hook)
 
 SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path)
 {
+    return SaveAtomically(path, [&](FILE* file) { document.SaveFile(file); });
+}
+
+SaveResult SaveTextAtomically(const std::string& content, const std::string& path)
+{
+    return SaveAtomically(path, [&](FILE* file) { fwrite(content.data(), 1, content.size(), file); });
+}
+
+SaveResult SaveAtomically(const std::string& path, const std::function<void(FILE*)>& write)
+{
     std::string tempPath;
     int error = 0;
     const int fd = createTempFile(path, tempPath, error);
@@ -74,7 +84,7 @@ SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::stri
         unlink(tempPath.c_str());
         return failure(SaveProblem::CannotWrite, path, error);
     }
-    document.SaveFile(file);
+    write(file);
     bool written = fflush(file) == 0 && !ferror(file);
     error = errno;
     if (written && fsync(fd) != 0) {

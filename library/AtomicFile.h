@@ -2,6 +2,8 @@
 
 #include <library/SaveResult.h>
 
+#include <cstdio>
+#include <functional>
 #include <string>
 
 class TiXmlDocument;
@@ -12,6 +14,11 @@ class TiXmlDocument;
 // read as a model), is flushed to the disk and then renamed over the target.
 // On any failure the temporary file is removed and the reason reported.
 SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path);
+// The same for text given byte for byte.
+SaveResult SaveTextAtomically(const std::string& content, const std::string& path);
+// The same for whatever write puts into the open file; a write error shows
+// in the file's error flag.
+SaveResult SaveAtomically(const std::string& path, const std::function<void(FILE*)>& write);
 
 // Called with the temporary file's path once it is written and synced, right
 // before it replaces the target. Lets tests interrupt a save at its most

@@ -14,6 +14,10 @@ SaveResult SaveHingesFile(const GK_Hinges* model)
         return SaveResult{SaveProblem::NoModel};
     return SaveModelDocument(kHingesFolder, model->GetName(), HasFiniteNumbers(*model), "Hinges", [&](TiXmlElement& root) {
         WriteModelHeader(root, *model);
+        // Written only for a mortised hinge, so every other file stays as it
+        // always was and older readers never see it.
+        if (model->GetMortise())
+            SetIntAttribute(root, "Mortise", 1);
         WritePtList(model->GetLoopOut(), AppendElement(root, "Ptlist"));
         TiXmlElement& holes = AppendElement(root, "Holes");
         for (const GK_Circle_Hole* hole : model->GetListHole())
@@ -34,6 +38,9 @@ std::unique_ptr<GK_Hinges> LoadHingesFile(const std::string& path)
 
         std::unique_ptr<GK_Hinges> model = api_gk_make_hinges(outline);
         ReadModelHeader(root, numbers, *model);
+        // Anything but an explicit mark means holes only: a wrong pocket
+        // ruins a door, a missing one is visible.
+        model->SetMortise(numbers.integer(root, "Mortise") == 1);
         ReadHoles(root.FirstChildElement("Holes"), *model, numbers);
         if (!numbers.allFinite())
             return nullptr;

@@ -11,6 +11,7 @@ enum class SaveProblem {
     NoLibrary,     // no library in memory to take the tool table from
     BadName,       // the name cannot be a file name; nameProblem says why
     NotFinite,     // a coordinate or size is not a finite number
+    OutOfRange,    // a setting holds a value the program cannot work with
     CannotCreate,  // no new file could be made in the folder; error says why
     CannotWrite,   // the new file could not be written out; error says why
     CannotReplace, // the new file could not take the old one's place; error says why

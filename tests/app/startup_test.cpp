@@ -90,7 +90,6 @@ TEST_F(StartUp, CaptionPanesAndDockingAsAfterWindowCreation)
         EXPECT_EQ(p.pane->paneId(), p.paneId);
         EXPECT_EQ(p.pane->gridId(), p.gridId);
         EXPECT_EQ(f->dockWidgetArea(p.pane), p.area);
-        EXPECT_FALSE(p.pane->objectName().isEmpty());
         EXPECT_TRUE(p.pane->isVisible());
     }
     const auto smart = QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks | QMainWindow::AllowNestedDocks;

@@ -4,18 +4,6 @@
 
 #include <stdexcept>
 
-TEST(ItemInfo, StartsEmptyWithDefaultColours)
-{
-    const CItemInfo info;
-    EXPECT_TRUE(info.m_text.isEmpty());
-    EXPECT_TRUE(info.m_subItemTexts.isEmpty());
-    EXPECT_FALSE(info.m_checked);
-    EXPECT_EQ(info.m_textColor, 0u);
-    EXPECT_EQ(info.m_image, -1);
-    EXPECT_EQ(info.m_rowColor, COLORREF_NONE);
-    EXPECT_EQ(info.m_userData, nullptr);
-}
-
 TEST(ItemInfo, SubItemTextThrowsOutsideTheArray)
 {
     CItemInfo info;

@@ -3,7 +3,7 @@
 #include <grid/GridImageStrip.h>
 
 #include <QDir>
-#include <QFontMetrics>
+#include <QFontInfo>
 #include <QPainter>
 #include <QTest>
 
@@ -82,22 +82,33 @@ int DarkestLightness(const QImage& image, const QRect& bounds, int left, int rig
 
 } // namespace
 
+// A row is as high as a line of its font and a few pixels of padding. The
+// font is pinned to one the set-up installs, whose heights are known.
 TEST(Painting, RowHeightFollowsTheFont)
 {
-    auto grid = MakePaintGrid();
-    grid->AddRootRow(MakeRecord("1"));
-    grid->AddRootRow(MakeRecord("2"));
-    const QFontMetrics metrics(TestFont());
-    const int expected = metrics.height() + metrics.leading() + 4;
-    EXPECT_EQ(grid->RowHeight(), expected);
-    EXPECT_EQ(grid->GetRowBounds(1).top() - grid->GetRowBounds(0).top(), expected);
+    struct Case {
+        int pixels;
+        int rowHeight;
+    };
+    for (const Case& c : {Case{12, 21}, Case{24, 39}}) {
+        QFont font(QStringLiteral("Noto Sans CJK SC"));
+        font.setPixelSize(c.pixels);
+        ASSERT_EQ(QFontInfo(font).family(), QStringLiteral("Noto Sans CJK SC"));
+        auto grid = MakePaintGrid();
+        grid->setFont(font);
+        grid->AddRootRow(MakeRecord("1"));
+        grid->AddRootRow(MakeRecord("2"));
+        Settle();
+        EXPECT_EQ(grid->RowHeight(), c.rowHeight) << c.pixels;
+        EXPECT_EQ(grid->GetRowBounds(1).top() - grid->GetRowBounds(0).top(), c.rowHeight) << c.pixels;
 
-    grid->SetRowSelectedAndFocused(1);
-    const QImage image = RenderViewport(*grid);
-    EXPECT_EQ(Pixel(image, 250, expected - 1), Base(*grid));
-    EXPECT_EQ(Pixel(image, 250, expected), Highlight(*grid));
-    EXPECT_EQ(Pixel(image, 250, 2 * expected - 1), Highlight(*grid));
-    EXPECT_EQ(Pixel(image, 250, 2 * expected), Base(*grid));
+        grid->SetRowSelectedAndFocused(1);
+        const QImage image = RenderViewport(*grid);
+        EXPECT_EQ(Pixel(image, 250, c.rowHeight - 1), Base(*grid));
+        EXPECT_EQ(Pixel(image, 250, c.rowHeight), Highlight(*grid));
+        EXPECT_EQ(Pixel(image, 250, 2 * c.rowHeight - 1), Highlight(*grid));
+        EXPECT_EQ(Pixel(image, 250, 2 * c.rowHeight), Base(*grid));
+    }
 }
 
 TEST(Painting, LeafImageOfARootRowSitsOneStepIn)

@@ -169,13 +169,6 @@ TEST_F(DrawingContext, PaintsTheBackgroundAndSkipsHiddenObjects)
             ASSERT_EQ(hidden.pixel(x, y), qRgb(255, 255, 255));
 }
 
-TEST_F(DrawingContext, NullPainterPaintsNothing)
-{
-    addHinge(0, 0, 1, 1);
-    op.render().draw(nullptr, op.drawing());
-    SUCCEED();
-}
-
 TEST_F(DrawingContext, WildCoordinatesNeitherCrashNorStall)
 {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();

@@ -1,6 +1,5 @@
 #include <kernel/GK_Factories.h>
-#include <kernel/GU_List.h>
-#include <kernel/resabs.h>
+#include <kernel/GU_Pt_List.h>
 
 #include <gtest/gtest.h>
 
@@ -104,29 +103,6 @@ TEST(Hinges, AssignmentReplacesContentButKeepsDrawingState)
     EXPECT_EQ(older->GetName(), "N");
     EXPECT_EQ(older->visible, 0);
     EXPECT_EQ(older->GetListHole().count(), 1u);
-}
-
-TEST(OwnedList, FreesItsEntriesWhenCleared)
-{
-    struct Counted {
-        int* alive;
-        explicit Counted(int* a) : alive(a) { ++*alive; }
-        ~Counted() { --*alive; }
-    };
-    int alive = 0;
-    GU_OwnedList<Counted> list;
-    list.add_tail(new Counted(&alive));
-    list.add_tail(new Counted(&alive));
-    EXPECT_EQ(alive, 2);
-    list.clear();
-    EXPECT_EQ(alive, 0);
-    EXPECT_TRUE(list.empty());
-}
-
-TEST(Tolerance, IsSmallAndPositive)
-{
-    EXPECT_GT(resabs, 0.0);
-    EXPECT_LT(resabs, 0.01);
 }
 
 } // namespace

@@ -108,3 +108,33 @@ TEST(HingesFile, NonFiniteNumbersRefuseTheFileAndTheModel)
     EXPECT_FALSE(std::filesystem::exists(lib.path("Hinges/bad.xml")));
     EXPECT_FALSE(SaveHingesFile(nullptr));
 }
+
+TEST(HingesFile, MortiseMarkIsWrittenOnlyWhenSetAndReadOnlyAsOne)
+{
+    TempLibrary lib;
+    auto hinge = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
+    hinge->SetName("m");
+    hinge->SetThick(3);
+    hinge->SetMortise(true);
+    ASSERT_TRUE(SaveHingesFile(hinge.get()));
+    EXPECT_NE(lib.read("Hinges/m.xml").find("<Hinges Name=\"m\" Comments=\"\" Thick=\"3.00\" Mortise=\"1\">"),
+              std::string::npos);
+    const auto back = LoadHingesFile(lib.path("Hinges/m.xml"));
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(back->GetMortise());
+    EXPECT_TRUE(gk_copy(*back)->GetMortise());
+
+    hinge->SetMortise(false);
+    ASSERT_TRUE(SaveHingesFile(hinge.get()));
+    EXPECT_EQ(lib.read("Hinges/m.xml").find("Mortise"), std::string::npos);
+
+    const std::pair<const char*, bool> marks[] = {
+        {"", false}, {" Mortise=\"1\"", true}, {" Mortise=\" 1\"", true}, {" Mortise=\"0\"", false},
+        {" Mortise=\"2\"", false}, {" Mortise=\"yes\"", false}, {" mortise=\"1\"", false},
+    };
+    for (const auto& [attribute, mortised] : marks) {
+        const auto model = load(lib, std::string("<Hinges") + attribute + "><Ptlist>" + kTriangle + "</Ptlist></Hinges>");
+        ASSERT_TRUE(model) << attribute;
+        EXPECT_EQ(model->GetMortise(), mortised) << attribute;
+    }
+}

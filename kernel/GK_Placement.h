@@ -1,0 +1,68 @@
+#pragma once
+
+#include <kernel/GK_DoorWithHinges.h>
+#include <kernel/GK_Hinges.h>
+#include <kernel/GK_Hole.h>
+#include <kernel/GU_List.h>
+#include <kernel/GU_Loop.h>
+#include <kernel/position.h>
+
+#include <optional>
+#include <vector>
+
+// Where the parts of a door lie on its leaf. The drawing of a door and the
+// machining programs both place hinges and the lock core through these
+// functions, so what is drawn is what is cut.
+
+// A placement in the leaf's plane: x' = a·x + c·y + e, y' = b·x + d·y + f.
+// Parts are only ever turned by a quarter turn, mirrored and moved.
+struct GK_Affine {
+    double a = 1.0, b = 0.0, c = 0.0, d = 1.0, e = 0.0, f = 0.0;
+
+    position map(const position& p) const { return {a * p.x + c * p.y + e, b * p.x + d * p.y + f, p.z}; }
+    // True when the placement mirrors, which turns outlines the other way round.
+    bool mirrors() const { return a * d - b * c < 0.0; }
+};
+
+// An axis-aligned box in millimetres.
+struct GK_Box {
+    double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 0.0;
+
+    double width() const { return x1 - x0; }
+    double height() const { return y1 - y0; }
+};
+
+// Coordinates beyond this magnitude, and values that are not finite, are left
+// out of drawings and placements.
+inline constexpr double kMaxPlacedCoordinate = 1e9; // millimetres
+bool GK_Usable(double v);
+
+// The box around what a part shows on the leaf, from its usable values only:
+// the hinge's outline and round holes; the lock core's side face (its body)
+// with the side holes. An outline counts once it has two usable vertices, a
+// round hole once its radius is above zero. Nothing when no value is usable.
+std::optional<GK_Box> GK_HingeBounds(const GK_Hinges& hinge);
+std::optional<GK_Box> GK_FaceBounds(const GU_Loop& outline, const GU_OwnedList<GK_Hole>& holes);
+
+// Places a part whose box is given at a position along the door: a part
+// taller than wide is turned a quarter turn so that its longer side runs
+// along the edge; its box is centred on at.x and lies at the distance at.y
+// from the edge, reaching into the leaf. At the far edge (y = width) the part
+// is mirrored so that the same side faces the edge as at the near edge.
+// Nothing when the position is not usable.
+std::optional<GK_Affine> GK_PlaceOnEdge(const GK_Box& part, const position& at, bool farEdge, double width);
+
+// The whole layout of a door.
+struct GK_DoorLayout {
+    double length = 0.0, width = 0.0, thickness = 0.0;
+    // The hinges lie at the far edge (y = width) when the door's hinges-up flag
+    // is 1; the lock core lies at the other edge.
+    bool hingesAtFarEdge = false;
+    // One entry per hinge position of the door, in order; empty for a
+    // position that cannot be placed, and all empty without a hinge model.
+    std::vector<std::optional<GK_Affine>> hinges;
+    // The placement of the lock core's side face; empty without a lock core.
+    std::optional<GK_Affine> lockCore;
+};
+
+GK_DoorLayout GK_LayOutDoor(const GK_DoorWithHinges& door);

@@ -1,0 +1,235 @@
+#include <machining/Features.h>
+
+#include <kernel/GK_Hinges.h>
+#include <kernel/GK_LockCore.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Features may touch the leaf's faces and edges within this much (mm).
+constexpr double kFitTolerance = 0.01;
+
+Polygon2 placedOutline(const GU_Loop& loop, const GK_Affine& placed)
+{
+    Polygon2 outline;
+    outline.reserve(loop.count());
+    for (const position& p : loop)
+        if (GK_Usable(p.x) && GK_Usable(p.y)) {
+            const position q = placed.map(p);
+            outline.push_back({q.x, q.y});
+        }
+    return outline;
+}
+
+Point2 placedPoint(const position& p, const GK_Affine& placed)
+{
+    const position q = placed.map(p);
+    return {q.x, q.y};
+}
+
+bool usableHole(const GK_Circle_Hole& hole)
+{
+    const position c = hole.get_cen();
+    return GK_Usable(c.x) && GK_Usable(c.y) && GK_Usable(hole.get_radius()) && GK_Usable(hole.get_z()) &&
+           hole.get_radius() != 0.0;
+}
+
+// Collects features and notes those that do not fit into the leaf: the plane
+// rectangle they must lie in and the deepest they may go.
+class FeatureSink {
+public:
+    FeatureSink(DoorFeatures& out, Bounds2 plane, double maxDepth) : m_out(out), m_plane(plane), m_maxDepth(maxDepth) {}
+
+    void hole(const HoleFeature& feature)
+    {
+        const double r = feature.diameter / 2.0;
+        if (fits({{feature.centre.x - r, feature.centre.y - r}, {feature.centre.x + r, feature.centre.y + r}},
+                 feature.depth))
+            m_out.holes.push_back(feature);
+        else
+            m_out.outside.push_back(feature.ref);
+    }
+
+    void pocket(PocketFeature feature)
+    {
+        if (feature.outline.size() < 3)
+            return;
+        if (fits(feature.outline, feature.depth))
+            m_out.pockets.push_back(std::move(feature));
+        else
+            m_out.outside.push_back(feature.ref);
+    }
+
+    void leaveOut(const FeatureRef& ref) { m_out.leftOut.push_back(ref); }
+
+private:
+    bool fits(const Polygon2& points, double depth) const
+    {
+        const Bounds2 b = BoundsOf(points);
+        return b.x0 >= m_plane.x0 - kFitTolerance && b.x1 <= m_plane.x1 + kFitTolerance &&
+               b.y0 >= m_plane.y0 - kFitTolerance && b.y1 <= m_plane.y1 + kFitTolerance &&
+               depth <= m_maxDepth + kFitTolerance;
+    }
+
+    DoorFeatures& m_out;
+    Bounds2 m_plane;
+    double m_maxDepth;
+};
+
+Bounds2 topFace(const GK_DoorLayout& layout)
+{
+    return {0.0, 0.0, layout.length, layout.width};
+}
+
+} // namespace
+
+position WorkFrame::at(const Point2& p, double depth) const
+{
+    if (edge)
+        return {p.x, edgeY + inward * depth, p.y};
+    return {p.x, p.y, -depth};
+}
+
+WorkFrame LockEdgeFrame(const GK_DoorLayout& layout)
+{
+    // The lock core lies at the edge the hinges do not.
+    const bool farEdge = !layout.hingesAtFarEdge;
+    return WorkFrame{true, farEdge ? layout.width : 0.0, farEdge ? -1.0 : 1.0};
+}
+
+DoorFeatures CollectHingeFeatures(const GK_DoorWithHinges& door, const GK_DoorLayout& layout, const MachineProfile&)
+{
+    DoorFeatures features;
+    const GK_Hinges* hinge = door.GetHingesModel();
+    if (!hinge)
+        return features;
+    const WorkFrame face;
+    FeatureSink sink(features, topFace(layout), layout.thickness);
+    const double thick = hinge->GetThick();
+    const bool mortised = hinge->GetMortise() && GK_Usable(thick) && thick > 0.0;
+    for (std::size_t i = 0; i < layout.hinges.size(); ++i) {
+        if (!layout.hinges[i])
+            continue;
+        const GK_Affine& placed = *layout.hinges[i];
+        const int part = static_cast<int>(i) + 1;
+        if (mortised)
+            sink.pocket({{FeatureKind::HingeMortise, part, 0}, face, placedOutline(hinge->GetLoopOut(), placed), thick});
+        int number = 0;
+        for (const GK_Circle_Hole* hole : hinge->GetListHole()) {
+            ++number;
+            const FeatureRef ref{FeatureKind::HingeHole, part, number};
+            if (!hole || !usableHole(*hole)) {
+                sink.leaveOut(ref);
+                continue;
+            }
+            double depth = std::abs(hole->get_z());
+            if (depth == 0.0) {
+                if (!mortised) {
+                    sink.leaveOut(ref);
+                    continue;
+                }
+                depth = thick;
+            }
+            sink.hole({ref, face, placedPoint(hole->get_cen(), placed), 2.0 * std::abs(hole->get_radius()), depth});
+        }
+    }
+    return features;
+}
+
+DoorFeatures CollectLockFeatures(const GK_DoorWithHinges& door, const GK_DoorLayout& layout,
+                                 const MachineProfile& profile)
+{
+    DoorFeatures features;
+    const GK_LockCore* lock = door.GetLockCoreModel();
+    if (!lock || !layout.lockCore)
+        return features;
+    const GK_Affine& placed = *layout.lockCore;
+    const double through = layout.thickness + profile.Breakthrough;
+
+    // The side face, from the top face: round holes through the door unless
+    // they have a depth of their own, outline holes pocketed through.
+    const WorkFrame face;
+    FeatureSink faceSink(features, topFace(layout), through);
+    int number = 0;
+    for (const GK_Hole* hole : lock->GetSideList()) {
+        ++number;
+        if (!hole)
+            continue;
+        if (hole->is_circle()) {
+            const auto& circle = static_cast<const GK_Circle_Hole&>(*hole);
+            const FeatureRef ref{FeatureKind::LockHole, 0, number};
+            if (!usableHole(circle)) {
+                faceSink.leaveOut(ref);
+                continue;
+            }
+            const double depth = circle.get_z() != 0.0 ? std::abs(circle.get_z()) : through;
+            faceSink.hole({ref, face, placedPoint(circle.get_cen(), placed), 2.0 * std::abs(circle.get_radius()), depth});
+        } else if (const GU_Loop* loop = hole->get_loop()) {
+            faceSink.pocket({{FeatureKind::LockPocket, 0, number}, face, placedOutline(*loop, placed), through});
+        }
+    }
+
+    // The lock edge: the placed side face gives the body's length along the
+    // door and how deep it reaches in.
+    const WorkFrame edge = LockEdgeFrame(layout);
+    const std::optional<GK_Box> sideBox = GK_FaceBounds(lock->GetSideLoop(), lock->GetSideList());
+    const std::optional<GK_Box> topBox = GK_FaceBounds(lock->GetTopLoop(), lock->GetTopList());
+    if (!sideBox || !topBox)
+        return features;
+    double x0 = 0.0, x1 = 0.0, reach = 0.0;
+    bool first = true;
+    for (const position& corner : {position{sideBox->x0, sideBox->y0, 0}, position{sideBox->x1, sideBox->y0, 0},
+                                   position{sideBox->x0, sideBox->y1, 0}, position{sideBox->x1, sideBox->y1, 0}}) {
+        const position q = placed.map(corner);
+        const double depth = edge.inward * (q.y - edge.edgeY);
+        x0 = first ? q.x : std::min(x0, q.x);
+        x1 = first ? q.x : std::max(x1, q.x);
+        reach = first ? depth : std::max(reach, depth);
+        first = false;
+    }
+    FeatureSink edgeSink(features, {0.0, -layout.thickness, layout.length, 0.0}, layout.width);
+
+    // The top face (the faceplate) lies on the edge with its long side along
+    // the door, centred on the lock position and across the door's thickness:
+    // placed like a part on an edge whose "leaf" is the edge plane.
+    const bool turned = topBox->height() > topBox->width();
+    const double across = turned ? topBox->width() : topBox->height();
+    const double centreX = door.GetLockCorePos().x;
+    const std::optional<GK_Affine> plate =
+        GK_PlaceOnEdge(*topBox, {centreX, -layout.thickness / 2.0 - across / 2.0, 0.0}, false, 0.0);
+    if (!plate)
+        return features;
+    edgeSink.pocket({{FeatureKind::FaceplateRecess, 0, 0}, edge, placedOutline(lock->GetTopLoop(), *plate),
+                     profile.RecessDepth});
+
+    const double lockThick = lock->GetThick();
+    if (GK_Usable(lockThick) && lockThick > 0.0) {
+        const double v0 = -layout.thickness / 2.0 - lockThick / 2.0;
+        const double v1 = -layout.thickness / 2.0 + lockThick / 2.0;
+        edgeSink.pocket({{FeatureKind::BodySlot, 0, 0}, edge, {{x0, v0}, {x1, v0}, {x1, v1}, {x0, v1}}, reach});
+    } else {
+        edgeSink.leaveOut({FeatureKind::BodySlot, 0, 0});
+    }
+
+    number = 0;
+    for (const GK_Hole* hole : lock->GetTopList()) {
+        ++number;
+        if (!hole)
+            continue;
+        if (hole->is_circle()) {
+            const auto& circle = static_cast<const GK_Circle_Hole&>(*hole);
+            const FeatureRef ref{FeatureKind::FaceplateHole, 0, number};
+            if (!usableHole(circle)) {
+                edgeSink.leaveOut(ref);
+                continue;
+            }
+            const double depth = circle.get_z() != 0.0 ? std::abs(circle.get_z()) : reach;
+            edgeSink.hole({ref, edge, placedPoint(circle.get_cen(), *plate), 2.0 * std::abs(circle.get_radius()), depth});
+        } else if (const GU_Loop* loop = hole->get_loop()) {
+            edgeSink.pocket({{FeatureKind::FaceplatePocket, 0, number}, edge, placedOutline(*loop, *plate), reach});
+        }
+    }
+    return features;
+}

@@ -1,0 +1,142 @@
+#include <machining/Motion.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// Arcs are traced in chords of at most this angle.
+constexpr double kChordAngle = std::numbers::pi / 36.0;
+constexpr double kSecondsPerMinute = 60.0;
+
+double length(const Segment& s)
+{
+    return std::hypot(s.to.x - s.from.x, s.to.y - s.from.y, s.to.z - s.from.z);
+}
+
+// The depth axis of the use's frame: z on the top face, y on the lock edge.
+double& depthAxis(position& p, const WorkFrame& frame)
+{
+    return frame.edge ? p.y : p.z;
+}
+
+class Tracer {
+public:
+    Tracer(const WorkFrame& frame, std::optional<position> start, std::vector<Segment>& out)
+        : m_frame(frame), m_at(start), m_out(out)
+    {
+    }
+
+    void step(const Move& move)
+    {
+        switch (move.kind) {
+        case MoveKind::Note:
+            break;
+        case MoveKind::Retract:
+            if (m_at) {
+                position to = *m_at;
+                depthAxis(to, m_frame) = m_frame.edge ? move.to.y : move.to.z;
+                line(to, true);
+            } else {
+                m_at = move.to;
+            }
+            break;
+        case MoveKind::Rapid:
+        case MoveKind::Feed:
+            line(move.to, move.kind == MoveKind::Rapid);
+            break;
+        case MoveKind::ArcCw:
+        case MoveKind::ArcCcw:
+            arc(move);
+            break;
+        case MoveKind::Drill: {
+            position above = move.to;
+            depthAxis(above, m_frame) = m_at ? depthAxis(*m_at, m_frame) : move.retract;
+            line(above, true);
+            line(move.to, false);
+            position back = move.to;
+            depthAxis(back, m_frame) = move.retract;
+            line(back, true);
+            break;
+        }
+        }
+    }
+
+private:
+    void line(const position& to, bool rapid)
+    {
+        if (m_at && !(*m_at == to))
+            m_out.push_back({*m_at, to, rapid});
+        m_at = to;
+    }
+
+    void arc(const Move& move)
+    {
+        if (!m_at) {
+            m_at = move.to;
+            return;
+        }
+        const position from = *m_at;
+        const double a0 = std::atan2(from.y - move.centre.y, from.x - move.centre.x);
+        double a1 = std::atan2(move.to.y - move.centre.y, move.to.x - move.centre.x);
+        const bool ccw = move.kind == MoveKind::ArcCcw;
+        double sweep = a1 - a0;
+        if (ccw && sweep <= 0.0)
+            sweep += 2.0 * std::numbers::pi;
+        if (!ccw && sweep >= 0.0)
+            sweep -= 2.0 * std::numbers::pi;
+        const double radius = std::hypot(from.x - move.centre.x, from.y - move.centre.y);
+        const int chords = std::max(1, static_cast<int>(std::ceil(std::abs(sweep) / kChordAngle)));
+        for (int k = 1; k < chords; ++k) {
+            const double t = static_cast<double>(k) / chords;
+            const double a = a0 + sweep * t;
+            line({move.centre.x + radius * std::cos(a), move.centre.y + radius * std::sin(a),
+                  from.z + (move.to.z - from.z) * t},
+                 false);
+        }
+        line(move.to, false);
+    }
+
+    const WorkFrame& m_frame;
+    std::optional<position> m_at;
+    std::vector<Segment>& m_out;
+};
+
+} // namespace
+
+std::vector<Segment> TraceToolUse(const ToolUse& use, const std::optional<position>& start)
+{
+    std::vector<Segment> segments;
+    Tracer tracer(use.frame, start, segments);
+    for (const Move& move : use.moves)
+        tracer.step(move);
+    return segments;
+}
+
+position EndOfToolUse(const ToolUse& use)
+{
+    for (auto it = use.moves.rbegin(); it != use.moves.rend(); ++it)
+        if (it->kind != MoveKind::Note)
+            return it->to;
+    return {};
+}
+
+std::optional<position> StartOfToolUse(const std::vector<ToolUse>& uses, std::size_t i)
+{
+    // The side head and the vertical spindles move apart: a use starts where
+    // the last use of its own head ended.
+    for (std::size_t k = i; k-- > 0;)
+        if (uses[k].frame.edge == uses[i].frame.edge)
+            return EndOfToolUse(uses[k]);
+    return std::nullopt;
+}
+
+double EstimateSeconds(const std::vector<ToolUse>& uses, const MachineProfile& profile)
+{
+    double minutes = 0.0;
+    for (std::size_t i = 0; i < uses.size(); ++i) {
+        for (const Segment& s : TraceToolUse(uses[i], StartOfToolUse(uses, i)))
+            minutes += length(s) / (s.rapid ? profile.RapidFeed : uses[i].tool.Vel);
+    }
+    return minutes * kSecondsPerMinute;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <machining/ToolPath.h>
+
+#include <library/MachineProfile.h>
+
+#include <optional>
+#include <vector>
+
+// A straight piece of a tool's path in the leaf's frame.
+struct Segment {
+    position from;
+    position to;
+    bool rapid = false;
+};
+
+// The path of a tool use as straight pieces, arcs split into short chords,
+// drills into their approach, plunge and retract. The use starts from
+// `start` (where the previous use ended); without one, the first retract,
+// whose start is unknown, gives no piece.
+std::vector<Segment> TraceToolUse(const ToolUse& use, const std::optional<position>& start);
+
+// Where a tool use leaves the tool.
+position EndOfToolUse(const ToolUse& use);
+
+// Where the i-th use of a program starts: where the last use of the same
+// head ended; nothing for a head's first use.
+std::optional<position> StartOfToolUse(const std::vector<ToolUse>& uses, std::size_t i);
+
+// The machining time in seconds: cuts at each tool's feed, rapid moves at
+// the profile's rapid feed.
+double EstimateSeconds(const std::vector<ToolUse>& uses, const MachineProfile& profile);
