@@ -45,7 +45,8 @@ TEST(Messages, NoOutcomeIsWordedInEnglish)
     for (int error = 0; error < 140; ++error) {
         EXPECT_FALSE(hasEnglish(SystemErrorText(error))) << error;
         for (auto problem : {SaveProblem::NoModel, SaveProblem::NoLibrary, SaveProblem::NotFinite, SaveProblem::OutOfRange,
-                             SaveProblem::CannotCreate, SaveProblem::CannotWrite, SaveProblem::CannotReplace}) {
+                             SaveProblem::CannotCreate, SaveProblem::CannotWrite, SaveProblem::CannotReplace,
+                             SaveProblem::TooLarge}) {
             const QString text = ToolTableNotSavedMessage(SaveResult{problem, "/库/刀具表", {}, error});
             EXPECT_FALSE(hasEnglish(text)) << text.toStdString();
         }

@@ -45,7 +45,7 @@ TEST_F(RoundTrip, ImportedHingeSavedAndReadBackIsTheSameModel)
     GK_Hinges& imported = *importer.get_hinges_model();
     imported.SetName("cup");
     ASSERT_TRUE(SaveHingesFile(&imported));
-    const auto loaded = LoadHingesFile((m_folder / "Hinges" / "cup.xml").string());
+    const auto loaded = LoadHingesFile((m_folder / "Hinges" / "cup.xml").string()).model;
     ASSERT_NE(loaded, nullptr);
     expectSameLoop(imported.GetLoopOut(), loaded->GetLoopOut());
     ASSERT_EQ(loaded->GetListHole().count(), imported.GetListHole().count());
@@ -65,7 +65,7 @@ TEST_F(RoundTrip, ImportedLockCoreSavedAndReadBackKeepsFacesAndHoles)
     GK_LockCore& imported = *importer.get_lockcore_model();
     imported.SetName("plate");
     ASSERT_TRUE(SaveLockCoreFile(&imported));
-    const auto loaded = LoadLockCoreFile((m_folder / "Lockcores" / "plate.xml").string());
+    const auto loaded = LoadLockCoreFile((m_folder / "Lockcores" / "plate.xml").string()).model;
     ASSERT_NE(loaded, nullptr);
     expectSameLoop(imported.GetTopLoop(), loaded->GetTopLoop());
     expectSameLoop(imported.GetSideLoop(), loaded->GetSideLoop());
