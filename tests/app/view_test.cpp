@@ -3,6 +3,8 @@
 #include <app/VarnholtView.h>
 
 #include <QApplication>
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -78,6 +80,27 @@ TEST_F(View, EveryNotchOfAngleZoomsOneStep)
             wheel(delta);
         EXPECT_NEAR(scale() / before, step.factor, 1e-12) << ::testing::PrintToString(step.deltas);
     }
+}
+
+// A touchpad's pinch zooms by its own amount about its centre, the point
+// there staying put; other native gestures are not the view's.
+TEST_F(View, APinchZoomsAboutItsCentre)
+{
+    const QPointF centre(420, 77);
+    const QPointF model = view.operation().render().transform().toModel(centre);
+    const auto gesture = [&](Qt::NativeGestureType type, double value) {
+        QNativeGestureEvent event(type, QPointingDevice::primaryPointingDevice(), 2, centre, centre,
+                                  view.mapToGlobal(centre), value, QPointF());
+        QApplication::sendEvent(&view, &event);
+    };
+    const double before = scale();
+    gesture(Qt::ZoomNativeGesture, 0.25);
+    EXPECT_NEAR(scale() / before, 1.25, 1e-12);
+    const QPointF back = view.operation().render().transform().toWindow(model.x(), model.y());
+    EXPECT_NEAR(back.x(), centre.x(), 1e-9);
+    EXPECT_NEAR(back.y(), centre.y(), 1e-9);
+    gesture(Qt::RotateNativeGesture, 30);
+    EXPECT_NEAR(scale() / before, 1.25, 1e-12);
 }
 
 TEST_F(View, TheMiddleButtonDragsTheDrawing)
