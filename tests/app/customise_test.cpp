@@ -57,7 +57,7 @@ TEST_F(Customise, TheCommandsPageListsEveryMenuCommandByMenu)
         commands += int(actions.size());
     }
     EXPECT_EQ(menus, QStringList({"文件", "编辑", "视图", "工具", "加工", "帮助"}));
-    EXPECT_EQ(commands, 5 + 4 + 10 + 8 + 4 + 1) << "file, edit, view with the looks, tools, machining, help";
+    EXPECT_EQ(commands, 5 + 4 + 12 + 8 + 4 + 1) << "file, edit, view with the looks, tools, machining, help";
 }
 
 TEST_F(Customise, ACommandDraggedOntoAUserToolbarStaysThereAfterARestart)
