@@ -79,10 +79,15 @@ std::size_t entries(const std::string& folder)
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-// Saves version 1 and 2 of both files by turns until killed.
-[[noreturn]] void saveForever()
+// Saves version 1 and 2 of both files by turns until killed; tells the
+// parent through `ready` once it runs, so that a busy machine, which may
+// schedule the child late, does not move the kills before the saves.
+[[noreturn]] void saveForever(int ready)
 {
     GU_OwnedList<KnifeInfo> tools;
+    const char byte = 1;
+    if (write(ready, &byte, 1) != 1)
+        _exit(1);
     for (int version = 1;; version = 3 - version) {
         fillTools(tools, version);
         SaveKnifeFile(tools);
@@ -113,14 +118,21 @@ TEST(KilledSaves, EveryKillLeavesWholeFilesAndTheNextStartCleansUp)
     int leftovers = 0;
     for (int kill = 0; kill < kKills; ++kill) {
         const long micros = delay(random);
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0)
-            saveForever();
+            saveForever(ready[1]);
+        char byte = 0;
+        const bool started = read(ready[0], &byte, 1) == 1;
+        close(ready[0]);
+        close(ready[1]);
         usleep(static_cast<useconds_t>(micros));
         ::kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
+        ASSERT_TRUE(started);
 
         SCOPED_TRACE("kill " + std::to_string(kill) + " after " + std::to_string(micros) + " us");
         ASSERT_NE(toolTableVersion(), -1);
