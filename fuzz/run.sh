@@ -22,11 +22,12 @@ SECONDS_EACH=$1
 shift
 TARGETS=("$@")
 if [ ${#TARGETS[@]} -eq 0 ]; then
-  TARGETS=(hinges_fuzz lockcore_fuzz door_fuzz knife_fuzz profile_fuzz importer_fuzz)
+  TARGETS=(hinges_fuzz lockcore_fuzz door_fuzz knife_fuzz profile_fuzz importer_fuzz record_stream_fuzz)
 fi
 
 # Seed files of each target: the samples and the files of the tests (for the
-# machine profile, which has neither, files in its writer's form).
+# machine profile, which has neither, files in its writer's form). The record
+# stream has no files; its fuzzer starts from nothing.
 seeds() {
   case $1 in
     hinges_fuzz) ls "$ROOT"/samples/library/Hinges/*.xml "$ROOT"/tests/library/golden/hinges.xml ;;
@@ -35,6 +36,7 @@ seeds() {
     knife_fuzz) ls "$ROOT"/samples/library/HingesKnife.xml "$ROOT"/tests/library/golden/knife.xml ;;
     profile_fuzz) ls "$FUZZ"/seeds/MachineProfile*.xml ;;
     importer_fuzz) find "$ROOT"/samples/cad "$ROOT"/tests/importer/data -name '*.dxf' -size -1000k ;;
+    record_stream_fuzz) ;;
   esac
 }
 
@@ -43,6 +45,7 @@ seeds() {
 dictionary() {
   case $1 in
     importer_fuzz) cat "$FUZZ/dict/dxf.dict" ;;
+    record_stream_fuzz) ;;
     *) cat "$FUZZ/dict/xml.dict" "$FUZZ/dict/${1%_fuzz}.dict" ;;
   esac
 }
@@ -65,9 +68,11 @@ for target in "${TARGETS[@]}"; do
     cp "$seed" "$corpus/seed-$(sha1sum <"$seed" | cut -c1-16)"
   done < <(seeds "$target")
   dictionary "$target" >"$BUILD/$target.dict"
+  dict=()
+  if [ -s "$BUILD/$target.dict" ]; then dict=(-dict="$BUILD/$target.dict"); fi
   echo "== $target: ${SECONDS_EACH}s"
   if ! "$BUILD/fuzz/$target" "$corpus" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
-      -dict="$BUILD/$target.dict" -artifact_prefix="$findings/" -print_final_stats=1 2>"$BUILD/$target.log"; then
+      "${dict[@]}" -artifact_prefix="$findings/" -print_final_stats=1 2>"$BUILD/$target.log"; then
     failed+=("$target")
     tail -n 60 "$BUILD/$target.log"
   fi

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <importer/DrawingParser.h>
 #include <importer/ImportReport.h>
 
 #include <kernel/GK_Hinges.h>
@@ -12,7 +13,9 @@
 // last import until clear_all_model or the next import.
 class CadImporter {
 public:
+    // Drawings are parsed by the reader program beside the running program.
     CadImporter();
+    explicit CadImporter(DrawingParser parser);
     virtual ~CadImporter();
     CadImporter(const CadImporter&) = delete;
     CadImporter& operator=(const CadImporter&) = delete;
@@ -32,6 +35,7 @@ public:
     virtual const ImportReport& report() const;
 
 private:
+    DrawingParser m_parse;
     std::unique_ptr<GK_Hinges> m_hinges;
     std::unique_ptr<GK_LockCore> m_lockCore;
     ImportReport m_report;

@@ -1,6 +1,8 @@
 #include "CommandFixtures.h"
 
 #include <dialogs/DataExchange.h>
+#include <dialogs/UserMessages.h>
+#include <library/AtomicFile.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
 #include <library/LockCoreFile.h>
@@ -22,6 +24,14 @@ std::unique_ptr<GK_LockCore> importedLockCore()
 }
 
 using ImportCommandTest = CommandTest;
+
+// Whether the old file was still on disk when the new one took its place.
+QString g_oldFile;
+bool g_oldFileThereAtReplace = false;
+void noteOldFile(const std::string&)
+{
+    g_oldFileThereAtReplace = QFile::exists(g_oldFile);
+}
 
 TEST_F(ImportCommandTest, CancelledFileDialogLeavesTheImporterAlone)
 {
@@ -147,11 +157,16 @@ TEST_F(ImportCommandTest, WithoutAMainWindowTheFileIsWrittenButNothingListed)
 }
 
 // Saving under a name that is taken asks first. On yes the listed model takes
-// the new content in its place, so doors pointing at it show the new one.
+// the new content in its place, so doors pointing at it show the new one. A
+// name that differs in letter case leaves one file, under the new name; the
+// old one goes only once the new one is on disk.
 TEST_F(ImportCommandTest, DuplicateNameReplacesTheListedModelInPlaceOnYes)
 {
     GK_Hinges* older = lib.addHinges("Hinge-A", 10.0);
     lib.addHinges("other");
+    ASSERT_TRUE(SaveHingesFile(older, SaveContext{&lib.library.files}));
+    g_oldFile = libraryFile("Hinges/Hinge-A.xml");
+    SetBeforeReplaceHook(noteOldFile);
     auto door = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
     door->SetHingesModel(older);
     messages.answers.push_back(true);
@@ -159,7 +174,10 @@ TEST_F(ImportCommandTest, DuplicateNameReplacesTheListedModelInPlaceOnYes)
     importer.nextHinges = importedHinge(50.0);
     NameModel("hinge-a", "newer", "3");
     commands.OnImportHinges();
+    SetBeforeReplaceHook(nullptr);
 
+    EXPECT_TRUE(g_oldFileThereAtReplace);
+    EXPECT_EQ(filesIn("Hinges"), QStringList{"hinge-a.xml"});
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Question);
     EXPECT_TRUE(messages.shown[0].text.contains("hinge-a"));
@@ -233,14 +251,19 @@ TEST_F(ImportCommandTest, ToolTableIsWrittenAfterEachChangeAndAFailureReported)
     EXPECT_EQ(saved[0]->Diameter, 6.5);
     EXPECT_TRUE(messages.shown.empty());
 
+    // A folder where the table was is a change on disk; the user chooses to
+    // overwrite it, and the failure is reported.
     ASSERT_TRUE(QFile::remove(libraryFile("HingesKnife.xml")));
     ASSERT_TRUE(QDir(temp.path()).mkdir(QStringLiteral("HingesKnife.xml")));
     applyDiameter("5");
+    messages.choices.push_back(kChooseOverwrite);
     commands.OnKnifeSetting();
+    ASSERT_EQ(lib.library.knives.count(), 1u);
     EXPECT_EQ(lib.library.knives[0]->Diameter, 5.0);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Warning);
-    EXPECT_EQ(messages.shown[0].text,
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Choice);
+    EXPECT_EQ(messages.shown[1].kind, RecordingMessageBoxes::Kind::Warning);
+    EXPECT_EQ(messages.shown[1].text,
               QStringLiteral("刀具表没有保存到文件“%1”：无法替换原有的文件（已有同名的文件夹）。\n"
                              "修改仍保留在程序中，但下次启动时将不再存在。")
                   .arg(libraryFile(QStringLiteral("HingesKnife.xml"))));

@@ -36,7 +36,7 @@ protected:
     const std::filesystem::path m_folder =
         std::filesystem::temp_directory_path() / ("importer_round_trip_" + std::to_string(::getpid()));
     ScopedExeFolder m_exe{m_folder.string()};
-    CadImporter importer;
+    CadImporter importer{readerParser()};
 };
 
 TEST_F(RoundTrip, ImportedHingeSavedAndReadBackIsTheSameModel)
