@@ -73,6 +73,8 @@ QString problemText(const ImportReport& report)
         return QStringLiteral("图中只有一个封闭轮廓；锁芯需要顶面和侧面两个互不包含的轮廓");
     case ImportProblem::NestedOutlines:
         return QStringLiteral("其余封闭轮廓都在最大的轮廓之内；锁芯需要顶面和侧面两个互不包含的轮廓");
+    case ImportProblem::NoPart:
+        return QStringLiteral("图中的封闭轮廓都是图框、标题栏或标注，没有零件轮廓");
     case ImportProblem::None:
         break;
     }
@@ -117,6 +119,10 @@ QString ImportSummary(const ImportReport& report)
     if (report.failure)
         return QStringLiteral("导入失败：") + problemText(report);
     QString line = QStringLiteral("导入完成：轮廓 %1 个，孔 %2 个").arg(report.outlines).arg(report.holes);
+    if (report.frames > 0)
+        line += QStringLiteral("，图框 %1 个").arg(report.frames);
+    if (report.parts > 1)
+        line += QStringLiteral("，图中零件 %1 个").arg(report.parts);
     if (report.unit)
         line += QStringLiteral("，单位 %1（%2）").arg(UnitName(report.unit->code), UnitSource(*report.unit));
     if (const std::size_t n = report.skippedTotal())

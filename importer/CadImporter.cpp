@@ -1,10 +1,7 @@
 #include <importer/CadImporter.h>
 
-#include <importer/DrawingText.h>
 #include <importer/DxfReader.h>
 #include <importer/ImportLimits.h>
-#include <importer/ModelBuilder.h>
-#include <importer/Outlines.h>
 #include <importer/Placement.h>
 #include <importer/Units.h>
 
@@ -13,20 +10,21 @@
 
 namespace {
 
-// Reads, places and chains the drawing; false with the reason in the report
-// when nothing usable came out of the file.
-bool readGeometry(const std::string& path, ImportReport& report, ImportGeometry& geometry, TextEncoding& encoding)
+// Reads, places, chains and sorts the drawing; null with the reason in the
+// report when nothing usable came out of the file.
+std::unique_ptr<ImportSheet> readSheet(const std::string& path, ImportReport& report)
 {
     DxfReadResult read = readDxfDrawing(path);
     if (read.failure) {
         report.failure = std::move(read.failure);
-        return false;
+        return nullptr;
     }
+    auto sheet = std::make_unique<ImportSheet>();
     const DrawingUnit unit = drawingUnit(read.drawing.insunits);
     report.unit = unit;
-    encoding = drawingTextEncoding(read.drawing.codePage, read.drawing.version);
+    sheet->encoding = drawingTextEncoding(read.drawing.codePage, read.drawing.version);
     report.codePage = read.drawing.codePage;
-    report.charset = encoding.charset;
+    report.charset = sheet->encoding.charset;
     report.skipped = read.drawing.skipped;
 
     PlacedDrawing placed = placeDrawing(read.drawing, unit.millimetres, import_tolerance::kChordError);
@@ -37,10 +35,13 @@ bool readGeometry(const std::string& path, ImportReport& report, ImportGeometry&
     report.notes.insert(report.notes.end(), placed.notes.begin(), placed.notes.end());
     if (placed.overflow) {
         report.failure = {ImportProblem::TooManyPlaced};
-        return false;
+        return nullptr;
     }
-    geometry = collectOutlines(std::move(placed), std::move(layers), report);
-    return true;
+    sheet->geometry = collectOutlines(std::move(placed), std::move(layers), report);
+    sheet->layout = layOutSheet(sheet->geometry, sheet->encoding);
+    report.frames = sheet->layout.frames.size();
+    report.parts = sheet->layout.parts.size();
+    return sheet;
 }
 
 // Runs one import step, turning any escaping failure into a reason.
@@ -56,24 +57,6 @@ void guarded(ImportReport& report, Step step)
     }
 }
 
-// Reads the drawing at path into a fresh report and lets build make the
-// model from its geometry. A failure at any step leaves no model. 0 when a
-// model was made, 1 otherwise.
-template <typename Model, typename Build>
-int importModel(const std::string& path, ImportReport& report, std::unique_ptr<Model>& model, Build build)
-{
-    report = {};
-    guarded(report, [&] {
-        ImportGeometry geometry;
-        TextEncoding encoding;
-        if (readGeometry(path, report, geometry, encoding))
-            model = build(geometry, encoding);
-    });
-    if (report.failure)
-        model.reset();
-    return model ? 0 : 1;
-}
-
 } // namespace
 
 CadImporter::CadImporter() = default;
@@ -82,17 +65,39 @@ CadImporter::~CadImporter() = default;
 int CadImporter::import_hinges_from_cad_file(const std::string& path)
 {
     clear_all_model();
-    return importModel(path, m_report, m_hinges, [this](const ImportGeometry& geometry, const TextEncoding&) {
-        return buildHinges(geometry, m_report);
+    m_report = {};
+    guarded(m_report, [&] {
+        m_sheet = readSheet(path, m_report);
+        if (!m_sheet)
+            return;
+        m_sheetReport = m_report;
+        if (const auto outline = defaultHingeOutline(m_sheet->geometry, m_sheet->layout, m_report)) {
+            m_hingesOutline = *outline;
+            m_hinges = buildHinges(m_sheet->geometry, m_sheet->layout, *outline, m_report);
+        }
     });
+    if (m_report.failure || !m_hinges)
+        clear_all_model();
+    return m_hinges ? 0 : 1;
 }
 
 int CadImporter::import_lockcore_from_cad_file(const std::string& path)
 {
     clear_all_model();
-    return importModel(path, m_report, m_lockCore, [this](const ImportGeometry& geometry, const TextEncoding& encoding) {
-        return buildLockCore(geometry, encoding, m_report);
+    m_report = {};
+    guarded(m_report, [&] {
+        m_sheet = readSheet(path, m_report);
+        if (!m_sheet)
+            return;
+        m_sheetReport = m_report;
+        if (const auto faces = defaultLockCoreFaces(m_sheet->geometry, m_sheet->layout, m_sheet->encoding, m_report)) {
+            m_faces = *faces;
+            m_lockCore = buildLockCore(m_sheet->geometry, m_sheet->layout, *faces, m_report);
+        }
     });
+    if (m_report.failure || !m_lockCore)
+        clear_all_model();
+    return m_lockCore ? 0 : 1;
 }
 
 GK_Hinges* CadImporter::get_hinges_model() const
@@ -109,9 +114,54 @@ void CadImporter::clear_all_model()
 {
     m_hinges.reset();
     m_lockCore.reset();
+    m_sheet.reset();
 }
 
 const ImportReport& CadImporter::report() const
 {
     return m_report;
+}
+
+const ImportSheet* CadImporter::sheet() const
+{
+    return m_sheet.get();
+}
+
+std::optional<std::size_t> CadImporter::hingesOutline() const
+{
+    return m_hinges ? std::optional(m_hingesOutline) : std::nullopt;
+}
+
+std::optional<LockCoreFaces> CadImporter::lockCoreFaces() const
+{
+    return m_lockCore ? std::optional(m_faces) : std::nullopt;
+}
+
+bool CadImporter::isCandidate(std::size_t outline) const
+{
+    return m_sheet && outline < m_sheet->layout.isCandidate.size() && m_sheet->layout.isCandidate[outline];
+}
+
+bool CadImporter::chooseHingesOutline(std::size_t outline)
+{
+    if (!m_hinges || !isCandidate(outline))
+        return false;
+    ImportReport report = m_sheetReport;
+    auto hinges = buildHinges(m_sheet->geometry, m_sheet->layout, outline, report);
+    m_hinges = std::move(hinges);
+    m_hingesOutline = outline;
+    m_report = std::move(report);
+    return true;
+}
+
+bool CadImporter::chooseLockCoreFaces(LockCoreFaces faces)
+{
+    if (!m_lockCore || faces.top == faces.side || !isCandidate(faces.top) || !isCandidate(faces.side))
+        return false;
+    ImportReport report = m_sheetReport;
+    auto lockCore = buildLockCore(m_sheet->geometry, m_sheet->layout, faces, report);
+    m_lockCore = std::move(lockCore);
+    m_faces = faces;
+    m_report = std::move(report);
+    return true;
 }
