@@ -46,6 +46,12 @@ inline constexpr int ID_KNIFE_SETTING = 32784;
 inline constexpr int ID_CREATE_HINGES_NC = 32786;
 inline constexpr int ID_CREATE_LOCKHOLE_NC = 32788;
 
+// Machining ("加工").
+inline constexpr int ID_MACHINING_HINGES = 32790;
+inline constexpr int ID_MACHINING_LOCK = 32792;
+inline constexpr int ID_MACHINING_PREVIEW = 32794;
+inline constexpr int ID_MACHINE_PROFILE = 32796;
+
 // Help
 inline constexpr int ID_APP_ABOUT = 57664;
 

@@ -43,3 +43,13 @@ void FrameCommandHost::showStatus(const QString& text)
 {
     m_frame.statusBar()->showMessage(text);
 }
+
+void FrameCommandHost::showMachiningPreview(std::vector<PreviewStroke> strokes)
+{
+    m_frame.activeView()->setMachiningPreview(std::move(strokes));
+}
+
+void FrameCommandHost::hideMachiningPreview()
+{
+    m_frame.activeView()->setMachiningPreview({});
+}

@@ -17,6 +17,8 @@ public:
     GK_Object* firstDrawingObject() override;
     void recordNcDoor(GK_Object* door) override;
     void showStatus(const QString& text) override;
+    void showMachiningPreview(std::vector<PreviewStroke> strokes) override;
+    void hideMachiningPreview() override;
 
 private:
     CMainFrame& m_frame;

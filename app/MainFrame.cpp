@@ -4,6 +4,7 @@
 #include <app/CommandIds.h>
 #include <app/CustomizeDlg.h>
 #include <app/Looks.h>
+#include <app/MachiningMenuCommands.h>
 #include <app/ToolMenuCommands.h>
 #include <app/ModelDisplay.h>
 #include <app/ModelPanes.h>
@@ -55,6 +56,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_look(AppSetting
     createStatusBar();
     createDockWindows();
     connectPanes();
+    new MachiningMenuCommands(*this);
     PublishLibrary(&m_library);
     loadLibrary();
     setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);

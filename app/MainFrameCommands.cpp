@@ -54,6 +54,13 @@ const CommandText kToolItems[] = {
     {ID_CREATE_HINGES_NC, "生成合页NC文件"},   {ID_CREATE_LOCKHOLE_NC, "生成锁孔NC文件"},
 };
 
+const CommandText kMachiningItems[] = {
+    {ID_MACHINING_HINGES, "生成合页加工程序..."},
+    {ID_MACHINING_LOCK, "生成锁孔加工程序..."},
+    {ID_MACHINING_PREVIEW, "加工预览"},
+    {ID_MACHINE_PROFILE, "机床设置..."},
+};
+
 QString text(const char* utf8)
 {
     return QString::fromUtf8(utf8);
@@ -74,6 +81,10 @@ const CommandText kStatusTips[] = {
     {ID_VIEW_STATUS_BAR, "显示或隐藏状态栏"},
     {ID_VIEW_CUSTOMIZE, "自定义工具栏和停靠窗口"},
     {ID_APP_ABOUT, "显示程序名称和版本"},
+    {ID_MACHINING_HINGES, "为图中的门型生成合页的加工程序"},
+    {ID_MACHINING_LOCK, "为图中的门型生成锁孔的加工程序"},
+    {ID_MACHINING_PREVIEW, "在门板上显示或隐藏刀具路径"},
+    {ID_MACHINE_PROFILE, "设置机床的坐标系和加工程序的格式"},
 };
 
 } // namespace
@@ -144,6 +155,9 @@ void CMainFrame::createActions()
 
     for (const CommandText& item : kToolItems)
         addCommand(item.id, text(item.text));
+    for (const CommandText& item : kMachiningItems)
+        addCommand(item.id, text(item.text));
+    action(ID_MACHINING_PREVIEW)->setCheckable(true);
     connect(action(ID_SHOW_DOOR), &QAction::triggered, m_view, &CVarnholtView::OnShowDoor);
 
     connect(addCommand(ID_APP_ABOUT, text("关于 Varnholt(&A)...")), &QAction::triggered, this,
@@ -196,6 +210,10 @@ void CMainFrame::createMenus()
     QMenu* tools = bar->addMenu(text("工具"));
     for (const CommandText& item : kToolItems)
         tools->addAction(action(item.id));
+
+    QMenu* machining = bar->addMenu(text("加工"));
+    for (const CommandText& item : kMachiningItems)
+        machining->addAction(action(item.id));
 
     QMenu* help = bar->addMenu(text("帮助(&H)"));
     help->addAction(action(ID_APP_ABOUT));

@@ -35,10 +35,27 @@ void CVarnholtView::OnShowDoor()
     m_operation.render().invalidate();
 }
 
+void CVarnholtView::setMachiningPreview(const std::vector<PreviewStroke>& strokes)
+{
+    m_preview.set(strokes);
+    update();
+}
+
+bool CVarnholtView::doorShown() const
+{
+    for (const GK_Object* o = m_operation.drawing().list().first(); o; o = o->next)
+        if (o->type() == GK_TYPE_DOOR && o->visible)
+            return true;
+    return false;
+}
+
 void CVarnholtView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     m_operation.render().draw(&painter, m_operation.drawing());
+    // The paths belong over the door: not over a hinge or lock core shown alone.
+    if (!m_preview.empty() && doorShown())
+        m_preview.paint(painter, m_operation.render().transform().toQTransform());
 }
 
 void CVarnholtView::wheelEvent(QWheelEvent* event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <app/MachiningOverlay.h>
+
 #include <kernel/GK_Operation.h>
 #include <kernel/GK_Window.h>
 
@@ -28,6 +30,11 @@ public:
     int m_ncFlagTwo = 1;
     GK_Object* m_ncDoor = nullptr;
 
+    // The machining preview drawn over the door while a door is shown; no
+    // strokes take it away.
+    void setMachiningPreview(const std::vector<PreviewStroke>& strokes);
+    const MachiningOverlay& machiningPreview() const { return m_preview; }
+
     QSize clientSize() const override { return size(); }
     void requestRepaint() override { update(); }
 
@@ -41,5 +48,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    bool doorShown() const;
+
     GK_Operation m_operation;
+    MachiningOverlay m_preview;
 };

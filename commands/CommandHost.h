@@ -1,5 +1,9 @@
 #pragma once
 
+#include <machining/Preview.h>
+
+#include <vector>
+
 class GK_Object;
 class ModelLibrary;
 class QString;
@@ -21,4 +25,7 @@ public:
     // Notes the door for which an NC file was created.
     virtual void recordNcDoor(GK_Object* door) = 0;
     virtual void showStatus(const QString& text) = 0;
+    // Draws the tool paths over the door in the view, or takes them away.
+    virtual void showMachiningPreview(std::vector<PreviewStroke> strokes) = 0;
+    virtual void hideMachiningPreview() = 0;
 };

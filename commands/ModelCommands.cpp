@@ -34,6 +34,9 @@ struct HingesKind {
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.hinges; }
     static void refill(CommandHost& host) { host.refillHingesPane(); }
     static constexpr ModelKind kind = ModelKind::Hinges;
+    // A hinge may be let into the door; the dialog asks.
+    static constexpr bool offerMortise = true;
+    static void takeMortise(Model& model, const CDlgImportHinges& dialog) { model.SetMortise(dialog.m_mortise != 0); }
 };
 
 struct LockCoreKind {
@@ -44,6 +47,8 @@ struct LockCoreKind {
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.lockCores; }
     static void refill(CommandHost& host) { host.refillLockCorePane(); }
     static constexpr ModelKind kind = ModelKind::LockCore;
+    static constexpr bool offerMortise = false;
+    static void takeMortise(Model&, const CDlgImportHinges&) {}
 };
 
 struct DoorKind {
@@ -119,13 +124,14 @@ void ModelCommands::importModel()
     }
     m_host.showStatus(ImportSummary(m_importer.report()));
 
-    CDlgImportHinges dialog(m_messages);
+    CDlgImportHinges dialog(m_messages, Kind::offerMortise);
     dialog.setNameAcceptor(askBeforeReplacing<Kind>(m_host, m_messages));
     if (dialog.DoModal() != IDOK)
         return;
     model->SetName(dialog.m_name);
     model->SetComments(dialog.m_comments);
     model->SetThick(dialog.m_thickness);
+    Kind::takeMortise(*model, dialog);
 
     const SaveResult saved = Kind::save(model);
     if (!saved) {

@@ -3,6 +3,7 @@
 #include <dialogs/DataExchange.h>
 #include <dialogs/TabOrder.h>
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,7 +16,7 @@ namespace {
 constexpr int kFieldWidth = 256;
 }
 
-CDlgImportHinges::CDlgImportHinges(MessageBoxes& messages)
+CDlgImportHinges::CDlgImportHinges(MessageBoxes& messages, bool offerMortise)
     : NamedModelDialog(messages),
       m_nameEdit(makeEdit("name")),
       m_commentsEdit(makeEdit("comments")),
@@ -33,6 +34,11 @@ CDlgImportHinges::CDlgImportHinges(MessageBoxes& messages)
     fields->addWidget(m_thicknessEdit, 2, 1);
     for (QLineEdit* edit : {m_nameEdit, m_commentsEdit, m_thicknessEdit})
         edit->setMinimumWidth(kFieldWidth);
+    if (offerMortise) {
+        m_mortiseBox = new QCheckBox(QStringLiteral("开槽"), group);
+        m_mortiseBox->setObjectName(QStringLiteral("mortise"));
+        fields->addWidget(m_mortiseBox, 3, 1);
+    }
 
     QPushButton* ok = makeOkButton();
     QPushButton* cancel = makeCancelButton();
@@ -48,7 +54,10 @@ CDlgImportHinges::CDlgImportHinges(MessageBoxes& messages)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    SetTabChain({{m_nameEdit, m_commentsEdit, m_thicknessEdit, ok, cancel}});
+    std::vector<QWidget*> mortise;
+    if (m_mortiseBox)
+        mortise.push_back(m_mortiseBox);
+    SetTabChain({{m_nameEdit, m_commentsEdit, m_thicknessEdit}, mortise, {ok, cancel}});
 }
 
 void CDlgImportHinges::DoDataExchange(DataExchange& dx)
@@ -56,6 +65,8 @@ void CDlgImportHinges::DoDataExchange(DataExchange& dx)
     ExchangeModelName(dx, m_nameEdit, m_name);
     dx.text(m_commentsEdit, m_comments);
     dx.number(m_thicknessEdit, m_thickness);
+    if (m_mortiseBox)
+        dx.flag(m_mortiseBox, m_mortise);
 }
 
 void CDlgImportHinges::OnInitDialog()

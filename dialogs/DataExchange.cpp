@@ -4,7 +4,10 @@
 #include <dialogs/MessageBoxes.h>
 #include <dialogs/FieldNumbers.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace ExchangeMessages {
 QString notANumber()
@@ -30,12 +33,49 @@ DataExchange::DataExchange(Direction direction, MessageBoxes& messages)
 {
 }
 
-void DataExchange::fail(QLineEdit* field, const QString& message)
+template <typename Field>
+void DataExchange::fail(Field* field, const QString& message)
 {
     m_failed = true;
     m_messages.warning(message);
     field->setFocus(Qt::OtherFocusReason);
     field->selectAll();
+}
+
+void DataExchange::text(QPlainTextEdit* field, std::string& value)
+{
+    if (!active())
+        return;
+    if (!reading()) {
+        field->setPlainText(GbkToQString(value));
+        return;
+    }
+    const auto bytes = QStringToGbk(field->toPlainText());
+    if (!bytes) {
+        fail(field, ExchangeMessages::notEncodable());
+        return;
+    }
+    value = *bytes;
+}
+
+void DataExchange::flag(QCheckBox* box, int& value)
+{
+    if (!active())
+        return;
+    if (reading())
+        value = box->isChecked() ? 1 : 0;
+    else
+        box->setChecked(value != 0);
+}
+
+void DataExchange::choice(QComboBox* list, int& value)
+{
+    if (!active())
+        return;
+    if (reading())
+        value = list->currentIndex();
+    else
+        list->setCurrentIndex(value >= 0 && value < list->count() ? value : -1);
 }
 
 void DataExchange::check(QLineEdit* field, bool valid, const QString& message)

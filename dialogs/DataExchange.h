@@ -6,7 +6,11 @@
 #include <string>
 
 class MessageBoxes;
+class QCheckBox;
+class QComboBox;
 class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
 
 // Moves a dialog's members into its fields or its fields back into the
 // members, one field after the other in the order the dialog calls them.
@@ -31,12 +35,22 @@ public:
     // Refuses a minus sign and values above max.
     void number(QLineEdit* field, unsigned& value, unsigned max = UINT_MAX);
 
+    // A text of several lines; refused as a line field's text is.
+    void text(QPlainTextEdit* field, std::string& value);
+    // A check box: 1 checked, 0 not; any other value shows checked.
+    void flag(QCheckBox* box, int& value);
+    // The chosen entry of a drop-down list, from 0; a value outside the list
+    // shows no entry chosen.
+    void choice(QComboBox* list, int& value);
+
     // While reading: refuses the field with the message when valid is false.
     void check(QLineEdit* field, bool valid, const QString& message);
 
 private:
     bool active() const { return !m_failed; }
-    void fail(QLineEdit* field, const QString& message);
+    // A line field or a field of several lines.
+    template <typename Field>
+    void fail(Field* field, const QString& message);
 
     Direction m_direction;
     MessageBoxes& m_messages;

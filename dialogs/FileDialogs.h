@@ -20,6 +20,7 @@ public:
 
     // An existing file to read; empty when the user cancels.
     virtual QString openFile(const FileFilter& filter) = 0;
-    // A file to write, overwriting confirmed by the user; empty when the user cancels.
-    virtual QString saveFile(const FileFilter& filter) = 0;
+    // A file to write, overwriting confirmed by the user; empty when the user
+    // cancels. The dialog opens in folder when one is given.
+    virtual QString saveFile(const FileFilter& filter, const QString& folder = QString()) = 0;
 };

@@ -12,9 +12,9 @@ QString qtNameFilter(const FileFilter& filter)
     return filter.label + QStringLiteral(" (") + filter.patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
-QString runFileDialog(const FileFilter& filter, QFileDialog::AcceptMode mode)
+QString runFileDialog(const FileFilter& filter, QFileDialog::AcceptMode mode, const QString& folder = QString())
 {
-    QFileDialog dialog(QApplication::activeWindow());
+    QFileDialog dialog(QApplication::activeWindow(), QString(), folder);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
@@ -33,7 +33,7 @@ QString QtFileDialogs::openFile(const FileFilter& filter)
     return runFileDialog(filter, QFileDialog::AcceptOpen);
 }
 
-QString QtFileDialogs::saveFile(const FileFilter& filter)
+QString QtFileDialogs::saveFile(const FileFilter& filter, const QString& folder)
 {
-    return runFileDialog(filter, QFileDialog::AcceptSave);
+    return runFileDialog(filter, QFileDialog::AcceptSave, folder);
 }

@@ -6,5 +6,5 @@
 class QtFileDialogs final : public FileDialogs {
 public:
     QString openFile(const FileFilter& filter) override;
-    QString saveFile(const FileFilter& filter) override;
+    QString saveFile(const FileFilter& filter, const QString& folder) override;
 };

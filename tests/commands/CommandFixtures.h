@@ -66,6 +66,8 @@ public:
     GK_Object* firstDrawingObject() override { return drawing.empty() ? nullptr : drawing.front().get(); }
     void recordNcDoor(GK_Object* door) override { ncDoors.push_back(door); }
     void showStatus(const QString& text) override { status = text; }
+    void showMachiningPreview(std::vector<PreviewStroke> strokes) override { preview = std::move(strokes); }
+    void hideMachiningPreview() override { preview.clear(); }
 
     // Appends an object to the drawing, linked behind the last one.
     GK_Object* draw(std::unique_ptr<GK_Object, GK_ObjectDeleter> object, bool visible = true)
@@ -83,6 +85,7 @@ public:
     int lockCoreRefills = 0;
     int doorRefills = 0;
     QString status;
+    std::vector<PreviewStroke> preview;
     std::vector<GK_Object*> ncDoors;
     std::vector<std::unique_ptr<GK_Object, GK_ObjectDeleter>> drawing;
 };

@@ -4,6 +4,8 @@
 #include <dialogs/CDlgImportHinges.h>
 #include <dialogs/DataExchange.h>
 
+#include <QCheckBox>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,6 +79,25 @@ TEST_F(ImportHingesDialogTest, UnreadableThicknessKeepsTheDialogOpenUntilCorrect
         EXPECT_EQ(messages.shown[0].text, ExchangeMessages::notANumber());
         EXPECT_EQ(result, IDOK);
         EXPECT_EQ(dlg.m_thickness, 3.0);
+    }
+}
+
+// Only a hinge is asked whether it is let into the door; unchecked by default.
+TEST_F(ImportHingesDialogTest, MortiseCheckBoxOnlyForHinges)
+{
+    EXPECT_EQ(dialog.findChild<QCheckBox*>("mortise"), nullptr);
+    for (const bool checked : {false, true}) {
+        CDlgImportHinges hinge(messages, true);
+        const int result = RunModal(hinge, [checked](QWidget* d) {
+            auto* box = d->findChild<QCheckBox*>("mortise");
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->text(), QStringLiteral("开槽"));
+            EXPECT_FALSE(box->isChecked());
+            box->setChecked(checked);
+            Click(d, "ok");
+        });
+        EXPECT_EQ(result, IDOK);
+        EXPECT_EQ(hinge.m_mortise, checked ? 1 : 0);
     }
 }
 

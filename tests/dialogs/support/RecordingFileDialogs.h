@@ -14,18 +14,19 @@ public:
     struct Asked {
         bool save;
         FileFilter filter;
+        QString folder;
     };
 
-    QString openFile(const FileFilter& filter) override { return answer(false, filter); }
-    QString saveFile(const FileFilter& filter) override { return answer(true, filter); }
+    QString openFile(const FileFilter& filter) override { return answer(false, filter, QString()); }
+    QString saveFile(const FileFilter& filter, const QString& folder) override { return answer(true, filter, folder); }
 
     std::vector<Asked> asked;
     std::deque<QString> paths;
 
 private:
-    QString answer(bool save, const FileFilter& filter)
+    QString answer(bool save, const FileFilter& filter, const QString& folder)
     {
-        asked.push_back({save, filter});
+        asked.push_back({save, filter, folder});
         if (paths.empty())
             return QString();
         QString path = paths.front();

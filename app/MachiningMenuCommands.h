@@ -1,0 +1,28 @@
+#pragma once
+
+#include <app/FrameCommandHost.h>
+
+#include <commands/MachiningCommands.h>
+#include <dialogs/QtFileDialogs.h>
+#include <dialogs/QtMessageBoxes.h>
+
+#include <QObject>
+
+class CMainFrame;
+
+// The machining commands as the program runs them, connected to the actions
+// of the "加工" menu. The preview follows the door shown in the view and is
+// drawn anew after the tool table was edited.
+class MachiningMenuCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit MachiningMenuCommands(CMainFrame& frame);
+
+    MachiningCommands& commands() { return m_commands; }
+
+private:
+    QtFileDialogs m_files;
+    QtMessageBoxes m_messages;
+    FrameCommandHost m_host;
+    MachiningCommands m_commands;
+};
