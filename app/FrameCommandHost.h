@@ -19,6 +19,8 @@ public:
     void showStatus(const QString& text) override;
     void showMachiningPreview(std::vector<PreviewStroke> strokes) override;
     void hideMachiningPreview() override;
+    QWidget* showImportPreview(const ImportPicture& picture, ImportPreviewInput input) override;
+    void hideImportPreview() override;
 
 private:
     CMainFrame& m_frame;

@@ -3,6 +3,7 @@
 #include <kernel/GK_BackColor.h>
 #include <dialogs/GbkQString.h>
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -49,9 +50,35 @@ bool CVarnholtView::doorShown() const
     return false;
 }
 
+void CVarnholtView::showImportPreview(const ImportPicture& picture, ImportPreviewInput input)
+{
+    m_import.set(picture);
+    m_importInput = std::move(input);
+    fitImportPreview();
+    update();
+}
+
+void CVarnholtView::hideImportPreview()
+{
+    m_import.clear();
+    m_importInput = {};
+    update();
+}
+
+void CVarnholtView::fitImportPreview()
+{
+    m_importTransform.setViewport(QSizeF(size()));
+    m_importTransform.fit(m_import.bounds(), 4.0 * m_operation.render().fitMargin());
+}
+
 void CVarnholtView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (!m_import.empty()) {
+        painter.fillRect(rect(), Qt::white);
+        m_import.paint(painter, m_importTransform.toQTransform());
+        return;
+    }
     m_operation.render().draw(&painter, m_operation.drawing());
     // The paths belong over the door: not over a hinge or lock core shown alone.
     if (!m_preview.empty() && doorShown())
@@ -61,7 +88,11 @@ void CVarnholtView::paintEvent(QPaintEvent*)
 void CVarnholtView::wheelEvent(QWheelEvent* event)
 {
     const int delta = event->angleDelta().y();
-    if (delta != 0) {
+    if (delta != 0 && !m_import.empty()) {
+        const QPointF at = event->position();
+        m_importTransform.zoomAbout(delta > 0 ? kZoomIn : kZoomOut, at.x(), at.y());
+        update();
+    } else if (delta != 0) {
         const QPointF at = event->position();
         m_operation.render().scale_view(delta > 0 ? kZoomIn : kZoomOut, at.x(), at.y());
         m_operation.render().redraw_all();
@@ -76,4 +107,29 @@ void CVarnholtView::resizeEvent(QResizeEvent* event)
     m_operation.m_zoomed = 0;
     m_operation.render().compute_transf();
     m_operation.render().invalidate();
+    if (!m_import.empty())
+        fitImportPreview();
+}
+
+void CVarnholtView::mousePressEvent(QMouseEvent* event)
+{
+    if (!m_import.empty() && event->button() == Qt::LeftButton && m_importInput.picked) {
+        const QPointF at = m_importTransform.toModel(event->position());
+        // A copy: the pick may show a new picture with new input.
+        const auto picked = m_importInput.picked;
+        picked(at.x(), at.y());
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+bool CVarnholtView::focusNextPrevChild(bool next)
+{
+    // Tab chooses among the parts of an import instead of leaving the view.
+    if (!m_import.empty() && m_importInput.cycled) {
+        const auto cycled = m_importInput.cycled;
+        cycled(next);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }

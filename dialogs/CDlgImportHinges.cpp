@@ -1,9 +1,11 @@
 #include <dialogs/CDlgImportHinges.h>
 
 #include <dialogs/DataExchange.h>
+#include <dialogs/ImportMessages.h>
 #include <dialogs/TabOrder.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,7 +22,13 @@ CDlgImportHinges::CDlgImportHinges(MessageBoxes& messages, bool offerMortise)
     : NamedModelDialog(messages),
       m_nameEdit(makeEdit("name")),
       m_commentsEdit(makeEdit("comments")),
-      m_thicknessEdit(makeEdit("thickness"))
+      m_thicknessEdit(makeEdit("thickness")),
+      m_chosen(new QLabel(this)),
+      m_warning(new QLabel(this)),
+      m_unitLabel(new QLabel(QStringLiteral("图纸单位"), this)),
+      m_unitList(makeDropDown("unit")),
+      m_unitSource(new QLabel(this)),
+      m_swap(makeButton(QStringLiteral("交换"), "swap"))
 {
     setWindowTitle(QStringLiteral("完善合页信息"));
 
@@ -40,6 +48,27 @@ CDlgImportHinges::CDlgImportHinges(MessageBoxes& messages, bool offerMortise)
         fields->addWidget(m_mortiseBox, 3, 1);
     }
 
+    // What the import chose, shown only when the caller says so.
+    auto* unitRow = new QHBoxLayout;
+    unitRow->addWidget(m_unitList);
+    unitRow->addWidget(m_unitSource, 1);
+    fields->addWidget(m_unitLabel, 4, 0);
+    fields->addLayout(unitRow, 4, 1);
+    auto* chosenRow = new QHBoxLayout;
+    chosenRow->addWidget(m_chosen, 1);
+    chosenRow->addWidget(m_swap);
+    fields->addLayout(chosenRow, 5, 0, 1, 2);
+    fields->addWidget(m_warning, 6, 0, 1, 2);
+    m_chosen->setObjectName(QStringLiteral("chosen"));
+    m_warning->setObjectName(QStringLiteral("unitWarning"));
+    m_warning->setWordWrap(true);
+    m_warning->setStyleSheet(QStringLiteral("color: #C00000"));
+    for (QWidget* w : std::initializer_list<QWidget*>{m_unitLabel, m_unitList, m_unitSource, m_chosen, m_warning, m_swap})
+        w->hide();
+    connect(m_unitList, &QComboBox::activated, this,
+            [this](int index) { emit unitChosen(m_unitList->itemData(index).toInt()); });
+    connect(m_swap, &QPushButton::clicked, this, &CDlgImportHinges::swapClicked);
+
     QPushButton* ok = makeOkButton();
     QPushButton* cancel = makeCancelButton();
     auto* buttons = new QHBoxLayout;
@@ -57,7 +86,38 @@ CDlgImportHinges::CDlgImportHinges(MessageBoxes& messages, bool offerMortise)
     std::vector<QWidget*> mortise;
     if (m_mortiseBox)
         mortise.push_back(m_mortiseBox);
-    SetTabChain({{m_nameEdit, m_commentsEdit, m_thicknessEdit}, mortise, {ok, cancel}});
+    SetTabChain({{m_nameEdit, m_commentsEdit, m_thicknessEdit}, mortise, {m_unitList, m_swap, ok, cancel}});
+}
+
+void CDlgImportHinges::showChoice(const QString& chosen, const QString& warning)
+{
+    m_chosen->setText(chosen);
+    m_chosen->setVisible(!chosen.isEmpty());
+    m_warning->setText(warning);
+    m_warning->setVisible(!warning.isEmpty());
+}
+
+void CDlgImportHinges::offerUnits(const std::vector<int>& codes, int current, const QString& source)
+{
+    m_unitList->clear();
+    for (const int code : codes) {
+        m_unitList->addItem(UnitName(code), code);
+        if (code == current)
+            m_unitList->setCurrentIndex(m_unitList->count() - 1);
+    }
+    showUnitSource(source);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_unitLabel, m_unitList, m_unitSource})
+        w->show();
+}
+
+void CDlgImportHinges::showUnitSource(const QString& source)
+{
+    m_unitSource->setText(QStringLiteral("（%1）").arg(source));
+}
+
+void CDlgImportHinges::offerSwap()
+{
+    m_swap->show();
 }
 
 void CDlgImportHinges::DoDataExchange(DataExchange& dx)

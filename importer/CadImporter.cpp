@@ -1,6 +1,7 @@
 #include <importer/CadImporter.h>
 
 #include <importer/DxfReader.h>
+#include <importer/GeometryScale.h>
 #include <importer/ImportLimits.h>
 #include <importer/Placement.h>
 #include <importer/Units.h>
@@ -146,11 +147,8 @@ bool CadImporter::chooseHingesOutline(std::size_t outline)
 {
     if (!m_hinges || !isCandidate(outline))
         return false;
-    ImportReport report = m_sheetReport;
-    auto hinges = buildHinges(m_sheet->geometry, m_sheet->layout, outline, report);
-    m_hinges = std::move(hinges);
     m_hingesOutline = outline;
-    m_report = std::move(report);
+    rebuild();
     return true;
 }
 
@@ -158,10 +156,38 @@ bool CadImporter::chooseLockCoreFaces(LockCoreFaces faces)
 {
     if (!m_lockCore || faces.top == faces.side || !isCandidate(faces.top) || !isCandidate(faces.side))
         return false;
-    ImportReport report = m_sheetReport;
-    auto lockCore = buildLockCore(m_sheet->geometry, m_sheet->layout, faces, report);
-    m_lockCore = std::move(lockCore);
     m_faces = faces;
-    m_report = std::move(report);
+    rebuild();
     return true;
+}
+
+bool CadImporter::chooseUnit(int code)
+{
+    if ((!m_hinges && !m_lockCore) || !m_sheetReport.unit)
+        return false;
+    std::optional<DrawingUnit> unit = unitOfCode(code);
+    if (!unit)
+        return false;
+    const DrawingUnit& before = *m_sheetReport.unit;
+    if (unit->code == before.code)
+        return true;
+    if (!scaleGeometry(m_sheet->geometry, unit->millimetres / before.millimetres))
+        return false;
+    unit->insunits = before.insunits;
+    unit->chosen = true;
+    m_sheetReport.unit = unit;
+    rebuild();
+    return true;
+}
+
+void CadImporter::rebuild()
+{
+    ImportReport report = m_sheetReport;
+    if (m_hinges) {
+        if (auto hinges = buildHinges(m_sheet->geometry, m_sheet->layout, m_hingesOutline, report))
+            m_hinges = std::move(hinges);
+    } else if (auto lockCore = buildLockCore(m_sheet->geometry, m_sheet->layout, m_faces, report)) {
+        m_lockCore = std::move(lockCore);
+    }
+    m_report = std::move(report);
 }

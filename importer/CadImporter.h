@@ -57,9 +57,16 @@ public:
     // no such model or an index is no candidate (faces: two different ones).
     virtual bool chooseHingesOutline(std::size_t outline);
     virtual bool chooseLockCoreFaces(LockCoreFaces faces);
+    // Reads the sheet anew in the unit of $INSUNITS code `code` (scaling what
+    // was read) and makes the model again of the same outlines. False, with
+    // everything unchanged, when there is no model, the code names no unit or
+    // the drawing would grow past the coordinate limit.
+    virtual bool chooseUnit(int code);
 
 private:
     bool isCandidate(std::size_t outline) const;
+    // Makes the model of the current choice again from the sheet.
+    void rebuild();
 
     std::unique_ptr<GK_Hinges> m_hinges;
     std::unique_ptr<GK_LockCore> m_lockCore;

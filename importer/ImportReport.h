@@ -52,6 +52,7 @@ struct DrawingUnit {
     double millimetres = 1.0;    // one drawing unit in millimetres
     int code = 4;                // $INSUNITS code of the unit taken; 4 is millimetres
     std::optional<int> insunits; // $INSUNITS as the drawing gives it, if it does
+    bool chosen = false;         // the user picked the unit after the import
 };
 
 // Why entities were left out.
