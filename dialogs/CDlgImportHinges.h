@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 
 // Name, comments and thickness of a model just read from a CAD drawing. Its
@@ -45,11 +46,16 @@ private:
     QLineEdit* m_nameEdit;
     QLineEdit* m_commentsEdit;
     QLineEdit* m_thicknessEdit;
+    // The rows about the import, made when first asked for; a dialog
+    // without them is the plain one.
+    void addImportRows();
+
     QCheckBox* m_mortiseBox = nullptr;
-    QLabel* m_chosen;
-    QLabel* m_warning;
-    QLabel* m_unitLabel;
-    QComboBox* m_unitList;
-    QLabel* m_unitSource;
-    QPushButton* m_swap;
+    QGridLayout* m_fields;
+    QLabel* m_chosen = nullptr;
+    QLabel* m_warning = nullptr;
+    QComboBox* m_unitList = nullptr;
+    QLabel* m_unitSource = nullptr;
+    QPushButton* m_swap = nullptr;
+    QPushButton* m_ok;
 };
