@@ -11,9 +11,10 @@ install_missing_packages
 cmake -S "$ROOT" -B "$ROOT/build" -G Ninja
 cmake --build "$ROOT/build" --target Varnholt -j "$(nproc)"
 
+# The program parses drawings with its reader process, found beside it.
 DIST="$ROOT/dist"
 mkdir -p "$DIST"
-install -m 755 "$ROOT/build/app/Varnholt" "$DIST/Varnholt"
+install -m 755 "$ROOT/build/app/Varnholt" "$ROOT/build/app/VarnholtDxfReader" "$DIST/"
 
 has_library=no
 for entry in Hinges Lockcores DoorModel HingesKnife.xml; do

@@ -15,7 +15,6 @@ class QPainter;
 class MachiningOverlay {
 public:
     void set(const std::vector<PreviewStroke>& strokes);
-    void clear() { m_paths.clear(); }
     bool empty() const { return m_paths.empty(); }
     std::size_t pathCount() const { return m_paths.size(); }
 

@@ -14,6 +14,7 @@
 #include <library/DoorModelFile.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
+#include <library/LibraryFolder.h>
 #include <library/LockCoreFile.h>
 
 #include <QAction>
@@ -107,13 +108,14 @@ void CMainFrame::connectPanes()
 
 void CMainFrame::loadLibrary()
 {
-    LoadAllHinges(m_library.hinges);
+    RemoveLeftoverSaves();
+    LoadAllHinges(m_library.hinges, &m_library.skipped);
     FillHingesPane(*this);
-    LoadAllLockCores(m_library.lockCores);
+    LoadAllLockCores(m_library.lockCores, &m_library.skipped);
     FillLockCorePane(*this);
-    LoadAllDoorModels(m_library.doors, m_library);
+    LoadAllDoorModels(m_library.doors, m_library, &m_library.skipped);
     FillDoorPane(*this);
-    LoadKnifeFile(m_library.knives);
+    LoadKnifeFile(m_library.knives, &m_library.skipped);
 }
 
 void CMainFrame::loadUserImages()

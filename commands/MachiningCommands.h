@@ -32,8 +32,6 @@ public:
     // the profile changed.
     void RefreshPreview();
 
-    bool previewShown() const { return m_previewShown; }
-
 private:
     void writeProgram(ProgramKind kind);
     // The door of the drawing, found as the NC commands find it; null when

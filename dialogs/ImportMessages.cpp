@@ -1,6 +1,8 @@
 #include <dialogs/ImportMessages.h>
 
 #include <array>
+#include <csignal>
+#include <utility>
 
 namespace {
 
@@ -14,6 +16,39 @@ constexpr std::array<const char*, 25> kUnitNames{
 QString fileText(const std::string& bytes)
 {
     return QString::fromUtf8(bytes);
+}
+
+// The AutoCAD release that writes a DWG version ("AC1015").
+QString dwgRelease(const std::string& version)
+{
+    static const std::array<std::pair<const char*, const char*>, 14> releases{{
+        {"AC1001", "2.2"}, {"AC1002", "2.5"}, {"AC1003", "2.6"}, {"AC1004", "R9"},
+        {"AC1006", "R10"}, {"AC1009", "R11/R12"}, {"AC1012", "R13"}, {"AC1014", "R14"},
+        {"AC1015", "2000"}, {"AC1018", "2004"}, {"AC1021", "2007"}, {"AC1024", "2010"},
+        {"AC1027", "2013"}, {"AC1032", "2018"},
+    }};
+    for (const auto& [code, release] : releases)
+        if (version == code)
+            return QStringLiteral("AutoCAD %1").arg(QLatin1String(release));
+    return QStringLiteral("未知版本的 AutoCAD");
+}
+
+// How to make a drawing small enough for the import.
+const QString kSimplify = QStringLiteral("请删除图纸中与模型无关的内容（图框、标注、其他零件）后另存为 DXF 再导入");
+
+QString readerSignalText(int signal)
+{
+    switch (signal) {
+    case SIGSEGV:
+    case SIGBUS:
+        return QStringLiteral("访问了无效的内存（信号 %1），图纸可能已损坏").arg(signal);
+    case SIGABRT:
+        return QStringLiteral("程序中止（信号 %1），图纸可能已损坏").arg(signal);
+    case SIGKILL:
+        return QStringLiteral("被强制结束（信号 %1）").arg(signal);
+    default:
+        return QStringLiteral("被信号 %1 终止").arg(signal);
+    }
 }
 
 QString problemText(const ImportReport& report)
@@ -33,8 +68,8 @@ QString problemText(const ImportReport& report)
     case ImportProblem::BinaryDxf:
         return QStringLiteral("这是二进制 DXF 文件，暂不支持；请在 CAD 中另存为 ASCII DXF");
     case ImportProblem::DwgFile:
-        return QStringLiteral("这是 DWG 文件（版本 %1），暂不支持 DWG；请在 CAD 中另存为 DXF")
-            .arg(fileText(failure.detail));
+        return QStringLiteral("这是 %1 格式的 DWG 文件（%2），本程序只能读取 DXF；请在 AutoCAD 中用“另存为”保存为 DXF 后再导入")
+            .arg(dwgRelease(failure.detail), fileText(failure.detail));
     case ImportProblem::BinaryData:
         return QStringLiteral("文件不是 DXF 图纸（含有二进制数据）");
     case ImportProblem::NoGroupCode:
@@ -45,6 +80,8 @@ QString problemText(const ImportReport& report)
         return QStringLiteral("文件不是 DXF 图纸");
     case ImportProblem::BadGroupCode:
         return QStringLiteral("DXF 文件已损坏：第 %1 行应为组码").arg(failure.line);
+    case ImportProblem::LineTooLong:
+        return QStringLiteral("DXF 文件第 %1 行超过 %2 个字符，无法可靠读取").arg(failure.line).arg(failure.limit);
     case ImportProblem::MissingValue:
         return QStringLiteral("DXF 文件不完整：最后一个组码缺少数值，文件可能被截断");
     case ImportProblem::MissingEof:
@@ -53,18 +90,57 @@ QString problemText(const ImportReport& report)
         return QStringLiteral("DXF 文件中的 %1 声明了不合理的点数（第 %2 行）")
             .arg(fileText(failure.detail))
             .arg(failure.line);
+    case ImportProblem::TooManyDeclared:
+        return QStringLiteral("图纸中的图元声明的点数合计超过 %1 个的上限（第 %2 行）；%3")
+            .arg(failure.limit)
+            .arg(failure.line)
+            .arg(kSimplify);
     case ImportProblem::Unparsable:
         return QStringLiteral("DXF 文件已损坏，无法解析");
     case ImportProblem::ParserOutOfMemory:
         return QStringLiteral("DXF 文件过大或已损坏，内存不足");
     case ImportProblem::TooManyEntities:
-        return QStringLiteral("图纸中的图元或顶点过多，超出导入上限");
+        return QStringLiteral("图纸中的图元超过 %1 个的导入上限；%2").arg(failure.limit).arg(kSimplify);
+    case ImportProblem::TooManyVertices:
+        return QStringLiteral("图纸中的顶点超过 %1 个的导入上限；%2").arg(failure.limit).arg(kSimplify);
+    case ImportProblem::EntityTooLarge:
+        return QStringLiteral("图纸中有图元的顶点超过 %1 个的导入上限；请简化该曲线后另存为 DXF 再导入")
+            .arg(failure.limit);
+    case ImportProblem::TooManyBlocks:
+        return QStringLiteral("图纸中的图块超过 %1 个的导入上限；请清理未使用的图块后另存为 DXF 再导入")
+            .arg(failure.limit);
     case ImportProblem::TooManyPlaced:
-        return QStringLiteral("图纸展开后的图元或顶点过多，超出导入上限");
+        return QStringLiteral("图纸展开图块引用和阵列后的图元超过 %1 个的导入上限；请分解或删除多余的图块引用后再导入")
+            .arg(failure.limit);
+    case ImportProblem::TooManyCurvePoints:
+        return QStringLiteral("图纸中的曲线细分后超过 %1 个点的导入上限；请删除不需要的圆弧、椭圆和样条曲线后再导入")
+            .arg(failure.limit);
     case ImportProblem::OutOfMemory:
         return QStringLiteral("内存不足，无法导入该图纸");
     case ImportProblem::InternalError:
         return QStringLiteral("导入时出现内部错误");
+    case ImportProblem::Cancelled:
+        return QStringLiteral("导入已取消");
+    case ImportProblem::ReaderMissing:
+        return QStringLiteral("找不到图纸解析程序“%1”，请重新安装本程序").arg(QString::fromUtf8(failure.detail));
+    case ImportProblem::ReaderNotStarted:
+        return QStringLiteral("无法启动图纸解析程序（%1）").arg(SystemErrorText(failure.error));
+    case ImportProblem::ReaderCrashed:
+        return QStringLiteral("图纸解析程序异常退出：%1").arg(readerSignalText(failure.error));
+    case ImportProblem::ReaderExited:
+        return QStringLiteral("图纸解析程序异常退出：退出码 %1").arg(failure.error);
+    case ImportProblem::ReaderOutOfMemory:
+        return QStringLiteral("图纸解析程序异常退出：内存不足或超过 %1 MB 的上限；%2")
+            .arg(failure.limit >> 20)
+            .arg(kSimplify);
+    case ImportProblem::ReaderTimeLimit:
+        return QStringLiteral("图纸解析程序异常退出：解析用时超过 %1 秒的上限；%2").arg(failure.limit).arg(kSimplify);
+    case ImportProblem::ReaderHung:
+        return QStringLiteral("图纸解析程序异常退出：超过 %1 秒没有完成，已被结束").arg(failure.limit);
+    case ImportProblem::ReaderGarbage:
+        return QStringLiteral("图纸解析程序异常退出：传回的数据无效");
+    case ImportProblem::ReaderIncomplete:
+        return QStringLiteral("图纸解析程序异常退出：传回的数据不完整");
     case ImportProblem::NoClosedOutline:
         if (report.openChains.empty())
             return QStringLiteral("图中没有封闭轮廓");

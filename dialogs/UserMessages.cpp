@@ -90,6 +90,8 @@ QString SaveProblemText(const SaveResult& result)
         return QStringLiteral("无法写入文件（%1）").arg(SystemErrorText(result.error));
     case SaveProblem::CannotReplace:
         return QStringLiteral("无法替换原有的文件（%1）").arg(SystemErrorText(result.error));
+    case SaveProblem::TooLarge:
+        return QStringLiteral("模型太大，保存后将无法读入");
     case SaveProblem::None:
         break;
     }

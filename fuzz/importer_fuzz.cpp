@@ -1,6 +1,8 @@
-// Feeds arbitrary bytes to both imports: each must end with a model or a
-// reason, without crashing, leaking or running away.
+// Feeds arbitrary bytes to both imports, parsed by dxflib in this process:
+// each must end with a model or a reason, without crashing, leaking or
+// running away.
 #include <importer/CadImporter.h>
+#include <importer/InProcessParser.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -27,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fwrite(data, 1, size, f);
     std::fclose(f);
 
-    CadImporter importer;
+    CadImporter importer(inProcessParser());
     if ((importer.import_hinges_from_cad_file(scratchPath()) == 0) != (importer.get_hinges_model() != nullptr))
         __builtin_trap();
     if ((importer.import_lockcore_from_cad_file(scratchPath()) == 0) != (importer.get_lockcore_model() != nullptr))

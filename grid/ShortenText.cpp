@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 namespace {
 
 const QString kEllipsis = QStringLiteral("...");
@@ -14,9 +16,12 @@ bool SplitsPair(const QString& text, int length)
 
 } // namespace
 
+// A text with more characters than its space has pixels does not fit: every
+// character but a zero-width mark is a pixel wide or more. Measuring a huge
+// text whole would stall every repaint, and its width would overflow.
 bool TextFits(const QFontMetrics& metrics, const QString& text, int width, int margin)
 {
-    return text.isEmpty() || metrics.horizontalAdvance(text) + margin < width;
+    return text.isEmpty() || (text.size() < width && metrics.horizontalAdvance(text) + margin < width);
 }
 
 QString ShortenText(const QFontMetrics& metrics, const QString& text, int width, int margin)
@@ -26,13 +31,15 @@ QString ShortenText(const QFontMetrics& metrics, const QString& text, int width,
 
     const int room = width - margin - metrics.horizontalAdvance(kEllipsis);
     // Prefix widths grow with their length, so the longest fitting prefix is
-    // found by bisection; a cut inside a surrogate pair moves before the pair.
+    // found by bisection, among those no longer than the space has pixels; a
+    // cut inside a surrogate pair moves before the pair.
+    const QString head = text.left(std::max(width, 1) + 1);
     int fits = 0;
     int low = 1;
-    int high = int(text.size()) - 1;
+    int high = int(std::min(head.size(), text.size() - 1));
     while (low <= high) {
         const int mid = low + (high - low) / 2;
-        if (metrics.horizontalAdvance(text, mid) < room) {
+        if (metrics.horizontalAdvance(head, mid) < room) {
             fits = mid;
             low = mid + 1;
         } else {

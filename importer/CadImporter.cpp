@@ -1,48 +1,83 @@
 #include <importer/CadImporter.h>
 
-#include <importer/DxfReader.h>
+#include <importer/DrawingText.h>
+#include <importer/DxfFileCheck.h>
 #include <importer/GeometryScale.h>
 #include <importer/ImportLimits.h>
-#include <importer/Placement.h>
+#include <importer/ImportProgress.h>
+#include <importer/MappedFile.h>
+#include <importer/ModelBuilder.h>
+#include <importer/Outlines.h>
+#include <importer/PlacingSink.h>
+#include <importer/ReaderProcess.h>
 #include <importer/Units.h>
 
+#include <algorithm>
 #include <exception>
 #include <new>
 
 namespace {
 
-// Reads, places, chains and sorts the drawing; null with the reason in the
-// report when nothing usable came out of the file.
-std::unique_ptr<ImportSheet> readSheet(const std::string& path, ImportReport& report)
+// Bytes after the end of the drawing that are more than blank lines (or the
+// end-of-file mark of old systems).
+std::size_t bytesAfterEnd(std::string_view rest)
 {
-    DxfReadResult read = readDxfDrawing(path);
-    if (read.failure) {
-        report.failure = std::move(read.failure);
-        return nullptr;
-    }
-    auto sheet = std::make_unique<ImportSheet>();
-    const DrawingUnit unit = drawingUnit(read.drawing.insunits);
-    report.unit = unit;
-    sheet->encoding = drawingTextEncoding(read.drawing.codePage, read.drawing.version);
-    report.codePage = read.drawing.codePage;
-    report.charset = sheet->encoding.charset;
-    report.skipped = read.drawing.skipped;
+    return static_cast<std::size_t>(std::count_if(rest.begin(), rest.end(), [](char c) {
+        return c != '\n' && c != '\r' && c != ' ' && c != '\t' && c != '\x1a';
+    }));
+}
 
-    PlacedDrawing placed = placeDrawing(read.drawing, unit.millimetres, import_tolerance::kChordError);
-    std::vector<std::string> layers = std::move(read.drawing.layers);
-    read = {};
+// Checks the file and parses it, placing the drawing as its records arrive;
+// false with the reason in the report when no drawing came of it.
+bool readDrawing(const DrawingParser& parse, const std::string& path, ImportProgress& progress, ImportReport& report,
+                 PlacingSink& sink)
+{
+    report.failure = checkDxfPath(path);
+    if (report.failure)
+        return false;
+    const MappedFile file(path);
+    if (!file.isOpen()) {
+        report.failure = {ImportProblem::CannotRead, file.error()};
+        return false;
+    }
+    ParseResult parsed = parse(DrawingFile{file.fd(), file.bytes()}, sink, progress);
+    if (parsed.failure) {
+        report.failure = std::move(parsed.failure);
+        return false;
+    }
+    if (const std::size_t after = bytesAfterEnd(file.bytes().substr(parsed.textLength)))
+        report.notes.push_back(ImportNote{NoteKind::IgnoredAfterEof, after, {}});
+    return true;
+}
+
+// Reads, places and chains the drawing; false with the reason in the report
+// when nothing usable came out of the file.
+bool readGeometry(const DrawingParser& parse, const std::string& path, ImportReport& report, ImportGeometry& geometry,
+                  TextEncoding& encoding)
+{
+    ImportProgress progress;
+    PlacingSink sink(import_tolerance::kChordError, import_tolerance::kJoin);
+    if (!readDrawing(parse, path, progress, report, sink))
+        return false;
+    DxfDrawing& drawing = sink.drawing();
+    report.unit = drawingUnit(drawing.insunits);
+    encoding = drawingTextEncoding(drawing.codePage, drawing.version);
+    report.codePage = drawing.codePage;
+    report.charset = encoding.charset;
+    report.skipped = drawing.skipped;
+
+    PlacedDrawing placed = sink.finish();
+    std::vector<std::string> layers = std::move(drawing.layers);
+    drawing = {};
     for (const auto& [kind, count] : placed.skipped)
         report.skipped[kind] += count;
     report.notes.insert(report.notes.end(), placed.notes.begin(), placed.notes.end());
     if (placed.overflow) {
-        report.failure = {ImportProblem::TooManyPlaced};
-        return nullptr;
+        report.failure = placed.overflow;
+        return false;
     }
-    sheet->geometry = collectOutlines(std::move(placed), std::move(layers), report);
-    sheet->layout = layOutSheet(sheet->geometry, sheet->encoding);
-    report.frames = sheet->layout.frames.size();
-    report.parts = sheet->layout.parts.size();
-    return sheet;
+    geometry = collectOutlines(std::move(placed), std::move(layers), report, sink.takeEnds());
+    return true;
 }
 
 // Runs one import step, turning any escaping failure into a reason.
@@ -58,9 +93,25 @@ void guarded(ImportReport& report, Step step)
     }
 }
 
+// Reads the drawing at path and sorts its outlines into frames and parts;
+// null with the reason in the report when nothing usable came out of it.
+std::unique_ptr<ImportSheet> readSheet(const DrawingParser& parse, const std::string& path, ImportReport& report)
+{
+    auto sheet = std::make_unique<ImportSheet>();
+    if (!readGeometry(parse, path, report, sheet->geometry, sheet->encoding))
+        return nullptr;
+    sheet->layout = layOutSheet(sheet->geometry, sheet->encoding);
+    report.frames = sheet->layout.frames.size();
+    report.parts = sheet->layout.parts.size();
+    return sheet;
+}
+
 } // namespace
 
-CadImporter::CadImporter() = default;
+CadImporter::CadImporter() : CadImporter(readerProcessParser({readerBesideProgram()})) {}
+
+CadImporter::CadImporter(DrawingParser parser) : m_parse(std::move(parser)) {}
+
 CadImporter::~CadImporter() = default;
 
 int CadImporter::import_hinges_from_cad_file(const std::string& path)
@@ -68,7 +119,7 @@ int CadImporter::import_hinges_from_cad_file(const std::string& path)
     clear_all_model();
     m_report = {};
     guarded(m_report, [&] {
-        m_sheet = readSheet(path, m_report);
+        m_sheet = readSheet(m_parse, path, m_report);
         if (!m_sheet)
             return;
         m_sheetReport = m_report;
@@ -87,7 +138,7 @@ int CadImporter::import_lockcore_from_cad_file(const std::string& path)
     clear_all_model();
     m_report = {};
     guarded(m_report, [&] {
-        m_sheet = readSheet(path, m_report);
+        m_sheet = readSheet(m_parse, path, m_report);
         if (!m_sheet)
             return;
         m_sheetReport = m_report;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <importer/DrawingParser.h>
 #include <importer/DrawingText.h>
 #include <importer/ImportReport.h>
 #include <importer/ModelBuilder.h>
@@ -27,7 +28,9 @@ struct ImportSheet {
 // last import and their sheet until clear_all_model or the next import.
 class CadImporter {
 public:
+    // Drawings are parsed by the reader program beside the running program.
     CadImporter();
+    explicit CadImporter(DrawingParser parser);
     virtual ~CadImporter();
     CadImporter(const CadImporter&) = delete;
     CadImporter& operator=(const CadImporter&) = delete;
@@ -68,6 +71,7 @@ private:
     // Makes the model of the current choice again from the sheet.
     void rebuild();
 
+    DrawingParser m_parse;
     std::unique_ptr<GK_Hinges> m_hinges;
     std::unique_ptr<GK_LockCore> m_lockCore;
     std::unique_ptr<ImportSheet> m_sheet;

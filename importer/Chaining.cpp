@@ -3,10 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 
 namespace {
 
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+constexpr std::size_t kNone = EndpointIndex::kNone;
+// Slots per cell at most before the table grows: it stays at least half
+// empty, so every probe sequence reaches an empty slot soon.
+constexpr std::size_t kMinSlotsPerCell = 2;
+constexpr std::size_t kInitialSlots = 64;
 
 double distance(const position& a, const position& b)
 {
@@ -18,179 +23,6 @@ double distance(const position& a, const position& b)
 // tolerance; the cap keeps its chaining linear at the price of a join that may
 // not be the nearest one.
 constexpr std::size_t kMaxScanPerCell = 64;
-
-// End points of all pieces, bucketed in square cells of the join tolerance:
-// any two points within the tolerance lie in the same or adjacent cells. The
-// cells form an open-addressing hash table whose slots point into one array
-// of end points grouped by cell, built in two linear passes. The end points
-// of a piece leave their cells once the piece is used, so a query only ever
-// sees free ones, however many ends coincide.
-class EndpointGrid {
-public:
-    EndpointGrid(const std::vector<Piece>& pieces, double cell, std::size_t* steps)
-        : m_pieces(pieces), m_cell(cell), m_steps(steps)
-    {
-        const std::size_t count = pieces.size() * 2;
-        // At least twice as many slots as end points: the table is never more
-        // than half full, so every probe sequence reaches an empty slot soon,
-        // whether the end points pair up or not.
-        std::size_t capacity = 16;
-        while (capacity < 2 * count)
-            capacity *= 2;
-        m_slots.assign(capacity, Slot{});
-        m_mask = capacity - 1;
-
-        m_slotOf.resize(count);
-        for (std::size_t id = 0; id < count; ++id) {
-            const position& p = endpoint(id);
-            m_slotOf[id] = static_cast<std::uint32_t>(findOrInsert(pack(cellOf(p.x), cellOf(p.y))));
-            ++m_slots[m_slotOf[id]].size;
-        }
-        std::uint32_t start = 0;
-        for (Slot& slot : m_slots) {
-            slot.start = start;
-            start += slot.size;
-            slot.size = 0;
-        }
-        m_points.resize(count);
-        m_indexOf.resize(count);
-        for (std::size_t id = 0; id < count; ++id) {
-            Slot& slot = m_slots[m_slotOf[id]];
-            const position& p = endpoint(id);
-            m_indexOf[id] = slot.start + slot.size++;
-            m_points[m_indexOf[id]] = {p.x, p.y, id};
-        }
-    }
-
-    // The free end point nearest to p within `join`, as 2 * piece + (0 start,
-    // 1 end); kNone when there is none.
-    std::size_t nearestFree(const position& p, double join) const
-    {
-        const std::int64_t cx = cellOf(p.x), cy = cellOf(p.y);
-        std::size_t best = kNone;
-        double bestDistance = join;
-        // The point's own cell first: drawings mostly repeat end points
-        // exactly, and an exact match ends the search.
-        if (searchCell(pack(cx, cy), p, best, bestDistance))
-            return best;
-        for (std::int64_t dx = -1; dx <= 1; ++dx)
-            for (std::int64_t dy = -1; dy <= 1; ++dy)
-                if ((dx != 0 || dy != 0) && searchCell(pack(cx + dx, cy + dy), p, best, bestDistance))
-                    return best;
-        return best;
-    }
-
-    // Takes both end points of a piece out of their cells.
-    void remove(std::size_t piece)
-    {
-        removeEndpoint(2 * piece);
-        removeEndpoint(2 * piece + 1);
-    }
-
-    const position& endpoint(std::size_t id) const
-    {
-        const auto& pts = m_pieces[id / 2].points;
-        return id % 2 ? pts.back() : pts.front();
-    }
-
-private:
-    // A slot is taken when it has a key; `size` counts its free end points.
-    struct Slot {
-        std::uint64_t key = 0;
-        std::uint32_t start = 0;
-        std::uint32_t size = 0;
-        bool taken = false;
-    };
-    struct Point {
-        double x, y;
-        std::size_t id;
-    };
-
-    void step() const
-    {
-        if (m_steps)
-            ++*m_steps;
-    }
-
-    std::size_t findOrInsert(std::uint64_t key)
-    {
-        std::size_t i = mix(key) & m_mask;
-        while (m_slots[i].taken && m_slots[i].key != key) {
-            step();
-            i = (i + 1) & m_mask;
-        }
-        m_slots[i].key = key;
-        m_slots[i].taken = true;
-        return i;
-    }
-
-    const Slot* find(std::uint64_t key) const
-    {
-        std::size_t i = mix(key) & m_mask;
-        while (m_slots[i].taken) {
-            step();
-            if (m_slots[i].key == key)
-                return &m_slots[i];
-            i = (i + 1) & m_mask;
-        }
-        return nullptr;
-    }
-
-    // Swaps the end point with the last free one of its cell and shrinks the cell.
-    void removeEndpoint(std::size_t id)
-    {
-        Slot& slot = m_slots[m_slotOf[id]];
-        const std::uint32_t last = slot.start + slot.size - 1;
-        const std::uint32_t at = m_indexOf[id];
-        std::swap(m_points[at], m_points[last]);
-        m_indexOf[m_points[at].id] = at;
-        m_indexOf[id] = last;
-        --slot.size;
-    }
-
-    // Updates best with the end points of one cell; true on an exact match.
-    bool searchCell(std::uint64_t key, const position& p, std::size_t& best, double& bestDistance) const
-    {
-        const Slot* slot = find(key);
-        if (!slot)
-            return false;
-        const std::size_t end = slot->start + std::min<std::size_t>(slot->size, kMaxScanPerCell);
-        for (std::size_t k = slot->start; k < end; ++k) {
-            step();
-            const Point& q = m_points[k];
-            const double d = std::hypot(p.x - q.x, p.y - q.y);
-            if (d <= bestDistance) {
-                best = q.id;
-                bestDistance = d;
-                if (d == 0.0)
-                    return true;
-            }
-        }
-        return false;
-    }
-
-    std::int64_t cellOf(double v) const { return static_cast<std::int64_t>(std::floor(v / m_cell)); }
-    static std::uint64_t pack(std::int64_t cx, std::int64_t cy)
-    {
-        return static_cast<std::uint64_t>(cx) << 32 ^ static_cast<std::uint64_t>(cy);
-    }
-    static std::uint64_t mix(std::uint64_t key)
-    {
-        key ^= key >> 33;
-        key *= 0xFF51AFD7ED558CCDull;
-        key ^= key >> 33;
-        return key;
-    }
-
-    const std::vector<Piece>& m_pieces;
-    double m_cell;
-    std::size_t* m_steps;
-    std::vector<Slot> m_slots;
-    std::size_t m_mask = 0;
-    std::vector<Point> m_points;
-    std::vector<std::uint32_t> m_slotOf;  // slot of each end point
-    std::vector<std::uint32_t> m_indexOf; // place of each end point in m_points
-};
 
 // A piece placed in a chain, possibly reversed.
 struct Placed {
@@ -208,15 +40,173 @@ void appendPiece(Chain& chain, const Piece& piece, bool reversed, bool skipFirst
     chain.tags.push_back(piece.tag);
 }
 
+std::uint64_t mix(std::uint64_t key)
+{
+    key ^= key >> 33;
+    key *= 0xFF51AFD7ED558CCDull;
+    key ^= key >> 33;
+    return key;
+}
+
+std::uint64_t pack(std::int64_t cx, std::int64_t cy)
+{
+    return static_cast<std::uint64_t>(cx) << 32 ^ static_cast<std::uint64_t>(cy);
+}
+
 } // namespace
+
+EndpointIndex::EndpointIndex(double join, std::size_t* steps) : m_join(join), m_steps(steps)
+{
+    m_slots.resize(kInitialSlots);
+}
+
+void EndpointIndex::step() const
+{
+    if (m_steps)
+        ++*m_steps;
+}
+
+std::uint64_t EndpointIndex::keyOf(const position& p) const
+{
+    return pack(static_cast<std::int64_t>(std::floor(p.x / m_join)), static_cast<std::int64_t>(std::floor(p.y / m_join)));
+}
+
+std::size_t EndpointIndex::findSlot(std::uint64_t key) const
+{
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = mix(key) & mask;
+    while (m_slots[i].head != kUnused) {
+        step();
+        if (m_slots[i].key == key)
+            return i;
+        i = (i + 1) & mask;
+    }
+    return kNone;
+}
+
+std::size_t EndpointIndex::findOrInsert(std::uint64_t key)
+{
+    if ((m_cells + 1) * kMinSlotsPerCell > m_slots.size())
+        grow();
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = mix(key) & mask;
+    while (m_slots[i].head != kUnused && m_slots[i].key != key) {
+        step();
+        i = (i + 1) & mask;
+    }
+    if (m_slots[i].head == kUnused) {
+        m_slots[i] = Slot{key, kNil, kNil};
+        ++m_cells;
+    }
+    return i;
+}
+
+// Doubles the table; the lists stay as they are, only their slots move.
+void EndpointIndex::grow()
+{
+    std::vector<Slot> old(m_slots.size() * 2);
+    old.swap(m_slots);
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.head == kUnused)
+            continue;
+        std::size_t i = mix(slot.key) & mask;
+        while (m_slots[i].head != kUnused)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+    }
+}
+
+void EndpointIndex::add(const position& start, const position& end)
+{
+    for (const position& p : {start, end}) {
+        const auto id = static_cast<std::uint32_t>(m_points.size());
+        m_points.push_back(p);
+        Slot& slot = m_slots[findOrInsert(keyOf(p))];
+        m_next.push_back(kNil);
+        m_prev.push_back(slot.tail);
+        if (slot.tail == kNil)
+            slot.head = id;
+        else
+            m_next[slot.tail] = id;
+        slot.tail = id;
+    }
+}
+
+void EndpointIndex::unlink(std::uint32_t id)
+{
+    const std::uint32_t prev = m_prev[id], next = m_next[id];
+    if (prev == kNil || next == kNil) {
+        Slot& slot = m_slots[findSlot(keyOf(m_points[id]))];
+        if (prev == kNil)
+            slot.head = next;
+        if (next == kNil)
+            slot.tail = prev;
+    }
+    if (prev != kNil)
+        m_next[prev] = next;
+    if (next != kNil)
+        m_prev[next] = prev;
+}
+
+void EndpointIndex::remove(std::size_t piece)
+{
+    unlink(static_cast<std::uint32_t>(2 * piece));
+    unlink(static_cast<std::uint32_t>(2 * piece + 1));
+}
+
+bool EndpointIndex::searchCell(std::uint64_t key, const position& p, std::size_t& best, double& bestDistance) const
+{
+    const std::size_t slot = findSlot(key);
+    if (slot == kNone)
+        return false;
+    std::uint32_t id = m_slots[slot].head;
+    for (std::size_t scanned = 0; id != kNil && scanned < kMaxScanPerCell; ++scanned, id = m_next[id]) {
+        step();
+        const position& q = m_points[id];
+        const double d = distance(p, q);
+        if (d <= bestDistance) {
+            best = id;
+            bestDistance = d;
+            if (d == 0.0)
+                return true;
+        }
+    }
+    return false;
+}
+
+std::size_t EndpointIndex::nearestFree(const position& p) const
+{
+    const auto cx = static_cast<std::int64_t>(std::floor(p.x / m_join));
+    const auto cy = static_cast<std::int64_t>(std::floor(p.y / m_join));
+    std::size_t best = kNone;
+    double bestDistance = m_join;
+    // The point's own cell first: drawings mostly repeat end points exactly,
+    // and an exact match ends the search.
+    if (searchCell(pack(cx, cy), p, best, bestDistance))
+        return best;
+    for (std::int64_t dx = -1; dx <= 1; ++dx)
+        for (std::int64_t dy = -1; dy <= 1; ++dy)
+            if ((dx != 0 || dy != 0) && searchCell(pack(cx + dx, cy + dy), p, best, bestDistance))
+                return best;
+    return best;
+}
 
 std::vector<Chain> chainPieces(std::vector<Piece> pieces, double join, std::size_t* steps)
 {
     std::erase_if(pieces, [](const Piece& p) { return p.points.size() < 2; });
+    EndpointIndex index(join, steps);
+    for (const Piece& piece : pieces)
+        index.add(piece.points.front(), piece.points.back());
+    return chainPieces(pieces, std::move(index));
+}
+
+std::vector<Chain> chainPieces(const std::vector<Piece>& pieces, EndpointIndex grid)
+{
     std::vector<Chain> chains;
     if (pieces.empty())
         return chains;
-    EndpointGrid grid(pieces, join, steps);
+    const double join = grid.join();
     std::vector<char> used(pieces.size(), 0);
     const auto use = [&](std::size_t piece) {
         used[piece] = 1;
@@ -232,7 +222,7 @@ std::vector<Chain> chainPieces(std::vector<Piece> pieces, double join, std::size
         position tail = pieces[first].points.back();
         bool closed = distance(head, tail) <= join && pieces[first].points.size() > 2;
         while (!closed) {
-            const std::size_t id = grid.nearestFree(tail, join);
+            const std::size_t id = grid.nearestFree(tail);
             if (id == kNone)
                 break;
             const std::size_t piece = id / 2;
@@ -245,7 +235,7 @@ std::vector<Chain> chainPieces(std::vector<Piece> pieces, double join, std::size
         std::vector<Placed> backward;
         position front = head;
         while (!closed) {
-            const std::size_t id = grid.nearestFree(front, join);
+            const std::size_t id = grid.nearestFree(front);
             if (id == kNone)
                 break;
             const std::size_t piece = id / 2;

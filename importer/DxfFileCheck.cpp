@@ -1,11 +1,10 @@
 #include <importer/DxfFileCheck.h>
 
 #include <importer/ImportLimits.h>
-#include <importer/MappedFile.h>
+#include <importer/ImportProgress.h>
 
 #include <charconv>
 #include <filesystem>
-#include <string_view>
 #include <system_error>
 
 namespace {
@@ -14,25 +13,29 @@ constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kDwgMagic = "AC10";
 constexpr std::size_t kDwgVersionLength = 6;
-constexpr int kCommentCode = 999;
+constexpr long long kCommentCode = 999;
+constexpr long long kVariableCode = 9;
+// dxflib reads a line into a buffer of 1024 bytes: a longer one is split.
+constexpr std::size_t kMaxLineBytes = 1022;
+// The highest group code a DXF file holds (extended data).
+constexpr long long kMaxGroupCode = 1071;
+// Groups read between two looks at the stop request.
+constexpr std::size_t kGroupsPerStopCheck = 1 << 16;
 
-bool isBlank(char c)
+// dxflib strips line ends, blanks and tabs at the end and blanks and tabs at
+// the start of every line.
+std::string_view stripLikeParser(std::string_view s)
 {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
+    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ' || s.back() == '\t'))
         s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
     return s;
 }
 
 bool parseInt(std::string_view s, long long& out)
 {
-    s = trim(s);
+    s = stripLikeParser(s);
     if (!s.empty() && s.front() == '+')
         s.remove_prefix(1);
     if (s.empty())
@@ -80,10 +83,10 @@ bool isCountCode(Sized kind, long long code)
     return false;
 }
 
-// Walks the file as lines, splitting on LF and dropping a CR before it.
+// Walks the text as lines, splitting on LF as dxflib's reading does.
 class LineCursor {
 public:
-    explicit LineCursor(std::string_view text) : m_text(text) {}
+    explicit LineCursor(std::string_view text, std::size_t start) : m_text(text), m_pos(start) {}
     bool next(std::string_view& line)
     {
         if (m_pos >= m_text.size())
@@ -95,57 +98,72 @@ public:
         while (p != end && *p != '\n')
             ++p;
         line = std::string_view(begin, static_cast<std::size_t>(p - begin));
-        m_pos += line.size() + 1;
+        m_pos = std::min(m_text.size(), m_pos + line.size() + 1);
         ++m_number;
         return true;
     }
     std::size_t lineNumber() const { return m_number; }
+    // Bytes read so far, from the start of the text.
+    std::size_t offset() const { return m_pos; }
 
 private:
     std::string_view m_text;
-    std::size_t m_pos = 0;
+    std::size_t m_pos;
     std::size_t m_number = 0;
 };
 
-ImportFailure fail(ImportProblem problem, std::size_t line = 0, std::string detail = {})
+ImportFailure failure(ImportProblem problem, std::size_t line = 0, std::string detail = {}, std::size_t limit = 0)
 {
-    return ImportFailure{problem, 0, line, std::move(detail)};
+    ImportFailure f{problem, 0, line, std::move(detail)};
+    f.limit = limit;
+    return f;
 }
 
-ImportFailure systemFailure(ImportProblem problem, int error)
+DxfFileCheck fail(ImportProblem problem, std::size_t line = 0, std::string detail = {}, std::size_t limit = 0)
 {
-    return ImportFailure{problem, error, 0, {}};
+    return DxfFileCheck{failure(problem, line, std::move(detail), limit), 0};
 }
 
-ImportFailure scanGroups(std::string_view text)
+DxfFileCheck scanGroups(std::string_view text, std::size_t start, const ImportProgress* stop)
 {
-    LineCursor cursor(text);
+    LineCursor cursor(text, start);
     std::string_view codeLine;
     std::string_view value;
     std::string_view entity;
     Sized sized = Sized::None;
     bool sawFirstGroup = false;
+    std::size_t declared = 0; // vertices declared over the whole file
+    std::size_t groups = 0;
     while (cursor.next(codeLine)) {
+        if (stop && ++groups % kGroupsPerStopCheck == 0 && stop->cancelled())
+            return fail(ImportProblem::Cancelled);
         long long code = 0;
         if (!parseInt(codeLine, code)) {
             if (!sawFirstGroup)
                 return fail(ImportProblem::NoGroupCode);
             return fail(ImportProblem::BadGroupCode, cursor.lineNumber());
         }
+        if (code < 0 || code > kMaxGroupCode)
+            return fail(ImportProblem::BadGroupCode, cursor.lineNumber());
+        if (codeLine.size() > kMaxLineBytes)
+            return fail(ImportProblem::LineTooLong, cursor.lineNumber(), {}, kMaxLineBytes);
         if (!cursor.next(value))
             return fail(ImportProblem::MissingValue);
+        if (value.size() > kMaxLineBytes)
+            return fail(ImportProblem::LineTooLong, cursor.lineNumber(), {}, kMaxLineBytes);
         if (code == kCommentCode)
             continue;
-        if (code == 0 || !sawFirstGroup)
-            value = trim(value);
+        if (code == 0 || code == kVariableCode || !sawFirstGroup)
+            value = stripLikeParser(value);
         if (!sawFirstGroup) {
             if (code != 0 || value != "SECTION")
                 return fail(ImportProblem::NoSection);
             sawFirstGroup = true;
         }
-        if (code == 0) {
-            if (value == "EOF")
-                return {};
+        if (code == 0 && value == "EOF")
+            return DxfFileCheck{{}, cursor.offset()};
+        if (code == 0 || code == kVariableCode) {
+            // dxflib starts a new object at either code.
             entity = value;
             sized = sizedKind(value);
             continue;
@@ -155,6 +173,9 @@ ImportFailure scanGroups(std::string_view text)
             if (!parseInt(value, count) || count < 0
                 || count > static_cast<long long>(import_limits::kMaxEntityVertices))
                 return fail(ImportProblem::BadCount, cursor.lineNumber(), std::string(entity));
+            declared += static_cast<std::size_t>(count);
+            if (declared > import_limits::kMaxFileVertices)
+                return fail(ImportProblem::TooManyDeclared, cursor.lineNumber(), {}, import_limits::kMaxFileVertices);
         }
     }
     if (!sawFirstGroup)
@@ -164,35 +185,37 @@ ImportFailure scanGroups(std::string_view text)
 
 } // namespace
 
-ImportFailure checkDxfFile(const std::string& path)
+ImportFailure checkDxfPath(const std::string& path)
 {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (ec && ec != std::errc::no_such_file_or_directory)
-        return systemFailure(ImportProblem::CannotRead, ec.value());
+        return ImportFailure{ImportProblem::CannotRead, ec.value()};
     if (!std::filesystem::exists(status))
-        return fail(ImportProblem::FileMissing);
+        return failure(ImportProblem::FileMissing);
     if (!std::filesystem::is_regular_file(status))
-        return fail(ImportProblem::NotAFile);
+        return failure(ImportProblem::NotAFile);
     const auto size = std::filesystem::file_size(path, ec);
     if (ec)
-        return systemFailure(ImportProblem::CannotRead, ec.value());
+        return ImportFailure{ImportProblem::CannotRead, ec.value()};
     if (size == 0)
-        return fail(ImportProblem::EmptyFile);
+        return failure(ImportProblem::EmptyFile);
     if (size > import_limits::kMaxFileBytes)
-        return fail(ImportProblem::FileTooLarge);
+        return failure(ImportProblem::FileTooLarge, 0, {}, import_limits::kMaxFileBytes);
+    return {};
+}
 
-    MappedFile file(path);
-    if (!file.isOpen())
-        return systemFailure(ImportProblem::CannotRead, file.error());
-    std::string_view text = file.bytes();
+DxfFileCheck checkDxfText(std::string_view text, const ImportProgress* stop)
+{
+    if (text.empty())
+        return fail(ImportProblem::EmptyFile);
     if (text.starts_with(kBinarySentinel))
         return fail(ImportProblem::BinaryDxf);
     if (text.size() >= kDwgVersionLength && text.starts_with(kDwgMagic) && isDigit(text[4]) && isDigit(text[5]))
         return fail(ImportProblem::DwgFile, 0, std::string(text.substr(0, kDwgVersionLength)));
-    if (text.starts_with(kUtf8Bom))
-        text.remove_prefix(kUtf8Bom.size());
-    if (text.find('\0') != std::string_view::npos)
+    const std::size_t start = text.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
+    DxfFileCheck check = scanGroups(text, start, stop);
+    if (!check.failure && text.substr(0, check.textLength).find('\0') != std::string_view::npos)
         return fail(ImportProblem::BinaryData);
-    return scanGroups(text);
+    return check;
 }

@@ -2,10 +2,26 @@
 
 #include <importer/ImportReport.h>
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
-// A quick look at a file before it is parsed: is it something the DXF reader
+class ImportProgress;
+
+// A quick look at a file before it is parsed: is it something the DXF parser
 // can be given safely? Recognises missing, empty, binary DXF, DWG, text that
-// is no DXF, truncated files, and entities whose declared sizes would make the
-// parser allocate without bound. No failure when the file may be parsed.
-ImportFailure checkDxfFile(const std::string& path);
+// is no DXF, truncated files, lines and group codes dxflib would read
+// differently from this check, and entities whose declared sizes would make
+// the parser allocate without bound. It reads the groups as dxflib does:
+// lines of at most 1023 bytes, group code 9 starting a new object like 0.
+struct DxfFileCheck {
+    ImportFailure failure;      // none when the file may be parsed
+    std::size_t textLength = 0; // bytes up to the end of the EOF group: what the parser reads
+};
+
+// The file at path exists, is a regular file and is neither empty nor too
+// large. No failure when it may be opened.
+ImportFailure checkDxfPath(const std::string& path);
+// The file's bytes hold a DXF drawing that the parser may read. Stops early,
+// with a failure, once `stop` is cancelled.
+DxfFileCheck checkDxfText(std::string_view bytes, const ImportProgress* stop = nullptr);

@@ -18,6 +18,9 @@ inline constexpr std::size_t kMaxEntityVertices = 1'000'000;
 inline constexpr std::size_t kMaxFileVertices = 8'000'000;
 // Curves and circles placed in the drawing once blocks are resolved.
 inline constexpr std::size_t kMaxPlacedItems = 1'500'000;
+// Entities met while placing (kept, skipped or refused) and block copies
+// made, over all block references.
+inline constexpr std::size_t kMaxPlacedVisits = 4'000'000;
 // Outline vertices produced by tessellation over the whole drawing.
 inline constexpr std::size_t kMaxTessellatedVertices = 8'000'000;
 // Segments one curve may be split into; past it the chord error grows.
@@ -30,6 +33,13 @@ inline constexpr long long kMaxArrayCopies = 1'000'000;
 inline constexpr double kMaxCoordinate = 1e9;
 // Highest spline degree accepted.
 inline constexpr int kMaxSplineDegree = 11;
+// Block definitions kept from the file.
+inline constexpr std::size_t kMaxBlocks = 100'000;
+// Kinds of skipped entity told apart; the rest are counted together.
+inline constexpr std::size_t kMaxSkippedKinds = 64;
+// Bytes of one name or text taken from the file (dxflib reads lines of at
+// most 1023 bytes).
+inline constexpr std::size_t kMaxTextBytes = 1024;
 
 } // namespace import_limits
 

@@ -23,15 +23,33 @@ enum class ImportProblem {
     NoSection,        // the first group is no SECTION: no DXF
     NoGroups,         // nothing but comments: no DXF
     BadGroupCode,     // a group code expected at line
+    LineTooLong,      // the line is longer than the parser reads in one piece (limit bytes)
     MissingValue,     // the last group code has no value: cut short
     MissingEof,       // no EOF at the end: cut short
     BadCount,         // entity detail declares an unreasonable count at line
+    TooManyDeclared,  // the entities declare more vertices than limit in all, past line
     Unparsable,       // the parser gave up on the file
     ParserOutOfMemory,
-    TooManyEntities,  // more entities or vertices than the import takes
-    TooManyPlaced,    // more once block references are expanded
+    // Past one of the import's limits, which limit says:
+    TooManyEntities,    // entities in the file
+    TooManyVertices,    // vertices in the file
+    EntityTooLarge,     // vertices in one entity
+    TooManyBlocks,      // block definitions
+    TooManyPlaced,      // entities and block copies once block references are expanded
+    TooManyCurvePoints, // points of the curves once they are split into segments
     OutOfMemory,
     InternalError,
+    Cancelled,        // the user stopped the import
+    // The reader process, in which dxflib parses the drawing:
+    ReaderMissing,     // not found; detail is where it was looked for
+    ReaderNotStarted,  // could not be started; error says why
+    ReaderCrashed,     // ended by signal `error` before its stream was complete
+    ReaderExited,      // ended with exit code `error` before its stream was complete
+    ReaderOutOfMemory, // an allocation failed, at most limit bytes being allowed
+    ReaderTimeLimit,   // used up its limit of processor seconds
+    ReaderHung,        // had not finished after limit seconds
+    ReaderGarbage,     // sent bytes that are no record stream, or records past the limits
+    ReaderIncomplete,  // its stream stopped before its end
     NoClosedOutline,  // see openChains for the chains that did not close
     OneOutline,       // a lock core needs two outlines, side by side
     NestedOutlines,   // every other outline lies within the largest
@@ -40,9 +58,10 @@ enum class ImportProblem {
 
 struct ImportFailure {
     ImportProblem problem = ImportProblem::None;
-    int error = 0;        // errno of the refused system call
-    std::size_t line = 0; // line of the file at fault, from 1
-    std::string detail;   // what the file names there, as it stands in the file
+    int error = 0;          // errno of the refused system call; the reader process's signal or exit code
+    std::size_t line = 0;   // line of the file at fault, from 1
+    std::string detail = {}; // what the file names there, as it stands in the file
+    std::size_t limit = 0;  // the limit that was reached, for the problems that name one
 
     explicit operator bool() const { return problem != ImportProblem::None; }
 };
@@ -88,6 +107,7 @@ enum class NoteKind {
     BlockTooDeep,      // block nests too deep
     BlockSelfReference,
     BlockArrayTooLarge,
+    IgnoredAfterEof,   // count bytes after the EOF group, which were not read
 };
 
 struct ImportNote {

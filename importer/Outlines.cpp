@@ -33,7 +33,8 @@ bool makeOutline(std::vector<position> points, const PlacedPath& source, std::si
 
 } // namespace
 
-ImportGeometry collectOutlines(PlacedDrawing&& placed, std::vector<std::string> layers, ImportReport& report)
+ImportGeometry collectOutlines(PlacedDrawing&& placed, std::vector<std::string> layers, ImportReport& report,
+                               std::optional<EndpointIndex> ends)
 {
     ImportGeometry geometry;
     geometry.layers = std::move(layers);
@@ -47,7 +48,8 @@ ImportGeometry collectOutlines(PlacedDrawing&& placed, std::vector<std::string> 
     for (std::size_t i = 0; i < placed.paths.size(); ++i) {
         PlacedPath& path = placed.paths[i];
         if (!path.closed) {
-            pieces.push_back({placed.pointsOf(path), i});
+            if (path.count >= 2)
+                pieces.push_back({placed.pointsOf(path), i});
             continue;
         }
         const auto pts = placed.pointsOf(path);
@@ -58,7 +60,9 @@ ImportGeometry collectOutlines(PlacedDrawing&& placed, std::vector<std::string> 
             ++degenerate;
     }
 
-    for (Chain& chain : chainPieces(std::move(pieces), import_tolerance::kJoin)) {
+    std::vector<Chain> chains = ends ? chainPieces(pieces, std::move(*ends))
+                                     : chainPieces(std::move(pieces), import_tolerance::kJoin);
+    for (Chain& chain : chains) {
         const PlacedPath& first = placed.paths[*std::min_element(chain.tags.begin(), chain.tags.end())];
         const bool almost = !chain.closed && chain.gap < import_tolerance::kAlmostClosed;
         if (!chain.closed) {

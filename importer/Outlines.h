@@ -1,9 +1,11 @@
 #pragma once
 
+#include <importer/Chaining.h>
 #include <importer/ImportReport.h>
 #include <importer/Placement.h>
 #include <importer/PolygonOps.h>
 
+#include <optional>
 #include <vector>
 
 // A closed outline of the drawing, first vertex not repeated.
@@ -28,5 +30,7 @@ struct ImportGeometry {
 // Takes closed paths as outlines and chains the open ones; a chain that
 // closes within the join tolerance is an outline, one whose gap is below the
 // almost-closed limit is closed and reported, others are reported and left
-// out. Counts outlines and circles into the report.
-ImportGeometry collectOutlines(PlacedDrawing&& placed, std::vector<std::string> layers, ImportReport& report);
+// out. Counts outlines and circles into the report. `ends`, when given, holds
+// the end points of the open paths of at least two points, in drawing order.
+ImportGeometry collectOutlines(PlacedDrawing&& placed, std::vector<std::string> layers, ImportReport& report,
+                               std::optional<EndpointIndex> ends = std::nullopt);

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <optional>
 #include <numbers>
+#include <limits>
 #include <string_view>
 #include <unordered_map>
 
@@ -19,15 +20,7 @@ constexpr double kFullTurnSlackDeg = 1e-9;
 constexpr double kFullTurnRad = 2.0 * std::numbers::pi;
 constexpr double kFullTurnSlackRad = 1e-12;
 constexpr std::string_view kDefaultLayer = "0";
-
-// The id of layer "0", or none when the drawing never names it.
-std::optional<LayerId> defaultLayer(const DxfDrawing& drawing)
-{
-    const auto it = std::find(drawing.layers.begin(), drawing.layers.end(), kDefaultLayer);
-    if (it == drawing.layers.end())
-        return std::nullopt;
-    return static_cast<LayerId>(it - drawing.layers.begin());
-}
+constexpr std::size_t kNoneOpen = std::numeric_limits<std::size_t>::max();
 
 bool usable(const position& p)
 {
@@ -35,57 +28,112 @@ bool usable(const position& p)
            && std::abs(p.y) <= import_limits::kMaxCoordinate;
 }
 
-class Placer {
+} // namespace
+
+class DrawingPlacer::Placer {
 public:
-    Placer(const DxfDrawing& drawing, double tolerance)
-        : m_drawing(drawing), m_tolerance(tolerance), m_defaultLayer(defaultLayer(drawing))
+    Placer(const DxfDrawing& drawing, double unitFactor, double tolerance)
+        : m_drawing(drawing), m_tolerance(tolerance), m_root(Affine2::scaling(unitFactor, unitFactor, unitFactor))
     {
     }
 
-    PlacedDrawing run(double unitFactor)
+    void placeModelEntity(const EntityRecord& e)
     {
-        if (expandedCount(m_drawing.entities) > static_cast<double>(import_limits::kMaxPlacedItems)) {
-            m_out.overflow = true;
-            return std::move(m_out);
-        }
-        m_out.paths.reserve(m_drawing.entities.size());
-        const Affine2 root = Affine2::scaling(unitFactor, unitFactor, unitFactor);
-        placeAll(m_drawing.entities, root, 0, 0);
-        return std::move(m_out);
+        // A small file that expands to an enormous drawing is refused before
+        // its expansion is placed.
+        m_expected += expandedCount(e);
+        if (m_expected > static_cast<double>(import_limits::kMaxPlacedItems))
+            reachLimit(ImportProblem::TooManyPlaced, import_limits::kMaxPlacedItems);
+        if (!m_out.overflow)
+            placeEntity(e, m_root, e.layer, 0);
     }
+
+    const PlacedDrawing& placed() const { return m_out; }
+    PlacedDrawing finish() { return std::move(m_out); }
 
 private:
-    // How many items and block copies placing these entities would make,
-    // counted before anything is placed so that a small file that expands to
-    // an enormous drawing is refused at once. Self references count nothing;
-    // placing refuses them.
-    double expandedCount(const EntityList& entities)
+    // How many items and block copies placing the entity would make, at
+    // most: every entity counts, kept or skipped, and so does a reference
+    // that placing refuses (to a block that contains itself).
+    double expandedCount(const EntityRecord& e)
     {
-        double count = 0.0;
-        for (const EntityRecord& e : entities) {
-            const auto* boxed = std::get_if<std::unique_ptr<InsertRecord>>(&e.shape);
-            const InsertRecord* ins = boxed ? boxed->get() : nullptr;
-            if (!ins) {
-                count += 1.0;
-                continue;
-            }
-            const double copies = static_cast<double>(std::max(1, ins->columns)) * std::max(1, ins->rows);
-            count += copies * (1.0 + blockCount(ins->block));
-        }
-        return count;
+        const auto* boxed = std::get_if<std::unique_ptr<InsertRecord>>(&e.shape);
+        if (!boxed)
+            return 1.0;
+        const InsertRecord& ins = **boxed;
+        const double copies = static_cast<double>(std::max(1, ins.columns)) * std::max(1, ins.rows);
+        std::size_t lowestOpen = kNoneOpen;
+        return copies * (1.0 + blockCount(ins.block, lowestOpen));
     }
 
-    double blockCount(const std::string& name)
+    // The count of one copy of a block. A count taken while an enclosing
+    // block was itself being counted depends on that block and is not kept:
+    // the same block met elsewhere expands differently. `lowestOpen` learns
+    // the outermost such block that took part.
+    double blockCount(const std::string& name, std::size_t& lowestOpen)
     {
         if (const auto known = m_blockCounts.find(name); known != m_blockCounts.end())
             return known->second;
+        for (std::size_t level = 0; level < m_counting.size(); ++level) {
+            if (*m_counting[level] == name) {
+                lowestOpen = std::min(lowestOpen, level);
+                return 0.0;
+            }
+        }
         const auto block = m_drawing.blocks.find(name);
         if (block == m_drawing.blocks.end())
             return 0.0;
-        m_blockCounts[name] = 0.0; // while it is being counted
-        const double count = expandedCount(block->second.entities);
-        m_blockCounts[name] = count;
+        const std::size_t level = m_counting.size();
+        m_counting.push_back(&block->first);
+        std::size_t lowest = kNoneOpen;
+        double count = 0.0;
+        for (const EntityRecord& e : block->second.entities) {
+            // Counting itself is bounded: blocks that refer to each other in
+            // circles are counted again under every enclosing block.
+            if (++m_countSteps > import_limits::kMaxPlacedVisits) {
+                count = std::numeric_limits<double>::infinity();
+                break;
+            }
+            const auto* boxed = std::get_if<std::unique_ptr<InsertRecord>>(&e.shape);
+            if (!boxed) {
+                count += 1.0;
+                continue;
+            }
+            const InsertRecord& ins = **boxed;
+            const double copies = static_cast<double>(std::max(1, ins.columns)) * std::max(1, ins.rows);
+            count += copies * (1.0 + blockCount(ins.block, lowest));
+        }
+        m_counting.pop_back();
+        if (lowest >= level)
+            m_blockCounts[name] = count;
+        lowestOpen = std::min(lowestOpen, lowest);
         return count;
+    }
+
+    // Every entity met, placed or not, and every copy of a block counts
+    // against the budget, so that a small file that expands to an enormous
+    // drawing ends soon, whatever it expands to.
+    bool visit()
+    {
+        if (++m_visits > import_limits::kMaxPlacedVisits)
+            reachLimit(ImportProblem::TooManyPlaced, import_limits::kMaxPlacedVisits);
+        return !m_out.overflow;
+    }
+
+    // The id of layer "0", once the drawing names it.
+    std::optional<LayerId> defaultLayer()
+    {
+        const auto& layers = m_drawing.layers;
+        for (; !m_defaultLayer && m_layersSearched < layers.size(); ++m_layersSearched)
+            if (layers[m_layersSearched] == kDefaultLayer)
+                m_defaultLayer = static_cast<LayerId>(m_layersSearched);
+        return m_defaultLayer;
+    }
+
+    void placeEntity(const EntityRecord& e, const Affine2& t, LayerId layer, int depth)
+    {
+        if (visit())
+            std::visit([&](const auto& shape) { place(shape, e, t, layer, depth); }, e.shape);
     }
 
     void placeAll(const EntityList& entities, const Affine2& t, LayerId insertLayer, int depth)
@@ -94,8 +142,7 @@ private:
             if (m_out.overflow)
                 return;
             // Entities on layer 0 inside a block take the layer of the reference.
-            const LayerId layer = depth > 0 && e.layer == m_defaultLayer ? insertLayer : e.layer;
-            std::visit([&](const auto& shape) { place(shape, e, t, layer, depth); }, e.shape);
+            placeEntity(e, t, e.layer == defaultLayer() ? insertLayer : e.layer, depth);
         }
     }
 
@@ -115,11 +162,22 @@ private:
 
     void skip(SkipReason reason) { ++m_out.skipped[SkippedKind{reason, {}}]; }
 
+    void reachLimit(ImportProblem problem, std::size_t limit)
+    {
+        if (!m_out.overflow) {
+            m_out.overflow = ImportFailure{problem};
+            m_out.overflow.limit = limit;
+        }
+    }
+
     bool budget(std::size_t vertices)
     {
-        if (m_out.circles.size() + m_out.paths.size() + m_out.annotations.size() >= import_limits::kMaxPlacedItems
-            || m_vertices + vertices > import_limits::kMaxTessellatedVertices) {
-            m_out.overflow = true;
+        if (m_out.circles.size() + m_out.paths.size() + m_out.annotations.size() >= import_limits::kMaxPlacedItems) {
+            reachLimit(ImportProblem::TooManyPlaced, import_limits::kMaxPlacedItems);
+            return false;
+        }
+        if (m_vertices + vertices > import_limits::kMaxTessellatedVertices) {
+            reachLimit(ImportProblem::TooManyCurvePoints, import_limits::kMaxTessellatedVertices);
             return false;
         }
         m_vertices += vertices;
@@ -296,10 +354,8 @@ private:
         for (long long r = 0; r < rows && !m_out.overflow; ++r)
             for (long long c = 0; c < columns && !m_out.overflow; ++c) {
                 // Counts copies of empty blocks too, which place nothing.
-                if (++m_copies > import_limits::kMaxPlacedItems) {
-                    m_out.overflow = true;
+                if (!visit())
                     break;
-                }
                 const Affine2 cell = Affine2::translation(static_cast<double>(c) * ins.columnSpacing,
                                                           static_cast<double>(r) * ins.rowSpacing);
                 placeAll(block.entities, frame * cell * local, layer, depth + 1);
@@ -318,18 +374,46 @@ private:
 
     const DxfDrawing& m_drawing;
     double m_tolerance;
+    Affine2 m_root;
     std::optional<LayerId> m_defaultLayer;
+    std::size_t m_layersSearched = 0;
     PlacedDrawing m_out;
     std::vector<const std::string*> m_stack;
     std::size_t m_order = 0;
     std::size_t m_vertices = 0;
-    std::size_t m_copies = 0;
+    std::size_t m_visits = 0;
+    double m_expected = 0.0; // expanded count of the model-space entities placed so far
     std::unordered_map<std::string, double> m_blockCounts;
+    std::vector<const std::string*> m_counting; // blocks being counted, outermost first
+    std::size_t m_countSteps = 0;
 };
 
-} // namespace
+DrawingPlacer::DrawingPlacer(const DxfDrawing& drawing, double unitFactor, double tolerance)
+    : m_placer(std::make_unique<Placer>(drawing, unitFactor, tolerance))
+{
+}
+
+DrawingPlacer::~DrawingPlacer() = default;
+
+void DrawingPlacer::place(const EntityRecord& entity)
+{
+    m_placer->placeModelEntity(entity);
+}
+
+const PlacedDrawing& DrawingPlacer::placed() const
+{
+    return m_placer->placed();
+}
+
+PlacedDrawing DrawingPlacer::finish()
+{
+    return m_placer->finish();
+}
 
 PlacedDrawing placeDrawing(const DxfDrawing& drawing, double unitFactor, double tolerance)
 {
-    return Placer(drawing, tolerance).run(unitFactor);
+    DrawingPlacer placer(drawing, unitFactor, tolerance);
+    for (const EntityRecord& e : drawing.entities)
+        placer.place(e);
+    return placer.finish();
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -37,10 +38,32 @@ struct PlacedDrawing {
     std::span<const position> pointsOf(const PlacedPath& path) const { return {points.data() + path.first, path.count}; }
     std::map<SkippedKind, std::size_t> skipped; // entities left out, by reason
     std::vector<ImportNote> notes;              // block references that were not followed
-    bool overflow = false;                      // a size limit was reached
+    ImportFailure overflow;                     // the size limit that was reached, if one was
 };
 
-// Places every model-space entity, resolving block references (base point,
-// scale and mirror, rotation, column and row arrays, nesting), scaling by
-// `unitFactor` to millimetres and tessellating curves to `tolerance`.
+// Places model-space entities one by one, in drawing order, resolving block
+// references (base point, scale and mirror, rotation, column and row arrays,
+// nesting), scaling by `unitFactor` to millimetres and tessellating curves to
+// `tolerance`. Each entity met and each copy of a block counts against a
+// budget; past it, the result overflows and nothing more is placed.
+class DrawingPlacer {
+public:
+    // The drawing's layers and blocks are looked at while entities are
+    // placed: a block must be complete before an entity that refers to it.
+    DrawingPlacer(const DxfDrawing& drawing, double unitFactor, double tolerance);
+    ~DrawingPlacer();
+    DrawingPlacer(const DrawingPlacer&) = delete;
+    DrawingPlacer& operator=(const DrawingPlacer&) = delete;
+
+    void place(const EntityRecord& modelSpaceEntity);
+    // What is placed so far.
+    const PlacedDrawing& placed() const;
+    PlacedDrawing finish();
+
+private:
+    class Placer;
+    std::unique_ptr<Placer> m_placer;
+};
+
+// Places every model-space entity of the drawing.
 PlacedDrawing placeDrawing(const DxfDrawing& drawing, double unitFactor, double tolerance);

@@ -1,8 +1,15 @@
 #include <library/AtomicFile.h>
 
+#include <library/LibraryText.h>
+
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
+#include <string_view>
 #include <sys/stat.h>
 #include <tinyxml.h>
 #include <unistd.h>
@@ -52,24 +59,37 @@ int createTempFile(const std::string& path, std::string& tempPath, int& error)
     }
     return -1;
 }
-} // namespace
 
-void SetBeforeReplaceHook(BeforeReplaceHook hook)
+bool allDigits(std::string_view text)
 {
-    g_beforeReplace = hook;
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path)
+// The process that made a temporary file, read from its name; 0 for a name
+// that is not one of those.
+pid_t tempFileMaker(std::string_view name)
 {
-    return SaveAtomically(path, [&](FILE* file) { document.SaveFile(file); });
+    constexpr std::string_view kSuffix = ".part";
+    if (!name.starts_with('.') || !name.ends_with(kSuffix))
+        return 0;
+    name.remove_suffix(kSuffix.size());
+    const std::size_t dash = name.rfind('-');
+    const std::size_t dot = dash == std::string_view::npos ? dash : name.rfind('.', dash);
+    if (dot == std::string_view::npos || dot == 0 || !allDigits(name.substr(dash + 1)) ||
+        !allDigits(name.substr(dot + 1, dash - dot - 1)))
+        return 0;
+    pid_t maker = 0;
+    std::from_chars(name.data() + dot + 1, name.data() + dash, maker);
+    return maker;
 }
 
-SaveResult SaveTextAtomically(const std::string& content, const std::string& path)
-{
-    return SaveAtomically(path, [&](FILE* file) { fwrite(content.data(), 1, content.size(), file); });
-}
+struct DirCloser {
+    void operator()(DIR* dir) const { closedir(dir); }
+};
 
-SaveResult SaveAtomically(const std::string& path, const std::function<void(FILE*)>& write)
+// With libraryFile, a file that loading would pass over is not put in place:
+// its model would be gone at the next start.
+SaveResult saveAtomically(const std::string& path, const std::function<void(FILE*)>& write, bool libraryFile)
 {
     std::string tempPath;
     int error = 0;
@@ -100,6 +120,11 @@ SaveResult SaveAtomically(const std::string& path, const std::function<void(FILE
         return failure(SaveProblem::CannotWrite, path, error);
     }
 
+    if (std::string text; libraryFile && !ReadLibraryText(tempPath, text)) {
+        unlink(tempPath.c_str());
+        return failure(SaveProblem::TooLarge, path, 0);
+    }
+
     if (g_beforeReplace)
         g_beforeReplace(tempPath);
     if (rename(tempPath.c_str(), path.c_str()) != 0) {
@@ -109,4 +134,38 @@ SaveResult SaveAtomically(const std::string& path, const std::function<void(FILE
     }
     syncFolder(folderOf(path));
     return SaveResult{SaveProblem::None, path};
+}
+} // namespace
+
+void SetBeforeReplaceHook(BeforeReplaceHook hook)
+{
+    g_beforeReplace = hook;
+}
+
+void RemoveLeftoverTempFiles(const std::string& folderPath)
+{
+    const std::unique_ptr<DIR, DirCloser> dir(opendir(folderPath.c_str()));
+    if (!dir)
+        return;
+    const std::string folder = folderPath.ends_with('/') ? folderPath : folderPath + "/";
+    while (const dirent* entry = readdir(dir.get())) {
+        const pid_t maker = tempFileMaker(entry->d_name);
+        if (maker > 0 && maker != getpid() && kill(maker, 0) != 0 && errno == ESRCH)
+            unlink((folder + entry->d_name).c_str());
+    }
+}
+
+SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path)
+{
+    return saveAtomically(path, [&](FILE* file) { document.SaveFile(file); }, true);
+}
+
+SaveResult SaveTextAtomically(const std::string& content, const std::string& path)
+{
+    return saveAtomically(path, [&](FILE* file) { fwrite(content.data(), 1, content.size(), file); }, false);
+}
+
+SaveResult SaveAtomically(const std::string& path, const std::function<void(FILE*)>& write)
+{
+    return saveAtomically(path, write, false);
 }

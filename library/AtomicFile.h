@@ -12,13 +12,22 @@ class TiXmlDocument;
 // whole new one, never a part: the document goes to a temporary file in the
 // same folder (whose name does not end in ".xml", so that a leftover is never
 // read as a model), is flushed to the disk and then renamed over the target.
-// On any failure the temporary file is removed and the reason reported.
+// A library document that loading would refuse (too large, too many nodes)
+// is not put in place. On any failure the temporary file is removed and the
+// reason reported.
 SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path);
-// The same for text given byte for byte.
+// The same for text given byte for byte, which is not checked as a library
+// file.
 SaveResult SaveTextAtomically(const std::string& content, const std::string& path);
 // The same for whatever write puts into the open file; a write error shows
 // in the file's error flag.
 SaveResult SaveAtomically(const std::string& path, const std::function<void(FILE*)>& write);
+
+// Removes the temporary files that saves cut short by a crash or a kill left
+// in the folder: those whose maker no longer runs on this machine. (A save
+// that another machine makes in a shared folder at that very moment fails
+// and says so; the file it would have replaced stays whole.)
+void RemoveLeftoverTempFiles(const std::string& folderPath);
 
 // Called with the temporary file's path once it is written and synced, right
 // before it replaces the target. Lets tests interrupt a save at its most

@@ -54,15 +54,17 @@ SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door)
     });
 }
 
-std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models)
+ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models)
 {
-    return LoadModelDocument<GK_DoorWithHinges>(path, [&models](const TiXmlElement& root) -> std::unique_ptr<GK_DoorWithHinges> {
+    return LoadModelDocument<GK_DoorWithHinges>(path, [&models](const TiXmlElement& root) -> ModelLoad<GK_DoorWithHinges> {
         AttributeReader numbers;
         const double length = numbers.realOr(root, "Length", 0.0);
         const double width = numbers.realOr(root, "Width", 0.0);
         const double thickness = numbers.realOr(root, "Thick", 0.0);
+        if (!numbers.allFinite())
+            return NoModel<GK_DoorWithHinges>({LoadProblem::NonFiniteNumber});
         if (!(length > 0.0 && width > 0.0 && thickness > 0.0))
-            return nullptr;
+            return NoModel<GK_DoorWithHinges>({LoadProblem::BadDoorSize});
 
         std::unique_ptr<GK_DoorWithHinges> door = api_gk_make_door_with_hinges(
             TextAttribute(root, "Name"), TextAttribute(root, "Comments"), length, width, thickness);
@@ -80,13 +82,14 @@ std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, co
             door->SetLockCorePos(readPosition(*lockCore, numbers));
         }
         if (!numbers.allFinite())
-            return nullptr;
-        return door;
+            return NoModel<GK_DoorWithHinges>({LoadProblem::NonFiniteNumber});
+        return {std::move(door), {}};
     });
 }
 
-void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models)
+void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
+                       std::vector<SkippedFile>* skipped)
 {
     LoadLibraryFolder(kDoorModelFolder, [&models](const std::string& path) { return LoadDoorModelFile(path, models); },
-                      list);
+                      list, skipped);
 }

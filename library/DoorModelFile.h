@@ -1,5 +1,6 @@
 #pragma once
 
+#include <library/LoadProblem.h>
 #include <library/SaveResult.h>
 
 #include <kernel/GK_DoorWithHinges.h>
@@ -14,7 +15,8 @@ class ModelLibrary;
 SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door);
 // Reads one door file, resolving its models by name among the library's
 // hinge and lock-core models.
-std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models);
+ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models);
 // Appends every door model of the "DoorModel/" folder to the list, resolving
-// their models in the library.
-void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models);
+// their models in the library; files that yield none go to skipped, when given.
+void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
+                       std::vector<SkippedFile>* skipped = nullptr);

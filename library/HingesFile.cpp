@@ -25,16 +25,16 @@ SaveResult SaveHingesFile(const GK_Hinges* model)
     });
 }
 
-std::unique_ptr<GK_Hinges> LoadHingesFile(const std::string& path)
+ModelLoad<GK_Hinges> LoadHingesFile(const std::string& path)
 {
-    return LoadModelDocument<GK_Hinges>(path, [](const TiXmlElement& root) -> std::unique_ptr<GK_Hinges> {
+    return LoadModelDocument<GK_Hinges>(path, [](const TiXmlElement& root) -> ModelLoad<GK_Hinges> {
         const TiXmlElement* ptlist = root.FirstChildElement("Ptlist");
         if (!ptlist)
-            return nullptr;
+            return NoModel<GK_Hinges>({LoadProblem::MissingOutline});
         AttributeReader numbers;
         const GU_Pt_List outline = ReadPtList(*ptlist, numbers);
         if (outline.count() < kMinOutlineVertices)
-            return nullptr;
+            return NoModel<GK_Hinges>({LoadProblem::MissingOutline});
 
         std::unique_ptr<GK_Hinges> model = api_gk_make_hinges(outline);
         ReadModelHeader(root, numbers, *model);
@@ -43,12 +43,12 @@ std::unique_ptr<GK_Hinges> LoadHingesFile(const std::string& path)
         model->SetMortise(numbers.integer(root, "Mortise") == 1);
         ReadHoles(root.FirstChildElement("Holes"), *model, numbers);
         if (!numbers.allFinite())
-            return nullptr;
-        return model;
+            return NoModel<GK_Hinges>({LoadProblem::NonFiniteNumber});
+        return {std::move(model), {}};
     });
 }
 
-void LoadAllHinges(GU_OwnedList<GK_Hinges>& list)
+void LoadAllHinges(GU_OwnedList<GK_Hinges>& list, std::vector<SkippedFile>* skipped)
 {
-    LoadLibraryFolder(kHingesFolder, LoadHingesFile, list);
+    LoadLibraryFolder(kHingesFolder, LoadHingesFile, list, skipped);
 }

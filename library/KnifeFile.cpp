@@ -5,6 +5,7 @@
 #include <library/LibraryDocument.h>
 #include <library/XmlElements.h>
 
+#include <cerrno>
 #include <cmath>
 
 namespace {
@@ -61,14 +62,19 @@ SaveResult SaveKnifeFile(const GU_OwnedList<KnifeInfo>& knives)
     return SaveDocumentAtomically(document, path);
 }
 
-void LoadKnifeFile(GU_OwnedList<KnifeInfo>& list)
+void LoadKnifeFile(GU_OwnedList<KnifeInfo>& list, std::vector<SkippedFile>* skipped)
 {
+    const std::string path = GetExeFolder() + kKnifeFileName;
     TiXmlDocument document;
-    if (!LoadLibraryDocument(GetExeFolder() + kKnifeFileName, document))
+    LoadOutcome loaded = LoadLibraryDocument(path, document);
+    const TiXmlElement* root = loaded ? RootElement(document) : nullptr;
+    if (loaded && !root)
+        loaded = {LoadProblem::NoRootElement};
+    if (!loaded) {
+        if (skipped && !(loaded.problem == LoadProblem::Unreadable && loaded.error == ENOENT))
+            skipped->push_back({path, loaded});
         return;
-    const TiXmlElement* root = RootElement(document);
-    if (!root)
-        return;
+    }
     const AttributeReader numbers;
     for (const TiXmlElement* element = root->FirstChildElement("Knife"); element;
          element = element->NextSiblingElement("Knife")) {

@@ -5,6 +5,7 @@
 #include <library/GbkText.h>
 #include <library/ModelFileName.h>
 #include <library/FiniteNumbers.h>
+#include <library/LoadProblem.h>
 #include <library/SaveResult.h>
 
 #include <cstddef>
@@ -12,22 +13,15 @@
 #include <string>
 #include <tinyxml.h>
 
-// Library files larger than this are not read: no model comes near it, and a
-// huge file must not stall start-up.
-inline constexpr std::size_t kMaxLibraryFileSize = 16u << 20;
-// Library files nest four levels; anything beyond this is not handed to the
-// parser, which recurses once per level.
-inline constexpr int kMaxLibraryNesting = 256;
-
 // Gives the empty document the declaration (version "1.0", encoding "gb2312")
 // and a root element of the given name; returns the root.
 TiXmlElement& StartLibraryDocument(TiXmlDocument& document, const char* rootName);
 
-// Reads a library file into the empty document. False, with nothing to use,
-// when the file cannot be opened, is not a regular file, is too large, nests
-// too deep or is not well-formed XML. Line ends are read as the parser's own
-// file loading reads them (CR LF and a lone CR become LF).
-bool LoadLibraryDocument(const std::string& path, TiXmlDocument& document);
+// Reads a library file into the empty document: its text as ReadLibraryText
+// gives it, parsed byte by byte whatever encoding it declares, as GBK needs.
+// Fails, with nothing to use, where that read fails or the text is not
+// well-formed XML.
+LoadOutcome LoadLibraryDocument(const std::string& path, TiXmlDocument& document);
 
 // The first child of the document that is an element; its name is not checked.
 const TiXmlElement* RootElement(const TiXmlDocument& document);
@@ -56,18 +50,15 @@ SaveResult SaveModelDocument(const char* folderName, const std::string& gbkName,
 }
 
 // Reads the library file at path and hands its root element to read, which
-// builds the model or returns null. Null as well when the path is empty, the
-// file cannot be read or it holds no element.
+// builds the model or says why it cannot.
 template <typename Model, typename Read>
-std::unique_ptr<Model> LoadModelDocument(const std::string& path, Read read)
+ModelLoad<Model> LoadModelDocument(const std::string& path, Read read)
 {
-    if (path.empty())
-        return nullptr;
     TiXmlDocument document;
-    if (!LoadLibraryDocument(path, document))
-        return nullptr;
+    if (const LoadOutcome loaded = LoadLibraryDocument(path, document); !loaded)
+        return NoModel<Model>(loaded);
     const TiXmlElement* root = RootElement(document);
     if (!root)
-        return nullptr;
+        return NoModel<Model>({LoadProblem::NoRootElement});
     return read(*root);
 }

@@ -1,5 +1,7 @@
 #include <library/LibraryFolder.h>
 
+#include <library/AtomicFile.h>
+
 #include <algorithm>
 #include <dirent.h>
 #include <string_view>
@@ -12,6 +14,12 @@ struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
 } // namespace
+
+void RemoveLeftoverSaves()
+{
+    for (const char* folder : {"", kHingesFolder, kLockCoresFolder, kDoorModelFolder})
+        RemoveLeftoverTempFiles(GetExeFolder() + folder);
+}
 
 std::vector<std::string> ListLibraryFiles(const std::string& folderPath)
 {

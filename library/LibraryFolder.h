@@ -1,6 +1,7 @@
 #pragma once
 
 #include <library/ExeFolder.h>
+#include <library/LoadProblem.h>
 
 #include <kernel/GU_List.h>
 
@@ -19,14 +20,22 @@ inline constexpr const char* kDoorModelFolder = "DoorModel/";
 // Empty when the folder cannot be read.
 std::vector<std::string> ListLibraryFiles(const std::string& folderPath);
 
+// Removes what saves cut short left beside the program and in the model
+// folders; start-up calls it before loading.
+void RemoveLeftoverSaves();
+
 // Scans one model folder beside the program and appends every model that the
-// reader returns to the list; entries that yield no model are dropped.
+// reader yields to the list; files that yield none are passed over and, when
+// skipped is given, listed there with the reason.
 template <typename Model, typename Reader>
-void LoadLibraryFolder(const std::string& folderName, Reader reader, GU_OwnedList<Model>& list)
+void LoadLibraryFolder(const std::string& folderName, Reader reader, GU_OwnedList<Model>& list,
+                       std::vector<SkippedFile>* skipped)
 {
     for (const std::string& path : ListLibraryFiles(GetExeFolder() + folderName)) {
-        std::unique_ptr<Model> model = reader(path);
-        if (model)
-            list.add_tail(std::move(model));
+        ModelLoad<Model> load = reader(path);
+        if (load.model)
+            list.add_tail(std::move(load.model));
+        else if (skipped)
+            skipped->push_back({path, load.outcome});
     }
 }

@@ -34,30 +34,30 @@ SaveResult SaveLockCoreFile(const GK_LockCore* model)
     });
 }
 
-std::unique_ptr<GK_LockCore> LoadLockCoreFile(const std::string& path)
+ModelLoad<GK_LockCore> LoadLockCoreFile(const std::string& path)
 {
-    return LoadModelDocument<GK_LockCore>(path, [](const TiXmlElement& root) -> std::unique_ptr<GK_LockCore> {
+    return LoadModelDocument<GK_LockCore>(path, [](const TiXmlElement& root) -> ModelLoad<GK_LockCore> {
         const TiXmlElement* topList = root.FirstChildElement("PtlistTop");
         const TiXmlElement* sideList = root.FirstChildElement("PtlistSide");
         if (!topList || !sideList)
-            return nullptr;
+            return NoModel<GK_LockCore>({LoadProblem::MissingOutline});
         AttributeReader numbers;
         const GU_Pt_List top = ReadPtList(*topList, numbers);
         const GU_Pt_List side = ReadPtList(*sideList, numbers);
         if (top.count() < kMinOutlineVertices || side.count() < kMinOutlineVertices)
-            return nullptr;
+            return NoModel<GK_LockCore>({LoadProblem::MissingOutline});
 
         std::unique_ptr<GK_LockCore> model = api_gk_make_lockcore(top, side);
         ReadModelHeader(root, numbers, *model);
         ReadHoles(root.FirstChildElement("TopHoles"), model->GetTopList(), numbers);
         ReadHoles(root.FirstChildElement("SideHoles"), model->GetSideList(), numbers);
         if (!numbers.allFinite())
-            return nullptr;
-        return model;
+            return NoModel<GK_LockCore>({LoadProblem::NonFiniteNumber});
+        return {std::move(model), {}};
     });
 }
 
-void LoadAllLockCores(GU_OwnedList<GK_LockCore>& list)
+void LoadAllLockCores(GU_OwnedList<GK_LockCore>& list, std::vector<SkippedFile>* skipped)
 {
-    LoadLibraryFolder(kLockCoresFolder, LoadLockCoreFile, list);
+    LoadLibraryFolder(kLockCoresFolder, LoadLockCoreFile, list, skipped);
 }

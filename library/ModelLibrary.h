@@ -1,6 +1,7 @@
 #pragma once
 
 #include <library/KnifeInfo.h>
+#include <library/LoadProblem.h>
 #include <library/NameIndex.h>
 
 #include <kernel/GK_DoorWithHinges.h>
@@ -24,6 +25,8 @@ public:
     GU_OwnedList<GK_LockCore> lockCores;
     GU_OwnedList<GK_DoorWithHinges> doors;
     GU_OwnedList<KnifeInfo> knives;
+    // The files that loading passed over, with the reason, for the user to see.
+    std::vector<SkippedFile> skipped;
 
     // Kept by the name lookups, which bring them up to the lists' tails as
     // these grow; a cache, so a lookup on a const library may refresh it.

@@ -35,7 +35,7 @@ std::unique_ptr<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path)
 {
     const ModelLibrary none;
     const ModelLibrary* library = CurrentLibrary();
-    return LoadDoorModelFile(path, library ? *library : none);
+    return LoadDoorModelFile(path, library ? *library : none).model;
 }
 
 SaveResult SaveKnifeFile()

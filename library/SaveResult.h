@@ -15,6 +15,7 @@ enum class SaveProblem {
     CannotCreate,  // no new file could be made in the folder; error says why
     CannotWrite,   // the new file could not be written out; error says why
     CannotReplace, // the new file could not take the old one's place; error says why
+    TooLarge,      // loading would pass the file over: too many bytes or nodes
 };
 
 // Outcome of writing one library file.

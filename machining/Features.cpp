@@ -92,16 +92,6 @@ position WorkFrame::at(const Point2& p, double depth) const
     return {p.x, p.y, -depth};
 }
 
-Point2 WorkFrame::planeOf(const position& p) const
-{
-    return edge ? Point2{p.x, p.z} : Point2{p.x, p.y};
-}
-
-double WorkFrame::depthOf(const position& p) const
-{
-    return edge ? inward * (p.y - edgeY) : -p.z;
-}
-
 WorkFrame LockEdgeFrame(const GK_DoorLayout& layout)
 {
     // The lock core lies at the edge the hinges do not.

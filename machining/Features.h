@@ -46,9 +46,6 @@ struct WorkFrame {
     // The leaf point of plane point p at the given depth below the surface
     // (a negative depth lies in front of it).
     position at(const Point2& p, double depth) const;
-    // The plane point and the depth of a leaf point.
-    Point2 planeOf(const position& p) const;
-    double depthOf(const position& p) const;
 };
 
 struct HoleFeature {

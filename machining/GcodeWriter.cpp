@@ -43,8 +43,6 @@ public:
     double y(double leafY) const { return m_dy * (leafY - m_y0); }
     // A mirroring frame turns arcs the other way round.
     bool mirrors() const { return m_dx * m_dy < 0; }
-    double dx() const { return m_dx; }
-    double dy() const { return m_dy; }
 
 private:
     double m_x0, m_y0, m_dx, m_dy;

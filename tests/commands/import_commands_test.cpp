@@ -55,7 +55,7 @@ TEST_F(ImportCommandTest, ImportedHingeIsNamedSavedListedAtTheTailAndTheImporter
     EXPECT_EQ(importer.clears, 1);
     EXPECT_EQ(host.status, QStringLiteral("导入完成：轮廓 1 个，孔 0 个"));
     EXPECT_TRUE(messages.shown.empty());
-    const auto saved = LoadHingesFile(libraryFile(QStringLiteral("Hinges/合页B.xml")).toStdString());
+    const auto saved = LoadHingesFile(libraryFile(QStringLiteral("Hinges/合页B.xml")).toStdString()).model;
     ASSERT_NE(saved, nullptr);
     EXPECT_EQ(saved->GetThick(), 2.5);
 }

@@ -10,11 +10,12 @@
 namespace {
 
 // English words are runs of lower-case Latin letters; the names of file
-// formats and DXF keywords that a message may quote are upper case.
-bool hasEnglish(const QString& text)
+// formats and DXF keywords that a message may quote are upper case, and so
+// is the one product name a message names, AutoCAD.
+bool hasEnglish(QString text)
 {
     static const QRegularExpression word(QStringLiteral("[a-z]{2,}"));
-    return text.contains(word);
+    return text.remove(QStringLiteral("AutoCAD")).contains(word);
 }
 
 TEST(Messages, FailedSavesSayWhyInChinese)
@@ -45,7 +46,8 @@ TEST(Messages, NoOutcomeIsWordedInEnglish)
     for (int error = 0; error < 140; ++error) {
         EXPECT_FALSE(hasEnglish(SystemErrorText(error))) << error;
         for (auto problem : {SaveProblem::NoModel, SaveProblem::NoLibrary, SaveProblem::NotFinite, SaveProblem::OutOfRange,
-                             SaveProblem::CannotCreate, SaveProblem::CannotWrite, SaveProblem::CannotReplace}) {
+                             SaveProblem::CannotCreate, SaveProblem::CannotWrite, SaveProblem::CannotReplace,
+                             SaveProblem::TooLarge}) {
             const QString text = ToolTableNotSavedMessage(SaveResult{problem, "/库/刀具表", {}, error});
             EXPECT_FALSE(hasEnglish(text)) << text.toStdString();
         }
@@ -74,7 +76,8 @@ TEST(Messages, ImportFailuresNameWhatTheFileSays)
               QStringLiteral("没有从CAD图“/d/a.dxf”得到合页模型：DXF 文件中的 LWPOLYLINE 声明了不合理的点数（第 12 行）。"));
     report.failure = {ImportProblem::DwgFile, 0, 0, "AC1018"};
     EXPECT_EQ(ImportFailureText(report),
-              QStringLiteral("这是 DWG 文件（版本 AC1018），暂不支持 DWG；请在 CAD 中另存为 DXF"));
+              QStringLiteral("这是 AutoCAD 2004 格式的 DWG 文件（AC1018），本程序只能读取 DXF；"
+                             "请在 AutoCAD 中用“另存为”保存为 DXF 后再导入"));
     EXPECT_EQ(ImportFailureText(ImportReport{}), QStringLiteral("图中没有可以用作模型的内容"));
 }
 

@@ -63,3 +63,16 @@ TEST(ShortenText, NeverSplitsASurrogatePair)
         ASSERT_GE(prefix.size(), 2) << width;
     }
 }
+
+// A comment of millions of characters from a hand-made library file: only
+// what the cell can show is measured, and the width does not overflow.
+TEST(ShortenText, MeasuresOnlyWhatAHugeTextCanShow)
+{
+    const QFontMetrics metrics = Metrics();
+    const QString huge(16'000'000, QChar('c'));
+    EXPECT_FALSE(TextFits(metrics, huge, 200, 4));
+    const QString shown = ShortenText(metrics, huge, 200, 4);
+    ASSERT_TRUE(shown.endsWith("..."));
+    EXPECT_LT(4 + metrics.horizontalAdvance(shown), 200);
+    EXPECT_GT(shown.size(), 10);
+}

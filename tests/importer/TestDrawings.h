@@ -1,6 +1,7 @@
 #pragma once
 
 #include <importer/ImportReport.h>
+#include <importer/ReaderProcess.h>
 
 #include <kernel/GU_Loop.h>
 #include <kernel/position.h>
@@ -27,6 +28,19 @@ inline std::ostream& operator<<(std::ostream& out, const ImportFailure& failure)
 inline std::string testDrawing(const std::string& name)
 {
     return std::string(VARNHOLT_SOURCE_DIR) + "/tests/importer/data/" + name;
+}
+
+// The reader program as built, with the program's own limits.
+inline ReaderOptions readerOptions()
+{
+    ReaderOptions options;
+    options.program = std::string(VARNHOLT_BINARY_DIR) + "/app/" + kReaderProgramName;
+    return options;
+}
+
+inline DrawingParser readerParser()
+{
+    return readerProcessParser(readerOptions());
 }
 
 inline std::string sampleDrawing(const std::string& name)

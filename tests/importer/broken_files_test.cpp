@@ -25,7 +25,7 @@ class BrokenFile : public ::testing::TestWithParam<BrokenCase> {};
 TEST_P(BrokenFile, GivesNoModelAndAReasonForEitherImport)
 {
     const BrokenCase& c = GetParam();
-    CadImporter importer;
+    CadImporter importer{readerParser()};
     EXPECT_NE(importer.import_hinges_from_cad_file(c.path), 0);
     EXPECT_EQ(importer.get_hinges_model(), nullptr);
     EXPECT_EQ(importer.report().failure.problem, c.problem) << importer.report().failure;
@@ -63,7 +63,7 @@ TEST(DamagedFile, CutsAndFlippedBytesNeverCrash)
 
     std::mt19937 random(12345);
     constexpr int kVariants = 150;
-    CadImporter importer;
+    CadImporter importer{readerParser()};
     for (int i = 0; i < kVariants; ++i) {
         std::string bytes = whole;
         if (i % 2 == 0) {

@@ -37,7 +37,7 @@ class FramedHinge : public ::testing::TestWithParam<HingeSheet> {};
 TEST_P(FramedHinge, TakesThePartNotTheFrame)
 {
     const HingeSheet& c = GetParam();
-    CadImporter importer;
+    CadImporter importer{readerParser()};
     ASSERT_EQ(importer.import_hinges_from_cad_file(testDrawing(c.file)), 0) << importer.report().failure;
     const GK_Hinges* hinges = importer.get_hinges_model();
     ASSERT_NE(hinges, nullptr);
@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FramedLockCore, TheTitleBlockIsNoFace)
 {
-    CadImporter importer;
+    CadImporter importer{readerParser()};
     ASSERT_EQ(importer.import_lockcore_from_cad_file(testDrawing("frame_lockcore.dxf")), 0)
         << importer.report().failure;
     const GK_LockCore* core = importer.get_lockcore_model();
@@ -73,7 +73,7 @@ TEST(FramedLockCore, TheTitleBlockIsNoFace)
 
 TEST(FrameOnly, BothImportsSayThereIsNoPart)
 {
-    CadImporter importer;
+    CadImporter importer{readerParser()};
     EXPECT_NE(importer.import_hinges_from_cad_file(testDrawing("frame_only.dxf")), 0);
     EXPECT_EQ(importer.report().failure.problem, ImportProblem::NoPart);
     EXPECT_EQ(importer.report().frames, 2u);
@@ -85,7 +85,7 @@ TEST(FrameOnly, BothImportsSayThereIsNoPart)
 // Another part of the sheet can be chosen after the import; frames cannot.
 TEST(ChoosePart, AnotherHingeOfTheSheetReplacesTheModel)
 {
-    CadImporter importer;
+    CadImporter importer{readerParser()};
     ASSERT_EQ(importer.import_hinges_from_cad_file(testDrawing("frame_three_hinges.dxf")), 0);
     const ImportSheet* sheet = importer.sheet();
     ASSERT_NE(sheet, nullptr);
@@ -105,7 +105,7 @@ TEST(ChoosePart, AnotherHingeOfTheSheetReplacesTheModel)
 
 TEST(ChoosePart, LockCoreFacesSwapAndRefuseTheSameTwice)
 {
-    CadImporter importer;
+    CadImporter importer{readerParser()};
     ASSERT_EQ(importer.import_lockcore_from_cad_file(testDrawing("frame_lockcore.dxf")), 0);
     const LockCoreFaces faces = *importer.lockCoreFaces();
     EXPECT_FALSE(importer.chooseLockCoreFaces({faces.top, faces.top}));

@@ -50,7 +50,7 @@ protected:
         return *model;
     }
 
-    CadImporter importer;
+    CadImporter importer{readerParser()};
 };
 
 TEST_F(HingeImport, RoundedPlateWithBulgesAndThreeHoles)
@@ -277,7 +277,7 @@ namespace {
 
 TEST(StretchedBlock, CircleScaledUnevenlyBecomesAnEllipticOutline)
 {
-    CadImporter importer;
+    CadImporter importer{readerParser()};
     ASSERT_EQ(importer.import_hinges_from_cad_file(testDrawing("blocks_stretched.dxf")), 0)
         << importer.report().failure;
     const GK_Hinges& hinges = *importer.get_hinges_model();

@@ -51,7 +51,7 @@ protected:
         return *model;
     }
 
-    CadImporter importer;
+    CadImporter importer{readerParser()};
 };
 
 TEST_F(LockCoreImport, ChineseLayerNamesDecideTopAndSideEvenWhenTheTopIsDrawnLower)
@@ -99,7 +99,7 @@ class LockCoreRefused : public ::testing::TestWithParam<RefusedCase> {};
 
 TEST_P(LockCoreRefused, GivesNoModelAndSaysWhy)
 {
-    CadImporter importer;
+    CadImporter importer{readerParser()};
     EXPECT_NE(importer.import_lockcore_from_cad_file(testDrawing(GetParam().file)), 0);
     EXPECT_EQ(importer.get_lockcore_model(), nullptr);
     EXPECT_EQ(importer.report().failure.problem, GetParam().problem) << importer.report().failure;
@@ -118,7 +118,7 @@ namespace {
 
 TEST(LockCoreBlocks, BlockContentOnLayerZeroTakesTheLayerOfTheReference)
 {
-    CadImporter importer;
+    CadImporter importer{readerParser()};
     ASSERT_EQ(importer.import_lockcore_from_cad_file(testDrawing("lockcore_blocks.dxf")), 0)
         << importer.report().failure;
     const GK_LockCore& core = *importer.get_lockcore_model();

@@ -17,7 +17,7 @@ class LoosePieces : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(LoosePieces, LeaveThePlateAndItsHole)
 {
-    CadImporter importer;
+    CadImporter importer{readerParser()};
     ASSERT_EQ(importer.import_hinges_from_cad_file(testDrawing(std::string("producers/") + GetParam())), 0)
         << importer.report().failure;
     const GK_Hinges* hinges = importer.get_hinges_model();
@@ -41,7 +41,7 @@ bool importEnds(const std::string& path, std::chrono::seconds limit, std::string
     auto result = std::make_shared<std::promise<std::string>>();
     std::future<std::string> done = result->get_future();
     std::thread([path, result] {
-        CadImporter importer;
+        CadImporter importer{readerParser()};
         std::string text;
         for (bool hinge : {true, false}) {
             const int rc = hinge ? importer.import_hinges_from_cad_file(path)

@@ -36,7 +36,7 @@ protected:
     const std::filesystem::path m_folder =
         std::filesystem::temp_directory_path() / ("importer_round_trip_" + std::to_string(::getpid()));
     ScopedExeFolder m_exe{m_folder.string()};
-    CadImporter importer;
+    CadImporter importer{readerParser()};
 };
 
 TEST_F(RoundTrip, ImportedHingeSavedAndReadBackIsTheSameModel)
@@ -45,7 +45,7 @@ TEST_F(RoundTrip, ImportedHingeSavedAndReadBackIsTheSameModel)
     GK_Hinges& imported = *importer.get_hinges_model();
     imported.SetName("cup");
     ASSERT_TRUE(SaveHingesFile(&imported));
-    const auto loaded = LoadHingesFile((m_folder / "Hinges" / "cup.xml").string());
+    const auto loaded = LoadHingesFile((m_folder / "Hinges" / "cup.xml").string()).model;
     ASSERT_NE(loaded, nullptr);
     expectSameLoop(imported.GetLoopOut(), loaded->GetLoopOut());
     ASSERT_EQ(loaded->GetListHole().count(), imported.GetListHole().count());
@@ -65,7 +65,7 @@ TEST_F(RoundTrip, ImportedLockCoreSavedAndReadBackKeepsFacesAndHoles)
     GK_LockCore& imported = *importer.get_lockcore_model();
     imported.SetName("plate");
     ASSERT_TRUE(SaveLockCoreFile(&imported));
-    const auto loaded = LoadLockCoreFile((m_folder / "Lockcores" / "plate.xml").string());
+    const auto loaded = LoadLockCoreFile((m_folder / "Lockcores" / "plate.xml").string()).model;
     ASSERT_NE(loaded, nullptr);
     expectSameLoop(imported.GetTopLoop(), loaded->GetTopLoop());
     expectSameLoop(imported.GetSideLoop(), loaded->GetSideLoop());

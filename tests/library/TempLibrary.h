@@ -14,7 +14,9 @@
 // uses instead of the program's own, and an empty library in memory.
 class TempLibrary {
 public:
-    TempLibrary() : m_root(makeRoot()), m_exeFolder(m_root.string())
+    // In the system's temporary folder, or in base.
+    explicit TempLibrary(const std::filesystem::path& base = std::filesystem::temp_directory_path())
+        : m_root(makeRoot(base)), m_exeFolder(m_root.string())
     {
         for (const char* folder : {"Hinges", "Lockcores", "DoorModel"})
             std::filesystem::create_directory(m_root / folder);
@@ -43,9 +45,9 @@ public:
     ModelLibrary library;
 
 private:
-    static std::filesystem::path makeRoot()
+    static std::filesystem::path makeRoot(const std::filesystem::path& base)
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "varnholt-lib-XXXXXX").string();
+        std::string pattern = (base / "varnholt-lib-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             ADD_FAILURE() << "cannot create a scratch folder";
         return pattern;
@@ -54,6 +56,14 @@ private:
     std::filesystem::path m_root;
     ScopedExeFolder m_exeFolder;
 };
+
+// A folder in memory where the system has one: for tests that make or save
+// files by the ten thousand, where the disk would only add waiting.
+inline std::filesystem::path MemoryFolder()
+{
+    return std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
+                                                      : std::filesystem::temp_directory_path();
+}
 
 // The bytes of a hand-written file in the golden folder of the tests.
 inline std::string golden(const std::string& name)

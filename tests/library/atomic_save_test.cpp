@@ -83,7 +83,7 @@ TEST(AtomicSave, SecondSaveReplacesAndLeavesNoTemporaryFile)
     for (const auto& entry : std::filesystem::directory_iterator(lib.path("Hinges")))
         entries.push_back(entry.path().filename().string());
     EXPECT_EQ(entries, std::vector<std::string>{"H.xml"});
-    EXPECT_DOUBLE_EQ(LoadHingesFile(lib.path("Hinges/H.xml"))->GetThick(), 2);
+    EXPECT_DOUBLE_EQ(LoadHingesFile(lib.path("Hinges/H.xml")).model->GetThick(), 2);
 }
 
 TEST(AtomicSave, FailedWriteIsReportedAndKeepsTheOldFile)
@@ -107,4 +107,29 @@ TEST(AtomicSave, FailedWriteIsReportedAndKeepsTheOldFile)
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was not reported";
     EXPECT_EQ(lib.read("Hinges/H.xml"), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(lib.path("Hinges")), {}), 1);
+}
+
+// A model whose file loading would pass over is refused when saved, not lost
+// at the next start; the largest real models stay far below that.
+TEST(AtomicSave, FileThatLoadingWouldRefuseIsNotWritten)
+{
+    TempLibrary lib;
+    ASSERT_TRUE(SaveHingesFile(hingeWithThickness(1).get()));
+    const std::string before = lib.read("Hinges/H.xml");
+    const auto outline = [](int vertices) {
+        GU_Pt_List points;
+        for (int i = 0; i < vertices; ++i)
+            points.add_tail(position{static_cast<double>(i % 1000), static_cast<double>(i / 1000), 0});
+        return points;
+    };
+    auto huge = api_gk_make_hinges(outline(200000)); // three nodes a vertex
+    huge->SetName("H");
+    EXPECT_EQ(SaveHingesFile(huge.get()).problem, SaveProblem::TooLarge);
+    EXPECT_EQ(lib.read("Hinges/H.xml"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(lib.path("Hinges")), {}), 1);
+
+    auto large = api_gk_make_hinges(outline(100000));
+    large->SetName("L");
+    ASSERT_TRUE(SaveHingesFile(large.get()));
+    EXPECT_EQ(LoadHingesFile(lib.path("Hinges/L.xml")).model->GetLoopOut().count(), 100000u);
 }

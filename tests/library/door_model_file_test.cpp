@@ -21,7 +21,7 @@ void addLockCore(ModelLibrary& library, const std::string& name)
 std::unique_ptr<GK_DoorWithHinges> load(TempLibrary& lib, const std::string& body)
 {
     lib.write("DoorModel/t.xml", body);
-    return LoadDoorModelFile(lib.path("DoorModel/t.xml"), lib.library);
+    return LoadDoorModelFile(lib.path("DoorModel/t.xml"), lib.library).model;
 }
 } // namespace
 
@@ -41,7 +41,7 @@ TEST(DoorModelFile, RoundTripResolvesModelsCaseInsensitively)
     ASSERT_TRUE(saved) << static_cast<int>(saved.problem);
 
     addHinge(lib.library, "h1"); // a later model of the same name in other case loses
-    const auto back = LoadDoorModelFile(saved.path, lib.library);
+    const auto back = LoadDoorModelFile(saved.path, lib.library).model;
     ASSERT_TRUE(back);
     EXPECT_EQ(back->GetName(), kGbkHinge);
     double length = 0, width = 0, thick = 0;
@@ -65,12 +65,12 @@ TEST(DoorModelFile, DoorWithoutModelsWritesEmptyNamesAndNoToUp)
     EXPECT_NE(file.find("<Hinges Name=\"\" />"), std::string::npos);
     EXPECT_NE(file.find("<LockCore Name=\"\" X=\"0.00\" Y=\"0.00\" Z=\"0.00\" />"), std::string::npos);
 
-    const auto back = LoadDoorModelFile(lib.path("DoorModel/D.xml"), lib.library);
+    const auto back = LoadDoorModelFile(lib.path("DoorModel/D.xml"), lib.library).model;
     ASSERT_TRUE(back);
     EXPECT_EQ(back->HingesUp(), 0);
     EXPECT_EQ(back->GetHingesModel(), nullptr);
     addHinge(lib.library, ""); // the empty name matches a model of empty name
-    EXPECT_EQ(LoadDoorModelFile(lib.path("DoorModel/D.xml"), lib.library)->GetHingesModel(), lib.library.hinges[0]);
+    EXPECT_EQ(LoadDoorModelFile(lib.path("DoorModel/D.xml"), lib.library).model->GetHingesModel(), lib.library.hinges[0]);
 }
 
 TEST(DoorModelFile, UnknownModelsLeaveTheDoorWithoutThem)

@@ -12,7 +12,7 @@ const char* const kTriangle = "<Pos X=\"0\" Y=\"0\"/><Pos X=\"10\" Y=\"0\"/><Pos
 std::unique_ptr<GK_Hinges> load(TempLibrary& lib, const std::string& body)
 {
     lib.write("Hinges/t.xml", kDeclaration + body);
-    return LoadHingesFile(lib.path("Hinges/t.xml"));
+    return LoadHingesFile(lib.path("Hinges/t.xml")).model;
 }
 } // namespace
 
@@ -29,7 +29,7 @@ TEST(HingesFile, RoundTripKeepsTextsBytesAndRoundsNumbers)
     ASSERT_TRUE(saved) << static_cast<int>(saved.problem);
     EXPECT_EQ(saved.path, lib.path("Hinges/\xE5\x90\x88\xE9\xA1\xB5\xE5\x82\xBEx.xml"));
 
-    const auto back = LoadHingesFile(saved.path);
+    const auto back = LoadHingesFile(saved.path).model;
     ASSERT_TRUE(back);
     EXPECT_EQ(back->GetName(), hinge->GetName());
     EXPECT_EQ(back->GetComments(), hinge->GetComments());
@@ -50,7 +50,7 @@ TEST(HingesFile, HingeWithoutHolesWritesAnEmptyHolesElement)
     auto hinge = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
     ASSERT_TRUE(SaveHingesFile(hinge.get()));
     EXPECT_NE(lib.read("Hinges/.xml").find("<Holes />"), std::string::npos);
-    const auto back = LoadHingesFile(lib.path("Hinges/.xml"));
+    const auto back = LoadHingesFile(lib.path("Hinges/.xml")).model;
     ASSERT_TRUE(back);
     EXPECT_TRUE(back->GetListHole().empty());
 }
@@ -90,7 +90,7 @@ TEST(HingesFile, OutlineNeedsThreeCompleteVertices)
     const auto model = load(lib, std::string("<Hinges><Ptlist>") + kTriangle + "<Pos X=\"5\"/></Ptlist></Hinges>");
     ASSERT_TRUE(model);
     EXPECT_EQ(model->GetLoopOut().count(), 3u);
-    EXPECT_FALSE(LoadHingesFile(""));
+    EXPECT_FALSE(LoadHingesFile("").model);
 }
 
 TEST(HingesFile, NonFiniteNumbersRefuseTheFileAndTheModel)
@@ -119,7 +119,7 @@ TEST(HingesFile, MortiseMarkIsWrittenOnlyWhenSetAndReadOnlyAsOne)
     ASSERT_TRUE(SaveHingesFile(hinge.get()));
     EXPECT_NE(lib.read("Hinges/m.xml").find("<Hinges Name=\"m\" Comments=\"\" Thick=\"3.00\" Mortise=\"1\">"),
               std::string::npos);
-    const auto back = LoadHingesFile(lib.path("Hinges/m.xml"));
+    const auto back = LoadHingesFile(lib.path("Hinges/m.xml")).model;
     ASSERT_TRUE(back);
     EXPECT_TRUE(back->GetMortise());
     EXPECT_TRUE(gk_copy(*back)->GetMortise());

@@ -61,9 +61,13 @@ TEST(LibraryFolder, HostileFilesAreSkippedWhileTheRestLoads)
         deep += "<a>";
     lib.write("Hinges/deep.xml", deep);
     std::string del; // 0x7F opens an element for the parser
-    for (int i = 0; i < 200000; ++i)
+    std::string swallowed; // the reference runs on to the ";" over the end tag
+    for (int i = 0; i < 200000; ++i) {
         del += "<\x7F>";
+        swallowed += "<a>&#</a>#1;";
+    }
     lib.write("Hinges/del.xml", del);
+    lib.write("Hinges/swallowed.xml", swallowed);
     lib.write("Hinges/nan.xml", "<Hinges><Ptlist><Pos X=\"nan\" Y=\"0\"/><Pos X=\"1\" Y=\"0\"/><Pos X=\"1\" Y=\"1\"/></Ptlist></Hinges>");
     lib.write("Hinges/huge.xml", hingeFile("huge"));
     std::filesystem::resize_file(lib.path("Hinges/huge.xml"), 300u << 20); // sparse: costs no disk

@@ -9,7 +9,7 @@ const char* const kTriangle = "<Pos X=\"0\" Y=\"0\"/><Pos X=\"10\" Y=\"0\"/><Pos
 std::unique_ptr<GK_LockCore> load(TempLibrary& lib, const std::string& body)
 {
     lib.write("Lockcores/t.xml", body);
-    return LoadLockCoreFile(lib.path("Lockcores/t.xml"));
+    return LoadLockCoreFile(lib.path("Lockcores/t.xml")).model;
 }
 
 std::string lockCore(const std::string& top, const std::string& side, const std::string& rest)
@@ -32,7 +32,7 @@ TEST(LockCoreFile, RoundTripKeepsFacesKindsAndOrder)
     const SaveResult saved = SaveLockCoreFile(model.get());
     ASSERT_TRUE(saved) << static_cast<int>(saved.problem);
 
-    const auto back = LoadLockCoreFile(saved.path);
+    const auto back = LoadLockCoreFile(saved.path).model;
     ASSERT_TRUE(back);
     EXPECT_EQ(back->GetName(), model->GetName());
     EXPECT_EQ(back->GetComments(), kGbkHinge);

@@ -126,7 +126,7 @@ TEST(NumberText, IgnoresADecimalCommaLocale)
         EXPECT_EQ(FormatReal(1.5), "1.50");
         EXPECT_DOUBLE_EQ(ParseReal("2.75"), 2.75);
         ASSERT_TRUE(SaveHingesFile(hinge.get()));
-        back = LoadHingesFile(lib.path("Hinges/H.xml"));
+        back = LoadHingesFile(lib.path("Hinges/H.xml")).model;
     }
     EXPECT_NE(lib.read("Hinges/H.xml").find("Thick=\"1.50\""), std::string::npos);
     ASSERT_TRUE(back);

@@ -22,20 +22,20 @@ void forEveryCut(const std::string& file, Check check)
 TEST(TruncatedFiles, AreSkippedWhole)
 {
     TempLibrary lib;
-    lib.library.hinges.add_tail(LoadHingesFile(VARNHOLT_SOURCE_DIR "/tests/library/golden/hinges.xml"));
+    lib.library.hinges.add_tail(LoadHingesFile(VARNHOLT_SOURCE_DIR "/tests/library/golden/hinges.xml").model);
     ASSERT_TRUE(lib.library.hinges[0]);
 
     forEveryCut(golden("hinges.xml"), [&](const std::string& cut) {
         lib.write("Hinges/t.xml", cut);
-        EXPECT_FALSE(LoadHingesFile(lib.path("Hinges/t.xml"))) << cut.size();
+        EXPECT_FALSE(LoadHingesFile(lib.path("Hinges/t.xml")).model) << cut.size();
     });
     forEveryCut(golden("lockcore.xml"), [&](const std::string& cut) {
         lib.write("Lockcores/t.xml", cut);
-        EXPECT_FALSE(LoadLockCoreFile(lib.path("Lockcores/t.xml"))) << cut.size();
+        EXPECT_FALSE(LoadLockCoreFile(lib.path("Lockcores/t.xml")).model) << cut.size();
     });
     forEveryCut(golden("door.xml"), [&](const std::string& cut) {
         lib.write("DoorModel/t.xml", cut);
-        EXPECT_FALSE(LoadDoorModelFile(lib.path("DoorModel/t.xml"), lib.library)) << cut.size();
+        EXPECT_FALSE(LoadDoorModelFile(lib.path("DoorModel/t.xml"), lib.library).model) << cut.size();
     });
     forEveryCut(golden("knife.xml"), [&](const std::string& cut) {
         lib.write("HingesKnife.xml", cut);

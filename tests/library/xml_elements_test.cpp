@@ -1,8 +1,5 @@
 #include <library/XmlElements.h>
-#include <library/XmlNesting.h>
 
-#include <algorithm>
-#include <clocale>
 #include <gtest/gtest.h>
 #include <string>
 #include <tinyxml.h>
@@ -24,14 +21,6 @@ std::size_t readGroup(const std::string& group, GU_OwnedList<GK_Hole>& holes, At
     return holes.count();
 }
 
-// Deepest chain of elements the parser built, also from text it refused.
-int elementDepth(const TiXmlNode& node)
-{
-    int deepest = 0;
-    for (const TiXmlNode* child = node.FirstChild(); child; child = child->NextSibling())
-        deepest = std::max(deepest, elementDepth(*child));
-    return deepest + (node.ToElement() ? 1 : 0);
-}
 } // namespace
 
 TEST(XmlElements, HoleKindFollowsType)
@@ -85,46 +74,4 @@ TEST(XmlElements, WritersSkipWhatHasNoShape)
     EXPECT_EQ(parent.FirstChildElement(), nullptr);
     WritePtList(GU_Loop(), parent);
     EXPECT_EQ(parent.FirstChildElement(), nullptr);
-}
-
-TEST(XmlNesting, CountsEveryPossibleOpening)
-{
-    const std::string flat = "<a><b x=\"1\"/><b/><c></c><!-- <d><d> --><![CDATA[<e><e>]]></a>";
-    EXPECT_TRUE(NestingWithin(flat, 2));
-    EXPECT_FALSE(NestingWithin("<a><b><c/></b></a>", 1));
-    EXPECT_TRUE(NestingWithin("<a><b><c/></b></a>", 2));
-    // A closing that sits inside a quoted value closes nothing.
-    EXPECT_FALSE(NestingWithin("<a x=\"/>\"><a x='</a>'><a>", 2));
-    // An opening inside a value counts, on the safe side.
-    EXPECT_FALSE(NestingWithin("<r><a x=\"<b\"/></r>", 1));
-    std::string deep;
-    for (int i = 0; i < 100000; ++i)
-        deep += "<a>";
-    EXPECT_FALSE(NestingWithin(deep, 256));
-}
-
-// The count must agree with the parser's name test for every byte after "<":
-// three such tags in a row nest exactly as deep as the parser goes. Its test
-// for bytes below 127 asks the C library, so it is checked under the locale
-// the program runs in as well.
-TEST(XmlNesting, AgreesWithTheParserForEveryByteAfterTheOpeningBracket)
-{
-    const std::string previous = std::setlocale(LC_CTYPE, nullptr);
-    for (const char* locale : {"C", "C.UTF-8", ""}) {
-        if (!std::setlocale(LC_CTYPE, locale))
-            continue;
-        for (int byte = 0; byte < 256; ++byte) {
-            std::string tags;
-            for (int i = 0; i < 3; ++i)
-                tags += std::string{'<', static_cast<char>(byte), '>'};
-            TiXmlDocument document;
-            document.Parse(tags.c_str());
-            const int depth = elementDepth(document);
-            EXPECT_TRUE(NestingWithin(tags, depth)) << locale << " byte " << byte;
-            if (depth > 0) {
-                EXPECT_FALSE(NestingWithin(tags, depth - 1)) << locale << " byte " << byte;
-            }
-        }
-    }
-    std::setlocale(LC_CTYPE, previous.c_str());
 }

@@ -1,12 +1,12 @@
-#include <importer/DxfReader.h>
+#include <importer/DxfParse.h>
 
-#include <importer/DxfFileCheck.h>
+#include <importer/DrawingSink.h>
 #include <importer/ImportLimits.h>
 
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
 
-#include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <exception>
 #include <memory>
@@ -25,6 +25,19 @@ constexpr unsigned kThicknessCode = 39;
 constexpr double kUprightNormal = 1.0 - 1e-9;
 constexpr const char* kPaperSpacePrefix = "*Paper_Space";
 
+// A number as the C locale writes it, whatever the process locale; 0 when the
+// text holds none (as atof would give).
+double parseReal(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() ? value : 0.0;
+}
+
 // Entity names whose callbacks this reader handles itself, either by keeping
 // the entity or by counting it as skipped; every other entity name met in the
 // ENTITIES or BLOCKS section is counted as skipped under its own name.
@@ -38,12 +51,17 @@ const std::set<std::string, std::less<>>& handledEntityNames()
     return names;
 }
 
-// Turns dxflib callbacks into entity records. Multi-callback entities
-// (polylines, splines) and blocks are collected until they end.
+// Turns dxflib callbacks into entity records and hands them to a sink.
+// Multi-callback entities (polylines, splines) are collected until they end.
 class RecordCollector final : public DL_CreationAdapter {
 public:
-    DxfDrawing drawing;
-    bool overflow = false;
+    RecordCollector(DrawingSink& sink, DxfEnd end) : m_sink(sink), m_end(end) {}
+
+    // Thrown at the EOF group when the parse is to end there.
+    struct EndOfDrawing {};
+
+    // The first limit that was reached; Read while none was.
+    DxfParseOutcome overflow = DxfParseOutcome::Read;
 
     // Stores the entity that is still being collected.
     void finish() { flushPending(); }
@@ -53,20 +71,27 @@ private:
     void setVariableInt(const std::string& key, int value, int) override
     {
         if (key == "$INSUNITS")
-            drawing.insunits = value;
+            m_sink.insunits(value);
     }
     void setVariableString(const std::string& key, const std::string& value, int) override
     {
         if (key == "$DWGCODEPAGE")
-            drawing.codePage = value;
+            m_sink.codePage(value);
         else if (key == "$ACADVER")
-            drawing.version = value;
+            m_sink.version(value);
     }
 
     // --- every group, before dxflib acts on it ------------------------------
     void processCodeValuePair(unsigned int code, const std::string& value) override
     {
+        // dxflib completes the last object at the EOF group itself, so the
+        // parse ends at the group after it, before dxflib acts on that.
+        if (m_afterEof) {
+            flushPending();
+            throw EndOfDrawing{};
+        }
         if (code == 0) {
+            m_afterEof = m_end == DxfEnd::EofGroup && value == "EOF";
             // The entity that this group ends is reported right after it:
             // hand it the thickness collected so far.
             m_entityThickness = m_pendingThickness;
@@ -82,7 +107,7 @@ private:
             m_inEntitySection = value == "ENTITIES" || value == "BLOCKS";
             m_expectSectionName = false;
         } else if (code == kThicknessCode) {
-            m_pendingThickness = std::atof(value.c_str());
+            m_pendingThickness = parseReal(value);
         }
     }
 
@@ -94,14 +119,21 @@ private:
             m_skipBlock = true;
             return;
         }
-        BlockDefinition& block = drawing.blocks[data.name];
-        block = BlockDefinition{{data.bpx, data.bpy, data.bpz}, {}, {}};
-        m_block = &block;
+        if (m_blockCount >= import_limits::kMaxBlocks) {
+            reachLimit(DxfParseOutcome::TooManyBlocks);
+            m_skipBlock = true;
+            return;
+        }
+        ++m_blockCount;
+        m_sink.beginBlock(data.name, {data.bpx, data.bpy, data.bpz});
+        m_inBlock = true;
     }
     void endBlock() override
     {
         flushPending();
-        m_block = nullptr;
+        if (m_inBlock)
+            m_sink.endBlock();
+        m_inBlock = false;
         m_skipBlock = false;
     }
 
@@ -239,12 +271,20 @@ private:
     enum class Pending { None, LwPolyline, Polyline, Polyline3d, Spline, Ignored };
 
     // Kinds skipped inside a block count once for every placed copy of it.
+    // Past a number of distinct kinds (a file can make up entity names
+    // without end), further unsupported kinds are counted together.
     void countSkipped(const SkippedKind& kind)
     {
         if (m_skipBlock)
             return;
-        auto& counts = m_block ? m_block->skipped : drawing.skipped;
-        ++counts[kind];
+        if (kind.reason == SkipReason::Unsupported && !m_unsupportedNames.contains(kind.entity)) {
+            if (m_unsupportedNames.size() >= import_limits::kMaxSkippedKinds) {
+                m_sink.skipped(SkippedKind{SkipReason::Unsupported, {}});
+                return;
+            }
+            m_unsupportedNames.insert(kind.entity);
+        }
+        m_sink.skipped(kind);
     }
     void countUnsupported(std::string_view entity) { countSkipped({SkipReason::Unsupported, std::string(entity)}); }
 
@@ -260,7 +300,7 @@ private:
     {
         if (m_skipBlock)
             return false;
-        if (attributes.isInPaperSpace() && !m_block) {
+        if (attributes.isInPaperSpace() && !m_inBlock) {
             countSkipped({SkipReason::PaperSpace, {}});
             return false;
         }
@@ -269,17 +309,27 @@ private:
             return false;
         }
         if (m_entityCount >= import_limits::kMaxEntities) {
-            overflow = true;
+            reachLimit(DxfParseOutcome::TooManyEntities);
             return false;
         }
         ++m_entityCount;
         return true;
     }
 
+    void reachLimit(DxfParseOutcome limit)
+    {
+        if (overflow == DxfParseOutcome::Read)
+            overflow = limit;
+    }
+
     bool acceptVertex(std::size_t countInEntity)
     {
-        if (countInEntity >= import_limits::kMaxEntityVertices || m_vertexCount >= import_limits::kMaxFileVertices) {
-            overflow = true;
+        if (countInEntity >= import_limits::kMaxEntityVertices) {
+            reachLimit(DxfParseOutcome::TooManyEntityVertices);
+            return false;
+        }
+        if (m_vertexCount >= import_limits::kMaxFileVertices) {
+            reachLimit(DxfParseOutcome::TooManyVertices);
             return false;
         }
         ++m_vertexCount;
@@ -298,9 +348,9 @@ private:
 
     LayerId layerId(const std::string& name)
     {
-        const auto [it, added] = m_layerIds.try_emplace(name, static_cast<LayerId>(drawing.layers.size()));
+        const auto [it, added] = m_layerIds.try_emplace(name, static_cast<LayerId>(m_layerIds.size()));
         if (added)
-            drawing.layers.push_back(name);
+            m_sink.layer(name);
         return it->second;
     }
 
@@ -310,10 +360,10 @@ private:
     {
         flushPending();
         countUnsupported(entity);
-        if (m_skipBlock || (attributes.isInPaperSpace() && !m_block) || !upright())
+        if (m_skipBlock || (attributes.isInPaperSpace() && !m_inBlock) || !upright())
             return;
         if (m_entityCount >= import_limits::kMaxEntities) {
-            overflow = true;
+            reachLimit(DxfParseOutcome::TooManyEntities);
             return;
         }
         ++m_entityCount;
@@ -329,11 +379,7 @@ private:
         store(makeRecord(std::move(shape)));
     }
 
-    void store(EntityRecord&& record)
-    {
-        auto& target = m_block ? m_block->entities : drawing.entities;
-        target.push_back(std::move(record));
-    }
+    void store(EntityRecord&& record) { m_sink.entity(std::move(record)); }
 
     void flushPending()
     {
@@ -343,8 +389,12 @@ private:
         m_pendingKind = Pending::None;
     }
 
-    BlockDefinition* m_block = nullptr;
+    DrawingSink& m_sink;
+    DxfEnd m_end;
+    bool m_afterEof = false;
+    bool m_inBlock = false;
     bool m_skipBlock = false;
+    std::set<std::string, std::less<>> m_unsupportedNames; // told apart in the skipped counts
     std::optional<EntityRecord> m_pending;
     std::unordered_map<std::string, LayerId> m_layerIds;
     Pending m_pendingKind = Pending::None;
@@ -355,37 +405,31 @@ private:
     bool m_expectSectionName = false;
     bool m_inEntitySection = false;
     std::size_t m_entityCount = 0;
+    std::size_t m_blockCount = 0;
     std::size_t m_vertexCount = 0;
 };
 
 } // namespace
 
-DxfReadResult readDxfDrawing(const std::string& path)
+DxfParseOutcome parseDxf(const std::string& path, DrawingSink& sink, DxfEnd end, DxfParseFailureHandler onFailure)
 {
-    DxfReadResult result;
-    result.failure = checkDxfFile(path);
-    if (result.failure)
-        return result;
-    RecordCollector collector;
+    RecordCollector collector(sink, end);
+    DL_Dxf parser;
+    DxfParseOutcome failure = DxfParseOutcome::Damaged;
     try {
-        DL_Dxf parser;
-        errno = 0;
-        if (!parser.in(path, &collector)) {
-            result.failure = {ImportProblem::CannotRead, errno};
-            return result;
+        try {
+            if (!parser.in(path, &collector))
+                return DxfParseOutcome::CannotOpen;
+            collector.finish();
+        } catch (const RecordCollector::EndOfDrawing&) {
         }
-        collector.finish();
+        return collector.overflow;
     } catch (const std::bad_alloc&) {
-        result.failure = {ImportProblem::ParserOutOfMemory};
-        return result;
+        failure = DxfParseOutcome::OutOfMemory;
     } catch (const std::exception&) {
-        result.failure = {ImportProblem::Unparsable};
-        return result;
+        failure = DxfParseOutcome::Damaged;
     }
-    if (collector.overflow) {
-        result.failure = {ImportProblem::TooManyEntities};
-        return result;
-    }
-    result.drawing = std::move(collector.drawing);
-    return result;
+    if (onFailure)
+        onFailure(failure);
+    return failure;
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <library/LoadProblem.h>
+#include <library/XmlPrecheck.h>
+
+#include <cstddef>
+#include <string>
+
+// Library files larger than this are not read: no model comes near it, and a
+// huge file must not stall start-up.
+inline constexpr std::size_t kMaxLibraryFileSize = 16u << 20;
+// What the parser may build from one library file; a file beyond any of it is
+// not handed to the parser. Within these its work grows linearly with the
+// file. Library files nest four levels, carry at most eleven attributes on an
+// element, and a model of a hundred thousand outline vertices stays under the
+// node count.
+inline constexpr XmlCounts kLibraryXmlLimits{.depth = 32, .attributes = 64, .nodes = 500'000};
+
+// Reads the text of a library file, ready for the parser, and checks it
+// against the limits above. Fails when the file cannot be opened, is not a
+// regular file, is too large or passes a limit. Line ends are read as the
+// parser's own file loading reads them (CR LF and a lone CR become LF); a
+// leading UTF-8 byte order mark is dropped.
+LoadOutcome ReadLibraryText(const std::string& path, std::string& text);

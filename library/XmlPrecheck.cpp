@@ -1,0 +1,324 @@
+#include <library/XmlPrecheck.h>
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace {
+// Where the parser gives up; it reads nothing after that point.
+constexpr std::size_t kStop = std::string_view::npos;
+
+// The parser's character classes, asked of the C library as the parser asks,
+// so that both agree under any locale.
+bool isWhite(char c)
+{
+    return std::isspace(static_cast<unsigned char>(c)) || c == '\n' || c == '\r';
+}
+
+// Every byte from 127 up counts as a letter.
+bool isNameStart(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 127 ? std::isalpha(byte) != 0 : true) || c == '_';
+}
+
+bool isNameChar(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 127 ? std::isalnum(byte) != 0 : true) || c == '_' || c == '-' || c == '.' || c == ':';
+}
+
+// Case folding with the char's own (possibly negative) value, as the parser
+// folds it; the C library takes -128..255.
+int fold(char c)
+{
+    return std::tolower(c);
+}
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+constexpr std::string_view kEntities[] = {"&amp;", "&lt;", "&gt;", "&quot;", "&apos;"};
+
+// Follows the parser through the text. Each step takes a position inside the
+// text and returns the position after what it read, or kStop where the parser
+// gives up or a count passes its limit. Recursion follows element nesting,
+// which the depth limit bounds.
+class Walk {
+public:
+    Walk(std::string_view text, const XmlCounts& limits)
+        : m_text(text.substr(0, text.find('\0'))), m_limits(limits) // the parser reads up to a NUL
+    {
+    }
+
+    XmlCounts run()
+    {
+        std::size_t p = skipWhite(0);
+        while (at(p) == '<') {
+            p = node(p);
+            if (p == kStop)
+                break;
+            p = skipWhite(p);
+        }
+        return m_counts;
+    }
+
+private:
+    // The byte at i, or NUL at and past the end (and at kStop).
+    char at(std::size_t i) const { return i < m_text.size() ? m_text[i] : '\0'; }
+
+    bool startsWith(std::size_t p, std::string_view tag, bool ignoreCase = false) const
+    {
+        if (p >= m_text.size() || m_text.size() - p < tag.size())
+            return false;
+        for (std::size_t i = 0; i < tag.size(); ++i) {
+            const char c = m_text[p + i];
+            if (ignoreCase ? fold(c) != fold(tag[i]) : c != tag[i])
+                return false;
+        }
+        return true;
+    }
+
+    std::size_t skipWhite(std::size_t p) const
+    {
+        while (p < m_text.size() && isWhite(m_text[p]))
+            ++p;
+        return p;
+    }
+
+    bool addNode()
+    {
+        return ++m_counts.nodes <= m_limits.nodes;
+    }
+
+    std::size_t name(std::size_t p) const
+    {
+        if (!isNameStart(at(p)))
+            return kStop;
+        while (at(p) && isNameChar(at(p)))
+            ++p;
+        return p;
+    }
+
+    // A node starting at "<", told apart as the parser tells it apart.
+    std::size_t node(std::size_t p)
+    {
+        if (startsWith(p, "<?xml", true))
+            return addNode() ? declaration(p + 5) : kStop;
+        if (startsWith(p, "<!--"))
+            return addNode() ? through(p + 4, "-->") : kStop;
+        if (startsWith(p, "<![CDATA["))
+            return addNode() ? cdata(p + 9) : kStop;
+        if (isNameStart(at(p + 1)))
+            return element(p);
+        if (!addNode())
+            return kStop;
+        for (++p; at(p) && at(p) != '>'; ++p) {
+        }
+        return at(p) ? p + 1 : p;
+    }
+
+    // Up to and past the end marker, or the end of the text.
+    std::size_t through(std::size_t p, std::string_view marker) const
+    {
+        while (at(p) && !startsWith(p, marker))
+            ++p;
+        return at(p) ? p + marker.size() : p;
+    }
+
+    std::size_t cdata(std::size_t p) const
+    {
+        p = through(p, "]]>");
+        return at(p) ? p : kStop;
+    }
+
+    // Only the version, encoding and standalone attributes are read as
+    // attributes; anything else is stepped over up to white space or ">".
+    std::size_t declaration(std::size_t p) const
+    {
+        while (at(p)) {
+            if (at(p) == '>')
+                return p + 1;
+            p = skipWhite(p);
+            if (!at(p))
+                return kStop;
+            if (startsWith(p, "version", true) || startsWith(p, "encoding", true) || startsWith(p, "standalone", true)) {
+                std::string_view ignored;
+                p = attributeText(p, ignored);
+                if (p == kStop)
+                    return kStop;
+            } else {
+                while (at(p) && at(p) != '>' && !isWhite(at(p)))
+                    ++p;
+            }
+        }
+        return kStop;
+    }
+
+    std::size_t element(std::size_t p)
+    {
+        if (!addNode())
+            return kStop;
+        if (++m_depth > m_counts.depth)
+            m_counts.depth = m_depth;
+        if (m_depth > m_limits.depth)
+            return kStop;
+        p = skipWhite(p + 1);
+        const std::size_t nameStart = p;
+        p = name(p);
+        if (!at(p))
+            return kStop;
+        const std::string_view elementName = m_text.substr(nameStart, p - nameStart);
+        m_attributeNames.clear(); // those of an enclosing element are done with
+        for (;;) {
+            p = skipWhite(p);
+            if (!at(p))
+                return kStop;
+            if (at(p) == '/')
+                return at(p + 1) == '>' ? leave(p + 2) : kStop;
+            if (at(p) == '>') {
+                p = content(p + 1);
+                if (!at(p) || !startsWith(p + 2, elementName))
+                    return kStop; // content stops only at "</"
+                p = skipWhite(p + 2 + elementName.size());
+                return at(p) == '>' ? leave(p + 1) : kStop;
+            }
+            const int attributes = static_cast<int>(m_attributeNames.size()) + 1;
+            m_counts.attributes = std::max(m_counts.attributes, attributes);
+            if (!addNode() || attributes > m_limits.attributes)
+                return kStop;
+            std::string_view attributeName;
+            p = attributeText(p, attributeName);
+            if (!at(p) || std::find(m_attributeNames.begin(), m_attributeNames.end(), attributeName) !=
+                              m_attributeNames.end())
+                return kStop; // the parser refuses a repeated name
+            m_attributeNames.push_back(attributeName);
+        }
+    }
+
+    std::size_t leave(std::size_t p)
+    {
+        --m_depth;
+        return p;
+    }
+
+    // Texts and nodes up to the "</" that ends the element.
+    std::size_t content(std::size_t p)
+    {
+        p = skipWhite(p);
+        while (at(p)) {
+            if (at(p) != '<') {
+                if (!addNode())
+                    return kStop;
+                p = text(p, "<", true);
+                if (p != kStop)
+                    --p; // the "<" that ended the text starts the next node
+            } else if (at(p + 1) == '/') {
+                return p;
+            } else {
+                p = node(p);
+            }
+            if (p == kStop)
+                return kStop;
+            p = skipWhite(p);
+        }
+        return p;
+    }
+
+    // Name, "=" and value; a value in quotes runs to the same quote, with
+    // entities read on the way.
+    std::size_t attributeText(std::size_t p, std::string_view& attributeName) const
+    {
+        const std::size_t nameStart = skipWhite(p);
+        p = name(nameStart);
+        if (!at(p))
+            return kStop;
+        attributeName = m_text.substr(nameStart, p - nameStart);
+        p = skipWhite(p);
+        if (at(p) != '=')
+            return kStop;
+        p = skipWhite(p + 1);
+        const char quote = at(p);
+        if (quote == '\'')
+            return text(p + 1, "'", false);
+        if (quote == '"')
+            return text(p + 1, "\"", false);
+        for (; at(p) && !isWhite(at(p)) && at(p) != '/' && at(p) != '>'; ++p) {
+            if (at(p) == '\'' || at(p) == '"')
+                return kStop;
+        }
+        return at(p) ? p : kStop; // the element wants more after the value
+    }
+
+    // Characters up to the end marker and past it; with trim, leading white
+    // space first. Gives up at the end of the text and where the text would
+    // end right after the marker.
+    std::size_t text(std::size_t p, std::string_view end, bool trim) const
+    {
+        if (trim)
+            p = skipWhite(p);
+        while (at(p) && !startsWith(p, end)) {
+            if (trim && isWhite(at(p)))
+                ++p;
+            else if (at(p) == '&')
+                p = entity(p);
+            else
+                ++p;
+            if (p == kStop)
+                return kStop;
+        }
+        if (at(p))
+            p += end.size();
+        return at(p) ? p : kStop;
+    }
+
+    // A character reference runs to the first ";" after it, whatever lies
+    // between, as long as the digits just before the ";" reach back to the
+    // "x" or "#"; the parser gives up on any other.
+    std::size_t entity(std::size_t p) const
+    {
+        if (at(p + 1) == '#' && at(p + 2)) {
+            const bool hex = at(p + 2) == 'x';
+            if (hex && !at(p + 3))
+                return kStop;
+            const std::size_t semicolon = m_text.find(';', hex ? p + 3 : p + 2);
+            if (semicolon == std::string_view::npos)
+                return kStop;
+            for (std::size_t q = semicolon - 1; at(q) != (hex ? 'x' : '#'); --q) {
+                if (!(hex ? isHexDigit(at(q)) : isDigit(at(q))))
+                    return kStop;
+            }
+            return semicolon + 1;
+        }
+        for (std::string_view named : kEntities)
+            if (startsWith(p, named))
+                return p + named.size();
+        return p + 1;
+    }
+
+    std::string_view m_text;
+    XmlCounts m_limits;
+    XmlCounts m_counts;
+    int m_depth = 0;
+    // Of the element whose attributes are being read; the attribute limit
+    // keeps the search for a repeated name short.
+    std::vector<std::string_view> m_attributeNames;
+};
+} // namespace
+
+XmlCounts CountXml(std::string_view text, const XmlCounts& limits)
+{
+    return Walk(text, limits).run();
+}
+
+bool XmlWithin(const XmlCounts& counts, const XmlCounts& limits)
+{
+    return counts.depth <= limits.depth && counts.attributes <= limits.attributes && counts.nodes <= limits.nodes;
+}
