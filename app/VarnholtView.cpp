@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace {
 constexpr COLORREF kWhite = 0x00FFFFFF;
 const char* const kDrawingTitle = "排钻系统";
@@ -67,8 +69,11 @@ void CVarnholtView::hideImportPreview()
 
 void CVarnholtView::fitImportPreview()
 {
+    // A wider margin than the drawing's leaves room for the sizes written
+    // above the outlines, unless the window is small.
+    const double margin = std::min(4.0 * m_operation.render().fitMargin(), std::min(width(), height()) / 8.0);
     m_importTransform.setViewport(QSizeF(size()));
-    m_importTransform.fit(m_import.bounds(), 4.0 * m_operation.render().fitMargin());
+    m_importTransform.fit(m_import.bounds(), margin);
 }
 
 void CVarnholtView::paintEvent(QPaintEvent*)
