@@ -26,6 +26,11 @@ void FrameCommandHost::refillDoorPane()
     FillDoorPane(m_frame);
 }
 
+void FrameCommandHost::reloadLibrary()
+{
+    m_frame.reloadLibrary();
+}
+
 GK_Object* FrameCommandHost::firstDrawingObject()
 {
     return m_frame.activeView()->operation().drawing().list().first();

@@ -14,6 +14,7 @@ public:
     void refillHingesPane() override;
     void refillLockCorePane() override;
     void refillDoorPane() override;
+    void reloadLibrary() override;
     GK_Object* firstDrawingObject() override;
     void recordNcDoor(GK_Object* door) override;
     void showStatus(const QString& text) override;

@@ -109,13 +109,24 @@ void CMainFrame::connectPanes()
 void CMainFrame::loadLibrary()
 {
     RemoveLeftoverSaves();
-    LoadAllHinges(m_library.hinges, &m_library.skipped);
+    LoadAllHinges(m_library.hinges, &m_library.skipped, &m_library.files);
     FillHingesPane(*this);
-    LoadAllLockCores(m_library.lockCores, &m_library.skipped);
+    LoadAllLockCores(m_library.lockCores, &m_library.skipped, &m_library.files);
     FillLockCorePane(*this);
-    LoadAllDoorModels(m_library.doors, m_library, &m_library.skipped);
+    LoadAllDoorModels(m_library.doors, m_library, &m_library.skipped, &m_library.files);
     FillDoorPane(*this);
-    LoadKnifeFile(m_library.knives, &m_library.skipped);
+    LoadKnifeFile(m_library.knives, &m_library.skipped, &m_library.files);
+}
+
+void CMainFrame::reloadLibrary()
+{
+    // The panes' rows point at the models: they are emptied before the
+    // models go. The drawing holds copies of its own and stays.
+    m_library.clear();
+    FillHingesPane(*this);
+    FillLockCorePane(*this);
+    FillDoorPane(*this);
+    loadLibrary();
 }
 
 void CMainFrame::loadUserImages()

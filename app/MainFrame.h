@@ -68,6 +68,9 @@ public slots:
     void OnFileSaveAs();
     void OnViewCustomize();
     void OnAppAbout();
+    // "刷新": reads the whole library again from disk, as at start-up, and
+    // refills the panes; files other programs added or changed appear.
+    void reloadLibrary();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -81,6 +81,7 @@ const CommandText kStatusTips[] = {
     {ID_VIEW_STATUS_BAR, "显示或隐藏状态栏"},
     {ID_VIEW_CUSTOMIZE, "自定义工具栏和停靠窗口"},
     {ID_APP_ABOUT, "显示程序名称和版本"},
+    {ID_VIEW_REFRESH, "从磁盘重新读取模型库和刀具表"},
     {ID_MACHINING_HINGES, "为图中的门型生成合页的加工程序"},
     {ID_MACHINING_LOCK, "为图中的门型生成锁孔的加工程序"},
     {ID_MACHINING_PREVIEW, "在门板上显示或隐藏刀具路径"},
@@ -164,6 +165,10 @@ void CMainFrame::createActions()
             &CMainFrame::OnAppAbout);
     action(ID_APP_ABOUT)->setIcon(s->standardIcon(QStyle::SP_MessageBoxQuestion));
 
+    QAction* refresh = addCommand(ID_VIEW_REFRESH, text("刷新(&R)\tF5"), {QKeySequence(Qt::Key_F5)});
+    connect(refresh, &QAction::triggered, this, &CMainFrame::reloadLibrary);
+    addAction(refresh);
+
     QAction* next = addCommand(ID_NEXT_PANE, text("下一窗格"), {QKeySequence(Qt::Key_F6)});
     QAction* previous = addCommand(ID_PREV_PANE, text("上一窗格"), {QKeySequence(Qt::SHIFT | Qt::Key_F6)});
     connect(next, &QAction::triggered, this, [this] { focusNeighbourPane(1); });
@@ -200,6 +205,7 @@ void CMainFrame::createMenus()
     m_toolbarsMenu->addAction(addCommand(ID_VIEW_TOOLBARS_PLACEHOLDER, text("<占位符>")));
     connect(m_toolbarsMenu, &QMenu::aboutToShow, this, &CMainFrame::fillToolbarsMenu);
     view->addAction(action(ID_VIEW_STATUS_BAR));
+    view->addAction(action(ID_VIEW_REFRESH));
     QMenu* looks = view->addMenu(text("应用程序外观(&A)"));
     for (const LookItem& item : kPlainLooks)
         looks->addAction(action(item.id));

@@ -29,6 +29,8 @@ public:
     virtual void refillHingesPane() = 0;
     virtual void refillLockCorePane() = 0;
     virtual void refillDoorPane() = 0;
+    // Reads the whole library again from disk and refills the panes.
+    virtual void reloadLibrary() = 0;
     // The first object of the view's drawing (the rest follow through next);
     // null when the drawing is empty or there is no view.
     virtual GK_Object* firstDrawingObject() = 0;

@@ -15,6 +15,7 @@
 #include <library/DoorModelFile.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
+#include <library/LibraryFolder.h>
 #include <library/LockCoreFile.h>
 #include <library/ModelLibrary.h>
 #include <library/NameLookup.h>
@@ -29,9 +30,10 @@ namespace {
 
 struct HingesKind {
     using Model = GK_Hinges;
+    static constexpr const char* folder = kHingesFolder;
     static void import(CadImporter& importer, const std::string& path) { importer.import_hinges_from_cad_file(path); }
     static Model* model(const CadImporter& importer) { return importer.get_hinges_model(); }
-    static SaveResult save(const Model* model) { return SaveHingesFile(model); }
+    static SaveResult save(const Model* model, const SaveContext& context) { return SaveHingesFile(model, context); }
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.hinges; }
     static void refill(CommandHost& host) { host.refillHingesPane(); }
     static constexpr ModelKind kind = ModelKind::Hinges;
@@ -43,9 +45,13 @@ struct HingesKind {
 
 struct LockCoreKind {
     using Model = GK_LockCore;
+    static constexpr const char* folder = kLockCoresFolder;
     static void import(CadImporter& importer, const std::string& path) { importer.import_lockcore_from_cad_file(path); }
     static Model* model(const CadImporter& importer) { return importer.get_lockcore_model(); }
-    static SaveResult save(const Model* model) { return SaveLockCoreFile(model); }
+    static SaveResult save(const Model* model, const SaveContext& context)
+    {
+        return SaveLockCoreFile(model, context);
+    }
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.lockCores; }
     static void refill(CommandHost& host) { host.refillLockCorePane(); }
     static constexpr ModelKind kind = ModelKind::LockCore;
@@ -56,16 +62,22 @@ struct LockCoreKind {
 
 struct DoorKind {
     using Model = GK_DoorWithHinges;
+    static constexpr const char* folder = kDoorModelFolder;
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.doors; }
     static constexpr ModelKind kind = ModelKind::Door;
 };
 
 // Lets a name through when no model of its kind has it, or when the user
-// agrees to replace the model that has it.
+// agrees to replace the model that has it. A name whose file holds another
+// model is refused: saving would destroy that model.
 template <typename Kind>
 NameAcceptor askBeforeReplacing(CommandHost& host, MessageBoxes& messages)
 {
     return [&host, &messages](const std::string& name) {
+        if (const std::optional<std::string> other = OtherModelInTarget(Kind::folder, name)) {
+            messages.warning(OtherModelsFileMessage(Kind::kind, name, *other));
+            return false;
+        }
         ModelLibrary* library = host.library();
         if (!library || !PositionByName(Kind::list(*library), name))
             return true;
@@ -113,6 +125,27 @@ FileFilter ModelCommands::CadFilter()
 FileFilter ModelCommands::NcFilter()
 {
     return {QStringLiteral("所有NC文件(*.NC)"), {QStringLiteral("*.NC")}, QStringLiteral("NC")};
+}
+
+template <typename Save>
+bool ModelCommands::saveModel(Save save)
+{
+    ModelLibrary* library = m_host.library();
+    SaveContext context{library ? &library->files : nullptr};
+    SaveResult saved = save(context);
+    if (saved.problem == SaveProblem::ChangedOnDisk) {
+        if (m_messages.choose(ChangedOnDiskQuestion(saved), ChangedOnDiskChoices()) != kChooseOverwrite) {
+            m_host.reloadLibrary();
+            return false;
+        }
+        context.onChange = OnDiskChange::Overwrite;
+        saved = save(context);
+    }
+    if (!saved) {
+        m_messages.warning(ModelNotSavedMessage(saved));
+        return false;
+    }
+    return true;
 }
 
 void ModelCommands::OnImportLockCore()
@@ -210,11 +243,8 @@ bool ModelCommands::nameAndSave(ImportChoice& choice)
     model->SetThick(dialog.m_thickness);
     Kind::takeMortise(*model, dialog);
 
-    const SaveResult saved = Kind::save(model);
-    if (!saved) {
-        m_messages.warning(ModelNotSavedMessage(saved));
+    if (!saveModel([model](const SaveContext& context) { return Kind::save(model, context); }))
         return false;
-    }
     ModelLibrary* library = m_host.library();
     if (!library)
         return true;
@@ -253,11 +283,8 @@ void ModelCommands::OnAddDoorModel()
     door->SetHingesModel(library ? FindHingesByName(*library, dialog.m_hingesModelName) : nullptr);
     door->SetLockCoreModel(library ? FindLockCoreByName(*library, dialog.m_lockCoreModelName) : nullptr);
 
-    const SaveResult saved = SaveDoorModelFile(door.get());
-    if (!saved) {
-        m_messages.warning(ModelNotSavedMessage(saved));
+    if (!saveModel([&door](const SaveContext& context) { return SaveDoorModelFile(door.get(), context); }))
         return;
-    }
     if (!library)
         return;
     // Nothing points at a listed door but the pane's rows, which are rebuilt
@@ -274,9 +301,21 @@ void ModelCommands::OnKnifeSetting()
     ModelLibrary* library = m_host.library();
     GU_OwnedList<KnifeInfo>* knives = library ? &library->knives : nullptr;
     // The dialog changes the tools in memory; the table file is written here,
-    // after each change. A failure leaves the change in memory.
-    CDlgKnifeSetting dialog(m_messages, knives, [this, knives] {
-        const SaveResult saved = SaveKnifeFile(*knives);
+    // after each change. A failure leaves the change in memory. A table that
+    // another program changed meanwhile is overwritten only if the user says
+    // so; otherwise it is read again, and the dialog shows what it holds.
+    CDlgKnifeSetting dialog(m_messages, knives, [this, library] {
+        SaveContext context{&library->files};
+        SaveResult saved = SaveKnifeFile(library->knives, context);
+        if (saved.problem == SaveProblem::ChangedOnDisk) {
+            if (m_messages.choose(ChangedOnDiskQuestion(saved), ChangedOnDiskChoices()) != kChooseOverwrite) {
+                library->knives.clear();
+                LoadKnifeFile(library->knives, nullptr, &library->files);
+                return;
+            }
+            context.onChange = OnDiskChange::Overwrite;
+            saved = SaveKnifeFile(library->knives, context);
+        }
         if (!saved)
             m_messages.warning(ToolTableNotSavedMessage(saved));
     });

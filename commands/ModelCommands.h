@@ -2,6 +2,8 @@
 
 #include <dialogs/FileDialogs.h>
 
+#include <library/ModelSave.h>
+
 class CadImporter;
 class CommandHost;
 class ImportChoice;
@@ -34,6 +36,12 @@ private:
     template <typename Kind>
     bool nameAndSave(ImportChoice& choice);
     void createDoorNcFile();
+    // Saves with the library's record of its files. When another program
+    // changed a file the save would replace, the user chooses to overwrite
+    // it, or to leave it and read the library again. False when nothing was
+    // saved (the user has been told why).
+    template <typename Save>
+    bool saveModel(Save save);
 
     CommandHost& m_host;
     CadImporter& m_importer;

@@ -3,7 +3,9 @@
 #include <dialogs/DataExchange.h>
 #include <dialogs/GbkQString.h>
 #include <dialogs/TabOrder.h>
+#include <dialogs/UserMessages.h>
 
+#include <library/DoorModelFile.h>
 #include <library/ModelLibrary.h>
 
 #include <QComboBox>
@@ -126,9 +128,14 @@ void CDlgAddDoorModel::DoDataExchange(DataExchange& dx)
 {
     ExchangeModelName(dx, m_nameEdit, m_name);
     dx.text(m_commentsEdit, m_comments);
-    dx.number(m_lengthEdit, m_length);
-    dx.number(m_widthEdit, m_width);
-    dx.number(m_thicknessEdit, m_thickness);
+    // A size the door reader would drop is refused here, or the door would
+    // be listed now and gone at the next start.
+    const std::pair<QLineEdit*, double*> sizes[] = {
+        {m_lengthEdit, &m_length}, {m_widthEdit, &m_width}, {m_thicknessEdit, &m_thickness}};
+    for (const auto& [edit, size] : sizes) {
+        dx.number(edit, *size);
+        dx.check(edit, IsValidDoorSize(*size), BadDoorSizeMessage());
+    }
     dx.number(m_lockCoreXEdit, m_lockCoreX);
     for (int i = 0; i < kHingePositions; ++i)
         dx.number(m_hingePosEdits[i], m_hingePos[i]);

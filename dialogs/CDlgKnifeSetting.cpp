@@ -100,6 +100,7 @@ CDlgKnifeSetting::CDlgKnifeSetting(MessageBoxes& messages, GU_OwnedList<KnifeInf
     connect(apply, &QPushButton::clicked, this, &CDlgKnifeSetting::OnApply);
     connect(addKnife, &QPushButton::clicked, this, &CDlgKnifeSetting::OnAddKnife);
     connect(m_grid, &CTreeGridCtrl::leftButtonPressed, this, [this](void*) { ShowSelectedKnife(); });
+    connect(m_grid, &CTreeGridCtrl::itemChanged, this, [this](void*) { ShowSelectedKnife(); });
 
     SetTabChain({{m_grid, ok, cancel}, m_form.numbersAndLists(), {apply, addKnife}, m_form.textFields()});
 }
@@ -132,6 +133,7 @@ void CDlgKnifeSetting::FillKnifeGrid()
 {
     const int selected = m_grid->GetFirstSelectedRow();
     m_grid->RemoveAllRows();
+    m_shownKnife = nullptr;
     if (m_knives) {
         for (KnifeInfo* knife : *m_knives)
             m_grid->AddRootRow(knifeRow(knife).release());
@@ -157,9 +159,10 @@ KnifeInfo* CDlgKnifeSetting::selectedKnife() const
 
 void CDlgKnifeSetting::ShowSelectedKnife()
 {
-    const KnifeInfo* knife = selectedKnife();
+    KnifeInfo* knife = selectedKnife();
     if (!knife)
         return;
+    m_shownKnife = knife;
     m_form.load(*knife);
     UpdateData(false);
 }
@@ -170,12 +173,11 @@ void CDlgKnifeSetting::OnApply()
     // holds a mix of new and stale values.
     if (!UpdateData(true))
         return;
-    KnifeInfo* knife = selectedKnife();
-    if (!knife)
+    if (!m_shownKnife)
         return;
-    m_form.store(*knife);
-    FillKnifeGrid();
+    m_form.store(*m_shownKnife);
     m_saveTable();
+    FillKnifeGrid();
 }
 
 void CDlgKnifeSetting::OnAddKnife()
@@ -188,6 +190,6 @@ void CDlgKnifeSetting::OnAddKnife()
     auto knife = std::make_unique<KnifeInfo>();
     add.m_form.store(*knife);
     m_knives->add_tail(std::move(knife));
-    FillKnifeGrid();
     m_saveTable();
+    FillKnifeGrid();
 }

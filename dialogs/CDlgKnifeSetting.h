@@ -11,15 +11,18 @@ class CTreeGridCtrl;
 class QFrame;
 struct KnifeInfo;
 
-// The tool table: every tool of the list in a grid, the clicked tool in a
-// form below it. "应用" writes the form into the selected tool and "添加刀具"
-// appends a new tool; after each the dialog hands the table to its save
-// callback at once. OK and Cancel only close the dialog.
+// The tool table: every tool of the list in a grid, the selected tool in a
+// form below it; the form follows the selection however it moves. "应用"
+// writes the form into the tool it was filled from and "添加刀具" appends a
+// new tool; after each the dialog hands the table to its save callback at
+// once and shows the list anew (the callback may have read it again from
+// disk). OK and Cancel only close the dialog.
 class CDlgKnifeSetting : public ExchangeDialog {
     Q_OBJECT
 public:
     static constexpr int kGridId = 4368;
-    // Writes the whole table; called after every change to it.
+    // Writes the whole table; called after every change to it. It may refill
+    // the list from the file instead, which the dialog then shows.
     using SaveTable = std::function<void()>;
 
     // Without a list (no library in memory) the grid stays empty and no tool
@@ -45,6 +48,8 @@ private:
     KnifeInfo* selectedKnife() const;
 
     GU_OwnedList<KnifeInfo>* m_knives;
+    // The tool the form was filled from; the only one Apply writes into.
+    KnifeInfo* m_shownKnife = nullptr;
     SaveTable m_saveTable;
     QFrame* m_frame;
     CTreeGridCtrl* m_grid;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The way commands and dialogs put a message in front of the user. The
 // program uses the Qt message boxes; tests put a recorder behind it so that
@@ -15,4 +16,7 @@ public:
     virtual void warning(const QString& text) = 0;
     // A question with Yes and No; true when the user answers Yes.
     virtual bool question(const QString& text) = 0;
+    // A choice between buttons with the given texts; the index of the one
+    // pressed. Closing the box presses the last.
+    virtual int choose(const QString& text, const QStringList& buttons) = 0;
 };

@@ -9,4 +9,5 @@ public:
     void information(const QString& text) override;
     void warning(const QString& text) override;
     bool question(const QString& text) override;
+    int choose(const QString& text, const QStringList& buttons) override;
 };

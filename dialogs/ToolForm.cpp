@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int kFieldWidth = 84;
-// A tool number is stored as a signed number in the record.
+// The largest tool number the record holds.
 constexpr unsigned kMaxToolNumber = INT_MAX;
 
 QLineEdit* addEdit(QWidget* owner, QGridLayout* grid, const char* label, const char* name, int row, int slot)
@@ -65,7 +65,11 @@ void ToolForm::fillLists()
 
 void ToolForm::exchange(DataExchange& dx)
 {
-    dx.number(toolNumberEdit, toolNumber, kMaxToolNumber);
+    int number = toolNumber;
+    dx.number(toolNumberEdit, number);
+    dx.check(toolNumberEdit, number >= 0 || number == loadedToolNumber, ExchangeMessages::notInRange(kMaxToolNumber));
+    if (!dx.failed())
+        toolNumber = number;
     dx.number(diameterEdit, diameter);
     dx.number(speedEdit, speed);
     dx.number(safeDistanceEdit, safeDistance);
@@ -75,7 +79,8 @@ void ToolForm::exchange(DataExchange& dx)
 
 void ToolForm::load(const KnifeInfo& knife)
 {
-    toolNumber = static_cast<unsigned>(knife.ID);
+    toolNumber = knife.ID;
+    loadedToolNumber = knife.ID;
     speed = knife.Vel;
     diameter = knife.Diameter;
     safeDistance = knife.SafeDistance;
@@ -87,7 +92,7 @@ void ToolForm::load(const KnifeInfo& knife)
 
 void ToolForm::store(KnifeInfo& knife) const
 {
-    knife.ID = static_cast<int>(toolNumber);
+    knife.ID = toolNumber;
     knife.Vel = speed;
     knife.Diameter = diameter;
     knife.SafeDistance = safeDistance;
@@ -95,7 +100,8 @@ void ToolForm::store(KnifeInfo& knife) const
     knife.AirBack = texts[1];
     knife.DrillStart = texts[2];
     knife.DrillStop = texts[3];
-    knife.Type = typeList->currentIndex();
+    if (typeList->currentIndex() >= 0)
+        knife.Type = typeList->currentIndex();
     knife.IsMain = spindleList->currentIndex() != 0 ? 1 : 0;
     knife.Enable = enableList->currentIndex() != 0 ? 1 : 0;
 }

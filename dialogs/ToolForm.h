@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ struct ToolForm {
     static constexpr int kTexts = 4;
 
     // Members, exchanged with the fields.
-    unsigned toolNumber = 0;
+    int toolNumber = 0;
     double diameter = 0.0;
     int speed = 0;
     double safeDistance = 0.0;
@@ -32,21 +33,25 @@ struct ToolForm {
     QComboBox* spindleList = nullptr;
     QComboBox* enableList = nullptr;
     std::array<QLineEdit*, kTexts> textEdits{};
+    // The number of the tool loaded last, shown and taken back as it is even
+    // when a file gave it a minus sign.
+    std::optional<int> loadedToolNumber;
 
     // Creates the controls as children of owner and puts them with their
     // labels into grid: numbers in row 0, texts in row 1, lists in row 2.
     void build(QWidget* owner, QGridLayout* grid);
     // Fills the three lists, each with its first entry selected.
     void fillLists();
-    // Numbers, then texts, in the order of the templates.
+    // Numbers, then texts, in the order of the templates. A tool number must
+    // not be negative, unless it is the number of the tool that was loaded.
     void exchange(DataExchange& dx);
 
     // The tool into the members and the lists' selections; a type code
     // outside the list leaves the type list without a selection.
     void load(const KnifeInfo& knife);
     // The members and the lists' selections into the tool: the type is the
-    // type list's index as it stands (-1 without a selection), the two flags
-    // 1 unless their list shows its first entry.
+    // type list's index, unless nothing is selected (a code outside the list
+    // stays as it is); the two flags 1 unless their list shows its first entry.
     void store(KnifeInfo& knife) const;
 
     // The controls in the templates' order: numbers, lists, texts.

@@ -4,6 +4,11 @@
 
 #include <cerrno>
 
+namespace {
+// A Chinese character takes three bytes of a file name.
+constexpr std::size_t kUtf8BytesPerChineseCharacter = 3;
+} // namespace
+
 QString ModelNoun(ModelKind kind)
 {
     switch (kind) {
@@ -65,6 +70,16 @@ QString ModelNameProblemText(ModelNameProblem problem)
         return QStringLiteral("名称中不能有控制字符");
     case ModelNameProblem::NotGbk:
         return QStringLiteral("名称不是有效的GBK文字");
+    case ModelNameProblem::ForbiddenCharacter:
+        return QStringLiteral("名称中不能有“:”“*”“?”“\"”“<”“>”“|”");
+    case ModelNameProblem::TrailingDotOrSpace:
+        return QStringLiteral("名称不能以“.”或空格结尾");
+    case ModelNameProblem::DeviceName:
+        return QStringLiteral("名称在第一个“.”之前不能是设备名（CON、PRN、AUX、NUL、COM1至COM9、LPT1至LPT9）");
+    case ModelNameProblem::TooLong:
+        return QStringLiteral("名称太长，最多可以有%1个英文字母或数字，或%2个汉字")
+            .arg(kMaxModelNameBytes)
+            .arg(kMaxModelNameBytes / kUtf8BytesPerChineseCharacter);
     case ModelNameProblem::None:
         break;
     }
@@ -92,6 +107,12 @@ QString SaveProblemText(const SaveResult& result)
         return QStringLiteral("无法替换原有的文件（%1）").arg(SystemErrorText(result.error));
     case SaveProblem::TooLarge:
         return QStringLiteral("模型太大，保存后将无法读入");
+    case SaveProblem::ReadOnly:
+        return QStringLiteral("原有的文件是只读的，不能替换");
+    case SaveProblem::ChangedOnDisk:
+        return QStringLiteral("文件在本程序读取之后被其他程序修改过");
+    case SaveProblem::OtherModelsFile:
+        return QStringLiteral("文件中保存的是另一个模型“%1”").arg(GbkToQString(result.otherName));
     case SaveProblem::None:
         break;
     }
@@ -115,9 +136,32 @@ QString RefusedNameMessage(ModelNameProblem problem)
     return QStringLiteral("这个名称不能用作文件名：%1。").arg(ModelNameProblemText(problem));
 }
 
+QString OtherModelsFileMessage(ModelKind kind, const std::string& gbkName, const std::string& gbkOtherName)
+{
+    return QStringLiteral("名称“%1”对应的文件中保存的是另一个%2“%3”，保存会把它覆盖。\n请换一个名称。")
+        .arg(GbkToQString(gbkName), ModelNoun(kind), GbkToQString(gbkOtherName));
+}
+
+QString ChangedOnDiskQuestion(const SaveResult& result)
+{
+    return QStringLiteral("文件“%1”在本程序读取之后被其他程序修改过（可能是另一台电脑上的本程序）。\n"
+                          "选择“覆盖”，用本程序的内容替换它；选择“重新读取”，放弃这次保存，从磁盘重新读取。")
+        .arg(QString::fromUtf8(result.path));
+}
+
+QStringList ChangedOnDiskChoices()
+{
+    return {QStringLiteral("覆盖"), QStringLiteral("重新读取")};
+}
+
 QString ReplaceModelQuestion(ModelKind kind, const std::string& gbkName)
 {
     return QStringLiteral("已经有名为“%1”的%2。\n要用新的%2替换它吗？").arg(GbkToQString(gbkName), ModelNoun(kind));
+}
+
+QString BadDoorSizeMessage()
+{
+    return QStringLiteral("门板的长度、宽度和厚度都必须大于0。");
 }
 
 QString NoDoorMessage()
@@ -129,3 +173,4 @@ QString NcFileNotCreatedMessage(const QString& path, int error)
 {
     return QStringLiteral("无法创建NC文件“%1”：%2。").arg(path, SystemErrorText(error));
 }
+

@@ -4,6 +4,7 @@
 #include <library/SaveResult.h>
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
@@ -29,8 +30,18 @@ QString ModelNotSavedMessage(const SaveResult& result);
 QString ToolTableNotSavedMessage(const SaveResult& result);
 // The name field is refused.
 QString RefusedNameMessage(ModelNameProblem problem);
+// The file for the new model's name holds another model, which a save would
+// destroy.
+QString OtherModelsFileMessage(ModelKind kind, const std::string& gbkName, const std::string& gbkOtherName);
+// Another program changed a library file since it was read: overwrite it, or
+// leave it and read the library again from disk. The buttons, in this order.
+QString ChangedOnDiskQuestion(const SaveResult& result);
+QStringList ChangedOnDiskChoices();
+inline constexpr int kChooseOverwrite = 0;
 // Asks whether a model of the same kind and name is to be replaced.
 QString ReplaceModelQuestion(ModelKind kind, const std::string& gbkName);
+// A door length, width or thickness that makes no door.
+QString BadDoorSizeMessage();
 // "当前不存在门模型！"
 QString NoDoorMessage();
 // An NC file could not be created.

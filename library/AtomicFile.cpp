@@ -1,11 +1,13 @@
 #include <library/AtomicFile.h>
 
+#include <library/FileNameLimits.h>
 #include <library/LibraryText.h>
 
 #include <cerrno>
 #include <charconv>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -15,8 +17,10 @@
 #include <unistd.h>
 
 namespace {
-constexpr int kMaxTempAttempts = 100;
 constexpr mode_t kNewFileMode = 0666; // narrowed by the umask, as for any new file
+constexpr mode_t kPermissionBits = 0777;
+constexpr mode_t kWriteBits = 0222;
+constexpr int kMaxLinkHops = 40; // as the kernel allows when it follows links itself
 
 BeforeReplaceHook g_beforeReplace = nullptr;
 
@@ -39,6 +43,65 @@ void syncFolder(const std::string& folder)
         return;
     fsync(fd);
     close(fd);
+}
+
+// The file a path leads to once symbolic links are followed, so that the
+// rename replaces that file and not the link. A link to a missing file leads
+// to that file's path, where the save then creates it.
+bool followLinks(std::string path, std::string& target, int& error)
+{
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            target = path;
+            return true;
+        }
+        std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : PATH_MAX) + 1, '\0');
+        const ssize_t length = readlink(path.c_str(), link.data(), link.size());
+        if (length < 0) {
+            error = errno;
+            return false;
+        }
+        link.resize(static_cast<std::size_t>(length));
+        path = !link.empty() && link.front() == '/' ? link : folderOf(path) + link;
+    }
+    error = ELOOP;
+    return false;
+}
+
+// The whole document as SaveFile prints it.
+bool printDocument(const TiXmlDocument& document, std::string& bytes, int& error)
+{
+    char* buffer = nullptr;
+    std::size_t size = 0;
+    FILE* memory = open_memstream(&buffer, &size);
+    if (!memory) {
+        error = errno;
+        return false;
+    }
+    document.SaveFile(memory);
+    const bool printed = fclose(memory) == 0;
+    error = errno;
+    const std::unique_ptr<char, decltype(&std::free)> owned(buffer, &std::free);
+    if (printed)
+        bytes.assign(buffer, size);
+    return printed;
+}
+
+bool writeAll(int fd, const std::string& bytes, int& error)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errno;
+            return false;
+        }
+        done += static_cast<std::size_t>(wrote);
+    }
+    return true;
 }
 
 // Creates a new, hidden temporary file beside the target: "." + file name +
@@ -89,33 +152,41 @@ struct DirCloser {
 
 // With libraryFile, a file that loading would pass over is not put in place:
 // its model would be gone at the next start.
-SaveResult saveAtomically(const std::string& path, const std::function<void(FILE*)>& write, bool libraryFile)
+SaveResult saveBytes(const std::string& bytes, const std::string& path, FileFingerprint* written, bool libraryFile)
 {
-    std::string tempPath;
     int error = 0;
-    const int fd = createTempFile(path, tempPath, error);
+    std::string target;
+    if (!followLinks(path, target, error))
+        return failure(SaveProblem::CannotReplace, path, error);
+    struct stat old {};
+    const bool replacing = stat(target.c_str(), &old) == 0;
+    // The rename would replace a file that may not be written; root may write
+    // any file, so for root the mode bits alone decide.
+    if (replacing && S_ISREG(old.st_mode)) {
+        if ((old.st_mode & kWriteBits) == 0)
+            return failure(SaveProblem::ReadOnly, path, EACCES);
+        if (access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS))
+            return failure(SaveProblem::ReadOnly, path, errno);
+    }
+
+    std::string tempPath;
+    const int fd = createTempFile(target, tempPath, error);
     if (fd < 0)
         return failure(SaveProblem::CannotCreate, path, error);
-
-    FILE* file = fdopen(fd, "w");
-    if (!file) {
-        error = errno;
-        close(fd);
-        unlink(tempPath.c_str());
-        return failure(SaveProblem::CannotWrite, path, error);
-    }
-    write(file);
-    bool written = fflush(file) == 0 && !ferror(file);
-    error = errno;
-    if (written && fsync(fd) != 0) {
-        written = false;
+    bool done = writeAll(fd, bytes, error);
+    if (done && replacing && fchmod(fd, old.st_mode & kPermissionBits) != 0) {
+        done = false;
         error = errno;
     }
-    if (fclose(file) != 0 && written) {
-        written = false;
+    if (done && fsync(fd) != 0) {
+        done = false;
         error = errno;
     }
-    if (!written) {
+    if (close(fd) != 0 && done) {
+        done = false;
+        error = errno;
+    }
+    if (!done) {
         unlink(tempPath.c_str());
         return failure(SaveProblem::CannotWrite, path, error);
     }
@@ -127,12 +198,14 @@ SaveResult saveAtomically(const std::string& path, const std::function<void(FILE
 
     if (g_beforeReplace)
         g_beforeReplace(tempPath);
-    if (rename(tempPath.c_str(), path.c_str()) != 0) {
+    if (rename(tempPath.c_str(), target.c_str()) != 0) {
         error = errno;
         unlink(tempPath.c_str());
         return failure(SaveProblem::CannotReplace, path, error);
     }
-    syncFolder(folderOf(path));
+    syncFolder(folderOf(target));
+    if (written)
+        *written = FingerprintOf(bytes);
     return SaveResult{SaveProblem::None, path};
 }
 } // namespace
@@ -155,17 +228,16 @@ void RemoveLeftoverTempFiles(const std::string& folderPath)
     }
 }
 
-SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path)
+SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path, FileFingerprint* written)
 {
-    return saveAtomically(path, [&](FILE* file) { document.SaveFile(file); }, true);
+    std::string bytes;
+    int error = 0;
+    if (!printDocument(document, bytes, error))
+        return failure(SaveProblem::CannotWrite, path, error);
+    return saveBytes(bytes, path, written, true);
 }
 
-SaveResult SaveTextAtomically(const std::string& content, const std::string& path)
+SaveResult SaveTextAtomically(const std::string& bytes, const std::string& path, FileFingerprint* written)
 {
-    return saveAtomically(path, [&](FILE* file) { fwrite(content.data(), 1, content.size(), file); }, false);
-}
-
-SaveResult SaveAtomically(const std::string& path, const std::function<void(FILE*)>& write)
-{
-    return saveAtomically(path, write, false);
+    return saveBytes(bytes, path, written, false);
 }

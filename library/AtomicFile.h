@@ -1,27 +1,30 @@
 #pragma once
 
+#include <library/LibraryFiles.h>
 #include <library/SaveResult.h>
 
-#include <cstdio>
-#include <functional>
 #include <string>
 
 class TiXmlDocument;
 
 // Saves the document so that the file at path is either the old one or the
-// whole new one, never a part: the document goes to a temporary file in the
+// whole new one, never a part: the printed document goes to a temporary file in the
 // same folder (whose name does not end in ".xml", so that a leftover is never
 // read as a model), is flushed to the disk and then renamed over the target.
 // A library document that loading would refuse (too large, too many nodes)
 // is not put in place. On any failure the temporary file is removed and the
 // reason reported.
-SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path);
+//
+// A replaced file keeps its permission bits. A file that nobody may write is
+// not replaced (ReadOnly). A symbolic link is written through: the file it
+// leads to is replaced and the link stays a link. When written is given, it
+// receives the fingerprint of the bytes saved.
+SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path,
+                                  FileFingerprint* written = nullptr);
 // The same for text given byte for byte, which is not checked as a library
 // file.
-SaveResult SaveTextAtomically(const std::string& content, const std::string& path);
-// The same for whatever write puts into the open file; a write error shows
-// in the file's error flag.
-SaveResult SaveAtomically(const std::string& path, const std::function<void(FILE*)>& write);
+SaveResult SaveTextAtomically(const std::string& content, const std::string& path,
+                              FileFingerprint* written = nullptr);
 
 // Removes the temporary files that saves cut short by a crash or a kill left
 // in the folder: those whose maker no longer runs on this machine. (A save

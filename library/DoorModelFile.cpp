@@ -8,6 +8,8 @@
 
 #include <kernel/GK_Factories.h>
 
+#include <cmath>
+
 namespace {
 void setPosition(TiXmlElement& element, const position& p)
 {
@@ -24,11 +26,16 @@ position readPosition(const TiXmlElement& element, AttributeReader& numbers)
 }
 } // namespace
 
-SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door)
+bool IsValidDoorSize(double value)
+{
+    return value > 0.0 && std::isfinite(value);
+}
+
+SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door, const SaveContext& context)
 {
     if (!door)
         return SaveResult{SaveProblem::NoModel};
-    return SaveModelDocument(kDoorModelFolder, door->GetName(), HasFiniteNumbers(*door), "Model", [&](TiXmlElement& root) {
+    return SaveModelDocument(kDoorModelFolder, door->GetName(), HasFiniteNumbers(*door), "Model", context, [&](TiXmlElement& root) {
         root.SetAttribute("Name", door->GetName().c_str());
         root.SetAttribute("Comments", door->GetComments().c_str());
         double length = 0.0, width = 0.0, thickness = 0.0;
@@ -54,7 +61,8 @@ SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door)
     });
 }
 
-ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models)
+ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models,
+                                               std::optional<FileFingerprint>* seen)
 {
     return LoadModelDocument<GK_DoorWithHinges>(path, [&models](const TiXmlElement& root) -> ModelLoad<GK_DoorWithHinges> {
         AttributeReader numbers;
@@ -63,7 +71,7 @@ ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const Mo
         const double thickness = numbers.realOr(root, "Thick", 0.0);
         if (!numbers.allFinite())
             return NoModel<GK_DoorWithHinges>({LoadProblem::NonFiniteNumber});
-        if (!(length > 0.0 && width > 0.0 && thickness > 0.0))
+        if (!(IsValidDoorSize(length) && IsValidDoorSize(width) && IsValidDoorSize(thickness)))
             return NoModel<GK_DoorWithHinges>({LoadProblem::BadDoorSize});
 
         std::unique_ptr<GK_DoorWithHinges> door = api_gk_make_door_with_hinges(
@@ -84,12 +92,16 @@ ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const Mo
         if (!numbers.allFinite())
             return NoModel<GK_DoorWithHinges>({LoadProblem::NonFiniteNumber});
         return {std::move(door), {}};
-    });
+    }, seen);
 }
 
 void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
-                       std::vector<SkippedFile>* skipped)
+                       std::vector<SkippedFile>* skipped, LibraryFiles* files)
 {
-    LoadLibraryFolder(kDoorModelFolder, [&models](const std::string& path) { return LoadDoorModelFile(path, models); },
-                      list, skipped);
+    LoadLibraryFolder(
+        kDoorModelFolder,
+        [&models](const std::string& path, std::optional<FileFingerprint>* seen) {
+            return LoadDoorModelFile(path, models, seen);
+        },
+        list, skipped, files);
 }

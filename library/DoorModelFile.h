@@ -1,22 +1,32 @@
 #pragma once
 
 #include <library/LoadProblem.h>
+#include <library/ModelSave.h>
 #include <library/SaveResult.h>
 
 #include <kernel/GK_DoorWithHinges.h>
 #include <kernel/GU_List.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class ModelLibrary;
 
-// Writes program folder + "DoorModel/" + name + ".xml". A null door writes nothing.
-SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door);
+// Whether a door length, width or thickness makes a door: a finite number
+// above zero. The reader drops a door file with any other size, so nothing
+// else may be saved.
+bool IsValidDoorSize(double value);
+
+// Writes program folder + "DoorModel/" + name + ".xml" (SaveModelFile says
+// what is refused). A null door writes nothing.
+SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door, const SaveContext& context = {});
 // Reads one door file, resolving its models by name among the library's
-// hinge and lock-core models.
-ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models);
+// hinge and lock-core models. seen receives the fingerprint of the bytes read.
+ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models,
+                                               std::optional<FileFingerprint>* seen = nullptr);
 // Appends every door model of the "DoorModel/" folder to the list, resolving
-// their models in the library; files that yield none go to skipped, when given.
+// their models in the library; files that yield none go to skipped, and the
+// files read are noted in files, when given.
 void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
-                       std::vector<SkippedFile>* skipped = nullptr);
+                       std::vector<SkippedFile>* skipped = nullptr, LibraryFiles* files = nullptr);

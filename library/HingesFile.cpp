@@ -8,11 +8,11 @@
 
 #include <kernel/GK_Factories.h>
 
-SaveResult SaveHingesFile(const GK_Hinges* model)
+SaveResult SaveHingesFile(const GK_Hinges* model, const SaveContext& context)
 {
     if (!model)
         return SaveResult{SaveProblem::NoModel};
-    return SaveModelDocument(kHingesFolder, model->GetName(), HasFiniteNumbers(*model), "Hinges", [&](TiXmlElement& root) {
+    return SaveModelDocument(kHingesFolder, model->GetName(), HasFiniteNumbers(*model), "Hinges", context, [&](TiXmlElement& root) {
         WriteModelHeader(root, *model);
         // Written only for a mortised hinge, so every other file stays as it
         // always was and older readers never see it.
@@ -25,7 +25,7 @@ SaveResult SaveHingesFile(const GK_Hinges* model)
     });
 }
 
-ModelLoad<GK_Hinges> LoadHingesFile(const std::string& path)
+ModelLoad<GK_Hinges> LoadHingesFile(const std::string& path, std::optional<FileFingerprint>* seen)
 {
     return LoadModelDocument<GK_Hinges>(path, [](const TiXmlElement& root) -> ModelLoad<GK_Hinges> {
         const TiXmlElement* ptlist = root.FirstChildElement("Ptlist");
@@ -45,10 +45,10 @@ ModelLoad<GK_Hinges> LoadHingesFile(const std::string& path)
         if (!numbers.allFinite())
             return NoModel<GK_Hinges>({LoadProblem::NonFiniteNumber});
         return {std::move(model), {}};
-    });
+    }, seen);
 }
 
-void LoadAllHinges(GU_OwnedList<GK_Hinges>& list, std::vector<SkippedFile>* skipped)
+void LoadAllHinges(GU_OwnedList<GK_Hinges>& list, std::vector<SkippedFile>* skipped, LibraryFiles* files)
 {
-    LoadLibraryFolder(kHingesFolder, LoadHingesFile, list, skipped);
+    LoadLibraryFolder(kHingesFolder, LoadHingesFile, list, skipped, files);
 }

@@ -3,6 +3,7 @@
 #include <library/AtomicFile.h>
 #include <library/ExeFolder.h>
 #include <library/LibraryDocument.h>
+#include <library/LibraryFolder.h>
 #include <library/XmlElements.h>
 
 #include <cerrno>
@@ -32,11 +33,17 @@ void readText(const TiXmlElement& element, const char* name, std::string& field)
     if (const char* text = element.Attribute(name))
         field = text;
 }
+
+// The table beside the program, found without regard to letter case.
+std::string knifeFilePath()
+{
+    return ResolveNoCase(GetExeFolder(), kKnifeFileName);
+}
 } // namespace
 
-SaveResult SaveKnifeFile(const GU_OwnedList<KnifeInfo>& knives)
+SaveResult SaveKnifeFile(const GU_OwnedList<KnifeInfo>& knives, const SaveContext& context)
 {
-    const std::string path = GetExeFolder() + kKnifeFileName;
+    const std::string path = knifeFilePath();
     for (const KnifeInfo* knife : knives)
         if (knife && !(std::isfinite(knife->Diameter) && std::isfinite(knife->SafeDistance)))
             return SaveResult{SaveProblem::NotFinite, path};
@@ -59,14 +66,23 @@ SaveResult SaveKnifeFile(const GU_OwnedList<KnifeInfo>& knives)
         element.SetAttribute("DrillStart", knife->DrillStart.c_str());
         element.SetAttribute("DrillStop", knife->DrillStop.c_str());
     }
-    return SaveDocumentAtomically(document, path);
+    if (context.files && context.onChange == OnDiskChange::Refuse && !context.files->unchanged(path))
+        return SaveResult{SaveProblem::ChangedOnDisk, path};
+    FileFingerprint written;
+    SaveResult saved = SaveDocumentAtomically(document, path, &written);
+    if (saved && context.files)
+        context.files->seen(path, written);
+    return saved;
 }
 
-void LoadKnifeFile(GU_OwnedList<KnifeInfo>& list, std::vector<SkippedFile>* skipped)
+void LoadKnifeFile(GU_OwnedList<KnifeInfo>& list, std::vector<SkippedFile>* skipped, LibraryFiles* files)
 {
-    const std::string path = GetExeFolder() + kKnifeFileName;
+    const std::string path = knifeFilePath();
     TiXmlDocument document;
-    LoadOutcome loaded = LoadLibraryDocument(path, document);
+    std::optional<FileFingerprint> seen;
+    LoadOutcome loaded = LoadLibraryDocument(path, document, &seen);
+    if (files && seen)
+        files->seen(path, *seen);
     const TiXmlElement* root = loaded ? RootElement(document) : nullptr;
     if (loaded && !root)
         loaded = {LoadProblem::NoRootElement};

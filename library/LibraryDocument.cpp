@@ -10,10 +10,10 @@ TiXmlElement& StartLibraryDocument(TiXmlDocument& document, const char* rootName
     return *document.LinkEndChild(new TiXmlElement(rootName))->ToElement();
 }
 
-LoadOutcome LoadLibraryDocument(const std::string& path, TiXmlDocument& document)
+LoadOutcome LoadLibraryDocument(const std::string& path, TiXmlDocument& document, std::optional<FileFingerprint>* seen)
 {
     std::string text;
-    if (const LoadOutcome read = ReadLibraryText(path, text); !read)
+    if (const LoadOutcome read = ReadLibraryText(path, text, seen); !read)
         return read;
     // The parser's UTF-8 mode is never used: it can step past the end of the
     // text after a lead byte, and GBK bytes would be misread as UTF-8.

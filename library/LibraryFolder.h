@@ -1,11 +1,13 @@
 #pragma once
 
 #include <library/ExeFolder.h>
+#include <library/LibraryFiles.h>
 #include <library/LoadProblem.h>
 
 #include <kernel/GU_List.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,8 +16,21 @@ inline constexpr const char* kHingesFolder = "Hinges/";
 inline constexpr const char* kLockCoresFolder = "Lockcores/";
 inline constexpr const char* kDoorModelFolder = "DoorModel/";
 
-// Full paths of the entries of the folder whose names end in ".xml" (case
-// sensitive, hidden entries included, so that the file of the empty name
+// Whether two file names are equal when ASCII letters are folded; other bytes
+// (those of UTF-8 characters among them) must match exactly.
+bool EqualFileNamesNoCase(const std::string& a, const std::string& b);
+
+// The path of the entry of the folder: the exact name when it exists, else
+// the first entry, by name, that matches without regard to letter case, else
+// the exact name. A library copied from a case-blind file system keeps
+// working ("hinges/", "hingesknife.xml"). A name ending in "/" stays so.
+std::string ResolveNoCase(const std::string& folderPath, const std::string& name);
+
+// The folder of a model kind beside the program, found as above.
+std::string ModelFolderPath(const char* folderName);
+
+// Full paths of the entries of the folder whose names end in ".xml" in any
+// letter case (hidden entries included, so that the file of the empty name
 // ".xml" is found), sorted by name byte for byte for a stable load order.
 // Empty when the folder cannot be read.
 std::vector<std::string> ListLibraryFiles(const std::string& folderPath);
@@ -26,13 +41,17 @@ void RemoveLeftoverSaves();
 
 // Scans one model folder beside the program and appends every model that the
 // reader yields to the list; files that yield none are passed over and, when
-// skipped is given, listed there with the reason.
+// skipped is given, listed there with the reason. When files is given, every
+// file read is noted there with the model it held.
 template <typename Model, typename Reader>
 void LoadLibraryFolder(const std::string& folderName, Reader reader, GU_OwnedList<Model>& list,
-                       std::vector<SkippedFile>* skipped)
+                       std::vector<SkippedFile>* skipped, LibraryFiles* files = nullptr)
 {
-    for (const std::string& path : ListLibraryFiles(GetExeFolder() + folderName)) {
-        ModelLoad<Model> load = reader(path);
+    for (const std::string& path : ListLibraryFiles(ModelFolderPath(folderName.c_str()))) {
+        std::optional<FileFingerprint> seen;
+        ModelLoad<Model> load = reader(path, &seen);
+        if (files && seen)
+            files->seen(path, *seen, load.model ? std::optional<std::string>(load.model->GetName()) : std::nullopt);
         if (load.model)
             list.add_tail(std::move(load.model));
         else if (skipped)

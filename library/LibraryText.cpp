@@ -76,10 +76,12 @@ void normaliseLineEnds(std::string& text)
 }
 } // namespace
 
-LoadOutcome ReadLibraryText(const std::string& path, std::string& text)
+LoadOutcome ReadLibraryText(const std::string& path, std::string& text, std::optional<FileFingerprint>* seen)
 {
     if (const LoadOutcome read = readSmallFile(path, text); !read)
         return read;
+    if (seen)
+        *seen = FingerprintOf(text);
     normaliseLineEnds(text);
     if (std::string_view(text).starts_with(kUtf8ByteOrderMark))
         text.erase(0, kUtf8ByteOrderMark.size());

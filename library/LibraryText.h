@@ -1,9 +1,11 @@
 #pragma once
 
+#include <library/LibraryFiles.h>
 #include <library/LoadProblem.h>
 #include <library/XmlPrecheck.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 // Library files larger than this are not read: no model comes near it, and a
@@ -20,5 +22,7 @@ inline constexpr XmlCounts kLibraryXmlLimits{.depth = 32, .attributes = 64, .nod
 // against the limits above. Fails when the file cannot be opened, is not a
 // regular file, is too large or passes a limit. Line ends are read as the
 // parser's own file loading reads them (CR LF and a lone CR become LF); a
-// leading UTF-8 byte order mark is dropped.
-LoadOutcome ReadLibraryText(const std::string& path, std::string& text);
+// leading UTF-8 byte order mark is dropped. When seen is given and the file's
+// bytes could be read, it receives their fingerprint, taken before any change.
+LoadOutcome ReadLibraryText(const std::string& path, std::string& text,
+                            std::optional<FileFingerprint>* seen = nullptr);

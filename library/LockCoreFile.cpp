@@ -21,11 +21,11 @@ void writeHoles(const GU_OwnedList<GK_Hole>& holes, TiXmlElement& group)
 }
 } // namespace
 
-SaveResult SaveLockCoreFile(const GK_LockCore* model)
+SaveResult SaveLockCoreFile(const GK_LockCore* model, const SaveContext& context)
 {
     if (!model)
         return SaveResult{SaveProblem::NoModel};
-    return SaveModelDocument(kLockCoresFolder, model->GetName(), HasFiniteNumbers(*model), "Lockcore", [&](TiXmlElement& root) {
+    return SaveModelDocument(kLockCoresFolder, model->GetName(), HasFiniteNumbers(*model), "Lockcore", context, [&](TiXmlElement& root) {
         WriteModelHeader(root, *model);
         WritePtList(model->GetTopLoop(), AppendElement(root, "PtlistTop"));
         WritePtList(model->GetSideLoop(), AppendElement(root, "PtlistSide"));
@@ -34,7 +34,7 @@ SaveResult SaveLockCoreFile(const GK_LockCore* model)
     });
 }
 
-ModelLoad<GK_LockCore> LoadLockCoreFile(const std::string& path)
+ModelLoad<GK_LockCore> LoadLockCoreFile(const std::string& path, std::optional<FileFingerprint>* seen)
 {
     return LoadModelDocument<GK_LockCore>(path, [](const TiXmlElement& root) -> ModelLoad<GK_LockCore> {
         const TiXmlElement* topList = root.FirstChildElement("PtlistTop");
@@ -54,10 +54,10 @@ ModelLoad<GK_LockCore> LoadLockCoreFile(const std::string& path)
         if (!numbers.allFinite())
             return NoModel<GK_LockCore>({LoadProblem::NonFiniteNumber});
         return {std::move(model), {}};
-    });
+    }, seen);
 }
 
-void LoadAllLockCores(GU_OwnedList<GK_LockCore>& list, std::vector<SkippedFile>* skipped)
+void LoadAllLockCores(GU_OwnedList<GK_LockCore>& list, std::vector<SkippedFile>* skipped, LibraryFiles* files)
 {
-    LoadLibraryFolder(kLockCoresFolder, LoadLockCoreFile, list, skipped);
+    LoadLibraryFolder(kLockCoresFolder, LoadLockCoreFile, list, skipped, files);
 }

@@ -3,6 +3,7 @@
 #include <library/AtomicFile.h>
 #include <library/ExeFolder.h>
 #include <library/LibraryDocument.h>
+#include <library/LibraryFolder.h>
 #include <library/XmlElements.h>
 
 #include <tinyxml.h>
@@ -82,7 +83,7 @@ private:
 MachineProfile LoadMachineProfile()
 {
     TiXmlDocument document;
-    if (!LoadLibraryDocument(GetExeFolder() + kProfileFileName, document))
+    if (!LoadLibraryDocument(ResolveNoCase(GetExeFolder(), kProfileFileName), document))
         return {};
     const TiXmlElement* root = RootElement(document);
     if (!root)
@@ -109,7 +110,7 @@ MachineProfile LoadMachineProfile()
 
 SaveResult SaveMachineProfile(const MachineProfile& p)
 {
-    const std::string path = GetExeFolder() + kProfileFileName;
+    const std::string path = ResolveNoCase(GetExeFolder(), kProfileFileName);
     if (CheckMachineProfile(p) != ProfileProblem::None)
         return SaveResult{SaveProblem::OutOfRange, path};
     TiXmlDocument document;

@@ -1,15 +1,24 @@
 #pragma once
 
+#include <library/FileNameLimits.h>
+
 #include <optional>
 #include <string>
 
-// Why a GBK model name cannot be a file name in its folder.
+// Why a GBK model name cannot be a file name in its folder. Beyond what this
+// system's own file system refuses, names that a case-blind, Windows-style
+// file system cannot store are refused too, so that a library can always be
+// copied there and back.
 enum class ModelNameProblem {
     None,
-    DotName,          // "." or ".."
-    Separator,        // holds "/" or "\"
-    ControlCharacter, // holds a control character
-    NotGbk,           // is not valid GBK text
+    DotName,            // "." or ".."
+    Separator,          // holds "/" or "\"
+    ControlCharacter,   // holds a control character
+    NotGbk,             // is not valid GBK text
+    ForbiddenCharacter, // holds one of : * ? " < > |
+    TrailingDotOrSpace, // ends with "." or " "
+    DeviceName,         // CON, PRN, AUX, NUL, COM1-9 or LPT1-9 before its first "."
+    TooLong,            // its file name, or the temporary file's, would be too long
 };
 
 // What keeps the name from being a file name; None when it can be one. The

@@ -2,6 +2,15 @@
 
 ModelLibrary::~ModelLibrary()
 {
+    clear();
+}
+
+void ModelLibrary::clear()
+{
+    hingeNames.clear();
+    lockCoreNames.clear();
+    files.clear();
+    skipped.clear();
     hinges.clear();
     lockCores.clear();
     doors.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <library/KnifeInfo.h>
+#include <library/LibraryFiles.h>
 #include <library/LoadProblem.h>
 #include <library/NameIndex.h>
 
@@ -27,6 +28,13 @@ public:
     GU_OwnedList<KnifeInfo> knives;
     // The files that loading passed over, with the reason, for the user to see.
     std::vector<SkippedFile> skipped;
+    // The library files as this program last read or wrote them.
+    LibraryFiles files;
+
+    // Frees every model and tool, in the destructor's order, and forgets
+    // what was seen on disk and what was passed over: the library is empty,
+    // ready to be read again.
+    void clear();
 
     // Kept by the name lookups, which bring them up to the lists' tails as
     // these grow; a cache, so a lookup on a const library may refresh it.

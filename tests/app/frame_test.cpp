@@ -58,7 +58,7 @@ TEST_F(Frame, MenusHoldTheirItemsInOrder)
         {"编辑(&E)", utf8List({"撤消(&U)\tCtrl+Z 57643", "-", "剪切(&T)\tCtrl+X 57635", "复制(&C)\tCtrl+C 57634",
                                "粘贴(&P)\tCtrl+V 57637"})},
         {"视图(&V)", utf8List({"工具栏和停靠窗口(&T) {", "<占位符> 59392", "}", "状态栏(&S) 59393",
-                               "应用程序外观(&A) {", "Windows 2000(&2) 210", "Office XP(&X) 211", "Windows XP(&W) 212",
+                               "刷新(&R)\tF5 32798", "应用程序外观(&A) {", "Windows 2000(&2) 210", "Office XP(&X) 211", "Windows XP(&W) 212",
                                "Office 2003(&3) 213", "Visual Studio.NET 2005(&5) 214", "Office 2007(&7) {",
                                "蓝色样式(&B) 215", "黑色样式(&L) 216", "银色样式(&S) 217", "水绿色样式(&A) 218", "}", "}"})},
         {"工具", utf8List({"导入锁芯CAD图 32776", "导入合页CAD图 32775", "新增门板 32778", "生成NC文件 32780",
@@ -93,6 +93,7 @@ TEST_F(Frame, AcceleratorsIncludeTheAlternativeKeys)
         {ID_EDIT_PASTE, {QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}},
         {ID_NEXT_PANE, {QKeySequence("F6")}},
         {ID_PREV_PANE, {QKeySequence("Shift+F6")}},
+        {ID_VIEW_REFRESH, {QKeySequence("F5")}},
     };
     for (const Keys& k : table)
         EXPECT_EQ(f->action(k.id)->shortcuts(), k.keys) << k.id;

@@ -1,11 +1,15 @@
 #include "AppFixture.h"
 #include "SampleModels.h"
 
+#include <app/CommandIds.h>
 #include <app/ModelPanes.h>
 #include <app/VarnholtView.h>
+#include <library/HingesFile.h>
 #include <library/PublishedLibrary.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 
 namespace {
@@ -46,6 +50,27 @@ TEST_F(StartUp, DoorsResolveModelsLoadedInTheSameStart)
     EXPECT_EQ(d1->GetHingesModel(), f->library().hinges[0]);
     EXPECT_EQ(d1->GetLockCoreModel(), f->library().lockCores[0]);
     EXPECT_EQ(f->library().doors[1]->GetHingesModel(), nullptr);
+}
+
+// "刷新" (F5) reads the library again: a model another instance added
+// appears, one it removed goes, and doors point at the models read anew.
+TEST_F(StartUp, RefreshReadsTheLibraryAgainFromDisk)
+{
+    makeFolders();
+    SampleModels::writeLibrary();
+    CMainFrame* f = start();
+    ASSERT_TRUE(SaveHingesFile(SampleModels::hinge("H3", 30, 40).get()));
+    ASSERT_TRUE(QFile::remove(libraryPath("Lockcores/L1.xml")));
+    f->action(ID_VIEW_REFRESH)->trigger();
+
+    const CTreeGridCtrl& hinges = f->hingesPane()->grid();
+    ASSERT_EQ(hinges.RowCount(), 3);
+    EXPECT_EQ(rowTexts(hinges, 2), QStringList({"3", "H3", "comment H3"}));
+    EXPECT_EQ(hinges.GetRowInfo(2)->m_userData, f->library().hinges[2]);
+    EXPECT_EQ(f->lockCorePane()->grid().RowCount(), 0);
+    EXPECT_EQ(f->library().doors[0]->GetHingesModel(), f->library().hinges[0]);
+    EXPECT_EQ(f->library().doors[0]->GetLockCoreModel(), nullptr);
+    EXPECT_EQ(f->library().knives.count(), 2u);
 }
 
 TEST_F(StartUp, EmptyOrMissingFoldersGiveEmptyPanesAndNoMessage)

@@ -7,7 +7,11 @@
 
 #include <importer/CadImporter.h>
 #include <commands/CommandHost.h>
+#include <library/DoorModelFile.h>
 #include <library/ExeFolder.h>
+#include <library/HingesFile.h>
+#include <library/KnifeFile.h>
+#include <library/LockCoreFile.h>
 #include <kernel/GK_Object.h>
 #include <commands/ModelCommands.h>
 
@@ -64,6 +68,18 @@ public:
     void refillHingesPane() override { ++hingeRefills; }
     void refillLockCorePane() override { ++lockCoreRefills; }
     void refillDoorPane() override { ++doorRefills; }
+    // Reads the library in use again from the scratch folder, as the main
+    // window does.
+    void reloadLibrary() override
+    {
+        ++reloads;
+        ModelLibrary& library = *libraryInUse;
+        library.clear();
+        LoadAllHinges(library.hinges, &library.skipped, &library.files);
+        LoadAllLockCores(library.lockCores, &library.skipped, &library.files);
+        LoadAllDoorModels(library.doors, library, &library.skipped, &library.files);
+        LoadKnifeFile(library.knives, &library.skipped, &library.files);
+    }
     GK_Object* firstDrawingObject() override { return drawing.empty() ? nullptr : drawing.front().get(); }
     void recordNcDoor(GK_Object* door) override { ncDoors.push_back(door); }
     void showStatus(const QString& text) override { status = text; }
@@ -93,6 +109,7 @@ public:
     int hingeRefills = 0;
     int lockCoreRefills = 0;
     int doorRefills = 0;
+    int reloads = 0;
     QString status;
     std::vector<PreviewStroke> preview;
     std::optional<ImportPicture> importPicture; // shown until hidden

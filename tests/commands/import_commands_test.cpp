@@ -1,6 +1,7 @@
 #include "CommandFixtures.h"
 
 #include <dialogs/DataExchange.h>
+#include <dialogs/UserMessages.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
 #include <library/LockCoreFile.h>
@@ -233,14 +234,19 @@ TEST_F(ImportCommandTest, ToolTableIsWrittenAfterEachChangeAndAFailureReported)
     EXPECT_EQ(saved[0]->Diameter, 6.5);
     EXPECT_TRUE(messages.shown.empty());
 
+    // A folder where the table was is a change on disk; the user chooses to
+    // overwrite it, and the failure is reported.
     ASSERT_TRUE(QFile::remove(libraryFile("HingesKnife.xml")));
     ASSERT_TRUE(QDir(temp.path()).mkdir(QStringLiteral("HingesKnife.xml")));
     applyDiameter("5");
+    messages.choices.push_back(kChooseOverwrite);
     commands.OnKnifeSetting();
+    ASSERT_EQ(lib.library.knives.count(), 1u);
     EXPECT_EQ(lib.library.knives[0]->Diameter, 5.0);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Warning);
-    EXPECT_EQ(messages.shown[0].text,
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Choice);
+    EXPECT_EQ(messages.shown[1].kind, RecordingMessageBoxes::Kind::Warning);
+    EXPECT_EQ(messages.shown[1].text,
               QStringLiteral("刀具表没有保存到文件“%1”：无法替换原有的文件（已有同名的文件夹）。\n"
                              "修改仍保留在程序中，但下次启动时将不再存在。")
                   .arg(libraryFile(QStringLiteral("HingesKnife.xml"))));

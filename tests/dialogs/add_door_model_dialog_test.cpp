@@ -4,6 +4,7 @@
 
 #include <dialogs/CDlgAddDoorModel.h>
 #include <dialogs/DataExchange.h>
+#include <dialogs/UserMessages.h>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,14 @@ namespace {
 const std::string kHingeA = "\xBA\xCF\xD2\xB3" "A"; // 合页A
 const char* const kNumberFields[] = {"length",    "width",     "thickness", "lockCoreX",
                                      "hingePos1", "hingePos2", "hingePos3", "hingePos4"};
+
+// A door size the reader takes, so that OK gets past the sizes.
+void TypeDoorSize(QWidget* dialog)
+{
+    Type(dialog, "length", "2100");
+    Type(dialog, "width", "900");
+    Type(dialog, "thickness", "40");
+}
 
 class AddDoorModelDialogTest : public ::testing::Test {
 protected:
@@ -60,17 +69,60 @@ TEST_F(AddDoorModelDialogTest, ListsModelsInListOrderWithTheFirstSelected)
     EXPECT_EQ(List(&dialog, "lockCoreList")->currentIndex(), 0);
 }
 
-TEST_F(AddDoorModelDialogTest, OkWithDefaultsGivesZerosFirstModelsAndHingesNotUp)
+TEST_F(AddDoorModelDialogTest, OkWithDefaultsButTheSizeGivesZerosFirstModelsAndHingesNotUp)
 {
     lib.addHinges(kHingeA);
     lib.addHinges("B");
-    const int result = RunModal(dialog, [](QWidget* d) { Click(d, "ok"); });
+    const int result = RunModal(dialog, [](QWidget* d) {
+        TypeDoorSize(d);
+        Click(d, "ok");
+    });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(dialog.m_hingesModelName, kHingeA);
     EXPECT_EQ(dialog.m_lockCoreModelName, "") << "no lock-core models, so no name";
     EXPECT_EQ(dialog.m_hingesUp, 0);
-    EXPECT_EQ(dialog.m_length, 0.0);
+    EXPECT_EQ(dialog.m_length, 2100.0);
+    EXPECT_EQ(dialog.m_lockCoreX, 0.0);
     EXPECT_EQ(dialog.m_hingePos, (std::array<double, 4>{0, 0, 0, 0}));
+}
+
+// A size the door reader would drop (the default 0, or any size not above 0)
+// is refused with its field focused; the door would vanish at the next start.
+TEST_F(AddDoorModelDialogTest, SizesTheReaderWouldDropAreRefused)
+{
+    for (const char* field : {"length", "width", "thickness"}) {
+        for (const QString& size : {QStringLiteral("0"), QStringLiteral("-1"), QStringLiteral("-0.001")}) {
+            CDlgAddDoorModel dlg(messages, &lib.library);
+            messages.shown.clear();
+            bool stayedOpen = false;
+            bool focused = false;
+            const int result = RunModal(dlg, [&](QWidget* d) {
+                TypeDoorSize(d);
+                Type(d, field, size);
+                Click(d, "ok");
+                stayedOpen = d->isVisible();
+                focused = HasFocus(Field(d, field));
+                Type(d, field, "0.01");
+                Click(d, "ok");
+            });
+            EXPECT_TRUE(stayedOpen) << field << " " << size.toStdString();
+            EXPECT_TRUE(focused) << field;
+            ASSERT_EQ(messages.shown.size(), 1u) << field;
+            EXPECT_EQ(messages.shown[0].text, BadDoorSizeMessage());
+            EXPECT_EQ(result, IDOK);
+        }
+    }
+    // Left at its default, the thickness is the first size refused.
+    CDlgAddDoorModel dlg(messages, &lib.library);
+    bool thicknessFocused = false;
+    RunModal(dlg, [&](QWidget* d) {
+        Type(d, "length", "2100");
+        Type(d, "width", "900");
+        Click(d, "ok");
+        thicknessFocused = HasFocus(Field(d, "thickness"));
+        Click(d, "cancel");
+    });
+    EXPECT_TRUE(thicknessFocused);
 }
 
 TEST_F(AddDoorModelDialogTest, ReadsEveryValueAndTheChosenEntries)
@@ -124,6 +176,7 @@ TEST_F(AddDoorModelDialogTest, UnreadableNumbersKeepTheDialogOpen)
         std::string nameWhileOpen;
         const int result = RunModal(dlg, [&](QWidget* d) {
             Type(d, "name", "N");
+            TypeDoorSize(d);
             Type(d, c.field, c.text);
             Click(d, "ok");
             stayedOpen = d->isVisible();
@@ -150,6 +203,7 @@ TEST_F(AddDoorModelDialogTest, RefusesAnUnusableNameAndAsksTheAcceptor)
     bool openAfterBadName = false;
     bool openAfterRefusal = false;
     const int result = RunModal(dialog, [&](QWidget* d) {
+        TypeDoorSize(d);
         Type(d, "name", "../x");
         Click(d, "ok");
         openAfterBadName = d->isVisible();

@@ -135,7 +135,9 @@ TEST_F(KnifeSettingDialogTest, ApplyWritesTheSelectedToolRebuildsAndSaves)
     EXPECT_EQ(saves, 1);
 }
 
-TEST_F(KnifeSettingDialogTest, UnknownTypeShowsUnknownAndIsStoredAsMinusOne)
+// A type code outside the list keeps its value when another field is
+// applied; choosing a type from the list replaces it.
+TEST_F(KnifeSettingDialogTest, UnknownTypeShowsUnknownAndKeepsItsCode)
 {
     lib.addKnife(1, 3.0);
     lib.addKnife(5, 3.0, 7);
@@ -143,10 +145,60 @@ TEST_F(KnifeSettingDialogTest, UnknownTypeShowsUnknownAndIsStoredAsMinusOne)
     EXPECT_EQ(cell(1, 4), QStringLiteral("未知"));
     clickRow(1);
     EXPECT_EQ(List(&dialog, "typeList")->currentIndex(), -1);
+    Type(&dialog, "diameter", "4");
     Click(&dialog, "apply");
-    EXPECT_EQ(lib.library.knives[1]->Type, -1);
+    EXPECT_EQ(lib.library.knives[1]->Type, 7);
+    EXPECT_EQ(lib.library.knives[1]->Diameter, 4.0);
     EXPECT_EQ(cell(1, 4), QStringLiteral("未知"));
     EXPECT_EQ(saves, 1);
+    List(&dialog, "typeList")->setCurrentIndex(2);
+    Click(&dialog, "apply");
+    EXPECT_EQ(lib.library.knives[1]->Type, 2);
+}
+
+// Clicking tool 1 and pressing the down key moves the selection to tool 2:
+// the form follows, and Apply writes only into tool 2, whichever way the
+// selection moved.
+TEST_F(KnifeSettingDialogTest, TheFormFollowsTheSelectionHoweverItMoves)
+{
+    addThreeTools();
+    dialog.show();
+    clickRow(0);
+    QTest::keyClick(grid()->eventTarget(), Qt::Key_Down);
+    ASSERT_EQ(grid()->GetFirstSelectedRow(), 1);
+    EXPECT_EQ(Field(&dialog, "toolNumber")->text(), "2");
+    Type(&dialog, "diameter", "9");
+    Click(&dialog, "apply");
+    EXPECT_EQ(lib.library.knives[0]->ID, 1);
+    EXPECT_EQ(lib.library.knives[0]->Diameter, 2.0);
+    EXPECT_EQ(lib.library.knives[1]->ID, 2);
+    EXPECT_EQ(lib.library.knives[1]->Diameter, 9.0);
+    EXPECT_EQ(lib.library.knives[1]->Vel, 2000);
+    EXPECT_EQ(lib.library.knives[1]->AirForward, "F2");
+
+    grid()->SetRowSelectedAndFocused(2);
+    EXPECT_EQ(Field(&dialog, "toolNumber")->text(), "3");
+    EXPECT_EQ(Field(&dialog, "airForward")->text(), "F3");
+}
+
+// A negative tool number from a file is shown as it is and can be applied;
+// a new negative number is refused as before.
+TEST_F(KnifeSettingDialogTest, ANegativeToolNumberFromAFileIsKept)
+{
+    lib.addKnife(-3, 5.0);
+    dialog.show();
+    EXPECT_EQ(Field(&dialog, "toolNumber")->text(), "-3");
+    Type(&dialog, "speed", "1200");
+    Click(&dialog, "apply");
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(lib.library.knives[0]->ID, -3);
+    EXPECT_EQ(lib.library.knives[0]->Vel, 1200);
+
+    Type(&dialog, "toolNumber", "-4");
+    Click(&dialog, "apply");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(HasFocus(Field(&dialog, "toolNumber")));
+    EXPECT_EQ(lib.library.knives[0]->ID, -3);
 }
 
 // An unreadable field stops Apply before anything is written or saved.

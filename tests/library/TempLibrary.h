@@ -1,5 +1,6 @@
 #pragma once
 
+#include <kernel/GK_Factories.h>
 #include <library/ExeFolder.h>
 #include <library/ModelLibrary.h>
 
@@ -77,3 +78,18 @@ inline std::string golden(const std::string& name)
 // Texts in GBK: "合页" (hinge), and "傾" whose trail byte is the letter "A".
 inline const std::string kGbkHinge = "\xBA\xCF\xD2\xB3";
 inline const std::string kGbkTrailA = "\x83\x41";
+
+// A small hinge model: a triangle, the given name and thickness.
+inline std::unique_ptr<GK_Hinges> SmallHinge(const std::string& name, double thick = 1.0)
+{
+    auto hinge = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
+    hinge->SetName(name);
+    hinge->SetThick(thick);
+    return hinge;
+}
+
+// A square outline of side 10.
+inline GU_Pt_List TestSquare()
+{
+    return {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}};
+}

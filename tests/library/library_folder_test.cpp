@@ -40,11 +40,13 @@ TEST(LibraryFolder, LoadsMatchingFilesSortedByName)
                               "<Pos X=\"1\" Y=\"1\"/></Ptlist></Model>\r\n");
     std::filesystem::create_directory(lib.path("Hinges/g.xml"));
     LoadAllHinges(lib.library.hinges);
-    EXPECT_EQ(names(lib.library), (std::vector<std::string>{"empty", "a", "b", "crlf"}));
+    // "*.xml" matches in any letter case, as on the file systems the
+    // library may have been copied from.
+    EXPECT_EQ(names(lib.library), (std::vector<std::string>{"empty", "a", "b", "upper case suffix", "crlf"}));
 
     // The list is not emptied first.
     LoadAllHinges(lib.library.hinges);
-    EXPECT_EQ(lib.library.hinges.count(), 8u);
+    EXPECT_EQ(lib.library.hinges.count(), 10u);
 }
 
 TEST(LibraryFolder, HostileFilesAreSkippedWhileTheRestLoads)

@@ -7,11 +7,12 @@
 #include <deque>
 #include <vector>
 
-// Records every message instead of showing it; questions are answered from a
-// queue of prepared answers, then with the default answer.
+// Records every message instead of showing it; questions and choices are
+// answered from queues of prepared answers, then with the default answer
+// (for a choice: the last button, as when the box is closed).
 class RecordingMessageBoxes final : public MessageBoxes {
 public:
-    enum class Kind { Information, Warning, Question };
+    enum class Kind { Information, Warning, Question, Choice };
     struct Shown {
         Kind kind;
         QString text;
@@ -29,7 +30,20 @@ public:
         return answer;
     }
 
+    int choose(const QString& text, const QStringList& buttons) override
+    {
+        shown.push_back({Kind::Choice, text});
+        choiceButtons = buttons;
+        if (choices.empty())
+            return static_cast<int>(buttons.size()) - 1;
+        const int choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
+
     std::vector<Shown> shown;
+    std::deque<int> choices;
+    QStringList choiceButtons; // of the last choice
     std::deque<bool> answers;
     bool defaultAnswer = false;
 };
