@@ -25,6 +25,7 @@ inline constexpr int ID_VIEW_CUSTOMIZE = 126;
 inline constexpr int ID_NEXT_PANE = 57680;
 inline constexpr int ID_PREV_PANE = 57681;
 inline constexpr int ID_VIEW_REFRESH = 32798;
+inline constexpr int ID_VIEW_PASSED_OVER = 32800;
 
 // Looks ("应用程序外观")
 inline constexpr int ID_VIEW_APPLOOK_WIN_2000 = 210;

@@ -10,6 +10,9 @@
 #include <app/ModelPanes.h>
 #include <app/VarnholtView.h>
 
+#include <dialogs/CDlgPassedOver.h>
+#include <dialogs/UserMessages.h>
+
 #include <library/PublishedLibrary.h>
 #include <library/DoorModelFile.h>
 #include <library/HingesFile.h>
@@ -24,6 +27,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QToolBar>
 
@@ -113,9 +117,25 @@ void CMainFrame::loadLibrary()
     FillHingesPane(*this);
     LoadAllLockCores(m_library.lockCores, &m_library.skipped, &m_library.files);
     FillLockCorePane(*this);
-    LoadAllDoorModels(m_library.doors, m_library, &m_library.skipped, &m_library.files);
+    LoadAllDoorModels(m_library.doors, m_library, &m_library.skipped, &m_library.files,
+                      &m_library.unboundDoors);
     FillDoorPane(*this);
     LoadKnifeFile(m_library.knives, &m_library.skipped, &m_library.files);
+    updatePassedOverNote();
+}
+
+void CMainFrame::updatePassedOverNote()
+{
+    const QString note = PassedOverNote(m_library.skipped.size(), m_library.unboundDoors.size());
+    m_passedOverNote->setText(QStringLiteral("<a href=\"list\">%1</a>").arg(note.toHtmlEscaped()));
+    m_passedOverNote->setVisible(!note.isEmpty());
+}
+
+void CMainFrame::OnViewPassedOver()
+{
+    auto* dialog = new CDlgPassedOver(m_library, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 void CMainFrame::reloadLibrary()

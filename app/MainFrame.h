@@ -41,6 +41,8 @@ public:
     CLockHolePane* lockCorePane() const { return m_lockCorePane; }
     CDoorListPane* doorPane() const { return m_doorPane; }
     QToolBar* standardToolBar() const { return m_toolBar; }
+    // The status bar's note on what loading passed over; hidden when nothing was.
+    QLabel* passedOverNote() const { return m_passedOverNote; }
     // The action of a command id (menus, toolbar, accelerators); null if none.
     QAction* action(int id) const;
 
@@ -71,6 +73,8 @@ public slots:
     // "刷新": reads the whole library again from disk, as at start-up, and
     // refills the panes; files other programs added or changed appear.
     void reloadLibrary();
+    // Lists the files loading passed over and the doors lacking a model.
+    void OnViewPassedOver();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,6 +88,7 @@ private:
     void createDockWindows();
     void connectPanes();
     void loadLibrary();
+    void updatePassedOverNote();
     void loadUserImages();
     void restoreWorkspace();
     void saveWorkspace();
@@ -105,6 +110,7 @@ private:
     CLockHolePane* m_lockCorePane = nullptr;
     CDoorListPane* m_doorPane = nullptr;
     QToolBar* m_toolBar = nullptr;
+    QLabel* m_passedOverNote = nullptr;
     QList<QToolBar*> m_userToolbars;
     QList<QPixmap> m_userImages;
 

@@ -82,6 +82,7 @@ const CommandText kStatusTips[] = {
     {ID_VIEW_CUSTOMIZE, "自定义工具栏和停靠窗口"},
     {ID_APP_ABOUT, "显示程序名称和版本"},
     {ID_VIEW_REFRESH, "从磁盘重新读取模型库和刀具表"},
+    {ID_VIEW_PASSED_OVER, "列出读入模型库时跳过的文件和缺少模型的门型"},
     {ID_MACHINING_HINGES, "为图中的门型生成合页的加工程序"},
     {ID_MACHINING_LOCK, "为图中的门型生成锁孔的加工程序"},
     {ID_MACHINING_PREVIEW, "在门板上显示或隐藏刀具路径"},
@@ -168,6 +169,8 @@ void CMainFrame::createActions()
     QAction* refresh = addCommand(ID_VIEW_REFRESH, text("刷新(&R)\tF5"), {QKeySequence(Qt::Key_F5)});
     connect(refresh, &QAction::triggered, this, &CMainFrame::reloadLibrary);
     addAction(refresh);
+    connect(addCommand(ID_VIEW_PASSED_OVER, text("未读入的文件(&K)...")), &QAction::triggered, this,
+            &CMainFrame::OnViewPassedOver);
 
     QAction* next = addCommand(ID_NEXT_PANE, text("下一窗格"), {QKeySequence(Qt::Key_F6)});
     QAction* previous = addCommand(ID_PREV_PANE, text("上一窗格"), {QKeySequence(Qt::SHIFT | Qt::Key_F6)});
@@ -206,6 +209,7 @@ void CMainFrame::createMenus()
     connect(m_toolbarsMenu, &QMenu::aboutToShow, this, &CMainFrame::fillToolbarsMenu);
     view->addAction(action(ID_VIEW_STATUS_BAR));
     view->addAction(action(ID_VIEW_REFRESH));
+    view->addAction(action(ID_VIEW_PASSED_OVER));
     QMenu* looks = view->addMenu(text("应用程序外观(&A)"));
     for (const LookItem& item : kPlainLooks)
         looks->addAction(action(item.id));
@@ -249,6 +253,14 @@ void CMainFrame::createStatusBar()
         label->setAlignment(Qt::AlignCenter);
         bar->addPermanentWidget(label);
     }
+    // What loading passed over stays in view until the next load; a click
+    // opens the list.
+    m_passedOverNote = new QLabel(bar);
+    m_passedOverNote->setObjectName(QStringLiteral("PassedOverNote"));
+    m_passedOverNote->setTextFormat(Qt::RichText);
+    m_passedOverNote->hide();
+    connect(m_passedOverNote, &QLabel::linkActivated, this, &CMainFrame::OnViewPassedOver);
+    bar->addPermanentWidget(m_passedOverNote);
     // The idle text comes back whenever a command prompt goes away.
     const QString idle = text("就绪");
     connect(bar, &QStatusBar::messageChanged, bar, [bar, idle](const QString& message) {

@@ -2,6 +2,8 @@
 
 #include <dialogs/GbkQString.h>
 
+#include <library/LibraryText.h>
+
 #include <cerrno>
 
 namespace {
@@ -174,3 +176,54 @@ QString NcFileNotCreatedMessage(const QString& path, int error)
     return QStringLiteral("无法创建NC文件“%1”：%2。").arg(path, SystemErrorText(error));
 }
 
+QString LoadProblemText(const LoadOutcome& outcome)
+{
+    switch (outcome.problem) {
+    case LoadProblem::None:
+        break;
+    case LoadProblem::Unreadable:
+        return QStringLiteral("无法读取：%1").arg(SystemErrorText(outcome.error));
+    case LoadProblem::NotAFile:
+        return QStringLiteral("不是普通文件");
+    case LoadProblem::TooLarge:
+        return QStringLiteral("文件太大，超过了 %1 MB").arg(kMaxLibraryFileSize >> 20);
+    case LoadProblem::TooDeep:
+        return QStringLiteral("元素嵌套超过 %1 层").arg(kLibraryXmlLimits.depth);
+    case LoadProblem::TooManyAttributes:
+        return QStringLiteral("一个元素的属性超过 %1 个").arg(kLibraryXmlLimits.attributes);
+    case LoadProblem::TooManyNodes:
+        return QStringLiteral("元素、属性和文本超过 %1 个").arg(kLibraryXmlLimits.nodes);
+    case LoadProblem::NotWellFormed:
+        return QStringLiteral("不是格式正确的XML文件");
+    case LoadProblem::NoRootElement:
+        return QStringLiteral("没有根元素");
+    case LoadProblem::MissingOutline:
+        return QStringLiteral("缺少轮廓，或轮廓不足三个顶点");
+    case LoadProblem::NonFiniteNumber:
+        return QStringLiteral("含有无穷大或不是数字的数值");
+    case LoadProblem::BadDoorSize:
+        return QStringLiteral("门板的长度、宽度或厚度不大于零");
+    }
+    return {};
+}
+
+QString UnboundDoorText(const UnboundDoor& door)
+{
+    QStringList missing;
+    if (!door.missingHinges.empty())
+        missing << QStringLiteral("合页模型“%1”").arg(GbkToQString(door.missingHinges));
+    if (!door.missingLockCore.empty())
+        missing << QStringLiteral("锁芯模型“%1”").arg(GbkToQString(door.missingLockCore));
+    return QStringLiteral("门型“%1”所用的%2不存在")
+        .arg(GbkToQString(door.doorName), missing.join(QStringLiteral("和")));
+}
+
+QString PassedOverNote(std::size_t files, std::size_t doors)
+{
+    QStringList parts;
+    if (files)
+        parts << QStringLiteral("%1 个文件未能读入").arg(files);
+    if (doors)
+        parts << QStringLiteral("%1 个门型缺少模型").arg(doors);
+    return parts.join(QStringLiteral("，"));
+}

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <library/LoadProblem.h>
 #include <library/ModelFileName.h>
 #include <library/SaveResult.h>
 
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
 #include <string>
 
 // The program's own messages about the library and its files, worded once
@@ -46,3 +48,10 @@ QString BadDoorSizeMessage();
 QString NoDoorMessage();
 // An NC file could not be created.
 QString NcFileNotCreatedMessage(const QString& path, int error);
+
+// Why loading passed a library file over.
+QString LoadProblemText(const LoadOutcome& outcome);
+// Which models a door names that were not found.
+QString UnboundDoorText(const UnboundDoor& door);
+// The status bar's note on what loading passed over; empty when nothing was.
+QString PassedOverNote(std::size_t files, std::size_t doors);

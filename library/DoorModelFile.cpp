@@ -62,9 +62,10 @@ SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door, const SaveContext& c
 }
 
 ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models,
-                                               std::optional<FileFingerprint>* seen)
+                                               std::optional<FileFingerprint>* seen,
+                                               std::vector<UnboundDoor>* unbound)
 {
-    return LoadModelDocument<GK_DoorWithHinges>(path, [&models](const TiXmlElement& root) -> ModelLoad<GK_DoorWithHinges> {
+    return LoadModelDocument<GK_DoorWithHinges>(path, [&](const TiXmlElement& root) -> ModelLoad<GK_DoorWithHinges> {
         AttributeReader numbers;
         const double length = numbers.realOr(root, "Length", 0.0);
         const double width = numbers.realOr(root, "Width", 0.0);
@@ -76,9 +77,13 @@ ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const Mo
 
         std::unique_ptr<GK_DoorWithHinges> door = api_gk_make_door_with_hinges(
             TextAttribute(root, "Name"), TextAttribute(root, "Comments"), length, width, thickness);
+        UnboundDoor missing{path, door->GetName(), {}, {}};
         if (const TiXmlElement* hinges = root.FirstChildElement("Hinges")) {
-            if (const char* name = hinges->Attribute("Name"))
+            if (const char* name = hinges->Attribute("Name")) {
                 door->SetHingesModel(FindHingesByName(models, name));
+                if (!door->GetHingesModel())
+                    missing.missingHinges = name;
+            }
             if (const std::optional<int> up = numbers.integer(*hinges, "ToUp"))
                 door->SetHingesUp(*up);
             for (const TiXmlElement* pos = hinges->FirstChildElement("Pos"); pos; pos = pos->NextSiblingElement("Pos"))
@@ -87,21 +92,25 @@ ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const Mo
         if (const TiXmlElement* lockCore = root.FirstChildElement("LockCore")) {
             const char* name = lockCore->Attribute("Name");
             door->SetLockCoreModel(name ? FindLockCoreByName(models, name) : nullptr);
+            if (name && !door->GetLockCoreModel())
+                missing.missingLockCore = name;
             door->SetLockCorePos(readPosition(*lockCore, numbers));
         }
         if (!numbers.allFinite())
             return NoModel<GK_DoorWithHinges>({LoadProblem::NonFiniteNumber});
+        if (unbound && !(missing.missingHinges.empty() && missing.missingLockCore.empty()))
+            unbound->push_back(std::move(missing));
         return {std::move(door), {}};
     }, seen);
 }
 
 void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
-                       std::vector<SkippedFile>* skipped, LibraryFiles* files)
+                       std::vector<SkippedFile>* skipped, LibraryFiles* files, std::vector<UnboundDoor>* unbound)
 {
     LoadLibraryFolder(
         kDoorModelFolder,
-        [&models](const std::string& path, std::optional<FileFingerprint>* seen) {
-            return LoadDoorModelFile(path, models, seen);
+        [&models, unbound](const std::string& path, std::optional<FileFingerprint>* seen) {
+            return LoadDoorModelFile(path, models, seen, unbound);
         },
         list, skipped, files);
 }

@@ -46,3 +46,12 @@ struct SkippedFile {
     std::string path;
     LoadOutcome outcome;
 };
+
+// A door that loaded without a hinge or lock-core model it names: no model of
+// that name was found. Its drilling lacks those holes until one is.
+struct UnboundDoor {
+    std::string path;
+    std::string doorName;         // GBK
+    std::string missingHinges;    // GBK; empty when found or none is named
+    std::string missingLockCore;  // GBK; the same for the lock core
+};

@@ -11,6 +11,7 @@ void ModelLibrary::clear()
     lockCoreNames.clear();
     files.clear();
     skipped.clear();
+    unboundDoors.clear();
     hinges.clear();
     lockCores.clear();
     doors.clear();

@@ -28,6 +28,8 @@ public:
     GU_OwnedList<KnifeInfo> knives;
     // The files that loading passed over, with the reason, for the user to see.
     std::vector<SkippedFile> skipped;
+    // The doors that loaded without a model they name.
+    std::vector<UnboundDoor> unboundDoors;
     // The library files as this program last read or wrote them.
     LibraryFiles files;
 

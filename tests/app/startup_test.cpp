@@ -4,12 +4,16 @@
 #include <app/CommandIds.h>
 #include <app/ModelPanes.h>
 #include <app/VarnholtView.h>
+#include <dialogs/CDlgPassedOver.h>
+#include <dialogs/UserMessages.h>
 #include <library/HingesFile.h>
 #include <library/PublishedLibrary.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QTreeWidget>
 #include <QMessageBox>
 
 namespace {
@@ -71,6 +75,49 @@ TEST_F(StartUp, RefreshReadsTheLibraryAgainFromDisk)
     EXPECT_EQ(f->library().doors[0]->GetHingesModel(), f->library().hinges[0]);
     EXPECT_EQ(f->library().doors[0]->GetLockCoreModel(), nullptr);
     EXPECT_EQ(f->library().knives.count(), 2u);
+}
+
+// A file that yields nothing and a door whose hinge model is gone are counted
+// in the status bar and listed, with path and reason, by "未读入的文件".
+TEST_F(StartUp, WhatLoadingPassedOverIsCountedAndListed)
+{
+    makeFolders();
+    SampleModels::writeLibrary();
+    ASSERT_TRUE(QFile::remove(libraryPath("Hinges/H1.xml")));
+    const auto write = [this](const char* name, const char* text) {
+        QFile file(libraryPath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    write("Hinges/nan.xml", "<Hinges><Ptlist><Pos X=\"nan\" Y=\"0\"/><Pos X=\"1\" Y=\"0\"/><Pos X=\"1\" Y=\"1\"/></Ptlist></Hinges>");
+    write("Lockcores/broken.xml", "<Model");
+    CMainFrame* f = start();
+    // Read again: the same files are counted once.
+    f->action(ID_VIEW_REFRESH)->trigger();
+    EXPECT_TRUE(f->passedOverNote()->isVisible());
+    EXPECT_TRUE(f->passedOverNote()->text().contains(PassedOverNote(2, 1)));
+
+    f->action(ID_VIEW_PASSED_OVER)->trigger();
+    const CDlgPassedOver* dialog = f->findChild<CDlgPassedOver*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    const QTreeWidget& list = dialog->list();
+    ASSERT_EQ(list.topLevelItemCount(), 3);
+    const QString rows[][2] = {
+        {libraryPath("Hinges/nan.xml"), LoadProblemText({LoadProblem::NonFiniteNumber})},
+        {libraryPath("Lockcores/broken.xml"), LoadProblemText({LoadProblem::NotWellFormed})},
+        {libraryPath("DoorModel/D1.xml"), QStringLiteral("门型“D1”所用的合页模型“H1”不存在")},
+    };
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(list.topLevelItem(i)->text(0), rows[i][0]);
+        EXPECT_EQ(list.topLevelItem(i)->text(1), rows[i][1]);
+    }
+
+    ASSERT_TRUE(QFile::remove(libraryPath("Hinges/nan.xml")));
+    ASSERT_TRUE(QFile::remove(libraryPath("Lockcores/broken.xml")));
+    ASSERT_TRUE(SaveHingesFile(SampleModels::hinge("H1", 100, 24).get()));
+    f->action(ID_VIEW_REFRESH)->trigger();
+    EXPECT_FALSE(f->passedOverNote()->isVisible());
 }
 
 TEST_F(StartUp, EmptyOrMissingFoldersGiveEmptyPanesAndNoMessage)

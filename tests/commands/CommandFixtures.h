@@ -77,7 +77,7 @@ public:
         library.clear();
         LoadAllHinges(library.hinges, &library.skipped, &library.files);
         LoadAllLockCores(library.lockCores, &library.skipped, &library.files);
-        LoadAllDoorModels(library.doors, library, &library.skipped, &library.files);
+        LoadAllDoorModels(library.doors, library, &library.skipped, &library.files, &library.unboundDoors);
         LoadKnifeFile(library.knives, &library.skipped, &library.files);
     }
     GK_Object* firstDrawingObject() override { return drawing.empty() ? nullptr : drawing.front().get(); }
@@ -131,6 +131,8 @@ protected:
     }
 
     QString libraryFile(const QString& relative) const { return temp.filePath(relative); }
+    // The names of the files in a folder of the scratch library.
+    QStringList filesIn(const QString& folder) const { return QDir(temp.filePath(folder)).entryList(QDir::Files); }
     QString cadPath() const { return temp.filePath(QStringLiteral("drawing.dxf")); }
 
     QTemporaryDir temp;

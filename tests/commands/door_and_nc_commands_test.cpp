@@ -132,6 +132,7 @@ TEST_F(DoorCommandTest, DuplicateDoorNameReplacesTheDoorInItsPlaceOnYes)
     commands.OnAddDoorModel();
 
     ASSERT_EQ(lib.library.doors.count(), 2u);
+    EXPECT_EQ(filesIn("DoorModel"), (QStringList{"d1.xml", "other.xml"}));
     EXPECT_EQ(lib.library.doors[0]->GetName(), "d1");
     EXPECT_EQ(hingeXs(*lib.library.doors[0]), std::vector<double>{300});
     EXPECT_EQ(lib.library.doors[1]->GetName(), "other");

@@ -2,6 +2,7 @@
 
 #include <dialogs/DataExchange.h>
 #include <dialogs/UserMessages.h>
+#include <library/AtomicFile.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
 #include <library/LockCoreFile.h>
@@ -23,6 +24,14 @@ std::unique_ptr<GK_LockCore> importedLockCore()
 }
 
 using ImportCommandTest = CommandTest;
+
+// Whether the old file was still on disk when the new one took its place.
+QString g_oldFile;
+bool g_oldFileThereAtReplace = false;
+void noteOldFile(const std::string&)
+{
+    g_oldFileThereAtReplace = QFile::exists(g_oldFile);
+}
 
 TEST_F(ImportCommandTest, CancelledFileDialogLeavesTheImporterAlone)
 {
@@ -148,11 +157,16 @@ TEST_F(ImportCommandTest, WithoutAMainWindowTheFileIsWrittenButNothingListed)
 }
 
 // Saving under a name that is taken asks first. On yes the listed model takes
-// the new content in its place, so doors pointing at it show the new one.
+// the new content in its place, so doors pointing at it show the new one. A
+// name that differs in letter case leaves one file, under the new name; the
+// old one goes only once the new one is on disk.
 TEST_F(ImportCommandTest, DuplicateNameReplacesTheListedModelInPlaceOnYes)
 {
     GK_Hinges* older = lib.addHinges("Hinge-A", 10.0);
     lib.addHinges("other");
+    ASSERT_TRUE(SaveHingesFile(older, SaveContext{&lib.library.files}));
+    g_oldFile = libraryFile("Hinges/Hinge-A.xml");
+    SetBeforeReplaceHook(noteOldFile);
     auto door = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
     door->SetHingesModel(older);
     messages.answers.push_back(true);
@@ -160,7 +174,10 @@ TEST_F(ImportCommandTest, DuplicateNameReplacesTheListedModelInPlaceOnYes)
     importer.nextHinges = importedHinge(50.0);
     NameModel("hinge-a", "newer", "3");
     commands.OnImportHinges();
+    SetBeforeReplaceHook(nullptr);
 
+    EXPECT_TRUE(g_oldFileThereAtReplace);
+    EXPECT_EQ(filesIn("Hinges"), QStringList{"hinge-a.xml"});
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Question);
     EXPECT_TRUE(messages.shown[0].text.contains("hinge-a"));

@@ -5,6 +5,7 @@
 #include <dialogs/CDlgAddDoorModel.h>
 #include <dialogs/DataExchange.h>
 #include <dialogs/UserMessages.h>
+#include <library/FileNameLimits.h>
 
 #include <gtest/gtest.h>
 
@@ -206,6 +207,8 @@ TEST_F(AddDoorModelDialogTest, RefusesAnUnusableNameAndAsksTheAcceptor)
         TypeDoorSize(d);
         Type(d, "name", "../x");
         Click(d, "ok");
+        Type(d, "name", QString(kMaxModelNameBytes + 1, QLatin1Char('a')));
+        Click(d, "ok");
         openAfterBadName = d->isVisible();
         Type(d, "name", "taken");
         Click(d, "ok");
@@ -214,6 +217,8 @@ TEST_F(AddDoorModelDialogTest, RefusesAnUnusableNameAndAsksTheAcceptor)
         Click(d, "ok");
     });
     EXPECT_TRUE(openAfterBadName);
+    ASSERT_GE(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, RefusedNameMessage(ModelNameProblem::TooLong)) << "says how long a name may be";
     EXPECT_TRUE(openAfterRefusal);
     EXPECT_EQ(asked, 2) << "an unusable name never reaches the acceptor";
     EXPECT_EQ(result, IDOK);
