@@ -2,9 +2,19 @@
 # Installs what is missing, builds the program, installs it into dist/ and
 # starts it from there. The library lives beside the program in dist/, so
 # rebuilding or deleting build/ never touches it. On the first run the sample
-# library is laid beside the program; a library that exists is never touched.
+# library and drawings are laid beside the program; a library that exists is
+# never touched. A desktop entry and an icon are written beside the program;
+# with --install-desktop-entry they are also installed for the current user.
 set -euo pipefail
 source "$(dirname "$0")/tools/setup.sh"
+source "$ROOT/tools/desktop_entry.sh"
+
+install_entry=no
+arguments=()
+for argument in "$@"; do
+  if [ "$argument" = --install-desktop-entry ]; then install_entry=yes; else arguments+=("$argument"); fi
+done
+
 install_missing_packages
 # Only the program is built; the build folder's options stay as ./test.sh
 # left them, so the two scripts never switch each other's targets off.
@@ -25,5 +35,13 @@ if [ "$has_library" = no ]; then
   cp -R "$ROOT/samples/library/." "$DIST/"
 fi
 
+if [ ! -e "$DIST/samples" ]; then
+  mkdir -p "$DIST/samples"
+  cp "$ROOT"/samples/cad/*.dxf "$DIST/samples/"
+fi
+
+write_desktop_entry "$DIST" "$ROOT"
+if [ "$install_entry" = yes ]; then install_desktop_entry "$DIST"; fi
+
 cd "$DIST"
-exec ./Varnholt "$@"
+exec ./Varnholt "${arguments[@]}"

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -28,6 +30,30 @@ struct Workspace {
 };
 Workspace readWorkspace();
 void writeWorkspace(const Workspace& workspace);
+
+// What the user made of a toolbar: its object name, caption and commands in
+// order (0 stands for a separator).
+struct ToolbarContent {
+    QString objectName;
+    QString title;
+    QList<int> commands;
+};
+// Every toolbar as the user left it; empty before the first customisation.
+QList<ToolbarContent> readToolbars();
+void writeToolbars(const QList<ToolbarContent>& toolbars);
+
+// The user images given to commands: command id to image index.
+QMap<int, int> readCommandImages();
+void writeCommandImages(const QMap<int, int>& images);
+
+// The column widths the user gave a list, one per column, 0 where the list
+// sizes the column itself; key names the list.
+QList<int> readColumnWidths(const QString& key);
+void writeColumnWidths(const QString& key, const QList<int>& widths);
+
+// The folder a file dialog for one kind of file opened in last; empty if none.
+QString readFolder(const QString& kind);
+void writeFolder(const QString& kind, const QString& folder);
 
 } // namespace AppSettings
 

@@ -1,5 +1,6 @@
 #include <app/FrameCommandHost.h>
 
+#include <app/AppSettings.h>
 #include <app/MainFrame.h>
 #include <app/ModelDisplay.h>
 #include <app/VarnholtView.h>
@@ -47,6 +48,20 @@ void FrameCommandHost::recordNcDoor(GK_Object* door)
 void FrameCommandHost::showStatus(const QString& text)
 {
     m_frame.statusBar()->showMessage(text);
+}
+
+namespace {
+const char* const kToolTableColumns = "ToolTable";
+}
+
+QList<int> FrameCommandHost::toolColumnWidths()
+{
+    return AppSettings::readColumnWidths(QLatin1String(kToolTableColumns));
+}
+
+void FrameCommandHost::storeToolColumnWidths(const QList<int>& widths)
+{
+    AppSettings::writeColumnWidths(QLatin1String(kToolTableColumns), widths);
 }
 
 void FrameCommandHost::showMachiningPreview(std::vector<PreviewStroke> strokes)

@@ -18,6 +18,8 @@ public:
     GK_Object* firstDrawingObject() override;
     void recordNcDoor(GK_Object* door) override;
     void showStatus(const QString& text) override;
+    QList<int> toolColumnWidths() override;
+    void storeToolColumnWidths(const QList<int>& widths) override;
     void showMachiningPreview(std::vector<PreviewStroke> strokes) override;
     void hideMachiningPreview() override;
     QWidget* showImportPreview(const ImportPicture& picture, ImportPreviewInput input) override;

@@ -1,13 +1,17 @@
 #include <app/MachiningMenuCommands.h>
 
 #include <app/CommandIds.h>
+#include <app/FileFolders.h>
 #include <app/MainFrame.h>
 #include <app/ModelPanes.h>
 
 #include <QAction>
 
 MachiningMenuCommands::MachiningMenuCommands(CMainFrame& frame)
-    : QObject(&frame), m_host(frame), m_commands(m_host, m_files, m_messages)
+    : QObject(&frame)
+    , m_files(FileFolders::startFolder, FileFolders::remember)
+    , m_host(frame)
+    , m_commands(m_host, m_files, m_messages)
 {
     const std::pair<int, void (MachiningCommands::*)()> handlers[] = {
         {ID_MACHINING_HINGES, &MachiningCommands::OnHingesProgram},

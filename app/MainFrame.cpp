@@ -29,13 +29,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
-#include <QToolBar>
-
-#include <algorithm>
+#include <QMessageBox>
 
 namespace {
 
-constexpr QRect kInitialPaneRect(0, 0, 300, 300);
 const char* const kApplicationTitle = "Varnholt";
 
 // Shows the wait cursor while a look switch runs.
@@ -96,7 +93,6 @@ void CMainFrame::createDockWindows()
     addDockWidget(Qt::RightDockWidgetArea, m_hingesPane);
     addDockWidget(Qt::RightDockWidgetArea, m_lockCorePane);
     addDockWidget(Qt::LeftDockWidgetArea, m_doorPane);
-    resizeDocks({m_doorPane, m_hingesPane}, {kInitialPaneRect.width(), kInitialPaneRect.width()}, Qt::Horizontal);
 }
 
 // A double click in a pane shows a copy of its model in the view.
@@ -164,36 +160,6 @@ void CMainFrame::loadUserImages()
             m_userImages.append(QPixmap::fromImage(strip.copy(x, y, kUserImageSize, kUserImageSize)));
 }
 
-QToolBar* CMainFrame::createUserToolbar()
-{
-    if (m_userToolbars.size() >= kMaxUserToolbars)
-        return nullptr;
-    const int id = ID_FIRST_USER_TOOLBAR + static_cast<int>(m_userToolbars.size());
-    auto* bar = new QToolBar(QStringLiteral("自定义 %1").arg(m_userToolbars.size() + 1), this);
-    bar->setObjectName(QStringLiteral("UserToolBar%1").arg(id));
-    bar->addAction(action(ID_VIEW_CUSTOMIZE));
-    addToolBar(Qt::TopToolBarArea, bar);
-    m_userToolbars.append(bar);
-    return bar;
-}
-
-void CMainFrame::restoreWorkspace()
-{
-    const AppSettings::Workspace saved = AppSettings::readWorkspace();
-    const int userToolbars = std::min(saved.userToolbars, kMaxUserToolbars);
-    while (m_userToolbars.size() < userToolbars)
-        createUserToolbar();
-    if (!saved.geometry.isEmpty())
-        restoreGeometry(saved.geometry);
-    if (!saved.state.isEmpty())
-        restoreState(saved.state);
-}
-
-void CMainFrame::saveWorkspace()
-{
-    AppSettings::writeWorkspace({saveGeometry(), saveState(), static_cast<int>(m_userToolbars.size())});
-}
-
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     saveWorkspace();
@@ -208,6 +174,7 @@ void CMainFrame::OnApplicationLook(int id)
     if (Looks::usesSmartDocking(id) || !Looks::isKnown(id))
         setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
     updateLookMarks();
+    applyCommandIcons();
     update();
     AppSettings::writeLook(id);
 }
@@ -236,6 +203,20 @@ bool CMainFrame::openDocumentFile(const QString& path)
     return true;
 }
 
+bool CMainFrame::openDocumentAndReport(const QString& path)
+{
+    if (openDocumentFile(path))
+        return true;
+    reportOpenFailure(path);
+    return false;
+}
+
+void CMainFrame::reportOpenFailure(const QString& path)
+{
+    QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
+                         DocumentNotOpenedMessage(path, m_document.openError()));
+}
+
 bool CMainFrame::saveDocumentAs(const QString& path)
 {
     if (!m_document.OnSaveDocument(path))
@@ -250,7 +231,7 @@ void CMainFrame::OnFileOpen()
 {
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开"));
     if (!path.isEmpty())
-        openDocumentFile(path);
+        openDocumentAndReport(path);
 }
 
 void CMainFrame::OnFileSave()

@@ -6,6 +6,7 @@
 #include <library/ModelLibrary.h>
 
 #include <QMainWindow>
+#include <QMap>
 #include <QPixmap>
 
 #include <map>
@@ -29,6 +30,7 @@ class CMainFrame : public QMainWindow {
 public:
     static constexpr int kMaxUserToolbars = 10;
     static constexpr int kUserImageSize = 16;
+    static constexpr int kToolbarIconSize = 16;
     static constexpr qint64 kMaxUserImagesBytes = 819200;
 
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -49,12 +51,28 @@ public:
     int currentLook() const { return m_look; }
     const QList<QPixmap>& userImages() const { return m_userImages; }
     const QList<QToolBar*>& userToolbars() const { return m_userToolbars; }
-    // Adds a user-defined toolbar carrying the customise button; null when
-    // the ten allowed exist already.
+    // Adds a user-defined toolbar carrying the customise button, under the
+    // first free id; null when the ten allowed exist already.
     QToolBar* createUserToolbar();
+    void renameUserToolbar(QToolBar* bar, const QString& title);
+    void deleteUserToolbar(QToolBar* bar);
+    // The standard toolbar and the user toolbars.
+    QList<QToolBar*> toolbars() const;
+    // Gives a command user image number index (-1: its own picture again).
+    void assignUserImage(int commandId, int index);
+    // Every command of the menus, by menu, as the customise dialog lists them.
+    QList<QPair<QString, QList<QAction*>>> menuCommands() const;
+    // Keeps the toolbars' contents and the commands' user images in the
+    // settings; called after every customisation.
+    void storeCustomisation() const;
 
     // The file commands without their dialogs.
     bool openDocumentFile(const QString& path);
+    // Opens a document as the user asked for it (menu, recent file, command
+    // line): a file that cannot be read is named in a message box.
+    bool openDocumentAndReport(const QString& path);
+    // Names the file that could not be opened in a message box.
+    void reportOpenFailure(const QString& path);
     bool saveDocumentAs(const QString& path);
     QStringList recentFiles() const { return m_recentFiles.files(); }
 
@@ -78,6 +96,11 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+signals:
+    // The set of toolbars changed: one was created or deleted.
+    void toolbarsChanged();
 
 private:
     void createView();
@@ -91,7 +114,13 @@ private:
     void updatePassedOverNote();
     void loadUserImages();
     void restoreWorkspace();
+    void restoreToolbars();
+    void restoreColumnWidths();
+    void placeOnFirstStart();
+    void sizePanesOnFirstStart();
     void saveWorkspace();
+    void applyCommandIcons();
+    QToolBar* addUserToolbar(int id, const QString& title);
 
     QAction* addCommand(int id, const QString& text, const QList<QKeySequence>& keys = {});
     void updateLookMarks();
@@ -113,6 +142,8 @@ private:
     QLabel* m_passedOverNote = nullptr;
     QList<QToolBar*> m_userToolbars;
     QList<QPixmap> m_userImages;
+    QMap<int, int> m_commandImages; // command id to user image index
+    bool m_fitOnShow = false;       // the geometry came from the settings
 
     std::map<int, QAction*> m_actions;
     QActionGroup* m_lookGroup = nullptr;

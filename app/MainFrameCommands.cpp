@@ -1,9 +1,11 @@
 // The main frame's commands: actions with their ids, menus, toolbar and
 // status bar.
 #include <app/CommandIds.h>
+#include <app/CommandNames.h>
 #include <app/Looks.h>
 #include <app/MainFrame.h>
 #include <app/ModelPanes.h>
+#include <app/ToolbarIcons.h>
 #include <app/VarnholtView.h>
 
 #include <QAction>
@@ -15,12 +17,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 
-namespace {
+#include <functional>
 
-constexpr int kToolbarIconSize = 16;
+namespace {
 
 struct LookItem {
     int id;
@@ -103,15 +104,11 @@ QAction* CMainFrame::addCommand(int id, const QString& label, const QList<QKeySe
 
 void CMainFrame::createActions()
 {
-    QStyle* s = style();
-    addCommand(ID_FILE_NEW, text("新建(&N)\tCtrl+N"), {QKeySequence(Qt::CTRL | Qt::Key_N)})
-        ->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-    addCommand(ID_FILE_OPEN, text("打开(&O)...\tCtrl+O"), {QKeySequence(Qt::CTRL | Qt::Key_O)})
-        ->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-    addCommand(ID_FILE_SAVE, text("保存(&S)\tCtrl+S"), {QKeySequence(Qt::CTRL | Qt::Key_S)})
-        ->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    addCommand(ID_FILE_NEW, text("新建(&N)\tCtrl+N"), {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    addCommand(ID_FILE_OPEN, text("打开(&O)...\tCtrl+O"), {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    addCommand(ID_FILE_SAVE, text("保存(&S)\tCtrl+S"), {QKeySequence(Qt::CTRL | Qt::Key_S)});
     addCommand(ID_FILE_SAVE_AS, text("另存为(&A)..."));
-    addCommand(ID_FILE_PRINT, text("打印(&P)..."))->setIcon(s->standardIcon(QStyle::SP_ComputerIcon));
+    addCommand(ID_FILE_PRINT, text("打印(&P)..."));
     addCommand(ID_APP_EXIT, text("退出(&X)"));
     connect(action(ID_FILE_NEW), &QAction::triggered, this, &CMainFrame::OnFileNew);
     connect(action(ID_FILE_OPEN), &QAction::triggered, this, &CMainFrame::OnFileOpen);
@@ -122,14 +119,11 @@ void CMainFrame::createActions()
     addCommand(ID_EDIT_UNDO, text("撤消(&U)\tCtrl+Z"),
                {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     addCommand(ID_EDIT_CUT, text("剪切(&T)\tCtrl+X"),
-               {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)})
-        ->setIcon(s->standardIcon(QStyle::SP_DialogDiscardButton));
+               {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
     addCommand(ID_EDIT_COPY, text("复制(&C)\tCtrl+C"),
-               {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)})
-        ->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
+               {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     addCommand(ID_EDIT_PASTE, text("粘贴(&P)\tCtrl+V"),
-               {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)})
-        ->setIcon(s->standardIcon(QStyle::SP_FileDialogContentsView));
+               {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     // Printing and editing have no handler in this program: they stay disabled.
     for (int id : {ID_FILE_PRINT, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
         action(id)->setEnabled(false);
@@ -164,7 +158,6 @@ void CMainFrame::createActions()
 
     connect(addCommand(ID_APP_ABOUT, text("关于 Varnholt(&A)...")), &QAction::triggered, this,
             &CMainFrame::OnAppAbout);
-    action(ID_APP_ABOUT)->setIcon(s->standardIcon(QStyle::SP_MessageBoxQuestion));
 
     QAction* refresh = addCommand(ID_VIEW_REFRESH, text("刷新(&R)\tF5"), {QKeySequence(Qt::Key_F5)});
     connect(refresh, &QAction::triggered, this, &CMainFrame::reloadLibrary);
@@ -181,6 +174,9 @@ void CMainFrame::createActions()
 
     for (const CommandText& tip : kStatusTips)
         action(tip.id)->setStatusTip(text(tip.text));
+    for (const auto& [id, a] : m_actions)
+        a->setToolTip(CommandToolTip(*a));
+    applyCommandIcons();
 
     // The "编辑" context menu of the view.
     m_view->addActions({action(ID_EDIT_CUT), action(ID_EDIT_COPY), action(ID_EDIT_PASTE)});
@@ -270,6 +266,49 @@ void CMainFrame::createStatusBar()
     bar->showMessage(idle);
 }
 
+// The commands' pictures for the current look; a user image given to a
+// command takes the place of its own picture.
+void CMainFrame::applyCommandIcons()
+{
+    const bool dark = ToolbarIcons::isDark(QApplication::palette());
+    for (const auto& [id, a] : m_actions) {
+        const int image = m_commandImages.value(id, -1);
+        if (image >= 0 && image < m_userImages.size())
+            a->setIcon(QIcon(m_userImages[image]));
+        else
+            a->setIcon(ToolbarIcons::forCommand(id, dark));
+    }
+}
+
+QList<QPair<QString, QList<QAction*>>> CMainFrame::menuCommands() const
+{
+    QList<QPair<QString, QList<QAction*>>> menus;
+    // The recent files and the list of toolbars and panes are entries of
+    // the moment, not commands.
+    const auto isCommand = [this](QAction* a) {
+        const int id = a->data().toInt();
+        const bool recentFile = id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + AppSettings::kRecentFileCount;
+        return !a->isSeparator() && action(id) == a && !recentFile;
+    };
+    const std::function<void(const QMenu*, QList<QAction*>&)> collect = [&](const QMenu* menu,
+                                                                            QList<QAction*>& commands) {
+        for (QAction* a : menu->actions()) {
+            if (a->menu() && a->menu() != m_toolbarsMenu)
+                collect(a->menu(), commands);
+            else if (!a->menu() && isCommand(a))
+                commands.append(a);
+        }
+    };
+    for (QAction* top : menuBar()->actions()) {
+        if (!top->menu())
+            continue;
+        QList<QAction*> commands;
+        collect(top->menu(), commands);
+        menus.append({CommandName(top->text()), commands});
+    }
+    return menus;
+}
+
 void CMainFrame::updateLookMarks()
 {
     if (!m_lookGroup)
@@ -298,7 +337,7 @@ void CMainFrame::rebuildRecentFiles()
         const QString path = files[i];
         QAction* a = addCommand(ID_FILE_MRU_FILE1 + i,
                                 QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
-        connect(a, &QAction::triggered, this, [this, path] { openDocumentFile(path); });
+        connect(a, &QAction::triggered, this, [this, path] { openDocumentAndReport(path); });
         m_recentActions.append(a);
     }
     m_fileMenu->insertActions(m_recentAnchor, m_recentActions);

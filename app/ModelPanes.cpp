@@ -17,10 +17,13 @@ constexpr int kNumberWidth = 60;
 constexpr int kTextWidth = 120;
 constexpr int kSizeWidth = 60;
 
-const QList<QPair<QString, int>>& partColumns()
+constexpr int kNameColumn = 1;
+
+// Numbers stand right-aligned, so that their digits line up.
+const QList<CModelPane::Column>& partColumns()
 {
-    static const QList<QPair<QString, int>> columns{
-        {QStringLiteral("编号"), kNumberWidth},
+    static const QList<CModelPane::Column> columns{
+        {QStringLiteral("编号"), kNumberWidth, Qt::AlignRight},
         {QStringLiteral("名称"), kTextWidth},
         {QStringLiteral("说明"), kTextWidth},
     };
@@ -64,11 +67,17 @@ CModelPane::CModelPane(const QString& caption, const QString& objectName, int pa
             [this](void* data) { onLeftButtonDoubleClicked(data); });
 }
 
-void CModelPane::insertColumns(const QList<QPair<QString, int>>& columns)
+void CModelPane::insertColumns(const QList<Column>& columns)
 {
     int index = 0;
-    for (const auto& [heading, width] : columns)
-        m_grid->InsertColumn(index++, heading, width, Qt::AlignLeft);
+    for (const Column& column : columns)
+        m_grid->InsertColumn(index++, column.heading, column.width, column.align);
+    m_grid->SetSearchColumn(kNameColumn);
+}
+
+void CModelPane::fitColumns()
+{
+    m_grid->FitColumnsToContents();
 }
 
 void CModelPane::onLeftButtonPressed(void*) {}
@@ -82,6 +91,7 @@ CHingesPane::CHingesPane(QWidget* parent)
 void CHingesPane::fill(const GU_OwnedList<GK_Hinges>& models)
 {
     fillParts(grid(), models);
+    fitColumns();
 }
 
 void CHingesPane::onLeftButtonPressed(void*)
@@ -106,6 +116,7 @@ CLockHolePane::CLockHolePane(QWidget* parent)
 void CLockHolePane::fill(const GU_OwnedList<GK_LockCore>& models)
 {
     fillParts(grid(), models);
+    fitColumns();
 }
 
 void CLockHolePane::onLeftButtonDoubleClicked(void* userData)
@@ -123,11 +134,11 @@ CDoorListPane::CDoorListPane(QWidget* parent)
 void CDoorListPane::InitDoorColumns()
 {
     insertColumns({
-        {QStringLiteral("编号"), kNumberWidth},
+        {QStringLiteral("编号"), kNumberWidth, Qt::AlignRight},
         {QStringLiteral("名称"), kTextWidth},
-        {QStringLiteral("长度"), kSizeWidth},
-        {QStringLiteral("宽度"), kSizeWidth},
-        {QStringLiteral("厚度"), kSizeWidth},
+        {QStringLiteral("长度"), kSizeWidth, Qt::AlignRight},
+        {QStringLiteral("宽度"), kSizeWidth, Qt::AlignRight},
+        {QStringLiteral("厚度"), kSizeWidth, Qt::AlignRight},
         {QStringLiteral("说明"), kTextWidth},
     });
 }
@@ -150,6 +161,7 @@ void CDoorListPane::fill(const GU_OwnedList<GK_DoorWithHinges>& models)
         g.AddRootRow(info);
         ++number;
     }
+    fitColumns();
 }
 
 void CDoorListPane::onLeftButtonDoubleClicked(void* userData)

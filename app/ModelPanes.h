@@ -18,14 +18,22 @@ Q_DECLARE_LOGGING_CATEGORY(lcHingesPane)
 class CModelPane : public QDockWidget {
     Q_OBJECT
 public:
+    struct Column {
+        QString heading;
+        int width; // the least width; the column grows to its content
+        Qt::Alignment align = Qt::AlignLeft;
+    };
+
     CTreeGridCtrl& grid() const { return *m_grid; }
     int paneId() const { return m_paneId; }
     int gridId() const { return m_gridId; }
 
 protected:
     CModelPane(const QString& caption, const QString& objectName, int paneId, int gridId, QWidget* parent);
-    // Headings and widths of the grid's columns, all left-aligned.
-    void insertColumns(const QList<QPair<QString, int>>& columns);
+    // Inserts the grid's columns; typed letters search the names in column 1.
+    void insertColumns(const QList<Column>& columns);
+    // Sizes the columns to the rows just filled in.
+    void fitColumns();
 
     virtual void onLeftButtonPressed(void* userData);
     virtual void onLeftButtonDoubleClicked(void* userData) = 0;

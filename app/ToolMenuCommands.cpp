@@ -1,12 +1,16 @@
 #include <app/ToolMenuCommands.h>
 
 #include <app/CommandIds.h>
+#include <app/FileFolders.h>
 #include <app/MainFrame.h>
 
 #include <QAction>
 
 ToolMenuCommands::ToolMenuCommands(CMainFrame& frame)
-    : QObject(&frame), m_host(frame), m_commands(m_host, m_importer, m_files, m_messages)
+    : QObject(&frame)
+    , m_files(FileFolders::startFolder, FileFolders::remember)
+    , m_host(frame)
+    , m_commands(m_host, m_importer, m_files, m_messages)
 {
     const std::pair<int, void (ModelCommands::*)()> handlers[] = {
         {ID_IMPORT_LOCKCORE_CAD, &ModelCommands::OnImportLockCore},

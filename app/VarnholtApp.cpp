@@ -1,6 +1,9 @@
 #include <app/VarnholtApp.h>
 
 #include <app/MainFrame.h>
+#include <app/ToolbarIcons.h>
+
+#include <QApplication>
 
 namespace {
 
@@ -16,11 +19,14 @@ CVarnholtApp::~CVarnholtApp() = default;
 
 bool CVarnholtApp::InitInstance(const QStringList& arguments)
 {
+    QApplication::setWindowIcon(ToolbarIcons::programIcon());
     m_mainFrame = std::make_unique<CMainFrame>();
-    if (!arguments.isEmpty())
-        m_mainFrame->openDocumentFile(arguments.first());
+    const bool opened = arguments.isEmpty() || m_mainFrame->openDocumentFile(arguments.first());
     m_mainFrame->setWindowTitle(caption());
     m_mainFrame->show();
     m_mainFrame->activateWindow();
+    // Said once the window is there, so the message has it as its owner.
+    if (!opened)
+        m_mainFrame->reportOpenFailure(arguments.first());
     return true;
 }

@@ -1,14 +1,18 @@
 #pragma once
 
+#include <app/UiLanguage.h>
+
 #include <QStringList>
 
 #include <memory>
 
 class CMainFrame;
 
-// The application object: starts the program by creating the main frame
-// (which loads the library), opening the document named on the command line
-// or a new one, captioning and showing the window. It owns the main window.
+// The application object: starts the program by putting Qt's own texts into
+// Chinese, creating the main frame (which loads the library), opening the
+// document named on the command line or a new one, captioning and showing
+// the window. It owns the main window. Construct it after the QApplication
+// and before any widget.
 class CVarnholtApp {
 public:
     CVarnholtApp();
@@ -21,6 +25,9 @@ public:
     bool InitInstance(const QStringList& arguments);
     CMainFrame* mainFrame() const { return m_mainFrame.get(); }
 
+    const UiLanguage& language() const { return m_language; }
+
 private:
+    UiLanguage m_language;
     std::unique_ptr<CMainFrame> m_mainFrame;
 };

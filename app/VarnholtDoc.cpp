@@ -3,6 +3,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 void CVarnholtDoc::OnNewDocument()
 {
     m_path.clear();
@@ -10,9 +16,20 @@ void CVarnholtDoc::OnNewDocument()
 
 bool CVarnholtDoc::OnOpenDocument(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened by the system itself, so that a failure comes with its reason.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        m_openError = errno;
         return false;
+    }
+    struct stat info {};
+    const bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+    ::close(fd);
+    if (folder) {
+        m_openError = EISDIR;
+        return false;
+    }
+    m_openError = 0;
     m_path = QFileInfo(path).absoluteFilePath();
     return true;
 }

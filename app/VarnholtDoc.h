@@ -9,8 +9,10 @@ class CVarnholtDoc {
 public:
     // Starts a new, untitled document.
     void OnNewDocument();
-    // Takes the file as the document; false when it cannot be read.
+    // Takes the file as the document; false when it cannot be read, with
+    // the reason kept as an errno value in openError().
     bool OnOpenDocument(const QString& path);
+    int openError() const { return m_openError; }
     // Takes the file as the document. A file that does not exist yet is
     // created empty; an existing file is left exactly as it is, since the
     // document has nothing to write. False when the file cannot be created.
@@ -22,4 +24,5 @@ public:
 
 private:
     QString m_path;
+    int m_openError = 0;
 };

@@ -3,11 +3,14 @@
 #include <kernel/GK_BackColor.h>
 #include <dialogs/GbkQString.h>
 
+#include <QGesture>
+#include <QGestureEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr COLORREF kWhite = 0x00FFFFFF;
@@ -20,6 +23,7 @@ CVarnholtView::CVarnholtView(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    grabGesture(Qt::PinchGesture);
     g_back_color = kWhite;
     m_operation.init(this, QStringToGbk(QString::fromUtf8(kDrawingTitle)).value_or(std::string()), 0.0, 0);
     m_operation.render().compute_transf();
@@ -90,19 +94,112 @@ void CVarnholtView::paintEvent(QPaintEvent*)
         m_preview.paint(painter, m_operation.render().transform().toQTransform());
 }
 
+void CVarnholtView::zoomAbout(double factor, QPointF at)
+{
+    if (!m_import.empty()) {
+        m_importTransform.zoomAbout(factor, at.x(), at.y());
+        update();
+        return;
+    }
+    m_operation.render().scale_view(factor, at.x(), at.y());
+    m_operation.render().redraw_all();
+}
+
 void CVarnholtView::wheelEvent(QWheelEvent* event)
 {
     const int delta = event->angleDelta().y();
-    if (delta != 0 && !m_import.empty()) {
-        const QPointF at = event->position();
-        m_importTransform.zoomAbout(delta > 0 ? kZoomIn : kZoomOut, at.x(), at.y());
-        update();
-    } else if (delta != 0) {
-        const QPointF at = event->position();
-        m_operation.render().scale_view(delta > 0 ? kZoomIn : kZoomOut, at.x(), at.y());
-        m_operation.render().redraw_all();
+    if (delta != 0) {
+        // One zoom step per notch: the small deltas of fine wheels and
+        // touchpads add up to one, a turn the other way drops the rest.
+        if ((m_wheelRest > 0 && delta < 0) || (m_wheelRest < 0 && delta > 0))
+            m_wheelRest = 0;
+        m_wheelRest += delta;
+        const int steps = m_wheelRest / kWheelNotch;
+        m_wheelRest -= steps * kWheelNotch;
+        for (int i = 0; i < std::abs(steps); ++i)
+            zoomAbout(steps > 0 ? kZoomIn : kZoomOut, event->position());
     }
     QWidget::wheelEvent(event);
+}
+
+bool CVarnholtView::event(QEvent* event)
+{
+    if (pinch(event))
+        return true;
+    return QWidget::event(event);
+}
+
+// A pinch zooms about its centre: the touchpad's native gesture, or the
+// gesture Qt recognises from two fingers on a touch screen.
+bool CVarnholtView::pinch(QEvent* event)
+{
+    if (event->type() == QEvent::NativeGesture) {
+        auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() != Qt::ZoomNativeGesture)
+            return false;
+        zoomAbout(1.0 + gesture->value(), gesture->position());
+        return true;
+    }
+    if (event->type() == QEvent::Gesture) {
+        auto* gestures = static_cast<QGestureEvent*>(event);
+        auto* pinchGesture = static_cast<QPinchGesture*>(gestures->gesture(Qt::PinchGesture));
+        if (!pinchGesture)
+            return false;
+        if (pinchGesture->changeFlags() & QPinchGesture::ScaleFactorChanged)
+            zoomAbout(pinchGesture->scaleFactor(), mapFromGlobal(pinchGesture->centerPoint()));
+        gestures->accept(pinchGesture);
+        return true;
+    }
+    return false;
+}
+
+// The middle button drags the drawing.
+void CVarnholtView::mousePressEvent(QMouseEvent* event)
+{
+    // The preview of an import takes a click as a choice; the drawing behind
+    // it stays where it was.
+    if (!m_import.empty()) {
+        if (event->button() == Qt::LeftButton && m_importInput.picked) {
+            const QPointF at = m_importTransform.toModel(event->position());
+            // A copy: the pick may show a new picture with new input.
+            const auto picked = m_importInput.picked;
+            picked(at.x(), at.y());
+        }
+        return;
+    }
+    if (event->button() != Qt::MiddleButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    m_dragging = true;
+    m_dragFrom = event->position().toPoint();
+    setCursor(Qt::ClosedHandCursor);
+    event->accept();
+}
+
+void CVarnholtView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_dragging) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    const QPoint moved = at - m_dragFrom;
+    m_dragFrom = at;
+    m_operation.render().pan_view(moved.x(), moved.y());
+    m_operation.render().redraw_all();
+    event->accept();
+}
+
+void CVarnholtView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::MiddleButton || !m_dragging) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    m_dragging = false;
+    unsetCursor();
+    event->accept();
 }
 
 void CVarnholtView::resizeEvent(QResizeEvent* event)
@@ -114,18 +211,6 @@ void CVarnholtView::resizeEvent(QResizeEvent* event)
     m_operation.render().invalidate();
     if (!m_import.empty())
         fitImportPreview();
-}
-
-void CVarnholtView::mousePressEvent(QMouseEvent* event)
-{
-    if (!m_import.empty() && event->button() == Qt::LeftButton && m_importInput.picked) {
-        const QPointF at = m_importTransform.toModel(event->position());
-        // A copy: the pick may show a new picture with new input.
-        const auto picked = m_importInput.picked;
-        picked(at.x(), at.y());
-        return;
-    }
-    QWidget::mousePressEvent(event);
 }
 
 bool CVarnholtView::focusNextPrevChild(bool next)

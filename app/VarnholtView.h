@@ -21,6 +21,8 @@ public:
     // Zoom factors of one wheel step away from and towards the user.
     static constexpr double kZoomIn = 1.2;
     static constexpr double kZoomOut = 0.8;
+    // Angle delta of one wheel notch; finer wheels and touchpads send parts of it.
+    static constexpr int kWheelNotch = 120;
 
     explicit CVarnholtView(QWidget* parent = nullptr);
     ~CVarnholtView() override;
@@ -55,13 +57,19 @@ public slots:
     void OnShowDoor();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Zooms by factor about the window point and repaints.
+    void zoomAbout(double factor, QPointF at);
+    bool pinch(QEvent* event);
     bool doorShown() const;
     void fitImportPreview();
 
@@ -70,4 +78,7 @@ private:
     ImportOverlay m_import;
     ImportPreviewInput m_importInput;
     GK_ViewTransform m_importTransform;
+    int m_wheelRest = 0;  // angle delta received towards the next notch
+    QPoint m_dragFrom;    // where the middle button last moved the drawing from
+    bool m_dragging = false;
 };

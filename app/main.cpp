@@ -1,12 +1,16 @@
+#include <app/UiLanguage.h>
 #include <app/VarnholtApp.h>
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    UiLanguage::prepareSystemLocale();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnholt"));
     QApplication::setApplicationVersion(QStringLiteral("1.2.0.1"));
+    // Ties the window to the desktop entry that ./run.sh writes.
+    QGuiApplication::setDesktopFileName(QStringLiteral("varnholt"));
     CVarnholtApp app;
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -3,6 +3,8 @@
 #include <commands/ImportChoice.h>
 #include <machining/Preview.h>
 
+#include <QList>
+
 #include <functional>
 #include <vector>
 
@@ -37,6 +39,10 @@ public:
     // Notes the door for which an NC file was created.
     virtual void recordNcDoor(GK_Object* door) = 0;
     virtual void showStatus(const QString& text) = 0;
+    // The column widths the user gave the tool table's list (0 where the list
+    // sizes a column itself), kept between runs; none by default.
+    virtual QList<int> toolColumnWidths() { return {}; }
+    virtual void storeToolColumnWidths(const QList<int>&) {}
     // Draws the tool paths over the door in the view, or takes them away.
     virtual void showMachiningPreview(std::vector<PreviewStroke> strokes) = 0;
     virtual void hideMachiningPreview() = 0;

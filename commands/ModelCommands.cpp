@@ -319,7 +319,9 @@ void ModelCommands::OnKnifeSetting()
         if (!saved)
             m_messages.warning(ToolTableNotSavedMessage(saved));
     });
+    dialog.SetUserColumnWidths(m_host.toolColumnWidths());
     dialog.DoModal();
+    m_host.storeToolColumnWidths(dialog.UserColumnWidths());
 }
 
 void ModelCommands::OnCreateHingesNc()

@@ -14,7 +14,11 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -23,16 +27,22 @@ namespace {
 // Where the grid lies, as large as the template's frame.
 constexpr int kFrameWidth = 820;
 constexpr int kFrameHeight = 263;
+constexpr int kMaxScreenShare = 90; // percent of the screen's width the grid may take
 constexpr int kApplyRow = 2;
 constexpr int kApplyColumn = 7;
 
+// The widths are the least a column takes; each grows to its content. The
+// numbers stand right-aligned, so that their digits line up.
 struct Column {
     const char* heading;
     int width;
+    Qt::Alignment align;
 };
 constexpr Column kColumns[] = {
-    {"刀号", 60},     {"刀径", 60},     {"速度", 60},     {"安全距离", 60}, {"刀具类型", 80}, {"是否主轴", 60},
-    {"是否启用", 60}, {"气缸打出", 60}, {"气缸回收", 60}, {"钻头启动", 60}, {"钻头停止", 60},
+    {"刀号", 60, Qt::AlignRight},    {"刀径", 60, Qt::AlignRight},    {"速度", 60, Qt::AlignRight},
+    {"安全距离", 60, Qt::AlignRight}, {"刀具类型", 80, Qt::AlignLeft}, {"是否主轴", 60, Qt::AlignLeft},
+    {"是否启用", 60, Qt::AlignLeft},  {"气缸打出", 60, Qt::AlignLeft}, {"气缸回收", 60, Qt::AlignLeft},
+    {"钻头启动", 60, Qt::AlignLeft},  {"钻头停止", 60, Qt::AlignLeft},
 };
 
 QString twoDecimals(double value)
@@ -116,7 +126,9 @@ void CDlgKnifeSetting::OnInitDialog()
     m_form.fillLists();
     m_grid->SetExtendedStyle(LVS_EX_GRIDLINES);
     InitKnifeColumns();
+    m_grid->SetUserColumnWidths(m_userColumnWidths);
     FillKnifeGrid();
+    growFrameToColumns();
     if (m_grid->NodeCount() >= 1)
         selectRow(0);
     ShowSelectedKnife();
@@ -126,7 +138,7 @@ void CDlgKnifeSetting::InitKnifeColumns()
 {
     int index = 0;
     for (const Column& column : kColumns)
-        m_grid->InsertColumn(index++, QString::fromUtf8(column.heading), column.width, Qt::AlignLeft);
+        m_grid->InsertColumn(index++, QString::fromUtf8(column.heading), column.width, column.align);
 }
 
 void CDlgKnifeSetting::FillKnifeGrid()
@@ -138,9 +150,32 @@ void CDlgKnifeSetting::FillKnifeGrid()
         for (KnifeInfo* knife : *m_knives)
             m_grid->AddRootRow(knifeRow(knife).release());
     }
+    m_grid->FitColumnsToContents();
     if (selected >= 0 && selected < m_grid->NodeCount())
         selectRow(selected);
     ShowSelectedKnife();
+}
+
+// The grid's frame grows from its template size to show every column, as
+// far as the screen allows.
+void CDlgKnifeSetting::growFrameToColumns()
+{
+    const int columns = m_grid->TotalColumnWidth() + m_grid->verticalScrollBar()->sizeHint().width()
+                        + 2 * (m_grid->frameWidth() + m_frame->frameWidth());
+    const int screenWidth = screen()->availableGeometry().width() * kMaxScreenShare / 100;
+    m_frame->setMinimumWidth(std::clamp(columns, kFrameWidth, std::max(kFrameWidth, screenWidth)));
+}
+
+void CDlgKnifeSetting::SetUserColumnWidths(const QList<int>& widths)
+{
+    m_userColumnWidths = widths;
+    if (m_grid->ColumnCount() > 0)
+        m_grid->SetUserColumnWidths(widths);
+}
+
+QList<int> CDlgKnifeSetting::UserColumnWidths() const
+{
+    return m_grid->ColumnCount() > 0 ? m_grid->UserColumnWidths() : m_userColumnWidths;
 }
 
 void CDlgKnifeSetting::selectRow(int row)

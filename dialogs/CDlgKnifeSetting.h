@@ -31,6 +31,11 @@ public:
 
     ToolForm m_form;
 
+    // The column widths the user gave the grid, 0 where it sizes the column
+    // itself; set before the dialog runs, read after.
+    void SetUserColumnWidths(const QList<int>& widths);
+    QList<int> UserColumnWidths() const;
+
 protected:
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;
@@ -44,6 +49,7 @@ private:
     void OnApply();
     void OnAddKnife();
 
+    void growFrameToColumns();
     void selectRow(int row);
     KnifeInfo* selectedKnife() const;
 
@@ -53,4 +59,5 @@ private:
     SaveTable m_saveTable;
     QFrame* m_frame;
     CTreeGridCtrl* m_grid;
+    QList<int> m_userColumnWidths;
 };

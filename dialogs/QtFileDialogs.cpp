@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -12,28 +13,43 @@ QString qtNameFilter(const FileFilter& filter)
     return filter.label + QStringLiteral(" (") + filter.patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
-QString runFileDialog(const FileFilter& filter, QFileDialog::AcceptMode mode, const QString& folder = QString())
-{
-    QFileDialog dialog(QApplication::activeWindow(), QString(), folder);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilter(qtNameFilter(filter));
-    dialog.setDefaultSuffix(filter.defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted)
-        return QString();
-    const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : files.first();
-}
-
 } // namespace
+
+QtFileDialogs::QtFileDialogs(StartFolder startFolder, RememberFolder rememberFolder)
+    : m_startFolder(std::move(startFolder)), m_rememberFolder(std::move(rememberFolder))
+{
+}
 
 QString QtFileDialogs::openFile(const FileFilter& filter)
 {
-    return runFileDialog(filter, QFileDialog::AcceptOpen);
+    return run(filter, false, QString());
 }
 
 QString QtFileDialogs::saveFile(const FileFilter& filter, const QString& folder)
 {
-    return runFileDialog(filter, QFileDialog::AcceptSave, folder);
+    return run(filter, true, folder);
+}
+
+QString QtFileDialogs::run(const FileFilter& filter, bool save, const QString& folder)
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilter(qtNameFilter(filter));
+    dialog.setDefaultSuffix(filter.defaultSuffix);
+    const QString kind = filter.defaultSuffix;
+    QString start = folder;
+    if (start.isEmpty() && m_startFolder)
+        start = m_startFolder(kind);
+    if (!start.isEmpty())
+        dialog.setDirectory(start);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty())
+        return QString();
+    if (m_rememberFolder)
+        m_rememberFolder(kind, QFileInfo(files.first()).absolutePath());
+    return files.first();
 }

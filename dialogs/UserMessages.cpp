@@ -4,6 +4,8 @@
 
 #include <library/LibraryText.h>
 
+#include <QDir>
+
 #include <cerrno>
 
 namespace {
@@ -174,6 +176,18 @@ QString NoDoorMessage()
 QString NcFileNotCreatedMessage(const QString& path, int error)
 {
     return QStringLiteral("无法创建NC文件“%1”：%2。").arg(path, SystemErrorText(error));
+}
+
+QString DocumentNotOpenedMessage(const QString& path, int error)
+{
+    // Here the missing thing is the file itself, not a folder on its way.
+    const QString why = error == ENOENT ? QStringLiteral("文件不存在") : SystemErrorText(error);
+    return QStringLiteral("无法打开文件“%1”：%2。").arg(QDir::toNativeSeparators(path), why);
+}
+
+QString DeleteToolbarQuestion(const QString& title)
+{
+    return QStringLiteral("要删除工具栏“%1”吗？").arg(title);
 }
 
 QString LoadProblemText(const LoadOutcome& outcome)

@@ -48,6 +48,10 @@ QString BadDoorSizeMessage();
 QString NoDoorMessage();
 // An NC file could not be created.
 QString NcFileNotCreatedMessage(const QString& path, int error);
+// A document could not be opened; error is the errno the system gave.
+QString DocumentNotOpenedMessage(const QString& path, int error);
+// Asks whether a user toolbar is to be deleted.
+QString DeleteToolbarQuestion(const QString& title);
 
 // Why loading passed a library file over.
 QString LoadProblemText(const LoadOutcome& outcome);

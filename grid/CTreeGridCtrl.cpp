@@ -39,10 +39,10 @@ CTreeGridCtrl::CTreeGridCtrl(QWidget* parent)
     m_header->setMinimumSectionSize(0); // columns take any width their owner gives
     m_header->setSectionResizeMode(QHeaderView::Interactive);
     m_header->setFocusPolicy(Qt::NoFocus);
-    connect(m_header, &QHeaderView::sectionResized, this, [this] {
-        UpdateGeometries();
-        viewport()->update();
-    });
+    connect(m_header, &QHeaderView::sectionResized, this,
+            [this](int column, int, int newWidth) { OnSectionResized(column, newWidth); });
+    connect(m_header, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this](int column) { OnSectionHandleDoubleClicked(column); });
 
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setBackgroundRole(QPalette::Base);
@@ -71,7 +71,9 @@ void CTreeGridCtrl::SetExtendedStyle(unsigned exStyle)
 int CTreeGridCtrl::InsertColumn(int index, const QString& heading, int width, Qt::Alignment align)
 {
     const int column = m_headerModel->insertColumn(index, heading, align);
-    m_header->resizeSection(column, std::max(0, width));
+    m_minimumWidths.insert(m_minimumWidths.begin() + column, std::max(0, width));
+    m_userWidths.insert(m_userWidths.begin() + column, 0);
+    ApplyColumnWidth(column, width);
     UpdateGeometries();
     viewport()->update();
     return column;
@@ -90,7 +92,7 @@ int CTreeGridCtrl::ColumnWidth(int column) const
 void CTreeGridCtrl::SetColumnWidth(int column, int width)
 {
     if (column >= 0 && column < ColumnCount())
-        m_header->resizeSection(column, std::max(0, width));
+        ApplyColumnWidth(column, width);
 }
 
 QWidget* CTreeGridCtrl::eventTarget() const
@@ -219,6 +221,8 @@ void CTreeGridCtrl::changeEvent(QEvent* event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         UpdateRowHeight();
+        if (m_fitsContents)
+            FitColumnsToContents();
         UpdateGeometries();
         viewport()->update();
     }

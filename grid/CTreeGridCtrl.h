@@ -4,6 +4,7 @@
 #include <kernel/ColorRef.h>
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QPen>
 #include <QPixmap>
 
@@ -53,6 +54,17 @@ public:
     int ColumnCount() const;
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
+    int TotalColumnWidth() const;
+    // Widens every column to its widest shown cell and its heading in the
+    // current font, never below the width it was inserted with; a column the
+    // user sized keeps the user's width. Done again when the font changes.
+    void FitColumnsToContents();
+    // The widths the user dragged the columns to, one per column, 0 where
+    // the grid decides. Setting them applies them at once.
+    QList<int> UserColumnWidths() const;
+    void SetUserColumnWidths(const QList<int>& widths);
+    // The column whose texts the typed letters search (0 unless set).
+    void SetSearchColumn(int column) { m_searchColumn = column; }
 
     // Rows and nodes.
     CTreeItem* AddRootRow(CItemInfo* info); // takes ownership; null makes an empty record
@@ -90,6 +102,8 @@ signals:
     void leftButtonPressed(void* userData);       // TGN_LBUTTONDOWN
     void leftButtonDoubleClicked(void* userData); // TGN_LBUTTONDBLCLK
     void itemChanged(void* userData);             // TGN_ITEMCHANGED
+    // The user dragged a column edge, or reset a column by a double click on it.
+    void columnWidthsChangedByUser();
 
 protected:
     virtual COLORREF FocusCellColor() const;
@@ -138,17 +152,24 @@ private:
     bool HandleFocusColumnKey(int key);
     void HandleTreeKey(int key);
     bool HandleNavigationKey(int key);
+    // Selects the next row whose text in the search column starts with the
+    // letters typed in quick succession.
+    void SearchTypedText(const QString& typed);
+    QString RowText(int row, int column) const;
 
     // Columns and scrolling.
     int ColumnPosition(int column) const;
     void ScrollColumnIntoView(int column);
-    int TotalColumnWidth() const;
     int VisibleRowCount() const;
     void RepaintRow(int row);
     void ScheduleGeometry();
     void UpdateGeometries();
     void FlushGeometry();
     void UpdateRowHeight();
+    void ApplyColumnWidth(int column, int width);
+    void OnSectionResized(int column, int newWidth);
+    void OnSectionHandleDoubleClicked(int column);
+    int ContentWidth(int column) const;
 
     // Drawing.
     void DrawItem(QPainter& painter, int row, const QRect& clip, const PaintContext& context);
@@ -176,4 +197,12 @@ private:
     int m_rowHeight = 0;
     unsigned m_exStyle = 0;
     bool m_geometryPending = false;
+
+    std::vector<int> m_minimumWidths; // the widths the columns were inserted with
+    std::vector<int> m_userWidths;    // 0 where the user has not sized the column
+    bool m_fitsContents = false;
+    bool m_resizingColumns = false; // the grid itself is sizing a column
+    int m_searchColumn = 0;
+    QString m_searchText;
+    QElapsedTimer m_lastTyped;
 };

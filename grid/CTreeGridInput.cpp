@@ -4,6 +4,7 @@
 #include <grid/CTreeGridItem.h>
 #include <grid/GridImageStrip.h>
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -151,6 +152,16 @@ void CTreeGridCtrl::HandleLeftButton(const QPoint& point, int code)
 
 void CTreeGridCtrl::mousePressEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::RightButton) {
+        // As in the platform's lists, a right click first selects the row
+        // under the cursor, so a context menu acts on what the user pointed at.
+        FlushGeometry();
+        if (!hasFocus())
+            setFocus(Qt::MouseFocusReason);
+        const HitInfo hit = HitTest(event->position().toPoint());
+        if (hit.row != -1)
+            SelectNode(m_rows[hit.row]);
+    }
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
@@ -284,8 +295,52 @@ void CTreeGridCtrl::keyPressEvent(QKeyEvent* event)
     }
     HandleTreeKey(key);
     const bool treeKey = key == Qt::Key_Plus || key == Qt::Key_Minus || key == Qt::Key_Asterisk;
-    if (HandleNavigationKey(key) || treeKey)
+    if (HandleNavigationKey(key) || treeKey) {
         event->accept();
-    else
-        event->ignore();
+        return;
+    }
+    const QString typed = event->text();
+    const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!command && !typed.isEmpty() && typed.at(0).isPrint()) {
+        SearchTypedText(typed);
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+QString CTreeGridCtrl::RowText(int row, int column) const
+{
+    const CItemInfo& info = *m_rows[row]->m_info;
+    if (column <= 0)
+        return info.m_text;
+    return column - 1 < info.m_subItemTexts.size() ? info.m_subItemTexts.at(column - 1) : QString();
+}
+
+void CTreeGridCtrl::SearchTypedText(const QString& typed)
+{
+    // Letters typed within the platform's input interval make one prefix;
+    // after a pause the search starts anew. The same letter typed again
+    // steps on to the next row that starts with it.
+    if (!m_lastTyped.isValid() || m_lastTyped.elapsed() > QApplication::keyboardInputInterval())
+        m_searchText.clear();
+    m_lastTyped.start();
+    const bool repeated = m_searchText.size() == 1 && typed.compare(m_searchText, Qt::CaseInsensitive) == 0;
+    if (!repeated)
+        m_searchText += typed;
+    const int count = RowCount();
+    if (count == 0)
+        return;
+    // A growing prefix may still match the row it found; a new one looks
+    // from the row after the selection on, wrapping around.
+    const int current = GetFirstSelectedRow();
+    const int start = (m_searchText.size() > 1 && current >= 0) ? current : current + 1;
+    for (int i = 0; i < count; ++i) {
+        const int row = (start + i) % count;
+        if (RowText(row, m_searchColumn).startsWith(m_searchText, Qt::CaseInsensitive)) {
+            SelectNode(m_rows[row]);
+            EnsureRowVisible(row);
+            return;
+        }
+    }
 }

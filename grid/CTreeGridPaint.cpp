@@ -136,9 +136,11 @@ void CTreeGridCtrl::DrawItem(QPainter& painter, int row, const QRect& clip, cons
     const int labelLeft = left + indentWidth + (checkBoxes ? kCheckBoxImageWidth : 0);
     const QRect label(labelLeft, top, column0Right - labelLeft, m_rowHeight);
     if (label.width() > 0) {
-        const QString text = ShortenText(context.metrics, info.m_text, label.width(), kLabelMargin);
-        DrawCellText(painter, context.metrics, label.adjusted(kLabelInset, 0, -kLabelInset, 0), text, Qt::AlignLeft,
-                     background, textColor);
+        // Like the other cells, a text that fits stands as its column says.
+        const bool fits = TextFits(context.metrics, info.m_text, label.width(), kLabelMargin);
+        const QString text = fits ? info.m_text : ShortenText(context.metrics, info.m_text, label.width(), kLabelMargin);
+        DrawCellText(painter, context.metrics, label.adjusted(kLabelInset, 0, -kLabelInset, 0), text,
+                     fits ? m_headerModel->alignment(0) : Qt::AlignLeft, background, textColor);
     }
 
     int cellLeft = column0Right;

@@ -71,6 +71,14 @@ void GK_Draw_Render::scale_view(double factor, double x, double y)
         m_zoomed = 1;
 }
 
+void GK_Draw_Render::pan_view(double dx, double dy)
+{
+    if (dx == 0.0 && dy == 0.0)
+        return;
+    m_transform.panBy(dx, dy);
+    m_zoomed = 1;
+}
+
 void GK_Draw_Render::redraw_all()
 {
     requestRepaint();

@@ -28,6 +28,8 @@ public:
     void draw(QPainter* painter, const GK_Drawing& drawing);
     // Zooms by factor about the window point (x, y), which stays in place.
     void scale_view(double factor, double x, double y);
+    // Moves the drawing by (dx, dy) window pixels, as a drag does.
+    void pan_view(double dx, double dy);
     // Asks the window to repaint the whole drawing.
     void redraw_all();
     // Asks the window for a repaint.

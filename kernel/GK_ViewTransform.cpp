@@ -27,6 +27,15 @@ void GK_ViewTransform::zoomAbout(double factor, double px, double py)
     clampTranslation();
 }
 
+void GK_ViewTransform::panBy(double dx, double dy)
+{
+    if (!isFiniteValue(dx) || !isFiniteValue(dy))
+        return;
+    m_tx += dx;
+    m_ty += dy;
+    clampTranslation();
+}
+
 void GK_ViewTransform::fit(const QRectF& box, double margin)
 {
     const bool usable = isFiniteValue(box.left()) && isFiniteValue(box.top()) && isFiniteValue(box.width()) && isFiniteValue(box.height())

@@ -27,6 +27,8 @@ public:
     // same model point. Non-finite or non-positive factors are ignored; a
     // factor that would leave the scale range is cut to the range.
     void zoomAbout(double factor, double px, double py);
+    // Moves the drawing by (dx, dy) window pixels; non-finite moves are ignored.
+    void panBy(double dx, double dy);
     // Shows box centred in the viewport at the largest scale that leaves
     // margin pixels free on every side. A box of no extent is centred at
     // scale 1; an invalid or non-finite box resets the view.

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libtinyxml-dev libdxflib-dev libpolyclipping-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk

@@ -7,6 +7,9 @@
 #include <app/VarnholtApp.h>
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -31,6 +34,19 @@ protected:
     {
         for (const char* folder : {"Hinges", "Lockcores", "DoorModel"})
             QDir(m_dir.path()).mkpath(QString::fromLatin1(folder));
+    }
+
+    // Lays the sample library of the source tree beside the program.
+    void copySampleLibrary() const
+    {
+        const QString samples = QStringLiteral(VARNHOLT_SOURCE_DIR "/samples/library");
+        QDirIterator it(samples, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString source = it.next();
+            const QString target = libraryPath(QDir(samples).relativeFilePath(source));
+            QDir().mkpath(QFileInfo(target).path());
+            QFile::copy(source, target);
+        }
     }
 
     CMainFrame* start()

@@ -1,5 +1,7 @@
-// The main window with the sample library and a displayed door, as a user
-// sees it; the renderings are kept under the build folder.
+// The first start of a new user on a 1400 x 900 screen with the sample library
+// and a door displayed, as the user sees it, checked region by region: no pane
+// covers the view, which has half the window, and the door is fitted into it.
+// The renderings are kept under the build folder for people to look at.
 #include "AppFixture.h"
 
 #include <app/CommandIds.h>
@@ -8,34 +10,20 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDirIterator>
-#include <QFile>
+#include <QScreen>
 
 #include <cstdlib>
 
 namespace {
 
-void copyTree(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = QDir(to).filePath(QDir(from).relativeFilePath(source));
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
-    }
-}
-
 using Screenshot = AppFixture;
 
-TEST_F(Screenshot, MainWindowWithTheSampleLibraryAndADoor)
+TEST_F(Screenshot, FirstStartWithTheSampleLibraryAndADoor)
 {
-    const QString samples = QStringLiteral(VARNHOLT_SOURCE_DIR "/samples/library");
-    ASSERT_TRUE(QDir(samples).exists());
-    copyTree(samples, libraryPath());
+    copySampleLibrary();
     CMainFrame* f = start();
-    f->resize(1280, 800);
     QApplication::processEvents();
+    ASSERT_EQ(QGuiApplication::primaryScreen()->size(), QSize(1400, 900));
 
     ASSERT_GE(f->library().doors.count(), 1u);
     ASSERT_GE(f->library().hinges.count(), 1u);
@@ -50,11 +38,19 @@ TEST_F(Screenshot, MainWindowWithTheSampleLibraryAndADoor)
     emit grid.leftButtonDoubleClicked(grid.GetRowInfo(0)->m_userData);
     QApplication::processEvents();
 
-    // The view's part of the window shows the door on the white drawing
-    // background, pixel for pixel as the view paints itself.
+    // The view has half the window, and no pane lies over it.
     CVarnholtView* view = f->activeView();
     const QRect viewArea(view->mapTo(f, QPoint(0, 0)), view->size());
     const QImage shot = f->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_GE(viewArea.width(), shot.width() / 2);
+    for (const CModelPane* pane : {static_cast<CModelPane*>(f->hingesPane()),
+                                   static_cast<CModelPane*>(f->lockCorePane()),
+                                   static_cast<CModelPane*>(f->doorPane())})
+        EXPECT_FALSE(QRect(pane->mapTo(f, QPoint(0, 0)), pane->size()).intersects(viewArea))
+            << pane->objectName().toStdString();
+
+    // The view's part of the window shows the door on the white drawing
+    // background, pixel for pixel as the view paints itself.
     const QImage drawing = shot.copy(viewArea);
     EXPECT_EQ(drawing, view->grab().toImage().convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(drawing.pixelColor(1, 1), QColor(Qt::white));
@@ -85,8 +81,8 @@ TEST_F(Screenshot, MainWindowWithTheSampleLibraryAndADoor)
     // Kept under the build folder for people to look at.
     const QString folder = QStringLiteral(VARNHOLT_BINARY_DIR "/screenshots");
     QDir().mkpath(folder);
-    shot.save(QDir(folder).filePath(QStringLiteral("main_window.png")));
-    blackShot.save(QDir(folder).filePath(QStringLiteral("main_window_black.png")));
+    shot.save(QDir(folder).filePath(QStringLiteral("first_start.png")));
+    blackShot.save(QDir(folder).filePath(QStringLiteral("first_start_black.png")));
 }
 
 } // namespace

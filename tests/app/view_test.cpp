@@ -3,6 +3,9 @@
 #include <app/VarnholtView.h>
 
 #include <QApplication>
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
+#include <QTest>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -54,17 +57,63 @@ protected:
     CVarnholtView view;
 };
 
-TEST_F(View, OneWheelMessageZoomsByOneFactorWhateverItsDelta)
+TEST_F(View, EveryNotchOfAngleZoomsOneStep)
 {
     struct Step {
-        int delta;
-        double factor;
+        QList<int> deltas; // one wheel message each
+        double factor;     // the zoom they make together
     };
-    for (const Step& s : {Step{120, 1.2}, Step{-120, 0.8}, Step{960, 1.2}, Step{-1, 0.8}}) {
+    const Step steps[] = {
+        {{120}, 1.2},
+        {{-120}, 0.8},
+        {{240}, 1.2 * 1.2},                  // two notches in one message
+        {{15, 15, 15, 15, 15, 15, 15, 15}, 1.2}, // a fine wheel's eighths make one notch
+        {{-40, -40, -40}, 0.8},
+        {{60, 50}, 1.0},                     // short of a notch: nothing yet
+        {{10}, 1.2},                         // the rest completes it
+        {{100, -100}, 1.0},                  // turning back drops what was gathered,
+        {{-20}, 0.8},                        // and the way back counts from there
+    };
+    for (const Step& step : steps) {
         const double before = scale();
-        wheel(s.delta);
-        EXPECT_NEAR(scale() / before, s.factor, 1e-12) << s.delta;
+        for (const int delta : step.deltas)
+            wheel(delta);
+        EXPECT_NEAR(scale() / before, step.factor, 1e-12) << ::testing::PrintToString(step.deltas);
     }
+}
+
+// A touchpad's pinch zooms by its own amount about its centre, the point
+// there staying put; other native gestures are not the view's.
+TEST_F(View, APinchZoomsAboutItsCentre)
+{
+    const QPointF centre(420, 77);
+    const QPointF model = view.operation().render().transform().toModel(centre);
+    const auto gesture = [&](Qt::NativeGestureType type, double value) {
+        QNativeGestureEvent event(type, QPointingDevice::primaryPointingDevice(), 2, centre, centre,
+                                  view.mapToGlobal(centre), value, QPointF());
+        QApplication::sendEvent(&view, &event);
+    };
+    const double before = scale();
+    gesture(Qt::ZoomNativeGesture, 0.25);
+    EXPECT_NEAR(scale() / before, 1.25, 1e-12);
+    const QPointF back = view.operation().render().transform().toWindow(model.x(), model.y());
+    EXPECT_NEAR(back.x(), centre.x(), 1e-9);
+    EXPECT_NEAR(back.y(), centre.y(), 1e-9);
+    gesture(Qt::RotateNativeGesture, 30);
+    EXPECT_NEAR(scale() / before, 1.25, 1e-12);
+}
+
+TEST_F(View, TheMiddleButtonDragsTheDrawing)
+{
+    const QPointF model = view.operation().render().transform().toModel(QPointF(200, 150));
+    QTest::mousePress(&view, Qt::MiddleButton, {}, QPoint(200, 150));
+    QMouseEvent move(QEvent::MouseMove, QPointF(260, 110), view.mapToGlobal(QPointF(260, 110)), Qt::NoButton,
+                     Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(&view, &move);
+    QTest::mouseRelease(&view, Qt::MiddleButton, {}, QPoint(260, 110));
+    const QPointF moved = view.operation().render().transform().toWindow(model.x(), model.y());
+    EXPECT_NEAR(moved.x(), 260, 1e-9);
+    EXPECT_NEAR(moved.y(), 110, 1e-9);
 }
 
 TEST_F(View, ForwardThenBackIsNinetySixHundredths)
