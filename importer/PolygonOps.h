@@ -29,3 +29,11 @@ bool polygonInsidePolygon(const std::vector<position>& outer, const Box& outerBo
 // Drops consecutive vertices closer than `tolerance` and a last vertex that
 // repeats the first.
 void removeRepeatedVertices(std::vector<position>& pts, double tolerance);
+// Like polygonInsidePolygon, with inner vertices within `tolerance` of the
+// outer boundary counted as inside, so that outlines sharing edges (a title
+// block in the corner of its frame) still nest.
+bool polygonWithinPolygon(const std::vector<position>& outer, const Box& outerBox, const std::vector<position>& inner,
+                          const Box& innerBox, double tolerance);
+// True for four corners of right angles, in any orientation, once vertices
+// on straight runs are dropped.
+bool isRectangle(const std::vector<position>& pts);
