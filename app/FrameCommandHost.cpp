@@ -73,3 +73,15 @@ void FrameCommandHost::hideMachiningPreview()
 {
     m_frame.activeView()->setMachiningPreview({});
 }
+
+QWidget* FrameCommandHost::showImportPreview(const ImportPicture& picture, ImportPreviewInput input)
+{
+    CVarnholtView* view = m_frame.activeView();
+    view->showImportPreview(picture, std::move(input));
+    return view;
+}
+
+void FrameCommandHost::hideImportPreview()
+{
+    m_frame.activeView()->hideImportPreview();
+}

@@ -22,6 +22,8 @@ public:
     void storeToolColumnWidths(const QList<int>& widths) override;
     void showMachiningPreview(std::vector<PreviewStroke> strokes) override;
     void hideMachiningPreview() override;
+    QWidget* showImportPreview(const ImportPicture& picture, ImportPreviewInput input) override;
+    void hideImportPreview() override;
 
 private:
     CMainFrame& m_frame;

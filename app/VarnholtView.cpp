@@ -5,9 +5,11 @@
 
 #include <QGesture>
 #include <QGestureEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -54,9 +56,38 @@ bool CVarnholtView::doorShown() const
     return false;
 }
 
+void CVarnholtView::showImportPreview(const ImportPicture& picture, ImportPreviewInput input)
+{
+    m_import.set(picture);
+    m_importInput = std::move(input);
+    fitImportPreview();
+    update();
+}
+
+void CVarnholtView::hideImportPreview()
+{
+    m_import.clear();
+    m_importInput = {};
+    update();
+}
+
+void CVarnholtView::fitImportPreview()
+{
+    // A wider margin than the drawing's leaves room for the sizes written
+    // above the outlines, unless the window is small.
+    const double margin = std::min(4.0 * m_operation.render().fitMargin(), std::min(width(), height()) / 8.0);
+    m_importTransform.setViewport(QSizeF(size()));
+    m_importTransform.fit(m_import.bounds(), margin);
+}
+
 void CVarnholtView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (!m_import.empty()) {
+        painter.fillRect(rect(), Qt::white);
+        m_import.paint(painter, m_importTransform.toQTransform());
+        return;
+    }
     m_operation.render().draw(&painter, m_operation.drawing());
     // The paths belong over the door: not over a hinge or lock core shown alone.
     if (!m_preview.empty() && doorShown())
@@ -65,6 +96,11 @@ void CVarnholtView::paintEvent(QPaintEvent*)
 
 void CVarnholtView::zoomAbout(double factor, QPointF at)
 {
+    if (!m_import.empty()) {
+        m_importTransform.zoomAbout(factor, at.x(), at.y());
+        update();
+        return;
+    }
     m_operation.render().scale_view(factor, at.x(), at.y());
     m_operation.render().redraw_all();
 }
@@ -120,6 +156,17 @@ bool CVarnholtView::pinch(QEvent* event)
 // The middle button drags the drawing.
 void CVarnholtView::mousePressEvent(QMouseEvent* event)
 {
+    // The preview of an import takes a click as a choice; the drawing behind
+    // it stays where it was.
+    if (!m_import.empty()) {
+        if (event->button() == Qt::LeftButton && m_importInput.picked) {
+            const QPointF at = m_importTransform.toModel(event->position());
+            // A copy: the pick may show a new picture with new input.
+            const auto picked = m_importInput.picked;
+            picked(at.x(), at.y());
+        }
+        return;
+    }
     if (event->button() != Qt::MiddleButton) {
         QWidget::mousePressEvent(event);
         return;
@@ -162,4 +209,17 @@ void CVarnholtView::resizeEvent(QResizeEvent* event)
     m_operation.m_zoomed = 0;
     m_operation.render().compute_transf();
     m_operation.render().invalidate();
+    if (!m_import.empty())
+        fitImportPreview();
+}
+
+bool CVarnholtView::focusNextPrevChild(bool next)
+{
+    // Tab chooses among the parts of an import instead of leaving the view.
+    if (!m_import.empty() && m_importInput.cycled) {
+        const auto cycled = m_importInput.cycled;
+        cycled(next);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <app/ImportOverlay.h>
 #include <app/MachiningOverlay.h>
+
+#include <commands/CommandHost.h>
 
 #include <kernel/GK_Operation.h>
 #include <kernel/GK_Window.h>
@@ -37,6 +40,15 @@ public:
     void setMachiningPreview(const std::vector<PreviewStroke>& strokes);
     const MachiningOverlay& machiningPreview() const { return m_preview; }
 
+    // The picture of an import, shown in place of the drawing and fitted to
+    // the window until hidden; clicks and Tab presses go to input meanwhile.
+    // The drawing, its zoom and the machining preview are left as they were.
+    void showImportPreview(const ImportPicture& picture, ImportPreviewInput input);
+    void hideImportPreview();
+    bool importPreviewShown() const { return !m_import.empty(); }
+    // Where a drawing point of the import preview lies in the window.
+    QPointF importPreviewPoint(double x, double y) const { return m_importTransform.toWindow(x, y); }
+
     QSize clientSize() const override { return size(); }
     void requestRepaint() override { update(); }
 
@@ -50,6 +62,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -58,9 +71,13 @@ private:
     void zoomAbout(double factor, QPointF at);
     bool pinch(QEvent* event);
     bool doorShown() const;
+    void fitImportPreview();
 
     GK_Operation m_operation;
     MachiningOverlay m_preview;
+    ImportOverlay m_import;
+    ImportPreviewInput m_importInput;
+    GK_ViewTransform m_importTransform;
     int m_wheelRest = 0;  // angle delta received towards the next notch
     QPoint m_dragFrom;    // where the middle button last moved the drawing from
     bool m_dragging = false;

@@ -1,14 +1,24 @@
 #pragma once
 
+#include <commands/ImportChoice.h>
 #include <machining/Preview.h>
 
 #include <QList>
 
+#include <functional>
 #include <vector>
 
 class GK_Object;
 class ModelLibrary;
 class QString;
+class QWidget;
+
+// What the user does in the import preview: a click at a drawing point
+// (millimetres), and Tab or Shift+Tab.
+struct ImportPreviewInput {
+    std::function<void(double x, double y)> picked;
+    std::function<void(bool forward)> cycled;
+};
 
 // What the model commands act on besides the library files: the main
 // window's library and panes, the drawing of its view and its status bar.
@@ -36,4 +46,11 @@ public:
     // Draws the tool paths over the door in the view, or takes them away.
     virtual void showMachiningPreview(std::vector<PreviewStroke> strokes) = 0;
     virtual void hideMachiningPreview() = 0;
+    // Shows the picture of an import in the view in place of the drawing,
+    // fitted, and passes the user's clicks and Tab presses to input, until
+    // hideImportPreview brings the drawing back unchanged. Called again with
+    // a new picture, it shows that one. The widget showing it, which stays
+    // usable while the model is named; null when there is none.
+    virtual QWidget* showImportPreview(const ImportPicture& picture, ImportPreviewInput input) = 0;
+    virtual void hideImportPreview() = 0;
 };

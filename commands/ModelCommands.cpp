@@ -1,6 +1,7 @@
 #include <commands/ModelCommands.h>
 
 #include <commands/CommandHost.h>
+#include <commands/ImportChoice.h>
 
 #include <dialogs/CDlgAddDoorModel.h>
 #include <dialogs/CDlgImportHinges.h>
@@ -41,6 +42,7 @@ struct HingesKind {
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.hinges; }
     static void refill(CommandHost& host) { host.refillHingesPane(); }
     static constexpr ModelKind kind = ModelKind::Hinges;
+    static constexpr bool lockCore = false;
     // A hinge may be let into the door; the dialog asks.
     static constexpr bool offerMortise = true;
     static void takeMortise(Model& model, const CDlgImportHinges& dialog) { model.SetMortise(dialog.m_mortise != 0); }
@@ -61,6 +63,7 @@ struct LockCoreKind {
     static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.lockCores; }
     static void refill(CommandHost& host) { host.refillLockCorePane(); }
     static constexpr ModelKind kind = ModelKind::LockCore;
+    static constexpr bool lockCore = true;
     static constexpr bool offerMortise = false;
     static void takeMortise(Model&, const CDlgImportHinges&) {}
 };
@@ -88,6 +91,24 @@ NameAcceptor askBeforeReplacing(CommandHost& host, MessageBoxes& messages)
             return true;
         return messages.question(ReplaceModelQuestion(Kind::kind, name));
     };
+}
+
+// "已选轮廓 …" for the outline or the two faces.
+QString ChosenText(const std::vector<ChosenOutline>& chosen)
+{
+    if (chosen.size() == 2)
+        return ChosenLockCoreText(chosen[0].width, chosen[0].height, chosen[0].holes, chosen[1].width,
+                                  chosen[1].height, chosen[1].holes);
+    if (chosen.size() == 1)
+        return ChosenHingeText(chosen[0].width, chosen[0].height, chosen[0].holes);
+    return QString();
+}
+
+QString ImplausibleText(const std::optional<ImplausibleSize>& size)
+{
+    if (!size)
+        return QString();
+    return ImplausibleSizeText(size->width, size->height, size->unit, size->unitWidth, size->unitHeight);
 }
 
 // A hinge position counts only when its magnitude reaches the tolerance.
@@ -154,14 +175,21 @@ void ModelCommands::importModel()
     const std::string file = path.toStdString();
     ImportProgress progress;
     RunImportWithProgress(progress, [&] { Kind::import(m_importer, file, progress); });
-    // Whatever happens below, the importer's models are discarded at the end.
+    // Whatever happens below, the preview goes and the importer's models are
+    // discarded at the end.
     struct ClearImporter {
         CadImporter& importer;
-        ~ClearImporter() { importer.clear_all_model(); }
-    } clear{m_importer};
+        CommandHost& host;
+        bool previewed = false;
+        ~ClearImporter()
+        {
+            if (previewed)
+                host.hideImportPreview();
+            importer.clear_all_model();
+        }
+    } clear{m_importer, m_host};
 
-    typename Kind::Model* model = Kind::model(m_importer);
-    if (!model) {
+    if (!Kind::model(m_importer)) {
         // The user stopped it: nothing to explain.
         if (m_importer.report().failure.problem == ImportProblem::Cancelled)
             m_host.showStatus(ImportFailureText(m_importer.report()));
@@ -169,22 +197,71 @@ void ModelCommands::importModel()
             m_messages.warning(ImportFailedMessage(Kind::kind, path, m_importer.report()));
         return;
     }
-    m_host.showStatus(ImportSummary(m_importer.report()));
+    clear.previewed = true;
+    // One model after the other from the parts of the sheet, as long as the
+    // user names them and parts are left.
+    ImportChoice choice(m_importer, Kind::lockCore);
+    while (nameAndSave<Kind>(choice) && choice.partCount() > 1 && choice.nextAfterSaved()) {
+    }
+}
 
+template <typename Kind>
+bool ModelCommands::nameAndSave(ImportChoice& choice)
+{
     CDlgImportHinges dialog(m_messages, Kind::offerMortise);
     dialog.setNameAcceptor(askBeforeReplacing<Kind>(m_host, m_messages));
-    if (dialog.DoModal() != IDOK)
-        return;
+
+    // Shows the current choice in the view, the dialog and the status bar.
+    ImportPreviewInput input;
+    const auto show = [&] {
+        const ImportReport& report = m_importer.report();
+        QString status = ImportSummary(report);
+        if (choice.choosable())
+            status += QStringLiteral("；") + ImportPreviewHint(Kind::lockCore, choice.picksSideNext());
+        m_host.showStatus(status);
+        dialog.showChoice(ChosenText(choice.chosen()), ImplausibleText(choice.implausible()));
+        if (report.unit)
+            dialog.showUnitSource(UnitSource(*report.unit));
+        return m_host.showImportPreview(choice.picture(), input);
+    };
+    input.picked = [&](double x, double y) {
+        choice.pickAt(x, y);
+        show();
+    };
+    input.cycled = [&](bool forward) {
+        choice.cycle(forward);
+        show();
+    };
+    if (const std::optional<DrawingUnit>& unit = m_importer.report().unit)
+        dialog.offerUnits(ImportChoice::offeredUnits(unit->code), unit->code, UnitSource(*unit));
+    QObject::connect(&dialog, &CDlgImportHinges::unitChosen, [&](int code) {
+        choice.chooseUnit(code);
+        show();
+    });
+    if (Kind::lockCore) {
+        dialog.offerSwap();
+        QObject::connect(&dialog, &CDlgImportHinges::swapClicked, [&] {
+            choice.swapFaces();
+            show();
+        });
+    }
+    if (dialog.DoModalBeside(show()) != IDOK)
+        return false;
+
+    // The model of the last choice; every choice makes it anew.
+    typename Kind::Model* model = Kind::model(m_importer);
+    if (!model)
+        return false;
     model->SetName(dialog.m_name);
     model->SetComments(dialog.m_comments);
     model->SetThick(dialog.m_thickness);
     Kind::takeMortise(*model, dialog);
 
     if (!saveModel([model](const SaveContext& context) { return Kind::save(model, context); }))
-        return;
+        return false;
     ModelLibrary* library = m_host.library();
     if (!library)
-        return;
+        return true;
     auto& list = Kind::list(*library);
     if (const auto existing = PositionByName(list, model->GetName())) {
         // Assignment keeps the listed object, so doors that point at it show
@@ -193,10 +270,11 @@ void ModelCommands::importModel()
     } else {
         auto copy = gk_copy(*model);
         if (!copy)
-            return;
+            return true;
         list.add_tail(std::move(copy));
     }
     Kind::refill(m_host);
+    return true;
 }
 
 void ModelCommands::OnAddDoorModel()

@@ -6,6 +6,7 @@
 
 class CadImporter;
 class CommandHost;
+class ImportChoice;
 class MessageBoxes;
 
 // The model commands of the "工具" menu: importing a lock core or a hinge
@@ -30,6 +31,10 @@ public:
 private:
     template <typename Kind>
     void importModel();
+    // Names and saves the model of the current choice while the preview
+    // shows it; false when the user cancelled or it could not be saved.
+    template <typename Kind>
+    bool nameAndSave(ImportChoice& choice);
     void createDoorNcFile();
     // Saves with the library's record of its files. When another program
     // changed a file the save would replace, the user chooses to overwrite

@@ -1,11 +1,15 @@
 #include <dialogs/ExchangeDialog.h>
 
 #include <dialogs/DataExchange.h>
+#include <dialogs/InputConfinement.h>
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
 
 ExchangeDialog::ExchangeDialog(MessageBoxes& messages)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
@@ -19,6 +23,27 @@ int ExchangeDialog::DoModal()
     if (!parentWidget() && QApplication::activeWindow() && QApplication::activeWindow() != this)
         setParent(QApplication::activeWindow(), windowFlags());
     return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+}
+
+int ExchangeDialog::DoModalBeside(QWidget* beside)
+{
+    if (!beside)
+        return DoModal();
+    if (!parentWidget())
+        setParent(beside->window(), windowFlags());
+    setModal(false);
+    const InputConfinement confinement({this, beside});
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    setResult(QDialog::Rejected);
+    show();
+    // Beside the widget's top right corner, so that the middle stays in sight.
+    const QPoint corner = beside->mapToGlobal(QPoint(beside->width(), 0));
+    move(std::max(0, corner.x() - frameGeometry().width()), corner.y());
+    raise();
+    activateWindow();
+    loop.exec(QEventLoop::DialogExec);
+    return result() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 
 bool ExchangeDialog::UpdateData(bool saveAndValidate)

@@ -21,6 +21,9 @@ class ExchangeDialog : public QDialog {
 public:
     // Runs the dialog modally over the active window; IDOK or IDCANCEL.
     int DoModal();
+    // The same, but the widget beside it stays usable (a view the dialog
+    // speaks of); with no widget the same as DoModal.
+    int DoModalBeside(QWidget* beside);
 
 protected:
     explicit ExchangeDialog(MessageBoxes& messages);

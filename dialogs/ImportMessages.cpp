@@ -152,6 +152,8 @@ QString problemText(const ImportReport& report)
         return QStringLiteral("图中只有一个封闭轮廓；锁芯需要顶面和侧面两个互不包含的轮廓");
     case ImportProblem::NestedOutlines:
         return QStringLiteral("其余封闭轮廓都在最大的轮廓之内；锁芯需要顶面和侧面两个互不包含的轮廓");
+    case ImportProblem::NoPart:
+        return QStringLiteral("图中的封闭轮廓都是图框、标题栏或标注，没有零件轮廓");
     case ImportProblem::None:
         break;
     }
@@ -169,6 +171,9 @@ QString UnitName(int code)
 
 QString UnitSource(const DrawingUnit& unit)
 {
+    if (unit.chosen)
+        return unit.insunits ? QStringLiteral("手动选择；图纸 $INSUNITS = %1").arg(*unit.insunits)
+                             : QStringLiteral("手动选择；图纸未设单位");
     if (!unit.insunits)
         return QStringLiteral("图纸未设单位，按毫米");
     const QString source = QStringLiteral("$INSUNITS = %1").arg(*unit.insunits);
@@ -211,6 +216,10 @@ QString ImportSummary(const ImportReport& report)
     if (report.failure)
         return QStringLiteral("导入失败：") + problemText(report);
     QString line = QStringLiteral("导入完成：轮廓 %1 个，孔 %2 个").arg(report.outlines).arg(report.holes);
+    if (report.frames > 0)
+        line += QStringLiteral("，图框 %1 个").arg(report.frames);
+    if (report.parts > 1)
+        line += QStringLiteral("，图中零件 %1 个").arg(report.parts);
     if (report.unit)
         line += QStringLiteral("，单位 %1（%2）").arg(UnitName(report.unit->code), UnitSource(*report.unit));
     if (const std::size_t n = report.skippedTotal())
@@ -223,4 +232,46 @@ QString ImportSummary(const ImportReport& report)
     if (report.leftInside > 0)
         line += QStringLiteral("，轮廓内未导入 %1 个").arg(report.leftInside);
     return line;
+}
+
+namespace {
+
+QString sizeText(double width, double height)
+{
+    return QStringLiteral("%1 × %2").arg(width, 0, 'f', 2).arg(height, 0, 'f', 2);
+}
+
+} // namespace
+
+QString ChosenHingeText(double width, double height, std::size_t holes)
+{
+    return QStringLiteral("已选轮廓 %1，孔 %2 个").arg(sizeText(width, height)).arg(holes);
+}
+
+QString ChosenLockCoreText(double topWidth, double topHeight, std::size_t topHoles, double sideWidth,
+                           double sideHeight, std::size_t sideHoles)
+{
+    return QStringLiteral("已选顶面 %1，孔 %2 个；侧面 %3，孔 %4 个")
+        .arg(sizeText(topWidth, topHeight))
+        .arg(topHoles)
+        .arg(sizeText(sideWidth, sideHeight))
+        .arg(sideHoles);
+}
+
+QString ImplausibleSizeText(double width, double height, std::optional<int> unit, double unitWidth,
+                            double unitHeight)
+{
+    const bool large = width > 1.0 && height > 1.0;
+    QString text = QStringLiteral("轮廓 %1 毫米，作为门五金%2")
+                       .arg(sizeText(width, height), large ? QStringLiteral("太大") : QStringLiteral("太小"));
+    if (unit)
+        return text + QStringLiteral("；若图纸单位为“%1”，则为 %2 毫米").arg(UnitName(*unit), sizeText(unitWidth, unitHeight));
+    return text + QStringLiteral("；请检查图纸单位");
+}
+
+QString ImportPreviewHint(bool lockCore, bool sideNext)
+{
+    if (!lockCore)
+        return QStringLiteral("单击轮廓或按 Tab 键选择零件");
+    return sideNext ? QStringLiteral("单击轮廓选择侧面，Tab 键切换") : QStringLiteral("单击轮廓选择顶面，Tab 键切换");
 }

@@ -7,6 +7,9 @@
 
 #include <QString>
 
+#include <cstddef>
+#include <optional>
+
 // The import report worded for the user, from its data.
 
 // The unit of $INSUNITS code 0 to 24: "毫米", "英寸", ...
@@ -21,3 +24,15 @@ QString ImportFailedMessage(ModelKind kind, const QString& path, const ImportRep
 QString ImportStageText(ImportStage stage);
 // One line for the status bar: what the import found.
 QString ImportSummary(const ImportReport& report);
+
+// What the preview has chosen: "已选轮廓 60.00 × 45.00，孔 2 个", for a lock
+// core its top and side face.
+QString ChosenHingeText(double width, double height, std::size_t holes);
+QString ChosenLockCoreText(double topWidth, double topHeight, std::size_t topHoles, double sideWidth,
+                           double sideHeight, std::size_t sideHoles);
+// An outline too large or too small for door hardware, with the unit
+// ($INSUNITS code) that would give it the size after it, if one does.
+QString ImplausibleSizeText(double width, double height, std::optional<int> unit, double unitWidth,
+                            double unitHeight);
+// How to choose in the preview; for a lock core which face a click sets.
+QString ImportPreviewHint(bool lockCore, bool sideNext);

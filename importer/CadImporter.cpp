@@ -2,6 +2,7 @@
 
 #include <importer/DrawingText.h>
 #include <importer/DxfFileCheck.h>
+#include <importer/GeometryScale.h>
 #include <importer/ImportLimits.h>
 #include <importer/ImportProgress.h>
 #include <importer/MappedFile.h>
@@ -94,27 +95,23 @@ void guarded(ImportReport& report, Step step)
     }
 }
 
-// Reads the drawing at path into a fresh report and lets build make the
-// model from its geometry. A failure at any step leaves no model. 0 when a
-// model was made, 1 otherwise.
-template <typename Model, typename Build>
-int importModel(const DrawingParser& parse, const std::string& path, ImportProgress& progress, ImportReport& report,
-                std::unique_ptr<Model>& model, Build build)
+// Reads the drawing at path and sorts its outlines into frames and parts;
+// null with the reason in the report when nothing usable came out of it.
+std::unique_ptr<ImportSheet> readSheet(const DrawingParser& parse, const std::string& path, ImportProgress& progress,
+                                       ImportReport& report)
 {
-    report = {};
-    guarded(report, [&] {
-        ImportGeometry geometry;
-        TextEncoding encoding;
-        if (readGeometry(parse, path, progress, report, geometry, encoding)) {
-            progress.enter(ImportStage::Model);
-            model = build(geometry, encoding);
-        }
-    });
-    if (progress.cancelled())
-        report.failure = {ImportProblem::Cancelled};
-    if (report.failure)
-        model.reset();
-    return model ? 0 : 1;
+    auto sheet = std::make_unique<ImportSheet>();
+    if (!readGeometry(parse, path, progress, report, sheet->geometry, sheet->encoding))
+        return nullptr;
+    progress.enter(ImportStage::Model);
+    sheet->layout = layOutSheet(sheet->geometry, sheet->encoding, progress);
+    if (sheet->layout.failure) {
+        report.failure = sheet->layout.failure;
+        return nullptr;
+    }
+    report.frames = sheet->layout.frames.size();
+    report.parts = sheet->layout.parts.size();
+    return sheet;
 }
 
 } // namespace
@@ -140,19 +137,47 @@ int CadImporter::import_lockcore_from_cad_file(const std::string& path)
 int CadImporter::import_hinges_from_cad_file(const std::string& path, ImportProgress& progress)
 {
     clear_all_model();
-    return importModel(m_parse, path, progress, m_report, m_hinges,
-                       [&](const ImportGeometry& geometry, const TextEncoding&) {
-                           return buildHinges(geometry, m_report, progress);
-                       });
+    m_report = {};
+    guarded(m_report, [&] {
+        m_sheet = readSheet(m_parse, path, progress, m_report);
+        if (!m_sheet)
+            return;
+        m_sheetReport = m_report;
+        if (const auto outline = defaultHingeOutline(m_sheet->geometry, m_sheet->layout, m_report)) {
+            m_hingesOutline = *outline;
+            m_hinges = buildHinges(m_sheet->geometry, m_sheet->layout, *outline, m_report, progress);
+        }
+    });
+    return finishImport(progress, m_hinges != nullptr);
 }
 
 int CadImporter::import_lockcore_from_cad_file(const std::string& path, ImportProgress& progress)
 {
     clear_all_model();
-    return importModel(m_parse, path, progress, m_report, m_lockCore,
-                       [&](const ImportGeometry& geometry, const TextEncoding& encoding) {
-                           return buildLockCore(geometry, encoding, m_report, progress);
-                       });
+    m_report = {};
+    guarded(m_report, [&] {
+        m_sheet = readSheet(m_parse, path, progress, m_report);
+        if (!m_sheet)
+            return;
+        m_sheetReport = m_report;
+        if (const auto faces =
+                defaultLockCoreFaces(m_sheet->geometry, m_sheet->layout, m_sheet->encoding, m_report, progress)) {
+            m_faces = *faces;
+            m_lockCore = buildLockCore(m_sheet->geometry, m_sheet->layout, *faces, m_report, progress);
+        }
+    });
+    return finishImport(progress, m_lockCore != nullptr);
+}
+
+int CadImporter::finishImport(const ImportProgress& progress, bool made)
+{
+    if (progress.cancelled())
+        m_report.failure = {ImportProblem::Cancelled};
+    if (m_report.failure || !made) {
+        clear_all_model();
+        return 1;
+    }
+    return 0;
 }
 
 GK_Hinges* CadImporter::get_hinges_model() const
@@ -169,9 +194,100 @@ void CadImporter::clear_all_model()
 {
     m_hinges.reset();
     m_lockCore.reset();
+    m_sheet.reset();
 }
 
 const ImportReport& CadImporter::report() const
 {
     return m_report;
+}
+
+const ImportSheet* CadImporter::sheet() const
+{
+    return m_sheet.get();
+}
+
+std::optional<std::size_t> CadImporter::hingesOutline() const
+{
+    return m_hinges ? std::optional(m_hingesOutline) : std::nullopt;
+}
+
+std::optional<LockCoreFaces> CadImporter::lockCoreFaces() const
+{
+    return m_lockCore ? std::optional(m_faces) : std::nullopt;
+}
+
+bool CadImporter::isCandidate(std::size_t outline) const
+{
+    return m_sheet && outline < m_sheet->layout.isCandidate.size() && m_sheet->layout.isCandidate[outline];
+}
+
+bool CadImporter::chooseHingesOutline(std::size_t outline)
+{
+    if (!m_hinges || !isCandidate(outline))
+        return false;
+    const std::size_t before = m_hingesOutline;
+    m_hingesOutline = outline;
+    if (rebuild())
+        return true;
+    m_hingesOutline = before;
+    return false;
+}
+
+bool CadImporter::chooseLockCoreFaces(LockCoreFaces faces)
+{
+    if (!m_lockCore || faces.top == faces.side || !isCandidate(faces.top) || !isCandidate(faces.side))
+        return false;
+    const LockCoreFaces before = m_faces;
+    m_faces = faces;
+    if (rebuild())
+        return true;
+    m_faces = before;
+    return false;
+}
+
+bool CadImporter::chooseUnit(int code)
+{
+    if ((!m_hinges && !m_lockCore) || !m_sheetReport.unit)
+        return false;
+    std::optional<DrawingUnit> unit = unitOfCode(code);
+    if (!unit)
+        return false;
+    const DrawingUnit before = *m_sheetReport.unit;
+    if (unit->code == before.code)
+        return true;
+    ImportGeometry unscaled = m_sheet->geometry;
+    if (!scaleGeometry(m_sheet->geometry, unit->millimetres / before.millimetres)) {
+        m_sheet->geometry = std::move(unscaled);
+        return false;
+    }
+    unit->insunits = before.insunits;
+    unit->chosen = true;
+    m_sheetReport.unit = unit;
+    if (rebuild())
+        return true;
+    m_sheet->geometry = std::move(unscaled);
+    m_sheetReport.unit = before;
+    return false;
+}
+
+bool CadImporter::rebuild()
+{
+    // Asked for by the user while naming the model: bounded by the budget, not
+    // cancelled.
+    const ImportProgress progress;
+    ImportReport report = m_sheetReport;
+    if (m_hinges) {
+        auto hinges = buildHinges(m_sheet->geometry, m_sheet->layout, m_hingesOutline, report, progress);
+        if (!hinges)
+            return false;
+        m_hinges = std::move(hinges);
+    } else {
+        auto lockCore = buildLockCore(m_sheet->geometry, m_sheet->layout, m_faces, report, progress);
+        if (!lockCore)
+            return false;
+        m_lockCore = std::move(lockCore);
+    }
+    m_report = std::move(report);
+    return true;
 }

@@ -12,37 +12,64 @@ constexpr std::size_t kQueriesPerCancelCheck = 4096;
 
 } // namespace
 
-bool Containment::pointInside(const Outline& outline, double x, double y)
+Containment::Containment(const std::vector<Outline>& outlines, const ImportProgress& progress)
+    : m_outlines(outlines), m_progress(progress), m_index(outlines, import_limits::kMaxContainmentTests)
 {
-    if (m_failure || !outline.box.contains(x, y))
+}
+
+bool Containment::goOn()
+{
+    if (m_failure)
         return false;
-    if (++m_queries % kQueriesPerCancelCheck == 0 && m_progress.cancelled()) {
-        m_failure = {ImportProblem::Cancelled};
-        return false;
-    }
-    auto it = m_indexes.find(&outline);
-    if (it == m_indexes.end()) {
-        m_spent += outline.points.size();
-        it = m_indexes.try_emplace(&outline, outline.points, outline.box).first;
-    }
-    m_spent += it->second.cost(y) + 1;
-    if (m_spent > import_limits::kMaxContainmentTests) {
+    if (m_index.spent()) {
         m_failure = {ImportProblem::ContainmentTooCostly};
         m_failure.limit = import_limits::kMaxContainmentTests;
         return false;
     }
-    return it->second.contains(x, y);
+    if (++m_queries % kQueriesPerCancelCheck == 0 && m_progress.cancelled()) {
+        m_failure = {ImportProblem::Cancelled};
+        return false;
+    }
+    return true;
 }
 
-bool Containment::circleInside(const Outline& outline, const PlacedCircle& circle)
+bool Containment::pointInside(std::size_t outline, double x, double y)
+{
+    const bool inside = goOn() && m_index.contains(outline, x, y);
+    return goOn() && inside;
+}
+
+bool Containment::circleInside(std::size_t outline, const PlacedCircle& circle)
 {
     return pointInside(outline, circle.centre.x, circle.centre.y);
 }
 
-bool Containment::outlineInside(const Outline& outer, const Outline& inner)
+bool Containment::outlineInside(std::size_t outer, std::size_t inner)
 {
-    if (!outer.box.contains(inner.box))
+    if (!m_outlines[outer].box.contains(m_outlines[inner].box))
         return false;
-    return std::all_of(inner.points.begin(), inner.points.end(),
+    const std::vector<position>& points = m_outlines[inner].points;
+    return std::all_of(points.begin(), points.end(),
                        [&](const position& p) { return pointInside(outer, p.x, p.y); });
+}
+
+bool Containment::outlineWithin(std::size_t outer, std::size_t inner, double tolerance)
+{
+    const Box& box = m_outlines[outer].box;
+    const Box grown{box.minX - tolerance, box.minY - tolerance, box.maxX + tolerance, box.maxY + tolerance};
+    if (m_outlines[outer].points.size() < 3 || !grown.contains(m_outlines[inner].box))
+        return false;
+    const std::vector<position>& points = m_outlines[inner].points;
+    return std::all_of(points.begin(), points.end(), [&](const position& p) {
+        return pointInside(outer, p.x, p.y) || (goOn() && m_index.nearBoundary(outer, p.x, p.y, tolerance) && goOn());
+    });
+}
+
+std::size_t Containment::smallestAround(double x, double y, std::size_t above,
+                                        const std::function<bool(std::size_t)>& accept)
+{
+    if (!goOn())
+        return OutlineIndex::kNone;
+    const std::size_t around = m_index.smallestAround(x, y, above, accept);
+    return goOn() ? around : OutlineIndex::kNone;
 }

@@ -1,5 +1,7 @@
 #include <importer/DrawingText.h>
 
+#include <importer/LayerRoles.h>
+
 #include <kernel/TextConverter.h>
 
 #include <algorithm>
@@ -117,7 +119,7 @@ std::string decodeDrawingText(const std::string& raw, const TextEncoding& encodi
 
 FaceHint faceHintOfLayer(const std::string& utf8Name)
 {
-    const std::string name = upperAscii(utf8Name);
+    const std::string name = foldLayerName(utf8Name);
     const bool top = name.find("TOP") != std::string::npos || name.find("顶") != std::string::npos
                      || name.find("上") != std::string::npos;
     const bool side = name.find("SIDE") != std::string::npos || name.find("侧") != std::string::npos;

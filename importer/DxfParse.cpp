@@ -241,17 +241,22 @@ private:
     }
 
     // --- entities that are counted, not kept ---------------------------------
-    void addText(const DL_TextData&) override { countUnsupported("TEXT"); }
-    void addMText(const DL_MTextData&) override { countUnsupported("MTEXT"); }
-    void addArcAlignedText(const DL_ArcAlignedTextData&) override { countUnsupported("ARCALIGNEDTEXT"); }
-    void addAttribute(const DL_AttributeData&) override { countUnsupported("ATTRIB"); }
-    void addDimAlign(const DL_DimensionData&, const DL_DimAlignedData&) override { countUnsupported("DIMENSION"); }
-    void addDimLinear(const DL_DimensionData&, const DL_DimLinearData&) override { countUnsupported("DIMENSION"); }
-    void addDimRadial(const DL_DimensionData&, const DL_DimRadialData&) override { countUnsupported("DIMENSION"); }
-    void addDimDiametric(const DL_DimensionData&, const DL_DimDiametricData&) override { countUnsupported("DIMENSION"); }
-    void addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&) override { countUnsupported("DIMENSION"); }
-    void addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&) override { countUnsupported("DIMENSION"); }
-    void addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&) override { countUnsupported("DIMENSION"); }
+    // --- texts and dimensions: counted as left out, their places kept -------
+    void addText(const DL_TextData& d) override { annotate("TEXT", {d.ipx, d.ipy, d.ipz}); }
+    void addMText(const DL_MTextData& d) override { annotate("MTEXT", {d.ipx, d.ipy, d.ipz}); }
+    void addArcAlignedText(const DL_ArcAlignedTextData& d) override
+    {
+        annotate("ARCALIGNEDTEXT", {d.cx, d.cy, d.cz});
+    }
+    void addAttribute(const DL_AttributeData& d) override { annotate("ATTRIB", {d.ipx, d.ipy, d.ipz}); }
+    void addDimAlign(const DL_DimensionData& d, const DL_DimAlignedData&) override { annotateDimension(d); }
+    void addDimLinear(const DL_DimensionData& d, const DL_DimLinearData&) override { annotateDimension(d); }
+    void addDimRadial(const DL_DimensionData& d, const DL_DimRadialData&) override { annotateDimension(d); }
+    void addDimDiametric(const DL_DimensionData& d, const DL_DimDiametricData&) override { annotateDimension(d); }
+    void addDimAngular(const DL_DimensionData& d, const DL_DimAngular2LData&) override { annotateDimension(d); }
+    void addDimAngular3P(const DL_DimensionData& d, const DL_DimAngular3PData&) override { annotateDimension(d); }
+    void addDimOrdinate(const DL_DimensionData& d, const DL_DimOrdinateData&) override { annotateDimension(d); }
+
     void addHatch(const DL_HatchData&) override { countUnsupported("HATCH"); }
     void addPoint(const DL_PointData&) override { countUnsupported("POINT"); }
     void addSolid(const DL_SolidData&) override { countUnsupported("SOLID"); }
@@ -348,6 +353,23 @@ private:
             m_sink.layer(name);
         return it->second;
     }
+
+    // The place of a text or dimension (at its text) is kept where an entity
+    // of geometry would be; the entity still counts as left out.
+    void annotate(std::string_view entity, const position& at)
+    {
+        flushPending();
+        countUnsupported(entity);
+        if (m_skipBlock || (attributes.isInPaperSpace() && !m_inBlock) || !upright())
+            return;
+        if (m_entityCount >= import_limits::kMaxEntities) {
+            reachLimit(DxfParseOutcome::TooManyEntities);
+            return;
+        }
+        ++m_entityCount;
+        store(makeRecord(AnnotationRecord{at}));
+    }
+    void annotateDimension(const DL_DimensionData& d) { annotate("DIMENSION", {d.mpx, d.mpy, d.mpz}); }
 
     void keep(Shape shape)
     {

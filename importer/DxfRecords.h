@@ -62,6 +62,12 @@ struct SplineRecord {
     std::vector<position> fit;
 };
 
+// Where a text or a dimension stands: no geometry, but it tells a sheet's
+// frame from the parts drawn in it.
+struct AnnotationRecord {
+    position at;
+};
+
 struct InsertRecord {
     std::string block;
     position at;
@@ -72,7 +78,7 @@ struct InsertRecord {
 };
 
 // The larger, rarer records live on the heap, so that the common ones stay small.
-using Shape = std::variant<LineRecord, ArcRecord, CircleRecord, PolylineRecord, EllipseRecord,
+using Shape = std::variant<LineRecord, ArcRecord, CircleRecord, PolylineRecord, EllipseRecord, AnnotationRecord,
                            std::unique_ptr<SplineRecord>, std::unique_ptr<InsertRecord>>;
 
 // Index into DxfDrawing::layers.

@@ -54,6 +54,7 @@ enum class ImportProblem {
     NoClosedOutline,  // see openChains for the chains that did not close
     OneOutline,       // a lock core needs two outlines, side by side
     NestedOutlines,   // every other outline lies within the largest
+    NoPart,           // every closed outline is a frame or lies on a layer of annotations
 };
 
 struct ImportFailure {
@@ -71,6 +72,7 @@ struct DrawingUnit {
     double millimetres = 1.0;    // one drawing unit in millimetres
     int code = 4;                // $INSUNITS code of the unit taken; 4 is millimetres
     std::optional<int> insunits; // $INSUNITS as the drawing gives it, if it does
+    bool chosen = false;         // the user picked the unit after the import
 };
 
 // Why entities were left out.
@@ -131,6 +133,8 @@ struct ImportReport {
 
     std::size_t outlines = 0;          // closed outlines found in the drawing
     std::size_t circles = 0;           // circles found in the drawing
+    std::size_t frames = 0;            // outlines taken for the sheet's frame and title block
+    std::size_t parts = 0;             // outlines that may be a part, inside no other
     std::size_t holes = 0;             // holes put into the model
     std::size_t leftInside = 0;        // items inside the model's outline that were not imported
     std::map<SkippedKind, std::size_t> skipped; // skipped entities by kind

@@ -5,7 +5,6 @@
 #include <kernel/GK_Factories.h>
 
 #include <algorithm>
-#include <numeric>
 
 namespace {
 
@@ -23,14 +22,23 @@ std::unique_ptr<GK_Circle_Hole> circleHole(const PlacedCircle& circle)
     return api_gk_make_circle_hole({circle.centre.x, circle.centre.y, 0.0}, 2.0 * circle.radius, circle.depth);
 }
 
-// Index of the outline of largest area; the first one drawn among equals.
-std::size_t largestOutline(const std::vector<Outline>& outlines)
+// The sheet's candidates, largest first; the first drawn among equals.
+std::vector<std::size_t> candidatesBySize(const ImportGeometry& geometry, const SheetLayout& layout)
 {
-    std::size_t best = 0;
-    for (std::size_t i = 1; i < outlines.size(); ++i)
-        if (outlines[i].area > outlines[best].area)
-            best = i;
-    return best;
+    std::vector<std::size_t> bySize = layout.candidates;
+    std::stable_sort(bySize.begin(), bySize.end(), [&](std::size_t a, std::size_t b) {
+        return geometry.outlines[a].area > geometry.outlines[b].area;
+    });
+    return bySize;
+}
+
+// False, with the reason in the report, when the sheet offers no candidate.
+bool hasCandidates(const ImportGeometry& geometry, const SheetLayout& layout, ImportReport& report)
+{
+    if (!layout.candidates.empty())
+        return true;
+    report.failure = {geometry.outlines.empty() ? ImportProblem::NoClosedOutline : ImportProblem::NoPart};
+    return false;
 }
 
 void noteLeftOut(ImportReport& report, std::size_t outside, std::size_t insideNotImported)
@@ -43,73 +51,48 @@ void noteLeftOut(ImportReport& report, std::size_t outside, std::size_t insideNo
 
 } // namespace
 
-std::unique_ptr<GK_Hinges> buildHinges(const ImportGeometry& geometry, ImportReport& report,
-                                       const ImportProgress& progress)
+std::optional<std::size_t> defaultHingeOutline(const ImportGeometry& geometry, const SheetLayout& layout,
+                                               ImportReport& report)
 {
-    Containment containment(progress);
-    if (geometry.outlines.empty()) {
-        report.failure = {ImportProblem::NoClosedOutline};
-        return nullptr;
+    if (!hasCandidates(geometry, layout, report))
+        return std::nullopt;
+    std::vector<bool> holdsHole(geometry.outlines.size(), false);
+    for (std::size_t c = 0; c < geometry.circles.size(); ++c) {
+        const std::size_t around = layout.candidateAroundCircle(c);
+        if (layout.holeCircle[c] && around != SheetLayout::kNone)
+            holdsHole[around] = true;
     }
-    const std::size_t chosen = largestOutline(geometry.outlines);
-    const Outline& outline = geometry.outlines[chosen];
-    auto hinges = api_gk_make_hinges(pointList(outline.points));
-
-    std::size_t outside = 0;
-    for (const PlacedCircle& circle : geometry.circles) {
-        if (containment.circleInside(outline, circle)) {
-            hinges->AddHoleToList(circleHole(circle).release());
-            ++report.holes;
-        } else {
-            ++outside;
-        }
-    }
-    for (std::size_t i = 0; i < geometry.outlines.size(); ++i)
-        if (i != chosen && containment.outlineInside(outline, geometry.outlines[i]))
-            ++report.leftInside;
-    if (containment.failure()) {
-        report.failure = containment.failure();
-        return nullptr;
-    }
-    noteLeftOut(report, outside, report.leftInside);
-    return hinges;
+    const std::vector<std::size_t> bySize = candidatesBySize(geometry, layout);
+    const auto withHole = std::find_if(bySize.begin(), bySize.end(), [&](std::size_t i) { return holdsHole[i]; });
+    return withHole != bySize.end() ? *withHole : bySize.front();
 }
 
-std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const TextEncoding& encoding,
-                                           ImportReport& report, const ImportProgress& progress)
+std::optional<LockCoreFaces> defaultLockCoreFaces(const ImportGeometry& geometry, const SheetLayout& layout,
+                                                  const TextEncoding& encoding, ImportReport& report,
+                                                  const ImportProgress& progress)
 {
-    Containment containment(progress);
-    const auto& outlines = geometry.outlines;
-    if (outlines.empty()) {
-        report.failure = {ImportProblem::NoClosedOutline};
-        return nullptr;
-    }
-    if (outlines.size() == 1) {
+    if (!hasCandidates(geometry, layout, report))
+        return std::nullopt;
+    if (layout.candidates.size() == 1) {
         report.failure = {ImportProblem::OneOutline};
-        return nullptr;
+        return std::nullopt;
     }
-    std::vector<std::size_t> bySize(outlines.size());
-    std::iota(bySize.begin(), bySize.end(), 0);
-    std::stable_sort(bySize.begin(), bySize.end(),
-                     [&](std::size_t a, std::size_t b) { return outlines[a].area > outlines[b].area; });
+    const auto& outlines = geometry.outlines;
+    const std::vector<std::size_t> bySize = candidatesBySize(geometry, layout);
     const std::size_t first = bySize[0];
-    std::size_t second = first;
-    for (std::size_t k = 1; k < bySize.size(); ++k) {
-        const Outline& candidate = outlines[bySize[k]];
-        if (!containment.outlineInside(outlines[first], candidate)
-            && !containment.outlineInside(candidate, outlines[first])) {
-            second = bySize[k];
-            break;
-        }
-    }
+    Containment containment(outlines, progress);
+    const auto apart = std::find_if(bySize.begin() + 1, bySize.end(), [&](std::size_t k) {
+        return !containment.outlineInside(first, k) && !containment.outlineInside(k, first);
+    });
     if (containment.failure()) {
         report.failure = containment.failure();
-        return nullptr;
+        return std::nullopt;
     }
-    if (second == first) {
+    if (apart == bySize.end()) {
         report.failure = {ImportProblem::NestedOutlines};
-        return nullptr;
+        return std::nullopt;
     }
+    const std::size_t second = *apart;
 
     const FaceHint hintFirst = faceHintOfLayer(decodeDrawingText(geometry.layers[outlines[first].layer], encoding));
     const FaceHint hintSecond = faceHintOfLayer(decodeDrawingText(geometry.layers[outlines[second].layer], encoding));
@@ -125,24 +108,61 @@ std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const
         firstIsTop = true;
     else
         byLayer = false;
-    const Outline& top = outlines[firstIsTop ? first : second];
-    const Outline& side = outlines[firstIsTop ? second : first];
     report.notes.push_back(ImportNote{byLayer ? NoteKind::FacesByLayer : NoteKind::FacesByPosition, 0, {}});
+    return firstIsTop ? LockCoreFaces{first, second} : LockCoreFaces{second, first};
+}
 
+std::unique_ptr<GK_Hinges> buildHinges(const ImportGeometry& geometry, const SheetLayout& layout, std::size_t chosen,
+                                       ImportReport& report, const ImportProgress& progress)
+{
+    Containment containment(geometry.outlines, progress);
+    const Outline& outline = geometry.outlines[chosen];
+    auto hinges = api_gk_make_hinges(pointList(outline.points));
+
+    std::size_t outside = 0;
+    for (std::size_t c = 0; c < geometry.circles.size(); ++c) {
+        if (!layout.holeCircle[c])
+            continue;
+        if (containment.circleInside(chosen, geometry.circles[c])) {
+            hinges->AddHoleToList(circleHole(geometry.circles[c]).release());
+            ++report.holes;
+        } else {
+            ++outside;
+        }
+    }
+    for (const std::size_t i : layout.candidates)
+        if (i != chosen && containment.outlineInside(chosen, i))
+            ++report.leftInside;
+    if (containment.failure()) {
+        report.failure = containment.failure();
+        return nullptr;
+    }
+    noteLeftOut(report, outside, report.leftInside);
+    return hinges;
+}
+
+std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const SheetLayout& layout,
+                                           LockCoreFaces faces, ImportReport& report, const ImportProgress& progress)
+{
+    Containment containment(geometry.outlines, progress);
+    const auto& outlines = geometry.outlines;
+    const Outline& top = outlines[faces.top];
+    const Outline& side = outlines[faces.side];
     auto lockCore = api_gk_make_lockcore(pointList(top.points), pointList(side.points));
 
     // Circles and outlines together, in drawing order.
     struct Candidate {
         std::size_t order;
         const PlacedCircle* circle;
-        const Outline* outline;
+        std::size_t outline;
     };
     std::vector<Candidate> candidates;
-    for (const PlacedCircle& c : geometry.circles)
-        candidates.push_back({c.order, &c, nullptr});
-    for (std::size_t i = 0; i < outlines.size(); ++i)
-        if (i != first && i != second)
-            candidates.push_back({outlines[i].order, nullptr, &outlines[i]});
+    for (std::size_t c = 0; c < geometry.circles.size(); ++c)
+        if (layout.holeCircle[c])
+            candidates.push_back({geometry.circles[c].order, &geometry.circles[c], 0});
+    for (const std::size_t i : layout.candidates)
+        if (i != faces.top && i != faces.side)
+            candidates.push_back({outlines[i].order, nullptr, i});
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const Candidate& a, const Candidate& b) { return a.order < b.order; });
 
@@ -151,19 +171,19 @@ std::unique_ptr<GK_LockCore> buildLockCore(const ImportGeometry& geometry, const
         GU_OwnedList<GK_Hole>* target = nullptr;
         std::unique_ptr<GK_Hole> hole;
         if (c.circle) {
-            if (containment.circleInside(top, *c.circle))
+            if (containment.circleInside(faces.top, *c.circle))
                 target = &lockCore->GetTopList();
-            else if (containment.circleInside(side, *c.circle))
+            else if (containment.circleInside(faces.side, *c.circle))
                 target = &lockCore->GetSideList();
             if (target)
                 hole = circleHole(*c.circle);
         } else {
-            if (containment.outlineInside(top, *c.outline))
+            if (containment.outlineInside(faces.top, c.outline))
                 target = &lockCore->GetTopList();
-            else if (containment.outlineInside(side, *c.outline))
+            else if (containment.outlineInside(faces.side, c.outline))
                 target = &lockCore->GetSideList();
             if (target)
-                hole = api_gk_make_hole(pointList(c.outline->points), c.outline->depth);
+                hole = api_gk_make_hole(pointList(outlines[c.outline].points), outlines[c.outline].depth);
         }
         if (!target) {
             ++outside;

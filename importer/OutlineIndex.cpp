@@ -2,16 +2,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
-// Bands per edge on average, and at most in all: an outline of long edges
-// gets fewer bands, so the index never outgrows a few times the outline.
+constexpr std::size_t kMaxSide = 256;
+// An outline whose box covers more cells than this is tried for every point.
+constexpr std::size_t kMaxCellsPerOutline = 64;
+
+// Edges per band on average, and band entries per edge at most: an outline
+// of long edges gets fewer bands, so that its bands never outgrow a few times
+// the outline.
 constexpr std::size_t kEdgesPerBand = 4;
 constexpr std::size_t kMaxEntriesPerEdge = 8;
 
 // The band of height y, clamped to the bands there are.
-std::size_t band(double y, double minY, double bandHeight, std::size_t bands)
+std::size_t bandAt(double y, double minY, double bandHeight, std::size_t bands)
 {
     const double at = std::clamp((y - minY) / bandHeight, 0.0, static_cast<double>(bands - 1));
     return std::isnan(at) ? 0 : static_cast<std::size_t>(at);
@@ -19,75 +25,195 @@ std::size_t band(double y, double minY, double bandHeight, std::size_t bands)
 
 } // namespace
 
-OutlineIndex::OutlineIndex(const std::vector<position>& pts, const Box& box)
-    : m_pts(pts), m_minY(box.minY), m_bandHeight(0.0), m_bands(1)
+// The edges of one outline sorted by the horizontal bands their heights reach;
+// edge i runs from vertex i to vertex i - 1.
+struct OutlineIndex::Bands {
+    Bands(const std::vector<position>& pts, const Box& box);
+
+    std::size_t of(double y) const { return bandAt(y, minY, height, count); }
+
+    double minY;
+    double height = 1.0;
+    std::size_t count = 1;
+    std::vector<std::uint32_t> start; // first entry of each band in edges, and the end
+    std::vector<std::uint32_t> edges;
+};
+
+OutlineIndex::Bands::Bands(const std::vector<position>& pts, const Box& box) : minY(box.minY)
 {
     const std::size_t n = pts.size();
-    const double height = box.maxY - box.minY;
-    auto spanOf = [&](std::size_t i, std::size_t bands, double bandHeight) {
+    const double extent = box.maxY - box.minY;
+    const auto spanOf = [&](std::size_t i, std::size_t bands, double bandHeight) {
         const position& a = pts[i];
         const position& b = pts[i == 0 ? n - 1 : i - 1];
-        return std::pair{band(std::min(a.y, b.y), m_minY, bandHeight, bands),
-                         band(std::max(a.y, b.y), m_minY, bandHeight, bands)};
+        return std::pair{bandAt(std::min(a.y, b.y), minY, bandHeight, bands),
+                         bandAt(std::max(a.y, b.y), minY, bandHeight, bands)};
     };
     std::size_t bands = std::max<std::size_t>(1, n / kEdgesPerBand);
-    while (bands > 1 && height > 0.0 && std::isfinite(height)) {
+    if (!(extent > 0.0) || !std::isfinite(extent))
+        bands = 1;
+    while (bands > 1) {
         std::size_t entries = 0;
         for (std::size_t i = 0; i < n && entries <= kMaxEntriesPerEdge * n; ++i) {
-            const auto [low, high] = spanOf(i, bands, height / static_cast<double>(bands));
+            const auto [low, high] = spanOf(i, bands, extent / static_cast<double>(bands));
             entries += high - low + 1;
         }
         if (entries <= kMaxEntriesPerEdge * n)
             break;
         bands /= 2;
     }
-    if (!(height > 0.0) || !std::isfinite(height))
-        bands = 1;
-    m_bands = bands;
-    m_bandHeight = bands > 1 ? height / static_cast<double>(bands) : 1.0;
+    count = bands;
+    height = bands > 1 ? extent / static_cast<double>(bands) : 1.0;
 
-    m_start.assign(m_bands + 1, 0);
+    start.assign(count + 1, 0);
     for (std::size_t i = 0; i < n; ++i) {
-        const auto [low, high] = spanOf(i, m_bands, m_bandHeight);
+        const auto [low, high] = spanOf(i, count, height);
         for (std::size_t band = low; band <= high; ++band)
-            ++m_start[band + 1];
+            ++start[band + 1];
     }
-    for (std::size_t band = 0; band < m_bands; ++band)
-        m_start[band + 1] += m_start[band];
-    m_edges.resize(m_start.back());
-    std::vector<std::uint32_t> fill(m_start.begin(), m_start.end() - 1);
+    for (std::size_t band = 0; band < count; ++band)
+        start[band + 1] += start[band];
+    edges.resize(start.back());
+    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
     for (std::size_t i = 0; i < n; ++i) {
-        const auto [low, high] = spanOf(i, m_bands, m_bandHeight);
+        const auto [low, high] = spanOf(i, count, height);
         for (std::size_t band = low; band <= high; ++band)
-            m_edges[fill[band]++] = static_cast<std::uint32_t>(i);
+            edges[fill[band]++] = static_cast<std::uint32_t>(i);
     }
 }
 
-std::size_t OutlineIndex::bandOf(double y) const
+OutlineIndex::OutlineIndex(const std::vector<Outline>& outlines, std::size_t budget)
+    : m_outlines(outlines), m_bands(outlines.size()), m_budget(budget)
 {
-    return band(y, m_minY, m_bandHeight, m_bands);
+    const std::size_t n = outlines.size();
+    m_byArea.resize(n);
+    std::iota(m_byArea.begin(), m_byArea.end(), std::size_t(0));
+    std::sort(m_byArea.begin(), m_byArea.end(), [&](std::size_t a, std::size_t b) {
+        return outlines[a].area < outlines[b].area || (outlines[a].area == outlines[b].area && a < b);
+    });
+    m_rank.resize(n);
+    for (std::size_t r = 0; r < n; ++r)
+        m_rank[m_byArea[r]] = r;
+    if (n == 0)
+        return;
+
+    m_extent = outlines[0].box;
+    for (const Outline& o : outlines) {
+        m_extent.minX = std::min(m_extent.minX, o.box.minX);
+        m_extent.minY = std::min(m_extent.minY, o.box.minY);
+        m_extent.maxX = std::max(m_extent.maxX, o.box.maxX);
+        m_extent.maxY = std::max(m_extent.maxY, o.box.maxY);
+    }
+    m_side = std::clamp<std::size_t>(static_cast<std::size_t>(std::ceil(std::sqrt(static_cast<double>(n)))), 1, kMaxSide);
+    m_cellWidth = (m_extent.maxX - m_extent.minX) / static_cast<double>(m_side);
+    m_cellHeight = (m_extent.maxY - m_extent.minY) / static_cast<double>(m_side);
+    if (!(m_cellWidth > 0.0))
+        m_cellWidth = 1.0;
+    if (!(m_cellHeight > 0.0))
+        m_cellHeight = 1.0;
+    m_cells.resize(m_side * m_side);
+
+    // Ranks go in ascending, so every list is sorted as it is built.
+    for (std::size_t r = 0; r < n; ++r) {
+        const Box& box = outlines[m_byArea[r]].box;
+        const std::size_t first = cellOf(box.minX, box.minY);
+        const std::size_t last = cellOf(box.maxX, box.maxY);
+        const std::size_t x0 = first % m_side, y0 = first / m_side;
+        const std::size_t x1 = last % m_side, y1 = last / m_side;
+        if ((x1 - x0 + 1) * (y1 - y0 + 1) > kMaxCellsPerOutline) {
+            m_large.push_back(r);
+            continue;
+        }
+        for (std::size_t y = y0; y <= y1; ++y)
+            for (std::size_t x = x0; x <= x1; ++x)
+                m_cells[y * m_side + x].push_back(r);
+    }
 }
 
-std::size_t OutlineIndex::cost(double y) const
+OutlineIndex::~OutlineIndex() = default;
+
+std::size_t OutlineIndex::cellOf(double x, double y) const
 {
-    const std::size_t band = bandOf(y);
-    return m_start[band + 1] - m_start[band];
+    const auto clampCell = [this](double v) {
+        if (!(v > 0.0))
+            return std::size_t(0);
+        return std::min(m_side - 1, static_cast<std::size_t>(v));
+    };
+    return clampCell((y - m_extent.minY) / m_cellHeight) * m_side + clampCell((x - m_extent.minX) / m_cellWidth);
 }
 
-bool OutlineIndex::contains(double x, double y) const
+std::size_t OutlineIndex::smallestAround(double x, double y, std::size_t above,
+                                         const std::function<bool(std::size_t)>& accept)
 {
-    const std::size_t n = m_pts.size();
-    const std::size_t band = bandOf(y);
+    if (m_byArea.empty() || !m_extent.contains(x, y))
+        return kNone;
+    const std::size_t from = above == kNone ? 0 : m_rank[above] + 1;
+    const std::vector<std::size_t>& cell = m_cells[cellOf(x, y)];
+    auto a = std::lower_bound(cell.begin(), cell.end(), from);
+    auto b = std::lower_bound(m_large.begin(), m_large.end(), from);
+    // Both lists ascend: walk them as one.
+    while ((a != cell.end() || b != m_large.end()) && !spent()) {
+        ++m_work;
+        const bool fromCell = b == m_large.end() || (a != cell.end() && *a < *b);
+        const std::size_t outline = m_byArea[fromCell ? *a++ : *b++];
+        if (m_outlines[outline].box.contains(x, y) && accept(outline) && !spent())
+            return outline;
+    }
+    return kNone;
+}
+
+const OutlineIndex::Bands& OutlineIndex::bandsOf(std::size_t outline)
+{
+    std::unique_ptr<Bands>& bands = m_bands[outline];
+    if (!bands) {
+        const Outline& o = m_outlines[outline];
+        m_work += o.points.size();
+        bands = std::make_unique<Bands>(o.points, o.box);
+    }
+    return *bands;
+}
+
+bool OutlineIndex::contains(std::size_t outline, double x, double y)
+{
+    const Outline& o = m_outlines[outline];
+    if (spent() || o.points.size() < 3 || !o.box.contains(x, y))
+        return false;
+    const Bands& bands = bandsOf(outline);
+    const std::vector<position>& pts = o.points;
+    const std::size_t n = pts.size();
+    const std::size_t band = bands.of(y);
+    m_work += bands.start[band + 1] - bands.start[band] + 1;
     bool inside = false;
-    for (std::uint32_t k = m_start[band]; k < m_start[band + 1]; ++k) {
-        const std::size_t i = m_edges[k];
-        const position& a = m_pts[i];
-        const position& b = m_pts[i == 0 ? n - 1 : i - 1];
+    for (std::uint32_t k = bands.start[band]; k < bands.start[band + 1]; ++k) {
+        const std::size_t i = bands.edges[k];
+        const position& a = pts[i];
+        const position& b = pts[i == 0 ? n - 1 : i - 1];
         if ((a.y > y) != (b.y > y)) {
             const double crossX = a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y);
             if (x < crossX)
                 inside = !inside;
         }
     }
-    return inside;
+    return inside && !spent();
+}
+
+bool OutlineIndex::nearBoundary(std::size_t outline, double x, double y, double tolerance)
+{
+    const Outline& o = m_outlines[outline];
+    if (spent() || o.points.empty())
+        return false;
+    const Bands& bands = bandsOf(outline);
+    const std::vector<position>& pts = o.points;
+    const std::size_t n = pts.size();
+    const std::size_t first = bands.start[bands.of(y - tolerance)];
+    const std::size_t last = bands.start[bands.of(y + tolerance) + 1];
+    m_work += last - first + 1;
+    if (spent())
+        return false;
+    for (std::size_t k = first; k < last; ++k) {
+        const std::size_t i = bands.edges[k];
+        if (distanceToSegment(pts[i == 0 ? n - 1 : i - 1], pts[i], x, y) <= tolerance)
+            return true;
+    }
+    return false;
 }

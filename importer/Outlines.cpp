@@ -39,6 +39,7 @@ ImportGeometry collectOutlines(PlacedDrawing&& placed, std::vector<std::string> 
     ImportGeometry geometry;
     geometry.layers = std::move(layers);
     geometry.circles = std::move(placed.circles);
+    geometry.annotations = std::move(placed.annotations);
     std::size_t degenerate = 0;
 
     std::vector<Piece> pieces;

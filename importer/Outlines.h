@@ -24,6 +24,7 @@ struct ImportGeometry {
     std::vector<Outline> outlines; // in drawing order
     std::vector<PlacedCircle> circles;
     std::vector<std::string> layers; // names of the layer ids, raw bytes
+    std::vector<position> annotations; // where texts and dimensions stand
 };
 
 // Takes closed paths as outlines and chains the open ones; a chain that

@@ -180,7 +180,7 @@ private:
 
     bool budget(std::size_t vertices)
     {
-        if (m_out.circles.size() + m_out.paths.size() >= import_limits::kMaxPlacedItems) {
+        if (m_out.circles.size() + m_out.paths.size() + m_out.annotations.size() >= import_limits::kMaxPlacedItems) {
             reachLimit(ImportProblem::TooManyPlaced, import_limits::kMaxPlacedItems);
             return false;
         }
@@ -302,6 +302,13 @@ private:
             return;
         }
         keepPath(pts, map, poly.closed, depthOf(e, poly.elevation, t), layer);
+    }
+
+    void place(const AnnotationRecord& annotation, const EntityRecord& e, const Affine2& t, LayerId, int)
+    {
+        const position at = objectMap(e, t).apply(annotation.at);
+        if (usable(at) && budget(0))
+            m_out.annotations.push_back({at.x, at.y, 0.0});
     }
 
     void place(const EllipseRecord& ellipse, const EntityRecord& e, const Affine2& t, LayerId layer, int)

@@ -35,6 +35,7 @@ struct PlacedDrawing {
     std::vector<PlacedCircle> circles;
     std::vector<PlacedPath> paths;
     std::vector<position> points; // of all paths, one after the other
+    std::vector<position> annotations; // where texts and dimensions stand
 
     std::span<const position> pointsOf(const PlacedPath& path) const { return {points.data() + path.first, path.count}; }
     std::map<SkippedKind, std::size_t> skipped; // entities left out, by reason

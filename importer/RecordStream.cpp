@@ -34,6 +34,7 @@ enum Tag : std::uint8_t {
     kEllipse,
     kSpline,
     kInsert,
+    kAnnotation,
     kEnd,
 };
 
@@ -46,7 +47,7 @@ constexpr std::size_t kMaxFrameBytes =
 
 Tag tagOf(const Shape& shape)
 {
-    static constexpr Tag tags[] = {kLine, kArc, kCircle, kPolyline, kEllipse, kSpline, kInsert};
+    static constexpr Tag tags[] = {kLine, kArc, kCircle, kPolyline, kEllipse, kAnnotation, kSpline, kInsert};
     static_assert(std::size(tags) == std::variant_size_v<Shape>);
     return tags[shape.index()];
 }
@@ -277,6 +278,8 @@ void RecordStreamWriter::entity(EntityRecord&& record)
                     put(v.y);
                     put(v.bulge);
                 }
+            } else if constexpr (std::is_same_v<T, AnnotationRecord>) {
+                put(shape.at);
             } else if constexpr (std::is_same_v<T, EllipseRecord>) {
                 put(shape.centre);
                 put(shape.majorX);
@@ -387,7 +390,7 @@ bool RecordStreamReader::feed(std::string_view bytes)
 
 bool RecordStreamReader::decodeFrame(std::uint8_t tag, std::string_view payload)
 {
-    if (tag >= kLine && tag <= kInsert)
+    if ((tag >= kLine && tag <= kInsert) || tag == kAnnotation)
         return decodeEntity(tag, payload);
     Cursor in(payload);
     switch (tag) {
@@ -523,6 +526,9 @@ bool RecordStreamReader::decodeEntity(std::uint8_t tag, std::string_view payload
         record.shape = e;
         break;
     }
+    case kAnnotation:
+        record.shape = AnnotationRecord{in.point()};
+        break;
     case kSpline: {
         auto spline = std::make_unique<SplineRecord>();
         spline->degree = in.get<std::int32_t>();

@@ -51,3 +51,13 @@ DrawingUnit drawingUnit(std::optional<int> insunits)
     }
     return unit;
 }
+
+std::optional<DrawingUnit> unitOfCode(int code)
+{
+    if (code == kUnitless || code < 0 || code >= static_cast<int>(kMillimetres.size()))
+        return std::nullopt;
+    DrawingUnit unit;
+    unit.code = code;
+    unit.millimetres = kMillimetres[static_cast<std::size_t>(code)];
+    return unit;
+}

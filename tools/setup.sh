@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-noto-cjk
   python3-ezdxf
   locales
+  clang libclang-rt-14-dev llvm
 )
 
 install_missing_packages() {
@@ -30,9 +31,12 @@ install_missing_packages() {
 }
 
 # configure_and_build BUILD_DIR [extra cmake args...]
+# Compiles through ccache where it is installed.
 configure_and_build() {
   local build_dir=$1; shift
-  cmake -S "$ROOT" -B "$build_dir" -G Ninja "$@"
+  local launcher=()
+  if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+  cmake -S "$ROOT" -B "$build_dir" -G Ninja "${launcher[@]}" "$@"
   cmake --build "$build_dir" -j "$(nproc)"
 }
 

@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,14 @@ public:
     void showStatus(const QString& text) override { status = text; }
     void showMachiningPreview(std::vector<PreviewStroke> strokes) override { preview = std::move(strokes); }
     void hideMachiningPreview() override { preview.clear(); }
+    QWidget* showImportPreview(const ImportPicture& picture, ImportPreviewInput input) override
+    {
+        importPicture = picture;
+        importInput = std::move(input);
+        ++importPreviews;
+        return nullptr;
+    }
+    void hideImportPreview() override { importPicture.reset(); }
 
     // Appends an object to the drawing, linked behind the last one.
     GK_Object* draw(std::unique_ptr<GK_Object, GK_ObjectDeleter> object, bool visible = true)
@@ -103,6 +112,9 @@ public:
     int reloads = 0;
     QString status;
     std::vector<PreviewStroke> preview;
+    std::optional<ImportPicture> importPicture; // shown until hidden
+    ImportPreviewInput importInput;
+    int importPreviews = 0;
     std::vector<GK_Object*> ncDoors;
     std::vector<std::unique_ptr<GK_Object, GK_ObjectDeleter>> drawing;
 };

@@ -58,7 +58,7 @@ TEST(Messages, NoOutcomeIsWordedInEnglish)
         EXPECT_FALSE(hasEnglish(RefusedNameMessage(problem)));
     }
     for (int problem = static_cast<int>(ImportProblem::FileMissing);
-         problem <= static_cast<int>(ImportProblem::NestedOutlines); ++problem) {
+         problem <= static_cast<int>(ImportProblem::NoPart); ++problem) {
         ImportReport report;
         report.failure = {static_cast<ImportProblem>(problem), EACCES, 12, "LWPOLYLINE"};
         const QString text = ImportFailedMessage(ModelKind::LockCore, QStringLiteral("/图/甲.DXF"), report);
@@ -94,8 +94,11 @@ TEST(Messages, ImportSummaryNamesUnitAndWhatWasLeft)
     report.openChains.resize(3);
     report.openChains[0].closedAnyway = true;
     report.leftInside = 1;
-    EXPECT_EQ(ImportSummary(report), QStringLiteral("导入完成：轮廓 2 个，孔 3 个，单位 英寸（$INSUNITS = 1），"
-                                                    "跳过图元 3 个，补闭合 1 处，未闭合链 2 条，轮廓内未导入 1 个"));
+    report.frames = 2;
+    report.parts = 3;
+    EXPECT_EQ(ImportSummary(report), QStringLiteral("导入完成：轮廓 2 个，孔 3 个，图框 2 个，图中零件 3 个，"
+                                                    "单位 英寸（$INSUNITS = 1），跳过图元 3 个，补闭合 1 处，"
+                                                    "未闭合链 2 条，轮廓内未导入 1 个"));
 }
 
 TEST(Messages, UnitsSayWhereTheyCameFrom)

@@ -1,6 +1,8 @@
+#include <importer/ImportLimits.h>
 #include <importer/ImportProgress.h>
 #include <importer/ModelBuilder.h>
 #include <importer/OutlineIndex.h>
+#include <importer/SheetLayout.h>
 
 #include <gtest/gtest.h>
 
@@ -68,21 +70,22 @@ TEST(OutlineIndex, AnswersAsThePlainTestDoes)
     std::mt19937 random(3);
     std::uniform_real_distribution<double> coord(-110.0, 110.0);
     for (const std::size_t n : {3u, 17u, 1000u}) {
-        const std::vector<position> pts = star(n, random);
-        const OutlineIndex index(pts, boundingBox(pts));
+        const std::vector<Outline> outlines{outlineOf(star(n, random))};
+        const std::vector<position>& pts = outlines[0].points;
+        OutlineIndex index(outlines, import_limits::kMaxContainmentTests);
         for (int k = 0; k < 20'000; ++k) {
             const double x = coord(random), y = coord(random);
-            ASSERT_EQ(index.contains(x, y), evenOdd(pts, x, y)) << n << " at " << x << ", " << y;
+            ASSERT_EQ(index.contains(0, x, y), evenOdd(pts, x, y)) << n << " at " << x << ", " << y;
         }
         // Heights of vertices exactly, where bands meet.
         for (const position& p : pts)
-            ASSERT_EQ(index.contains(p.x - 0.25, p.y), evenOdd(pts, p.x - 0.25, p.y));
+            ASSERT_EQ(index.contains(0, p.x - 0.25, p.y), evenOdd(pts, p.x - 0.25, p.y));
     }
-    const std::vector<position> teeth = comb(100);
-    const OutlineIndex index(teeth, boundingBox(teeth));
+    const std::vector<Outline> teeth{outlineOf(comb(100))};
+    OutlineIndex index(teeth, import_limits::kMaxContainmentTests);
     for (int k = 0; k < 2'000; ++k) {
         const double x = coord(random) / 2.0 + 50.0, y = coord(random) / 2.0 + 50.0;
-        ASSERT_EQ(index.contains(x, y), evenOdd(teeth, x, y));
+        ASSERT_EQ(index.contains(0, x, y), evenOdd(teeth[0].points, x, y));
     }
 }
 
@@ -111,7 +114,11 @@ TEST_P(ContainmentCost, StaysBounded)
     ImportReport report;
     ImportProgress progress;
     const auto start = std::chrono::steady_clock::now();
-    const auto hinges = buildHinges(geometry, report, progress);
+    std::unique_ptr<GK_Hinges> hinges;
+    const SheetLayout layout = layOutSheet(geometry, TextEncoding{}, progress);
+    report.failure = layout.failure;
+    if (!report.failure)
+        hinges = buildHinges(geometry, layout, 0, report, progress);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     EXPECT_EQ(report.failure.problem, GetParam().problem);
     EXPECT_EQ(hinges != nullptr, GetParam().problem == ImportProblem::None);

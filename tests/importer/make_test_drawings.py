@@ -326,6 +326,84 @@ def producers():
     save(doc, "hinge_binary.dxf", folder, fmt="bin")
 
 
+def a4_frame(msp, layer, text_layer, title_closed=True):
+    """An A4 sheet: outer border, inner border with the binding margin on the
+    left, a title block in the lower right corner with its cells and texts."""
+    on = {"layer": layer}
+    rect(msp, 0, 0, 297, 210, on)
+    rect(msp, 25, 10, 287, 200, on)
+    if title_closed:
+        rect(msp, 107, 10, 287, 66, on)
+    else:
+        msp.add_line((107, 10), (107, 66), dxfattribs=on)
+        msp.add_line((107, 66), (287, 66), dxfattribs=on)
+    for y in (24, 38, 52):
+        msp.add_line((107, y), (287, y), dxfattribs=on)
+    msp.add_line((167, 10), (167, 66), dxfattribs=on)
+    texts = {"layer": text_layer, "height": 5}
+    msp.add_text("门铰链", dxfattribs=dict(texts, insert=(112, 56)))
+    msp.add_text("比例 1:1", dxfattribs=dict(texts, insert=(172, 42)))
+    msp.add_text("图号 HJ-01", dxfattribs=dict(texts, insert=(172, 14)))
+    msp.add_mtext("技术要求：去毛刺", dxfattribs={"layer": text_layer, "insert": (30, 60)})
+
+
+def framed_hinge(msp, x, y, width=60, height=45, holes=2, layer="0", dim_layer="0"):
+    """A hinge plate with its holes in a row, centre lines and a dimension."""
+    rect(msp, x, y, x + width, y + height, {"layer": layer})
+    for k in range(holes):
+        cx = x + width * (k + 1) / (holes + 1)
+        msp.add_circle((cx, y + height / 2), 5, dxfattribs={"layer": layer, "thickness": 11})
+    msp.add_linear_dim(base=(x, y - 12), p1=(x, y), p2=(x + width, y), dxfattribs={"layer": dim_layer}).render()
+
+
+def frames():
+    """Parts drawn the way drawing offices send them: in a frame with a title
+    block, dimensions and centre lines, one or several to a sheet."""
+    doc, msp = new()
+    for name in ("图框", "文字", "标注", "中心线"):
+        doc.layers.add(name)
+    a4_frame(msp, "图框", "文字")
+    framed_hinge(msp, 60, 100, dim_layer="标注")
+    msp.add_line((50, 122.5), (130, 122.5), dxfattribs={"layer": "中心线"})
+    msp.add_circle((90, 122.5), 12, dxfattribs={"layer": "中心线"})  # a pitch circle: no hole
+    save(doc, "frame_hinge.dxf")
+
+    # The same sheet with everything on layer 0: the frame is told by its shape.
+    doc, msp = new()
+    a4_frame(msp, "0", "0")
+    framed_hinge(msp, 60, 100)
+    save(doc, "frame_hinge_layer0.dxf")
+
+    # A lock core in a frame on layer 0, its title block a closed rectangle
+    # larger than either face.
+    doc, msp = new()
+    a4_frame(msp, "0", "0")
+    rect(msp, 40, 150, 190, 174)
+    msp.add_circle((60, 162), 3)
+    msp.add_circle((170, 162), 3)
+    rect(msp, 110, 157, 120, 167)
+    rect(msp, 40, 90, 190, 130)
+    msp.add_circle((115, 110), 10)
+    msp.add_linear_dim(base=(40, 140), p1=(40, 150), p2=(190, 150)).render()
+    save(doc, "frame_lockcore.dxf")
+
+    # Three hinges side by side, the middle one the largest; the frame's
+    # layer names are written in full-width letters and lower case.
+    doc, msp = new()
+    doc.layers.add("ＢＯＲＤＥＲ")
+    doc.layers.add("title")
+    a4_frame(msp, "ＢＯＲＤＥＲ", "title")
+    framed_hinge(msp, 35, 110)
+    framed_hinge(msp, 115, 110, width=70, height=48, holes=3)
+    framed_hinge(msp, 205, 110)
+    save(doc, "frame_three_hinges.dxf")
+
+    # A frame and nothing in it: the title block is drawn with lines only.
+    doc, msp = new()
+    a4_frame(msp, "0", "0", title_closed=False)
+    save(doc, "frame_only.dxf")
+
+
 if __name__ == "__main__":
     os.makedirs(DATA, exist_ok=True)
     os.makedirs(SAMPLES, exist_ok=True)
@@ -338,3 +416,4 @@ if __name__ == "__main__":
     broken()
     samples()
     producers()
+    frames()

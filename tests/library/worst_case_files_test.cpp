@@ -8,6 +8,7 @@
 #include <library/KnifeFile.h>
 #include <library/LockCoreFile.h>
 #include <tests/support/WorstCaseFiles.h>
+#include <tests/support/Sanitized.h>
 
 #include <algorithm>
 #include <time.h>
@@ -23,14 +24,8 @@ double cpuSeconds()
 
 // Sanitizers slow everything several times; the budget still catches work
 // that grows faster than the file, which takes minutes.
-#if defined(__SANITIZE_ADDRESS__)
+#ifdef VARNHOLT_SANITIZED
 constexpr double kBudgetSeconds = 20.0;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr double kBudgetSeconds = 20.0;
-#else
-constexpr double kBudgetSeconds = 2.0;
-#endif
 #else
 constexpr double kBudgetSeconds = 2.0;
 #endif

@@ -23,15 +23,27 @@ inline void WhenModalShown(std::function<void(QWidget*)> action, int attempts = 
     });
 }
 
-// The same for the next modal dialog of the given class, for steps where one
+// The visible dialog of the given class: the modal one, or one that runs
+// beside a view the user may still use.
+inline QWidget* ShownDialog(const char* className)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal->isVisible() && modal->inherits(className))
+        return modal;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->inherits(className))
+            return window;
+    return nullptr;
+}
+
+// The same for the next dialog of the given class, for steps where one
 // dialog closes and the next one opens.
 inline void WhenDialogShown(const char* className, std::function<void(QWidget*)> action, int attempts = 400)
 {
     constexpr int kPollMs = 5;
     QTimer::singleShot(kPollMs, [className, action = std::move(action), attempts]() mutable {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible() && modal->inherits(className)) {
-            action(modal);
+        if (QWidget* dialog = ShownDialog(className)) {
+            action(dialog);
             return;
         }
         if (attempts > 0)
