@@ -128,13 +128,13 @@ void CDlgAddDoorModel::DoDataExchange(DataExchange& dx)
 {
     ExchangeModelName(dx, m_nameEdit, m_name);
     dx.text(m_commentsEdit, m_comments);
-    // A size the door reader would drop is refused here, or the door would
-    // be listed now and gone at the next start.
+    // A size the door reader would drop, as the file writes it, is refused
+    // here, or the door would be listed now and gone at the next start.
     const std::pair<QLineEdit*, double*> sizes[] = {
         {m_lengthEdit, &m_length}, {m_widthEdit, &m_width}, {m_thicknessEdit, &m_thickness}};
     for (const auto& [edit, size] : sizes) {
         dx.number(edit, *size);
-        dx.check(edit, IsValidDoorSize(*size), BadDoorSizeMessage());
+        dx.check(edit, IsSavableDoorSize(*size), BadDoorSizeMessage());
     }
     dx.number(m_lockCoreXEdit, m_lockCoreX);
     for (int i = 0; i < kHingePositions; ++i)

@@ -165,7 +165,7 @@ QString ReplaceModelQuestion(ModelKind kind, const std::string& gbkName)
 
 QString BadDoorSizeMessage()
 {
-    return QStringLiteral("门板的长度、宽度和厚度都必须大于0。");
+    return QStringLiteral("门板的长度、宽度和厚度都必须至少为0.01（文件中保留两位小数）。");
 }
 
 QString NoDoorMessage()

@@ -75,6 +75,10 @@ for target in "${TARGETS[@]}"; do
       "${dict[@]}" -artifact_prefix="$findings/" -print_final_stats=1 2>"$BUILD/$target.log"; then
     failed+=("$target")
     tail -n 60 "$BUILD/$target.log"
+    # The input itself, so a failure seen only in a CI log can be replayed.
+    for input in "$findings"/*; do
+      [ -f "$input" ] && { echo "-- $input (base64)"; base64 "$input" | head -c 65536; echo; }
+    done
   fi
   grep -E '^stat::number_of_executed_units|^#[0-9]+.*DONE' "$BUILD/$target.log" | tail -n 2 || true
 done

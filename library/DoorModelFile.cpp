@@ -4,6 +4,7 @@
 #include <library/LibraryDocument.h>
 #include <library/LibraryFolder.h>
 #include <library/NameLookup.h>
+#include <library/NumberText.h>
 #include <library/XmlElements.h>
 
 #include <kernel/GK_Factories.h>
@@ -31,15 +32,22 @@ bool IsValidDoorSize(double value)
     return value > 0.0 && std::isfinite(value);
 }
 
+bool IsSavableDoorSize(double value)
+{
+    return IsValidDoorSize(ParseReal(FormatReal(value).c_str()));
+}
+
 SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door, const SaveContext& context)
 {
     if (!door)
         return SaveResult{SaveProblem::NoModel};
+    double length = 0.0, width = 0.0, thickness = 0.0;
+    door->GetDoorSize(length, width, thickness);
+    if (!(IsSavableDoorSize(length) && IsSavableDoorSize(width) && IsSavableDoorSize(thickness)))
+        return SaveResult{SaveProblem::OutOfRange};
     return SaveModelDocument(kDoorModelFolder, door->GetName(), HasFiniteNumbers(*door), "Model", context, [&](TiXmlElement& root) {
         root.SetAttribute("Name", door->GetName().c_str());
         root.SetAttribute("Comments", door->GetComments().c_str());
-        double length = 0.0, width = 0.0, thickness = 0.0;
-        door->GetDoorSize(length, width, thickness);
         SetRealAttribute(root, "Length", length);
         SetRealAttribute(root, "Width", width);
         SetRealAttribute(root, "Thick", thickness);

@@ -14,9 +14,11 @@
 class ModelLibrary;
 
 // Whether a door length, width or thickness makes a door: a finite number
-// above zero. The reader drops a door file with any other size, so nothing
-// else may be saved.
+// above zero. The reader drops a door file with any other size.
 bool IsValidDoorSize(double value);
+// Whether a size still makes a door as the file writes it, to hundredths: a
+// door with any other size is refused when saved, as it would not load again.
+bool IsSavableDoorSize(double value);
 
 // Writes program folder + "DoorModel/" + name + ".xml" (SaveModelFile says
 // what is refused). A null door writes nothing.

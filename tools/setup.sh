@@ -31,11 +31,15 @@ install_missing_packages() {
 }
 
 # configure_and_build BUILD_DIR [extra cmake args...]
-# Compiles through ccache where it is installed.
+# Compiles through ccache where it is installed; paths below the checkout are
+# hashed relative to it, so a fresh clone elsewhere reuses what another built.
 configure_and_build() {
   local build_dir=$1; shift
   local launcher=()
-  if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+  if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ROOT}
+  fi
   cmake -S "$ROOT" -B "$build_dir" -G Ninja "${launcher[@]}" "$@"
   cmake --build "$build_dir" -j "$(nproc)"
 }

@@ -87,12 +87,13 @@ TEST_F(AddDoorModelDialogTest, OkWithDefaultsButTheSizeGivesZerosFirstModelsAndH
     EXPECT_EQ(dialog.m_hingePos, (std::array<double, 4>{0, 0, 0, 0}));
 }
 
-// A size the door reader would drop (the default 0, or any size not above 0)
-// is refused with its field focused; the door would vanish at the next start.
+// A size the door reader would drop (the default 0, any size not above 0, or
+// one the file's hundredths write as 0) is refused with its field focused; the
+// door would vanish at the next start.
 TEST_F(AddDoorModelDialogTest, SizesTheReaderWouldDropAreRefused)
 {
     for (const char* field : {"length", "width", "thickness"}) {
-        for (const QString& size : {QStringLiteral("0"), QStringLiteral("-1"), QStringLiteral("-0.001")}) {
+        for (const QString& size : {QStringLiteral("0"), QStringLiteral("-1"), QStringLiteral("-0.001"), QStringLiteral("0.004")}) {
             CDlgAddDoorModel dlg(messages, &lib.library);
             messages.shown.clear();
             bool stayedOpen = false;

@@ -100,3 +100,17 @@ TEST(DoorModelFile, SizeMustBePositiveAndFinite)
     EXPECT_FALSE(load(lib, "<Model Length=\"1\" Width=\"1\" Thick=\"1\"><LockCore X=\"nan\"/></Model>"));
     EXPECT_TRUE(load(lib, "<Model Length=\" 1\" Width=\"1mm\" Thick=\"1\"><Hinges/></Model>"));
 }
+
+// A size above zero that the file's hundredths write as zero is refused when
+// saved; from half a hundredth on it writes as 0.01 and more, and is saved.
+TEST(DoorModelFile, SizeThatWritesAsZeroIsNotSaved)
+{
+    TempLibrary lib;
+    for (const double size : {0.004, 0.0049})
+        EXPECT_FALSE(IsSavableDoorSize(size)) << size;
+    for (const double size : {0.005, 0.01, 2100.0})
+        EXPECT_TRUE(IsSavableDoorSize(size)) << size;
+    auto door = api_gk_make_door_with_hinges("d", "", 2000, 0.004, 40);
+    EXPECT_EQ(SaveDoorModelFile(door.get()).problem, SaveProblem::OutOfRange);
+    EXPECT_FALSE(std::filesystem::exists(lib.path("DoorModel/d.xml")));
+}
