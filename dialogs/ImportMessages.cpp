@@ -113,7 +113,7 @@ QString problemText(const ImportReport& report)
         return QStringLiteral("图纸展开图块引用和阵列后的图元超过 %1 个的导入上限；请分解或删除多余的图块引用后再导入")
             .arg(failure.limit);
     case ImportProblem::ContainmentTooCostly:
-        return QStringLiteral("判断圆和轮廓是否在模型轮廓之内需要超过 %1 次计算的导入上限；请简化模型轮廓或删除多余的圆后再导入")
+        return QStringLiteral("判断圆和轮廓各在哪个轮廓之内需要超过 %1 次计算的导入上限；请简化轮廓或删除多余的圆和轮廓后再导入")
             .arg(failure.limit);
     case ImportProblem::TooManyCurvePoints:
         return QStringLiteral("图纸中的曲线细分后超过 %1 个点的导入上限；请删除不需要的圆弧、椭圆和样条曲线后再导入")

@@ -37,7 +37,7 @@ enum class ImportProblem {
     TooManyBlocks,      // block definitions
     TooManyPlaced,      // entities and block copies once block references are expanded
     TooManyCurvePoints, // points of the curves once they are split into segments
-    ContainmentTooCostly, // edge tests to tell which circles and outlines lie inside the model's outlines
+    ContainmentTooCostly, // work to tell which circles and outlines lie inside which outlines
     OutOfMemory,
     InternalError,
     Cancelled,        // the user stopped the import
