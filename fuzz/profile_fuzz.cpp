@@ -8,9 +8,11 @@
 #include <cmath>
 
 namespace {
+// The file keeps hundredths: a value read with more places comes back
+// rounded, by up to half a hundredth and the error of the rounding itself.
 bool near(double a, double b)
 {
-    return std::abs(a - b) <= 0.005;
+    return std::abs(a - b) <= 0.005 * (1 + std::abs(a));
 }
 
 bool sameProfile(const MachineProfile& a, const MachineProfile& b)
