@@ -162,8 +162,19 @@ bool tessellateNurbs(const SplineRecord& s, double tolerance, std::vector<positi
     out.push_back(curve(curve.first()));
     AdaptiveSampler sampler([&curve](double u) { return curve(u); }, tolerance, out);
     for (std::size_t i = static_cast<std::size_t>(s.degree); i < n; ++i) {
-        if (knots[i + 1] - knots[i] > kTinyParameter)
-            sampler.run(knots[i], knots[i + 1], kInitialSamplesPerSpan);
+        if (!(knots[i + 1] - knots[i] > kTinyParameter))
+            continue;
+        // A span whose control points coincide is that point, whatever its
+        // weights: nothing to sample. A file that declares more control
+        // points than it gives leaves thousands of such spans.
+        const position& p = s.control[i];
+        const auto first = s.control.begin() + static_cast<std::ptrdiff_t>(i) - s.degree;
+        if (std::all_of(first, first + s.degree, [&p](const position& q) { return q.x == p.x && q.y == p.y; })) {
+            if (out.back().x != p.x || out.back().y != p.y)
+                out.push_back(p);
+            continue;
+        }
+        sampler.run(knots[i], knots[i + 1], kInitialSamplesPerSpan);
     }
     return true;
 }

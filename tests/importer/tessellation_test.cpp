@@ -153,6 +153,18 @@ TEST(Spline, UnusableSplinesAreRefused)
     EXPECT_FALSE(tessellateSpline(s, kTol, pts));
 }
 
+TEST(Spline, CoincidentControlPointsGiveOnePoint)
+{
+    // As dxflib leaves a spline that declares 20,000 control points and gives one.
+    SplineRecord s;
+    s.control.assign(20'000, position{0, 0, 0});
+    s.control[0] = {10, 0, 0};
+    std::vector<position> out;
+    ASSERT_TRUE(tessellateSpline(s, 0.01, out));
+    EXPECT_LT(out.size(), 100u);
+    EXPECT_DOUBLE_EQ(out.back().x, 0.0);
+}
+
 TEST(Spline, FitPointCurvePassesThroughEveryFitPoint)
 {
     SplineRecord s;
