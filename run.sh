@@ -21,10 +21,14 @@ install_missing_packages
 cmake -S "$ROOT" -B "$ROOT/build" -G Ninja
 cmake --build "$ROOT/build" --target Varnholt -j "$(nproc)"
 
-# The program parses drawings with its reader process, found beside it.
+# The program parses drawings with its reader processes, found beside it;
+# the DWG reader's node program and its package lie beside them.
 DIST="$ROOT/dist"
 mkdir -p "$DIST"
-install -m 755 "$ROOT/build/app/Varnholt" "$ROOT/build/app/VarnholtDxfReader" "$DIST/"
+install -m 755 "$ROOT/build/app/Varnholt" "$ROOT/build/app/VarnholtDxfReader" "$ROOT/build/app/VarnholtDwgReader" \
+  "$DIST/"
+install -m 644 "$ROOT"/build/app/*.mjs "$ROOT/build/app/package.json" "$ROOT/build/app/package-lock.json" "$DIST/"
+install_dwg_reader "$DIST"
 
 has_library=no
 for entry in Hinges Lockcores DoorModel HingesKnife.xml; do

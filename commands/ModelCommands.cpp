@@ -126,8 +126,11 @@ ModelCommands::ModelCommands(CommandHost& host, CadImporter& importer, FileDialo
 
 FileFilter ModelCommands::CadFilter()
 {
-    return {QStringLiteral("所有Cad文件(*.dxf;*.dwg)"), {QStringLiteral("*.dwg"), QStringLiteral("*.dxf")},
-            QStringLiteral("dxf")};
+    return {QStringLiteral("CAD 图纸 (*.dxf *.dwg)"),
+            {QStringLiteral("*.dxf"), QStringLiteral("*.dwg")},
+            QStringLiteral("dxf"),
+            {{QStringLiteral("DXF 图纸 (*.dxf)"), {QStringLiteral("*.dxf")}},
+             {QStringLiteral("DWG 图纸 (*.dwg)"), {QStringLiteral("*.dwg")}}}};
 }
 
 FileFilter ModelCommands::NcFilter()

@@ -3,13 +3,22 @@
 #include <QString>
 #include <QStringList>
 
-// One entry of a file dialog's type list: the text the user sees, the
-// patterns that select the files, and the extension (without dot) added to a
-// name typed without one.
+#include <vector>
+
+// An entry of a file dialog's type list: the text the user sees and the
+// patterns that select the files.
+struct FileType {
+    QString label;
+    QStringList patterns;
+};
+
+// A file dialog's type list: the entry it opens with, the extension (without
+// dot) added to a name typed without one, and the entries offered after it.
 struct FileFilter {
     QString label;
     QStringList patterns;
     QString defaultSuffix;
+    std::vector<FileType> more = {};
 };
 
 // The way commands ask the user for a file. The program uses Qt's file

@@ -33,6 +33,11 @@ QString dwgRelease(const std::string& version)
     return QStringLiteral("未知版本的 AutoCAD");
 }
 
+QString formatName(DrawingFormat format)
+{
+    return format == DrawingFormat::Dwg ? QStringLiteral("DWG") : QStringLiteral("DXF");
+}
+
 // How to make a drawing small enough for the import.
 const QString kSimplify = QStringLiteral("请删除图纸中与模型无关的内容（图框、标注、其他零件）后另存为 DXF 再导入");
 
@@ -65,11 +70,8 @@ QString problemText(const ImportReport& report)
         return QStringLiteral("文件为空");
     case ImportProblem::FileTooLarge:
         return QStringLiteral("文件过大，无法导入");
-    case ImportProblem::BinaryDxf:
-        return QStringLiteral("这是二进制 DXF 文件，暂不支持；请在 CAD 中另存为 ASCII DXF");
-    case ImportProblem::DwgFile:
-        return QStringLiteral("这是 %1 格式的 DWG 文件（%2），本程序只能读取 DXF；请在 AutoCAD 中用“另存为”保存为 DXF 后再导入")
-            .arg(dwgRelease(failure.detail), fileText(failure.detail));
+    case ImportProblem::BinaryDxfDamaged:
+        return QStringLiteral("二进制 DXF 文件已损坏：第 %1 字节处的组无法读取").arg(failure.line);
     case ImportProblem::BinaryData:
         return QStringLiteral("文件不是 DXF 图纸（含有二进制数据）");
     case ImportProblem::NoGroupCode:
@@ -96,9 +98,9 @@ QString problemText(const ImportReport& report)
             .arg(failure.line)
             .arg(kSimplify);
     case ImportProblem::Unparsable:
-        return QStringLiteral("DXF 文件已损坏，无法解析");
+        return QStringLiteral("%1 文件已损坏，无法解析").arg(formatName(report.format));
     case ImportProblem::ParserOutOfMemory:
-        return QStringLiteral("DXF 文件过大或已损坏，内存不足");
+        return QStringLiteral("%1 文件过大或已损坏，内存不足").arg(formatName(report.format));
     case ImportProblem::TooManyEntities:
         return QStringLiteral("图纸中的图元超过 %1 个的导入上限；%2").arg(failure.limit).arg(kSimplify);
     case ImportProblem::TooManyVertices:
@@ -144,6 +146,12 @@ QString problemText(const ImportReport& report)
         return QStringLiteral("图纸解析程序异常退出：传回的数据无效");
     case ImportProblem::ReaderIncomplete:
         return QStringLiteral("图纸解析程序异常退出：传回的数据不完整");
+    case ImportProblem::NodeMissing:
+        return QStringLiteral("读取 DWG 图纸需要 Node.js，本机尚未安装；请在终端运行“sudo apt-get install nodejs”"
+                              "（或重新运行“./run.sh”）后再导入，或在 CAD 中将图纸另存为 DXF");
+    case ImportProblem::DwgReaderMissing:
+        return QStringLiteral("找不到 DWG 图纸解析组件（应在“%1”中）；请重新运行“./run.sh”，或在该目录运行“npm ci”")
+            .arg(QString::fromUtf8(failure.detail));
     case ImportProblem::NoClosedOutline:
         if (report.openChains.empty())
             return QStringLiteral("图中没有封闭轮廓");
@@ -222,6 +230,11 @@ QString ImportSummary(const ImportReport& report)
         line += QStringLiteral("，图中零件 %1 个").arg(report.parts);
     if (report.unit)
         line += QStringLiteral("，单位 %1（%2）").arg(UnitName(report.unit->code), UnitSource(*report.unit));
+    if (report.format == DrawingFormat::Dwg) {
+        line += QStringLiteral("，DWG 版本 %1（%2）").arg(dwgRelease(report.version), fileText(report.version));
+        if (!report.codePage.empty())
+            line += QStringLiteral("，代码页 %1").arg(fileText(report.codePage));
+    }
     if (const std::size_t n = report.skippedTotal())
         line += QStringLiteral("，跳过图元 %1 个").arg(n);
     const std::size_t closedAnyway = report.closedAnyway();
@@ -231,6 +244,9 @@ QString ImportSummary(const ImportReport& report)
         line += QStringLiteral("，未闭合链 %1 条").arg(open);
     if (report.leftInside > 0)
         line += QStringLiteral("，轮廓内未导入 %1 个").arg(report.leftInside);
+    for (const ImportNote& note : report.notes)
+        if (note.kind == NoteKind::TextCut)
+            line += QStringLiteral("，过长的文字 %1 处已截断").arg(note.count);
     return line;
 }
 

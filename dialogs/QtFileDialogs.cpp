@@ -8,9 +8,9 @@ namespace {
 
 // Qt reads the patterns from the last parenthesised group of a filter, and
 // hiding the details leaves exactly the label in the type list.
-QString qtNameFilter(const FileFilter& filter)
+QString qtNameFilter(const QString& label, const QStringList& patterns)
 {
-    return filter.label + QStringLiteral(" (") + filter.patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    return label + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
 } // namespace
@@ -36,7 +36,10 @@ QString QtFileDialogs::run(const FileFilter& filter, bool save, const QString& f
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilter(qtNameFilter(filter));
+    QStringList types{qtNameFilter(filter.label, filter.patterns)};
+    for (const FileType& type : filter.more)
+        types << qtNameFilter(type.label, type.patterns);
+    dialog.setNameFilters(types);
     dialog.setDefaultSuffix(filter.defaultSuffix);
     const QString kind = filter.defaultSuffix;
     QString start = folder;

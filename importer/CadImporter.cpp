@@ -40,11 +40,13 @@ bool readDrawing(const DrawingParser& parse, const std::string& path, ImportProg
         report.failure = {ImportProblem::CannotRead, file.error()};
         return false;
     }
+    report.format = drawingFormatOf(file.bytes());
     ParseResult parsed = parse(DrawingFile{file.fd(), file.bytes()}, sink, progress);
     if (parsed.failure) {
         report.failure = std::move(parsed.failure);
         return false;
     }
+    report.notes = std::move(parsed.notes);
     if (const std::size_t after = bytesAfterEnd(file.bytes().substr(parsed.textLength)))
         report.notes.push_back(ImportNote{NoteKind::IgnoredAfterEof, after, {}});
     return true;
@@ -63,6 +65,7 @@ bool readGeometry(const DrawingParser& parse, const std::string& path, ImportPro
     report.unit = drawingUnit(drawing.insunits);
     encoding = drawingTextEncoding(drawing.codePage, drawing.version);
     report.codePage = drawing.codePage;
+    report.version = drawing.version;
     report.charset = encoding.charset;
     report.skipped = drawing.skipped;
 

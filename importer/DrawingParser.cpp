@@ -9,10 +9,15 @@ UniqueFd openDrawingText(const DrawingFile& file, std::size_t length)
 {
     if (length == file.bytes.size())
         return UniqueFd(::fcntl(file.fd, F_DUPFD_CLOEXEC, 0));
+    return textInMemory(file.bytes.substr(0, length));
+}
+
+UniqueFd textInMemory(std::string_view text)
+{
     UniqueFd copy(::memfd_create("drawing", MFD_CLOEXEC));
     if (!copy)
         return copy;
-    std::string_view rest = file.bytes.substr(0, length);
+    std::string_view rest = text;
     while (!rest.empty()) {
         const ssize_t n = ::write(copy.get(), rest.data(), rest.size());
         if (n < 0 && errno == EINTR)

@@ -1,5 +1,6 @@
 #include <importer/DxfFileCheck.h>
 
+#include <importer/BinaryDxf.h>
 #include <importer/ImportLimits.h>
 #include <importer/ImportProgress.h>
 
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kDwgMagic = "AC10";
 constexpr std::size_t kDwgVersionLength = 6;
@@ -19,6 +19,11 @@ constexpr long long kVariableCode = 9;
 constexpr std::size_t kMaxLineBytes = 1022;
 // The highest group code a DXF file holds (extended data).
 constexpr long long kMaxGroupCode = 1071;
+// Groups whose values are texts or comments.
+bool isTextCode(long long code)
+{
+    return code == 1 || code == 3 || code == kCommentCode || code == 1000 || (code >= 300 && code <= 309);
+}
 // Groups read between two looks at the stop request.
 constexpr std::size_t kGroupsPerStopCheck = 1 << 16;
 
@@ -132,6 +137,7 @@ DxfFileCheck scanGroups(std::string_view text, std::size_t start, const ImportPr
     std::string_view entity;
     Sized sized = Sized::None;
     bool sawFirstGroup = false;
+    std::vector<std::size_t> cuts;
     std::size_t declared = 0; // vertices declared over the whole file
     std::size_t groups = 0;
     while (cursor.next(codeLine)) {
@@ -147,10 +153,14 @@ DxfFileCheck scanGroups(std::string_view text, std::size_t start, const ImportPr
             return fail(ImportProblem::BadGroupCode, cursor.lineNumber());
         if (codeLine.size() > kMaxLineBytes)
             return fail(ImportProblem::LineTooLong, cursor.lineNumber(), {}, kMaxLineBytes);
+        const std::size_t valueStart = cursor.offset();
         if (!cursor.next(value))
             return fail(ImportProblem::MissingValue);
-        if (value.size() > kMaxLineBytes)
-            return fail(ImportProblem::LineTooLong, cursor.lineNumber(), {}, kMaxLineBytes);
+        if (value.size() > kMaxLineBytes) {
+            if (!isTextCode(code))
+                return fail(ImportProblem::LineTooLong, cursor.lineNumber(), {}, kMaxLineBytes);
+            cuts.push_back(valueStart);
+        }
         if (code == kCommentCode)
             continue;
         if (code == 0 || code == kVariableCode || !sawFirstGroup)
@@ -161,7 +171,7 @@ DxfFileCheck scanGroups(std::string_view text, std::size_t start, const ImportPr
             sawFirstGroup = true;
         }
         if (code == 0 && value == "EOF")
-            return DxfFileCheck{{}, cursor.offset()};
+            return DxfFileCheck{{}, cursor.offset(), std::move(cuts)};
         if (code == 0 || code == kVariableCode) {
             // dxflib starts a new object at either code.
             entity = value;
@@ -209,13 +219,32 @@ DxfFileCheck checkDxfText(std::string_view text, const ImportProgress* stop)
 {
     if (text.empty())
         return fail(ImportProblem::EmptyFile);
-    if (text.starts_with(kBinarySentinel))
-        return fail(ImportProblem::BinaryDxf);
-    if (text.size() >= kDwgVersionLength && text.starts_with(kDwgMagic) && isDigit(text[4]) && isDigit(text[5]))
-        return fail(ImportProblem::DwgFile, 0, std::string(text.substr(0, kDwgVersionLength)));
     const std::size_t start = text.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
     DxfFileCheck check = scanGroups(text, start, stop);
     if (!check.failure && text.substr(0, check.textLength).find('\0') != std::string_view::npos)
         return fail(ImportProblem::BinaryData);
     return check;
+}
+
+DrawingFormat drawingFormatOf(std::string_view bytes)
+{
+    if (isBinaryDxf(bytes))
+        return DrawingFormat::BinaryDxf;
+    if (bytes.size() >= kDwgVersionLength && bytes.starts_with(kDwgMagic) && isDigit(bytes[4]) && isDigit(bytes[5]))
+        return DrawingFormat::Dwg;
+    return DrawingFormat::Dxf;
+}
+
+std::string cutLongValues(std::string_view text, const DxfFileCheck& check)
+{
+    text = text.substr(0, check.textLength);
+    std::string out;
+    out.reserve(text.size());
+    std::size_t at = 0;
+    for (const std::size_t cut : check.cuts) {
+        out.append(text.substr(at, cut - at + kMaxLineBytes));
+        at = std::min(text.find('\n', cut), text.size());
+    }
+    out.append(text.substr(at));
+    return out;
 }

@@ -16,8 +16,7 @@ enum class ImportProblem {
     CannotRead,       // the system refused to read the file; error says why
     EmptyFile,
     FileTooLarge,
-    BinaryDxf,        // a binary DXF, which is not read
-    DwgFile,          // a DWG drawing; detail is the version in its header
+    BinaryDxfDamaged, // a binary DXF whose group at byte `line` (counted from 0) cannot be read
     BinaryData,       // text with NUL bytes in it: no DXF
     NoGroupCode,      // the first line is no group code: no DXF
     NoSection,        // the first group is no SECTION: no DXF
@@ -51,6 +50,8 @@ enum class ImportProblem {
     ReaderHung,        // had not finished after limit seconds
     ReaderGarbage,     // sent bytes that are no record stream, or records past the limits
     ReaderIncomplete,  // its stream stopped before its end
+    NodeMissing,       // a DWG drawing, and no node to run its reader
+    DwgReaderMissing,  // the DWG reader's node program or package is not beside it; detail is where
     NoClosedOutline,  // see openChains for the chains that did not close
     OneOutline,       // a lock core needs two outlines, side by side
     NestedOutlines,   // every other outline lies within the largest
@@ -109,6 +110,7 @@ enum class NoteKind {
     BlockSelfReference,
     BlockArrayTooLarge,
     IgnoredAfterEof,   // count bytes after the EOF group, which were not read
+    TextCut,           // count text or comment values longer than the parser reads, cut to what it reads
 };
 
 struct ImportNote {
@@ -126,7 +128,12 @@ struct OpenChain {
     bool closedAnyway = false; // gap below the almost-closed limit: used as an outline
 };
 
+// How a file stores its drawing.
+enum class DrawingFormat { Dxf, BinaryDxf, Dwg };
+
 struct ImportReport {
+    DrawingFormat format = DrawingFormat::Dxf;
+    std::string version;             // $ACADVER or the DWG file's version, e.g. "AC1015"
     std::optional<DrawingUnit> unit; // once the drawing was read
     std::string codePage;            // $DWGCODEPAGE as the drawing names it
     std::string charset;             // the code page its texts were read in; empty for UTF-8

@@ -1,6 +1,6 @@
 #include <importer/InProcessParser.h>
 
-#include <importer/DxfFileCheck.h>
+#include <importer/DxfSource.h>
 #include <importer/DxfParse.h>
 
 #include <cerrno>
@@ -8,14 +8,16 @@
 DrawingParser inProcessParser()
 {
     return [](const DrawingFile& file, DrawingSink& sink, ImportProgress&) {
-        const DxfFileCheck check = checkDxfText(file.bytes);
-        if (check.failure)
-            return ParseResult{check.failure, 0};
+        DxfSource source = checkDxfSource(file.bytes);
+        if (source.failure)
+            return ParseResult{source.failure, 0};
         // dxflib is given the text up to the EOF group only: it would read on.
-        const UniqueFd text = openDrawingText(file, check.textLength);
+        const UniqueFd text = openDxfSource(file, source);
         if (!text)
             return ParseResult{ImportFailure{ImportProblem::CannotRead, errno}, 0};
         const DxfParseOutcome outcome = parseDxf("/proc/self/fd/" + std::to_string(text.get()), sink);
-        return ParseResult{parseFailure(outcome), outcome == DxfParseOutcome::Read ? check.textLength : 0};
+        if (outcome != DxfParseOutcome::Read)
+            return ParseResult{parseFailure(outcome), 0};
+        return ParseResult{{}, source.textLength, std::move(source.notes)};
     };
 }

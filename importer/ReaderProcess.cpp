@@ -1,6 +1,7 @@
 #include <importer/ReaderProcess.h>
 
 #include <importer/DxfFileCheck.h>
+#include <importer/DxfSource.h>
 #include <importer/ImportProgress.h>
 #include <importer/RecordStream.h>
 
@@ -71,6 +72,13 @@ ImportFailure describe(const ReaderEnd& end, const ReaderOptions& options)
             return failure(ImportProblem::ReaderOutOfMemory, end.detail, options.memoryBytes);
         if (end.detail == kReaderDamaged)
             return failure(ImportProblem::Unparsable);
+        if (end.detail == kReaderNoNode)
+            return failure(ImportProblem::NodeMissing);
+        if (end.detail == kReaderNoPackage) {
+            ImportFailure f{ImportProblem::DwgReaderMissing};
+            f.detail = std::filesystem::path(options.program).parent_path().string();
+            return f;
+        }
         return failure(ImportProblem::ReaderExited, end.detail);
     case ReaderEnd::Incomplete:
         return failure(ImportProblem::ReaderIncomplete);
@@ -156,11 +164,19 @@ ReaderEnd endFromStatus(int status)
 
 } // namespace
 
-std::string readerBesideProgram()
+std::string readerBesideProgram(const char* name)
 {
     std::error_code ec;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return (self.parent_path() / kReaderProgramName).string();
+    return (self.parent_path() / name).string();
+}
+
+ReaderOptions dwgReaderBesideProgram()
+{
+    ReaderOptions options;
+    options.program = readerBesideProgram(kDwgReaderProgramName);
+    options.memoryBytes = kDwgReaderMemoryBytes;
+    return options;
 }
 
 ParseResult runReader(const ReaderOptions& options, int text, DrawingSink& sink, ImportProgress& progress,
@@ -215,9 +231,33 @@ ParseResult runReader(const ReaderOptions& options, int text, DrawingSink& sink,
     return ParseResult{parseFailure(stream.outcome()), 0};
 }
 
+namespace {
+
+// Checks the file first and hands the reader the text it stands for.
+ParseResult readCheckedInReaderProcess(const ReaderOptions& options, const DrawingFile& file, DrawingSink& sink,
+                                       ImportProgress& progress)
+{
+    DxfSource source = checkDxfSource(file.bytes, &progress);
+    if (source.failure)
+        return ParseResult{std::move(source.failure), 0};
+    const UniqueFd text = openDxfSource(file, source);
+    if (!text)
+        return ParseResult{describe({ReaderEnd::NotStarted, errno}, options), 0};
+    ParseResult result = runReader(options, text.get(), sink, progress);
+    if (!result.failure) {
+        result.textLength = source.textLength;
+        result.notes = std::move(source.notes);
+    }
+    return result;
+}
+
+} // namespace
+
 ParseResult readInReaderProcess(const ReaderOptions& options, const DrawingFile& file, DrawingSink& sink,
                                 ImportProgress& progress)
 {
+    if (drawingFormatOf(file.bytes) == DrawingFormat::BinaryDxf || hasLongLine(file.bytes))
+        return readCheckedInReaderProcess(options, file, sink, progress);
     const UniqueFd text = openDrawingText(file, file.bytes.size());
     if (!text)
         return ParseResult{describe({ReaderEnd::NotStarted, errno}, options), 0};
@@ -244,9 +284,24 @@ ParseResult readInReaderProcess(const ReaderOptions& options, const DrawingFile&
     return result;
 }
 
-DrawingParser readerProcessParser(ReaderOptions options)
+ParseResult readDwgInReaderProcess(const ReaderOptions& options, const DrawingFile& file, DrawingSink& sink,
+                                   ImportProgress& progress)
 {
-    return [options = std::move(options)](const DrawingFile& file, DrawingSink& sink, ImportProgress& progress) {
-        return readInReaderProcess(options, file, sink, progress);
+    const UniqueFd drawing = openDrawingText(file, file.bytes.size());
+    if (!drawing)
+        return ParseResult{describe({ReaderEnd::NotStarted, errno}, options), 0};
+    ParseResult result = runReader(options, drawing.get(), sink, progress);
+    if (!result.failure)
+        result.textLength = file.bytes.size();
+    return result;
+}
+
+DrawingParser readerProcessParser(ReaderOptions dxf, ReaderOptions dwg)
+{
+    return [dxf = std::move(dxf), dwg = std::move(dwg)](const DrawingFile& file, DrawingSink& sink,
+                                                         ImportProgress& progress) {
+        if (drawingFormatOf(file.bytes) == DrawingFormat::Dwg)
+            return readDwgInReaderProcess(dwg, file, sink, progress);
+        return readInReaderProcess(dxf, file, sink, progress);
     };
 }

@@ -13,6 +13,12 @@
 // on its standard output (RecordStream.h).
 
 inline constexpr const char* kReaderProgramName = "VarnholtDxfReader";
+// DWG drawings are read by node running LibreDWG as WebAssembly, started and
+// confined by this program beside it; the node program and its package lie
+// beside it too.
+inline constexpr const char* kDwgReaderProgramName = "VarnholtDwgReader";
+inline constexpr const char* kDwgReaderScriptName = "VarnholtDwgReader.mjs";
+inline constexpr const char* kDwgPackagePath = "node_modules/@mlightcad/libredwg-web";
 
 // Exit codes of the reader.
 enum ReaderExit : int {
@@ -21,6 +27,8 @@ enum ReaderExit : int {
     kReaderOutOfMemory = 3, // an allocation failed
     kReaderDamaged = 4,     // dxflib gave up with an error
     kReaderConfined = 5,    // its limits could not be set
+    kReaderNoNode = 6,      // the DWG reader found no node to run
+    kReaderNoPackage = 7,   // the DWG reader's program or package is not beside it
 };
 
 struct ReaderOptions {
@@ -30,8 +38,14 @@ struct ReaderOptions {
     int wallSeconds = 120;                              // time it may take at all
 };
 
-// The reader program beside the running program.
-std::string readerBesideProgram();
+// The DWG reader's memory is what node may fill; WebAssembly's alone starts
+// at 1 GB.
+inline constexpr std::size_t kDwgReaderMemoryBytes = std::size_t(3072) << 20;
+
+// The reader program of that name beside the running program.
+std::string readerBesideProgram(const char* name = kReaderProgramName);
+// The DWG reader beside the running program, with its own limits.
+ReaderOptions dwgReaderBesideProgram();
 
 // Runs the reader on the text read from descriptor `text` and hands the
 // records it sends, checked, to the sink, until the stream ends, the reader
@@ -41,11 +55,19 @@ std::string readerBesideProgram();
 ParseResult runReader(const ReaderOptions& options, int text, DrawingSink& sink, ImportProgress& progress,
                       const std::function<bool()>& abandon = {});
 
-// Parses the drawing in a reader process, which stops at the EOF group, and
-// checks the file here meanwhile; the records are checked as they arrive and
-// handed to the sink. Whatever becomes of the reader ends with a reason; a
-// failed file check or a cancel kills it at once.
+// Parses the DXF drawing in a reader process, which stops at the EOF group,
+// and checks the file here meanwhile; the records are checked as they arrive
+// and handed to the sink. A binary DXF, or one with text values too long for
+// dxflib, is checked first and handed over as the text it stands for (DxfSource.h).
+// Whatever becomes of the reader ends with a reason; a failed file check or
+// a cancel kills it at once.
 ParseResult readInReaderProcess(const ReaderOptions& options, const DrawingFile& file, DrawingSink& sink,
                                 ImportProgress& progress);
 
-DrawingParser readerProcessParser(ReaderOptions options);
+// Reads a DWG drawing in the DWG reader process, which is given the file as
+// it is; the same holds for its records and its end.
+ParseResult readDwgInReaderProcess(const ReaderOptions& options, const DrawingFile& file, DrawingSink& sink,
+                                   ImportProgress& progress);
+
+// Reads each drawing with the reader for its format.
+DrawingParser readerProcessParser(ReaderOptions dxf, ReaderOptions dwg = dwgReaderBesideProgram());

@@ -21,6 +21,10 @@ install_missing_packages() {
       missing+=("$p")
     fi
   done
+  # node runs the DWG reader and npm installs its package. A node installed
+  # otherwise (it may bring its own npm) is used as it is.
+  if ! command -v node >/dev/null && ! command -v nodejs >/dev/null; then missing+=(nodejs); fi
+  if ! command -v npm >/dev/null; then missing+=(npm); fi
   if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
     local sudo=""
@@ -42,6 +46,18 @@ configure_and_build() {
   fi
   cmake -S "$ROOT" -B "$build_dir" -G Ninja "${launcher[@]}" "$@"
   cmake --build "$build_dir" -j "$(nproc)"
+}
+
+# install_dwg_reader DIR
+# Installs the DWG reader's npm package, pinned with its integrity hash by
+# the package-lock.json that the build lays in DIR beside the reader, into
+# DIR/node_modules; an installation of the same lock file is kept.
+install_dwg_reader() {
+  local dir=$1
+  local stamp="$dir/node_modules/.installed-lock.json"
+  if cmp -s "$dir/package-lock.json" "$stamp"; then return 0; fi
+  npm ci --prefix "$dir" --omit=dev --ignore-scripts --no-audit --no-fund --loglevel=error
+  cp "$dir/package-lock.json" "$stamp"
 }
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

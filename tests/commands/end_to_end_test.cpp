@@ -17,8 +17,9 @@
 namespace {
 
 const QString kSamples = QStringLiteral(VARNHOLT_SOURCE_DIR "/samples/cad/");
-const QString kCadFiles = QStringLiteral("所有Cad文件(*.dxf;*.dwg)");
-const QString kNcFiles = QStringLiteral("所有NC文件(*.NC)");
+const QStringList kCadFiles{QStringLiteral("CAD 图纸 (*.dxf *.dwg)"), QStringLiteral("DXF 图纸 (*.dxf)"),
+                            QStringLiteral("DWG 图纸 (*.dwg)")};
+const QStringList kNcFiles{QStringLiteral("所有NC文件(*.NC)")};
 
 // Fails the test on any message box (none is expected on the way) and
 // closes it so that the test goes on.
@@ -41,13 +42,13 @@ private:
 };
 
 // Answers the next file dialog with the path, after checking that its type
-// list shows exactly the given label.
-void ChooseFile(const QString& path, const QString& typeLabel, std::function<void()> next = {})
+// list shows exactly the given labels.
+void ChooseFile(const QString& path, const QStringList& typeLabels, std::function<void()> next = {})
 {
-    WhenDialogShown("QFileDialog", [path, typeLabel, next](QWidget* dialog) {
+    WhenDialogShown("QFileDialog", [path, typeLabels, next](QWidget* dialog) {
         auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         ASSERT_NE(types, nullptr);
-        EXPECT_EQ(Entries(types), QStringList{typeLabel});
+        EXPECT_EQ(Entries(types), typeLabels);
         if (next)
             next();
         auto* files = static_cast<QFileDialog*>(dialog);

@@ -38,8 +38,8 @@ TEST_F(ImportCommandTest, CancelledFileDialogLeavesTheImporterAlone)
     commands.OnImportHinges();
     ASSERT_EQ(files.asked.size(), 1u);
     EXPECT_FALSE(files.asked[0].save);
-    EXPECT_EQ(files.asked[0].filter.label, QStringLiteral("所有Cad文件(*.dxf;*.dwg)"));
-    EXPECT_EQ(files.asked[0].filter.patterns, (QStringList{"*.dwg", "*.dxf"}));
+    EXPECT_EQ(files.asked[0].filter.label, QStringLiteral("CAD 图纸 (*.dxf *.dwg)"));
+    EXPECT_EQ(files.asked[0].filter.patterns, (QStringList{"*.dxf", "*.dwg"}));
     EXPECT_EQ(files.asked[0].filter.defaultSuffix, "dxf");
     EXPECT_TRUE(importer.imported.empty());
     EXPECT_EQ(importer.clears, 0);

@@ -12,10 +12,12 @@ namespace {
 // English words are runs of lower-case Latin letters; the names of file
 // formats and DXF keywords that a message may quote are upper case, and so
 // is the one product name a message names, AutoCAD.
+// Names of programs and what the user is to type (quoted) may be English.
 bool hasEnglish(QString text)
 {
     static const QRegularExpression word(QStringLiteral("[a-z]{2,}"));
-    return text.remove(QStringLiteral("AutoCAD")).contains(word);
+    static const QRegularExpression quoted(QStringLiteral("“[^”]*”"));
+    return text.remove(QStringLiteral("AutoCAD")).remove(QStringLiteral("Node.js")).remove(quoted).contains(word);
 }
 
 TEST(Messages, FailedSavesSayWhyInChinese)
@@ -74,10 +76,9 @@ TEST(Messages, ImportFailuresNameWhatTheFileSays)
     report.failure = {ImportProblem::BadCount, 0, 12, "LWPOLYLINE"};
     EXPECT_EQ(ImportFailedMessage(ModelKind::Hinges, QStringLiteral("/d/a.dxf"), report),
               QStringLiteral("没有从CAD图“/d/a.dxf”得到合页模型：DXF 文件中的 LWPOLYLINE 声明了不合理的点数（第 12 行）。"));
-    report.failure = {ImportProblem::DwgFile, 0, 0, "AC1018"};
-    EXPECT_EQ(ImportFailureText(report),
-              QStringLiteral("这是 AutoCAD 2004 格式的 DWG 文件（AC1018），本程序只能读取 DXF；"
-                             "请在 AutoCAD 中用“另存为”保存为 DXF 后再导入"));
+    report.failure = {ImportProblem::Unparsable};
+    report.format = DrawingFormat::Dwg;
+    EXPECT_EQ(ImportFailureText(report), QStringLiteral("DWG 文件已损坏，无法解析"));
     EXPECT_EQ(ImportFailureText(ImportReport{}), QStringLiteral("图中没有可以用作模型的内容"));
 }
 
@@ -99,6 +100,18 @@ TEST(Messages, ImportSummaryNamesUnitAndWhatWasLeft)
     EXPECT_EQ(ImportSummary(report), QStringLiteral("导入完成：轮廓 2 个，孔 3 个，图框 2 个，图中零件 3 个，"
                                                     "单位 英寸（$INSUNITS = 1），跳过图元 3 个，补闭合 1 处，"
                                                     "未闭合链 2 条，轮廓内未导入 1 个"));
+
+    // A DWG drawing names its version and code page after the unit; a cut
+    // text is noted last.
+    report.format = DrawingFormat::Dwg;
+    report.version = "AC1015";
+    report.codePage = "ANSI_936";
+    report.skipped.clear();
+    report.openChains.clear();
+    report.notes.push_back(ImportNote{NoteKind::TextCut, 2, {}});
+    EXPECT_EQ(ImportSummary(report), QStringLiteral("导入完成：轮廓 2 个，孔 3 个，图框 2 个，图中零件 3 个，"
+                                                    "单位 英寸（$INSUNITS = 1），DWG 版本 AutoCAD 2000（AC1015），"
+                                                    "代码页 ANSI_936，轮廓内未导入 1 个，过长的文字 2 处已截断"));
 }
 
 TEST(Messages, UnitsSayWhereTheyCameFrom)

@@ -38,9 +38,19 @@ inline ReaderOptions readerOptions()
     return options;
 }
 
+// The DWG reader as built, with its own limits; its package is installed
+// beside it by test.sh.
+inline ReaderOptions dwgReaderOptions()
+{
+    ReaderOptions options;
+    options.program = std::string(VARNHOLT_BINARY_DIR) + "/app/" + kDwgReaderProgramName;
+    options.memoryBytes = kDwgReaderMemoryBytes;
+    return options;
+}
+
 inline DrawingParser readerParser()
 {
-    return readerProcessParser(readerOptions());
+    return readerProcessParser(readerOptions(), dwgReaderOptions());
 }
 
 inline std::string sampleDrawing(const std::string& name)

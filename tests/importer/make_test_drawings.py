@@ -321,6 +321,8 @@ def producers():
         hinge(msp)
         msp.add_line((80, 0), (90, 0))
         save(doc, "hinge_%s.dxf" % version.lower(), folder)
+        if version != "R2018":  # binary twins in both forms of group codes
+            save(doc, "hinge_%s_binary.dxf" % version.lower(), folder, fmt="bin")
     doc, msp = new("R2010")
     hinge(msp)
     save(doc, "hinge_binary.dxf", folder, fmt="bin")
