@@ -8,13 +8,17 @@
 #include <importer/ReaderSandbox.h>
 
 #include <charconv>
+#include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <elf.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -53,13 +57,41 @@ std::optional<fs::path> findNode()
     return std::nullopt;
 }
 
+// The program loader an ELF program names (PT_INTERP); empty when it names
+// none or cannot be read.
+std::string elfInterpreter(const fs::path& program)
+{
+    std::ifstream in(program, std::ios::binary);
+    Elf64_Ehdr header{};
+    if (!in.read(reinterpret_cast<char*>(&header), sizeof header) || std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0
+        || header.e_ident[EI_CLASS] != ELFCLASS64 || header.e_phentsize != sizeof(Elf64_Phdr))
+        return {};
+    for (unsigned i = 0; i < header.e_phnum; ++i) {
+        Elf64_Phdr segment{};
+        in.seekg(static_cast<std::streamoff>(header.e_phoff + i * sizeof segment));
+        if (!in.read(reinterpret_cast<char*>(&segment), sizeof segment))
+            return {};
+        if (segment.p_type != PT_INTERP || segment.p_filesz == 0 || segment.p_filesz > PATH_MAX)
+            continue;
+        std::string path(segment.p_filesz, '\0');
+        in.seekg(static_cast<std::streamoff>(segment.p_offset));
+        if (!in.read(path.data(), static_cast<std::streamsize>(path.size())))
+            return {};
+        return path.substr(0, path.find('\0'));
+    }
+    return {};
+}
+
 // What node opens: the program and its loader, its libraries and data, the
-// process's own /proc entries, the script and its package.
+// process's own /proc entries, the script and its package (wherever a link
+// beside the script leads).
 ReadableFiles nodeFiles(const fs::path& node, const fs::path& beside)
 {
+    std::error_code ec;
     ReadableFiles files;
-    files.execute = {node.string(), "/lib64", "/usr/lib64", "/lib", "/usr/lib"};
-    files.read = {beside.string(), (node.parent_path().parent_path() / "lib").string(), "/usr/local/lib",
+    files.execute = {node.string(), fs::canonical(elfInterpreter(node), ec).string()};
+    files.read = {beside.string(), fs::canonical(beside / kDwgPackagePath, ec).string(), "/lib64", "/usr/lib64",
+                  "/lib", "/usr/lib", (node.parent_path().parent_path() / "lib").string(), "/usr/local/lib",
                   "/usr/share/nodejs", "/usr/share/zoneinfo", "/etc/ld.so.cache", "/etc/localtime", "/etc/ssl",
                   "/proc/self"};
     return files;
