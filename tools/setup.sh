@@ -56,7 +56,7 @@ install_dwg_reader() {
   local dir=$1
   local stamp="$dir/node_modules/.installed-lock.json"
   if cmp -s "$dir/package-lock.json" "$stamp"; then return 0; fi
-  npm ci --prefix "$dir" --omit=dev --ignore-scripts --no-audit --no-fund --loglevel=error
+  npm ci --prefix "$dir" --omit=dev --ignore-scripts --no-audit --no-fund --loglevel=error || return 1
   cp "$dir/package-lock.json" "$stamp"
 }
 

@@ -8,10 +8,77 @@
 
 #include <gtest/gtest.h>
 
+#include <importer/RecordStream.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace {
+
+// The records the DWG reader's node program makes of a database with an
+// entity of every kind it tells apart (dwg_records.mjs): those the DXF
+// reader makes of the same entities, with DWG's closing bit of light-weight
+// polylines, angles in degrees and an insert without an array placed once.
+// Needs no DWG drawing.
+TEST(DwgRecords, AreTheDxfReadersForEveryKind)
+{
+    const std::string command = "node '" VARNHOLT_SOURCE_DIR "/tests/importer/dwg_records.mjs' '" VARNHOLT_BINARY_DIR
+                                "/app'";
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    ASSERT_TRUE(pipe);
+    DrawingAssembler records;
+    RecordStreamReader stream(records);
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
+        ASSERT_TRUE(stream.feed(std::string_view(buffer, n))) << static_cast<int>(stream.fault());
+    ASSERT_TRUE(stream.ended());
+    EXPECT_EQ(stream.outcome(), DxfParseOutcome::Read);
+    const DxfDrawing& d = records.drawing;
+    EXPECT_EQ(d.layers, (std::vector<std::string>{"H", "L\xC2\xD6", "0"})); // bytes as the file holds them
+    ASSERT_EQ(d.blocks.size(), 1u);
+    EXPECT_EQ(d.blocks.at("B").base.y, 2.0);
+    EXPECT_EQ(d.blocks.at("B").entities.size(), 1u);
+
+    ASSERT_EQ(d.entities.size(), 14u);
+    auto shape = [&](std::size_t i) -> const Shape& { return d.entities[i].shape; };
+    EXPECT_EQ(d.entities[0].thickness, 2.0);
+    EXPECT_EQ(d.entities[0].layer, 1u);
+    EXPECT_DOUBLE_EQ(std::get<ArcRecord>(shape(1)).endDeg, 90.0);
+    EXPECT_TRUE(d.entities[2].mirrored);
+    EXPECT_EQ(std::get<EllipseRecord>(shape(3)).ratio, 0.5);
+    const auto& lw = std::get<PolylineRecord>(shape(4));
+    EXPECT_TRUE(lw.closed);
+    EXPECT_EQ(lw.vertices.size(), 3u);
+    EXPECT_EQ(lw.vertices[0].bulge, 1.0);
+    EXPECT_EQ(lw.elevation, 1.0);
+    EXPECT_FALSE(std::get<PolylineRecord>(shape(5)).closed); // DWG's bit 1 is not "closed"
+    EXPECT_TRUE(std::get<PolylineRecord>(shape(6)).closed);
+    EXPECT_EQ(std::get<PolylineRecord>(shape(6)).vertices[0].bulge, 0.5);
+    EXPECT_EQ(std::get<PolylineRecord>(shape(7)).vertices[0].bulge, 0.0); // a 3-D polyline has no arcs
+    const auto& spline = *std::get<std::unique_ptr<SplineRecord>>(shape(8));
+    EXPECT_TRUE(spline.closed);
+    EXPECT_EQ(spline.degree, 2);
+    EXPECT_EQ(spline.weights, (std::vector<double>{1.0, 0.5, 1.0}));
+    const auto& insert = *std::get<std::unique_ptr<InsertRecord>>(shape(9));
+    EXPECT_EQ(insert.block, "B");
+    EXPECT_DOUBLE_EQ(insert.angleDeg, 90.0);
+    EXPECT_EQ(insert.columns, 1);
+    EXPECT_EQ(insert.rows, 1);
+    EXPECT_EQ(insert.scaleX, 2.0);
+    // The attribute, the text, the multi-line text and the dimension, at their texts.
+    const double annotationX[] = {3, 7, 9, 6};
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(std::get<AnnotationRecord>(shape(10 + i)).at.x, annotationX[i]);
+
+    using R = SkipReason;
+    const std::map<SkippedKind, std::size_t> skipped{
+        {{R::Unsupported, "ATTRIB"}, 1}, {{R::Unsupported, "DIMENSION"}, 1}, {{R::Unsupported, "HATCH"}, 1},
+        {{R::Unsupported, "MTEXT"}, 1},  {{R::Unsupported, "TEXT"}, 1},      {{R::Unsupported, "WIPEOUT"}, 1},
+        {{R::PaperSpace, ""}, 1},        {{R::NotInPlane, ""}, 1},           {{R::BadCoordinates, ""}, 1}};
+    EXPECT_EQ(d.skipped, skipped);
+}
 
 struct Holds {
     const char* file;
