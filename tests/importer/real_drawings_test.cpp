@@ -59,7 +59,8 @@ bool importEnds(const std::string& path, std::chrono::seconds limit, std::string
 }
 
 // Every drawing we have, from several writers and versions, ends within a
-// couple of seconds with a model or a reason.
+// couple of seconds with a model or a reason; a DWG drawing starts node
+// twice, which a busy machine may stretch to seconds of its own.
 TEST(RealDrawings, EveryOneEndsWithAModelOrAReason)
 {
     const std::string source = VARNHOLT_SOURCE_DIR;
@@ -70,7 +71,8 @@ TEST(RealDrawings, EveryOneEndsWithAModelOrAReason)
                 continue;
             SCOPED_TRACE(entry.path().string());
             std::string outcome;
-            ASSERT_TRUE(importEnds(entry.path().string(), std::chrono::seconds(2), outcome));
+            const auto limit = std::chrono::seconds(entry.path().extension() == ".dwg" ? 10 : 2);
+            ASSERT_TRUE(importEnds(entry.path().string(), limit, outcome));
             EXPECT_EQ(outcome, "");
             ++tried;
         }
