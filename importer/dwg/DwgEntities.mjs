@@ -24,6 +24,11 @@ function number(v, fallback = 0) {
     return typeof v === 'number' ? v : fallback;
 }
 
+// A count as the record's 32-bit field holds it, at least one.
+function count(v) {
+    return Math.min(0x7fffffff, Math.max(1, Math.trunc(number(v, 1))));
+}
+
 class Collector {
     constructor(out, limits, unicode) {
         this.out = out;
@@ -35,7 +40,6 @@ class Collector {
         this.entityCount = 0;
         this.vertexCount = 0;
         this.blockCount = 0;
-        this.inBlock = false;
         this.paperSpace = false;
     }
 
@@ -157,11 +161,9 @@ class Collector {
         }
         ++this.blockCount;
         this.out.beginBlock(this.bytes(record.name), record.basePoint ?? {});
-        this.inBlock = true;
         for (const e of record.entities ?? [])
             this.entity(e);
         this.out.endBlock();
-        this.inBlock = false;
     }
 }
 
@@ -208,7 +210,7 @@ const keepers = {
     SPLINE: (c, e) => {
         const control = c.vertices(e.controlPoints);
         const weights = control.map((_, i) => number(e.weights?.[i], 1));
-        c.out.spline(c.head(e), Math.trunc(number(e.degree, 3)), (number(e.flag) & kSplineClosedBit) !== 0,
+        c.out.spline(c.head(e), count(e.degree), (number(e.flag) & kSplineClosedBit) !== 0,
             c.vertices(e.knots).map((k) => number(k, NaN)), weights, control, c.vertices(e.fitPoints));
     },
     INSERT: (c, e) => c.out.insert(c.head(e), {
@@ -217,8 +219,8 @@ const keepers = {
         scaleX: e.xScale, scaleY: e.yScale, scaleZ: e.zScale,
         angleDeg: number(e.rotation) * kDegrees,
         // A reference without an array has no columns and rows at all.
-        columns: Math.max(1, Math.trunc(number(e.columnCount, 1))),
-        rows: Math.max(1, Math.trunc(number(e.rowCount, 1))),
+        columns: count(e.columnCount),
+        rows: count(e.rowCount),
         columnSpacing: number(e.columnSpacing), rowSpacing: number(e.rowSpacing),
     }),
 };
