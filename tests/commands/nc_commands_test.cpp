@@ -52,6 +52,8 @@ protected:
         d->SetLockCorePos({1000, 0, 0});
         door = host.draw(std::unique_ptr<GK_Object, GK_ObjectDeleter>(d.release()), false);
         host.draw(std::unique_ptr<GK_Object, GK_ObjectDeleter>(api_gk_make_hinges(TestLibrary::square(5)).release()));
+        // A question about what the program leaves undone goes on to write it.
+        messages.defaultAnswer = true;
     }
 
     QByteArray program(ProgramKind kind) const
