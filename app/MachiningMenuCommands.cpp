@@ -40,15 +40,16 @@ MachiningMenuCommands::MachiningMenuCommands(CMainFrame& frame)
 
 void MachiningMenuCommands::showHovered(QStatusBar& bar, const QString& text)
 {
-    // Leaving the cuts brings back what the bar said before.
+    // Leaving the cuts brings back what the bar said before, unless a
+    // command has said something since.
     if (text.isEmpty()) {
-        if (m_hovering)
+        if (!m_hovered.isEmpty() && bar.currentMessage() == m_hovered)
             bar.showMessage(m_beforeHover);
-        m_hovering = false;
+        m_hovered.clear();
         return;
     }
-    if (!m_hovering)
+    if (m_hovered.isEmpty() || bar.currentMessage() != m_hovered)
         m_beforeHover = bar.currentMessage();
-    m_hovering = true;
+    m_hovered = text;
     bar.showMessage(text);
 }

@@ -29,6 +29,6 @@ private:
     QtMessageBoxes m_messages;
     FrameCommandHost m_host;
     MachiningCommands m_commands;
-    QString m_beforeHover;
-    bool m_hovering = false;
+    QString m_beforeHover; // the status bar's text before the mouse came to a cut
+    QString m_hovered;     // the text shown for the cut under the mouse
 };
