@@ -9,10 +9,12 @@
 #include <QObject>
 
 class CMainFrame;
+class QStatusBar;
 
 // The machining commands as the program runs them, connected to the actions
-// of the "加工" menu. The preview follows the door shown in the view and is
-// drawn anew after the tool table was edited.
+// of the "加工" menu and to the NC commands of the "工具" menu. The preview
+// follows the door shown in the view and is drawn anew after the tool table
+// was edited; the status bar names the cut under the mouse.
 class MachiningMenuCommands : public QObject {
     Q_OBJECT
 public:
@@ -21,8 +23,12 @@ public:
     MachiningCommands& commands() { return m_commands; }
 
 private:
+    void showHovered(QStatusBar& bar, const QString& text);
+
     QtFileDialogs m_files;
     QtMessageBoxes m_messages;
     FrameCommandHost m_host;
     MachiningCommands m_commands;
+    QString m_beforeHover; // the status bar's text before the mouse came to a cut
+    QString m_hovered;     // the text shown for the cut under the mouse
 };

@@ -16,10 +16,7 @@ ToolMenuCommands::ToolMenuCommands(CMainFrame& frame)
         {ID_IMPORT_LOCKCORE_CAD, &ModelCommands::OnImportLockCore},
         {ID_IMPORT_HINGES_CAD, &ModelCommands::OnImportHinges},
         {ID_ADD_DOOR_MODEL, &ModelCommands::OnAddDoorModel},
-        {ID_CREATE_NC_FILE, &ModelCommands::OnCreateNcFile},
         {ID_KNIFE_SETTING, &ModelCommands::OnKnifeSetting},
-        {ID_CREATE_HINGES_NC, &ModelCommands::OnCreateHingesNc},
-        {ID_CREATE_LOCKHOLE_NC, &ModelCommands::OnCreateLockHoleNc},
     };
     for (const auto& [id, handler] : handlers) {
         if (QAction* action = frame.action(id))
