@@ -5,14 +5,16 @@
 #include <commands/MachiningCommands.h>
 #include <dialogs/QtFileDialogs.h>
 #include <dialogs/QtMessageBoxes.h>
+#include <library/Library.h>
 
 #include <QObject>
 
 class CMainFrame;
 
-// The machining commands as the program runs them, connected to the actions
-// of the "加工" menu. The preview follows the door shown in the view and is
-// drawn anew after the tool table was edited.
+// The machining commands as the program runs them; the command table
+// (CommandTable.h) connects them to the actions of the "加工" menu. The
+// preview follows the door shown in the view and is drawn anew after the
+// library changed.
 class MachiningMenuCommands : public QObject {
     Q_OBJECT
 public:
@@ -25,4 +27,5 @@ private:
     QtMessageBoxes m_messages;
     FrameCommandHost m_host;
     MachiningCommands m_commands;
+    Library::Connection m_libraryFollowed;
 };

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace SampleModels {
 
 namespace {
@@ -69,6 +71,20 @@ void writeLibrary()
         written.knives.add_tail(std::move(tool));
     }
     ASSERT_TRUE(SaveKnifeFile(written.knives));
+}
+
+void writeMachiningTools()
+{
+    GU_OwnedList<KnifeInfo> tools;
+    for (const auto& [id, type, diameter] : {std::tuple{1, 1, 8.0}, std::tuple{2, 2, 16.0}}) {
+        auto k = std::make_unique<KnifeInfo>();
+        k->ID = id;
+        k->Type = type;
+        k->Diameter = diameter;
+        k->Vel = 3000;
+        tools.add_tail(std::move(k));
+    }
+    ASSERT_TRUE(SaveKnifeFile(tools));
 }
 
 } // namespace SampleModels

@@ -18,4 +18,8 @@ std::unique_ptr<GK_DoorWithHinges> door(const std::string& name, double length, 
 // table of two tools.
 void writeLibrary();
 
+// Replaces the tool table with tools for door "D1": an 8 mm drill for its
+// hinges' holes, and a 16 mm side-head tool for its lock core.
+void writeMachiningTools();
+
 } // namespace SampleModels

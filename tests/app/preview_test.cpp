@@ -37,18 +37,7 @@ protected:
     {
         makeFolders();
         SampleModels::writeLibrary();
-        // Tools for the sample door D1: its hinges' 8 mm holes, its lock
-        // core's faceplate and its 18 mm faceplate hole.
-        GU_OwnedList<KnifeInfo> tools;
-        for (const auto& [id, type, diameter] : {std::tuple{1, 1, 8.0}, std::tuple{2, 2, 16.0}}) {
-            auto k = std::make_unique<KnifeInfo>();
-            k->ID = id;
-            k->Type = type;
-            k->Diameter = diameter;
-            k->Vel = 3000;
-            tools.add_tail(std::move(k));
-        }
-        ASSERT_TRUE(SaveKnifeFile(tools));
+        SampleModels::writeMachiningTools();
         f = start();
         f->resize(1000, 700);
         view = f->activeView();
@@ -67,7 +56,7 @@ TEST_F(Preview, DrawsThePathsOverTheDoorAndShowsTheTime)
     const QColor firstTool = MachiningOverlay::toolColor(0);
     const QColor secondTool = MachiningOverlay::toolColor(1);
 
-    doubleClick(f->doorPane(), f->library().doors[0]);
+    doubleClick(f->doorPane(), f->library().models().doors[0]);
     EXPECT_EQ(pixelsNear(shot(), firstTool), 0);
     preview->trigger();
     EXPECT_GT(view->machiningPreview().pathCount(), 0u);
@@ -78,16 +67,16 @@ TEST_F(Preview, DrawsThePathsOverTheDoorAndShowsTheTime)
     EXPECT_GT(pixelsNear(withPaths, secondTool), 10) << "the side head's tool";
 
     // A hinge shown alone hides the door, and the paths with it.
-    doubleClick(f->hingesPane(), f->library().hinges[0]);
+    doubleClick(f->hingesPane(), f->library().models().hinges[0]);
     EXPECT_EQ(pixelsNear(shot(), firstTool), 0);
     f->action(ID_SHOW_DOOR)->trigger();
     EXPECT_GT(pixelsNear(shot(), firstTool), 10);
 
     // A door without hardware has nothing to preview.
-    doubleClick(f->doorPane(), f->library().doors[1]);
+    doubleClick(f->doorPane(), f->library().models().doors[1]);
     EXPECT_EQ(view->machiningPreview().pathCount(), 0u);
 
-    doubleClick(f->doorPane(), f->library().doors[0]);
+    doubleClick(f->doorPane(), f->library().models().doors[0]);
     EXPECT_GT(view->machiningPreview().pathCount(), 0u);
     preview->trigger();
     EXPECT_EQ(view->machiningPreview().pathCount(), 0u);
