@@ -18,10 +18,10 @@ constexpr double kTouch = 0.5;
 // An outline in a frame that fills at least this share of it is an inner border.
 constexpr double kInnerBorderShare = 0.5;
 
-bool touchesBorder(const Box& frame, const Box& inner)
+bool touchesBorder(const GK_Box& frame, const GK_Box& inner)
 {
-    return inner.minX - frame.minX <= kTouch || frame.maxX - inner.maxX <= kTouch || inner.minY - frame.minY <= kTouch
-           || frame.maxY - inner.maxY <= kTouch;
+    return inner.x0 - frame.x0 <= kTouch || frame.x1 - inner.x1 <= kTouch || inner.y0 - frame.y0 <= kTouch
+           || frame.y1 - inner.y1 <= kTouch;
 }
 
 std::vector<LayerRole> rolesOfLayers(const std::vector<std::string>& layers, const TextEncoding& encoding)
@@ -61,8 +61,8 @@ void nestOutlines(const std::vector<Outline>& outlines, Containment& containment
                   Holdings& holds)
 {
     for (std::size_t i = 0; i < outlines.size(); ++i) {
-        const Box& box = outlines[i].box;
-        const double cx = (box.minX + box.maxX) / 2.0, cy = (box.minY + box.maxY) / 2.0;
+        const GK_Box& box = outlines[i].box;
+        const double cx = (box.x0 + box.x1) / 2.0, cy = (box.y0 + box.y1) / 2.0;
         const std::size_t around = containment.smallestAround(
             cx, cy, i, [&](std::size_t o) { return containment.outlineWithin(o, i, kNestTolerance); });
         layout.parent[i] = around;

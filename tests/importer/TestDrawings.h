@@ -1,5 +1,7 @@
 #pragma once
 
+#include <kernel/GK_Geometry.h>
+
 #include <importer/ImportReport.h>
 #include <importer/ReaderProcess.h>
 
@@ -60,18 +62,14 @@ inline double loopArea(const GU_Loop& loop)
     return std::abs(twice) / 2.0;
 }
 
-struct LoopBox {
-    double minX, minY, maxX, maxY;
-};
-
-inline LoopBox loopBox(const GU_Loop& loop)
+inline GK_Box loopBox(const GU_Loop& loop)
 {
-    LoopBox box{1e300, 1e300, -1e300, -1e300};
+    GK_Box box{1e300, 1e300, -1e300, -1e300};
     for (const position& p : loop) {
-        box.minX = std::min(box.minX, p.x);
-        box.minY = std::min(box.minY, p.y);
-        box.maxX = std::max(box.maxX, p.x);
-        box.maxY = std::max(box.maxY, p.y);
+        box.x0 = std::min(box.x0, p.x);
+        box.y0 = std::min(box.y0, p.y);
+        box.x1 = std::max(box.x1, p.x);
+        box.y1 = std::max(box.y1, p.y);
     }
     return box;
 }
