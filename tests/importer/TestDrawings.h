@@ -1,8 +1,7 @@
 #pragma once
 
-#include <kernel/GK_Geometry.h>
-
 #include <importer/ImportReport.h>
+#include <importer/PolygonOps.h>
 #include <importer/ReaderProcess.h>
 
 #include <kernel/GU_Loop.h>
@@ -64,12 +63,5 @@ inline double loopArea(const GU_Loop& loop)
 
 inline GK_Box loopBox(const GU_Loop& loop)
 {
-    GK_Box box{1e300, 1e300, -1e300, -1e300};
-    for (const position& p : loop) {
-        box.x0 = std::min(box.x0, p.x);
-        box.y0 = std::min(box.y0, p.y);
-        box.x1 = std::max(box.x1, p.x);
-        box.y1 = std::max(box.y1, p.y);
-    }
-    return box;
+    return boundingBox(loop.vertices());
 }
