@@ -43,9 +43,9 @@ void FrameCommandHost::storeToolColumnWidths(const QList<int>& widths)
     AppSettings::writeColumnWidths(QLatin1String(kToolTableColumns), widths);
 }
 
-void FrameCommandHost::showMachiningPreview(std::vector<PreviewStroke> strokes)
+void FrameCommandHost::showMachiningPreview(MachiningPreview preview)
 {
-    m_frame.activeView()->setMachiningPreview(std::move(strokes));
+    m_frame.activeView()->setMachiningPreview(std::move(preview));
 }
 
 void FrameCommandHost::hideMachiningPreview()

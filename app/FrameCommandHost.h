@@ -16,7 +16,7 @@ public:
     void showStatus(const QString& text) override;
     QList<int> toolColumnWidths() override;
     void storeToolColumnWidths(const QList<int>& widths) override;
-    void showMachiningPreview(std::vector<PreviewStroke> strokes) override;
+    void showMachiningPreview(MachiningPreview preview) override;
     void hideMachiningPreview() override;
     QWidget* showImportPreview(const ImportPicture& picture, ImportPreviewInput input) override;
     void hideImportPreview() override;

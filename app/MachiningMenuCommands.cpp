@@ -3,6 +3,9 @@
 #include <app/FileFolders.h>
 #include <app/MainFrame.h>
 #include <app/ModelPanes.h>
+#include <app/VarnholtView.h>
+
+#include <QStatusBar>
 
 MachiningMenuCommands::MachiningMenuCommands(CMainFrame& frame)
     : QObject(&frame)
@@ -18,4 +21,22 @@ MachiningMenuCommands::MachiningMenuCommands(CMainFrame& frame)
         if (change.part != LibraryPart::Doors || change.kind == LibraryChange::Kind::Reloaded)
             m_commands.RefreshPreview();
     });
+    connect(frame.activeView(), &CVarnholtView::previewHovered, this,
+            [this, bar = frame.statusBar()](const QString& text) { showHovered(*bar, text); });
+}
+
+void MachiningMenuCommands::showHovered(QStatusBar& bar, const QString& text)
+{
+    // Leaving the cuts brings back what the bar said before, unless a
+    // command has said something since.
+    if (text.isEmpty()) {
+        if (!m_hovered.isEmpty() && bar.currentMessage() == m_hovered)
+            bar.showMessage(m_beforeHover);
+        m_hovered.clear();
+        return;
+    }
+    if (m_hovered.isEmpty() || bar.currentMessage() != m_hovered)
+        m_beforeHover = bar.currentMessage();
+    m_hovered = text;
+    bar.showMessage(text);
 }

@@ -4,22 +4,39 @@
 
 #include <QColor>
 #include <QPolygonF>
+#include <QRectF>
+#include <QString>
 #include <QTransform>
 
+#include <optional>
 #include <vector>
 
+class QFont;
 class QPainter;
 
 // The machining preview as the view paints it over the door: one colour per
-// tool, rapid moves dashed, cuts solid, one pixel wide whatever the zoom.
+// tool, rapid moves dashed, cuts solid, one pixel wide whatever the zoom;
+// drilled holes as circles of the drill's size. The side head's work is
+// drawn in a view of the lock edge laid beside the leaf, as if the edge were
+// folded out about its top corner. A legend in the window's top left corner
+// names the tools.
 class MachiningOverlay {
 public:
-    void set(const std::vector<PreviewStroke>& strokes);
-    bool empty() const { return m_paths.empty(); }
-    std::size_t pathCount() const { return m_paths.size(); }
+    void set(const MachiningPreview& preview);
+    bool empty() const { return m_paths.empty() && m_holes.empty(); }
+    // The paths and holes drawn.
+    std::size_t pathCount() const { return m_paths.size() + m_holes.size(); }
+
+    // The lock edge's view in drawing millimetres; none without edge work.
+    std::optional<QRectF> edgeView() const { return m_edgeView; }
+    // Where the legend stands in the window, for a painter's font.
+    QRectF legendArea(const QFont& font) const;
 
     // Paints with the view's transform from millimetres to pixels.
     void paint(QPainter& painter, const QTransform& toWindow) const;
+    // The status text of the cut or hole under the window point (within a
+    // few pixels); empty over anything else.
+    QString hoverText(QPointF windowPoint, const QTransform& toWindow) const;
 
     // The colour of the preview's tool number (from 0).
     static QColor toolColor(int tool);
@@ -29,6 +46,26 @@ private:
         int tool;
         bool rapid;
         QPolygonF line;
+        FeatureRef feature;
+        double depth;
     };
+    struct Hole {
+        int tool;
+        QPointF centre;
+        double radius;
+        FeatureRef feature;
+        double depth;
+    };
+
+    // Where a point of the lock edge's plane (x, z) lies in the drawing.
+    QPointF onEdgeView(const Point2& p) const;
+    void paintEdgeView(QPainter& painter, const QTransform& toWindow) const;
+    void paintLegend(QPainter& painter) const;
+
+    std::vector<PreviewTool> m_tools;
     std::vector<Path> m_paths;
+    std::vector<Hole> m_holes;
+    std::optional<WorkFrame> m_edge;
+    double m_edgeGap = 0.0;
+    std::optional<QRectF> m_edgeView;
 };

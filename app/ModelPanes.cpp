@@ -50,6 +50,7 @@ CModelPane::CModelPane(const QString& caption, const QString& objectName, int pa
     connect(m_grid, &CTreeGridCtrl::leftButtonPressed, this, [this](void* data) { onLeftButtonPressed(data); });
     connect(m_grid, &CTreeGridCtrl::leftButtonDoubleClicked, this,
             [this](void* data) { onLeftButtonDoubleClicked(data); });
+    connect(m_grid, &CTreeGridCtrl::returnPressed, this, [this](void* data) { activate(data); });
 }
 
 void CModelPane::insertColumns(const QList<Column>& columns)
@@ -83,6 +84,11 @@ void CModelPane::addRow(std::shared_ptr<const void> model, const QStringList& te
 
 void CModelPane::onLeftButtonPressed(void*) {}
 
+void CModelPane::onLeftButtonDoubleClicked(void* userData)
+{
+    activate(userData);
+}
+
 CHingesPane::CHingesPane(QWidget* parent)
     : CModelPane(QStringLiteral("合页列表"), QStringLiteral("HingesPane"), ID_HINGES_PANE, ID_HINGES_GRID, parent)
 {
@@ -115,9 +121,14 @@ void CHingesPane::onLeftButtonPressed(void*)
 
 void CHingesPane::onLeftButtonDoubleClicked(void* userData)
 {
+    activate(userData);
+    qCDebug(lcHingesPane).noquote() << "lbutton double click!";
+}
+
+void CHingesPane::activate(void* userData)
+{
     if (userData)
         emit hingesActivated(static_cast<const GK_Hinges*>(userData));
-    qCDebug(lcHingesPane).noquote() << "lbutton double click!";
 }
 
 CLockHolePane::CLockHolePane(QWidget* parent)
@@ -132,7 +143,7 @@ void CLockHolePane::fill(const GU_SharedList<GK_LockCore>& models)
     fillParts(*this, models);
 }
 
-void CLockHolePane::onLeftButtonDoubleClicked(void* userData)
+void CLockHolePane::activate(void* userData)
 {
     if (userData)
         emit lockCoreActivated(static_cast<const GK_LockCore*>(userData));
@@ -171,7 +182,7 @@ void CDoorListPane::fill(const GU_SharedList<GK_DoorWithHinges>& models)
     fitColumns();
 }
 
-void CDoorListPane::onLeftButtonDoubleClicked(void* userData)
+void CDoorListPane::activate(void* userData)
 {
     if (userData)
         emit doorActivated(static_cast<const GK_DoorWithHinges*>(userData));

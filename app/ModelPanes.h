@@ -18,8 +18,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcHingesPane)
 // A docked pane listing one kind of library model in a tree grid, one root
 // row per model, numbered from 1, in the order of the library's list. The
 // pane shares the models its rows show, so a row never outlives its model.
-// A double click on a row tells which model was activated; the main frame
-// decides what that shows.
+// A double click on a row, or Enter on the selected one, tells which model
+// was activated; the main frame decides what that shows.
 class CModelPane : public QDockWidget {
     Q_OBJECT
 public:
@@ -46,7 +46,9 @@ protected:
     void insertColumns(const QList<Column>& columns);
 
     virtual void onLeftButtonPressed(void* userData);
-    virtual void onLeftButtonDoubleClicked(void* userData) = 0;
+    virtual void onLeftButtonDoubleClicked(void* userData);
+    // Tells that the row's model was activated.
+    virtual void activate(void* userData) = 0;
 
 private:
     CTreeGridCtrl* m_grid;
@@ -63,12 +65,13 @@ public:
     void fill(const GU_SharedList<GK_Hinges>& models);
 
 signals:
-    // A double click on the model's row.
+    // A double click on the model's row, or Enter on it.
     void hingesActivated(const GK_Hinges* model);
 
 protected:
     void onLeftButtonPressed(void* userData) override;
     void onLeftButtonDoubleClicked(void* userData) override;
+    void activate(void* userData) override;
 };
 
 // "锁芯列表"
@@ -82,7 +85,7 @@ signals:
     void lockCoreActivated(const GK_LockCore* model);
 
 protected:
-    void onLeftButtonDoubleClicked(void* userData) override;
+    void activate(void* userData) override;
 };
 
 // "门型列表"
@@ -97,5 +100,5 @@ signals:
     void doorActivated(const GK_DoorWithHinges* model);
 
 protected:
-    void onLeftButtonDoubleClicked(void* userData) override;
+    void activate(void* userData) override;
 };

@@ -3,6 +3,7 @@
 #include <kernel/GK_BackColor.h>
 #include <dialogs/GbkQString.h>
 
+#include <QCursor>
 #include <QGesture>
 #include <QGestureEvent>
 #include <QMouseEvent>
@@ -23,10 +24,15 @@ CVarnholtView::CVarnholtView(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    setMouseTracking(true); // the status bar names the cut under the mouse
     grabGesture(Qt::PinchGesture);
     g_back_color = kWhite;
     m_operation.init(this, QStringToGbk(QString::fromUtf8(kDrawingTitle)).value_or(std::string()), 0.0, 0);
     m_operation.render().compute_transf();
+    // The lock edge's view lies beside the leaf: fitting leaves room for it.
+    m_operation.render().setExtraBounds([this]() -> std::optional<QRectF> {
+        return previewShown() ? m_preview.edgeView() : std::nullopt;
+    });
 }
 
 CVarnholtView::~CVarnholtView()
@@ -42,10 +48,26 @@ void CVarnholtView::OnShowDoor()
     m_operation.render().invalidate();
 }
 
-void CVarnholtView::setMachiningPreview(const std::vector<PreviewStroke>& strokes)
+void CVarnholtView::setMachiningPreview(const MachiningPreview& preview)
 {
-    m_preview.set(strokes);
+    const std::optional<QRectF> before = m_operation.render().extraBounds();
+    m_preview.set(preview);
+    if (m_operation.render().extraBounds() != before)
+        api_gk_zoom_all(m_operation);
+    hover(mapFromGlobal(QCursor::pos()));
     update();
+}
+
+void CVarnholtView::hover(QPointF at)
+{
+    QString text;
+    if (previewShown() && m_import.empty() && rect().contains(at.toPoint()) &&
+        !m_preview.legendArea(font()).contains(at))
+        text = m_preview.hoverText(at, m_operation.render().transform().toQTransform());
+    if (text == m_hovered)
+        return;
+    m_hovered = text;
+    emit previewHovered(text);
 }
 
 bool CVarnholtView::doorShown() const
@@ -180,6 +202,7 @@ void CVarnholtView::mousePressEvent(QMouseEvent* event)
 void CVarnholtView::mouseMoveEvent(QMouseEvent* event)
 {
     if (!m_dragging) {
+        hover(event->position());
         QWidget::mouseMoveEvent(event);
         return;
     }
@@ -200,6 +223,12 @@ void CVarnholtView::mouseReleaseEvent(QMouseEvent* event)
     m_dragging = false;
     unsetCursor();
     event->accept();
+}
+
+void CVarnholtView::leaveEvent(QEvent* event)
+{
+    hover(QPointF(-1.0, -1.0));
+    QWidget::leaveEvent(event);
 }
 
 void CVarnholtView::resizeEvent(QResizeEvent* event)

@@ -35,9 +35,10 @@ public:
     int m_ncFlagTwo = 1;
     GK_Object* m_ncDoor = nullptr;
 
-    // The machining preview drawn over the door while a door is shown; no
-    // strokes take it away.
-    void setMachiningPreview(const std::vector<PreviewStroke>& strokes);
+    // The machining preview drawn over the door while a door is shown; an
+    // empty one takes it away. The drawing is fitted anew when the preview
+    // needs more room than before, or less.
+    void setMachiningPreview(const MachiningPreview& preview);
     const MachiningOverlay& machiningPreview() const { return m_preview; }
 
     // The picture of an import, shown in place of the drawing and fitted to
@@ -56,6 +57,11 @@ public slots:
     // "切换显示门板": shows the door objects of the drawing and hides the rest.
     void OnShowDoor();
 
+signals:
+    // The mouse came to rest on a cut or hole of the machining preview, with
+    // its status text, or left them (an empty text).
+    void previewHovered(const QString& text);
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -65,12 +71,15 @@ protected:
     bool focusNextPrevChild(bool next) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     // Zooms by factor about the window point and repaints.
     void zoomAbout(double factor, QPointF at);
     bool pinch(QEvent* event);
     bool doorShown() const;
+    bool previewShown() const { return !m_preview.empty() && doorShown(); }
+    void hover(QPointF at);
     void fitImportPreview();
 
     GK_Operation m_operation;
@@ -81,4 +90,5 @@ private:
     int m_wheelRest = 0;  // angle delta received towards the next notch
     QPoint m_dragFrom;    // where the middle button last moved the drawing from
     bool m_dragging = false;
+    QString m_hovered; // the status text of the cut under the mouse
 };

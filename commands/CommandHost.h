@@ -40,7 +40,7 @@ public:
     virtual QList<int> toolColumnWidths() { return {}; }
     virtual void storeToolColumnWidths(const QList<int>&) {}
     // Draws the tool paths over the door in the view, or takes them away.
-    virtual void showMachiningPreview(std::vector<PreviewStroke> strokes) = 0;
+    virtual void showMachiningPreview(MachiningPreview preview) = 0;
     virtual void hideMachiningPreview() = 0;
     // Shows the picture of an import in the view in place of the drawing,
     // fitted, and passes the user's clicks and Tab presses to input, until

@@ -4,7 +4,9 @@
 
 #include <dialogs/CDlgMachineProfile.h>
 #include <dialogs/MachiningMessages.h>
+#include <dialogs/GbkQString.h>
 #include <dialogs/MessageBoxes.h>
+#include <dialogs/ProgramTexts.h>
 #include <dialogs/UserMessages.h>
 #include <kernel/GK_DoorWithHinges.h>
 #include <library/MachineProfileFile.h>
@@ -14,6 +16,7 @@
 #include <machining/Motion.h>
 #include <machining/Preview.h>
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -36,27 +39,42 @@ FileFilter MachiningCommands::ProgramFilter(const MachineProfile& profile)
     return {QStringLiteral("加工程序(*.%1)").arg(extension), {QStringLiteral("*.") + extension}, extension};
 }
 
-const GK_DoorWithHinges* MachiningCommands::drawnDoor()
+FileFilter MachiningCommands::NcFilter()
+{
+    return {QStringLiteral("所有NC文件(*.NC)"), {QStringLiteral("*.NC")}, QStringLiteral("NC")};
+}
+
+GK_DoorWithHinges* MachiningCommands::drawnDoor()
 {
     GK_Object* object = m_host.firstDrawingObject();
     while (object && object->type() != GK_TYPE_DOOR)
         object = object->next;
-    return static_cast<const GK_DoorWithHinges*>(object);
+    return static_cast<GK_DoorWithHinges*>(object);
 }
 
 void MachiningCommands::OnHingesProgram()
 {
-    writeProgram(ProgramKind::Hinges);
+    writeProgram(ProgramKind::Hinges, ProgramFilter(m_profile), false);
 }
 
 void MachiningCommands::OnLockProgram()
 {
-    writeProgram(ProgramKind::Lock);
+    writeProgram(ProgramKind::Lock, ProgramFilter(m_profile), false);
 }
 
-void MachiningCommands::writeProgram(ProgramKind kind)
+void MachiningCommands::OnCreateHingesNc()
 {
-    const GK_DoorWithHinges* door = drawnDoor();
+    writeProgram(ProgramKind::Hinges, NcFilter(), true);
+}
+
+void MachiningCommands::OnCreateLockHoleNc()
+{
+    writeProgram(ProgramKind::Lock, NcFilter(), true);
+}
+
+void MachiningCommands::writeProgram(ProgramKind kind, const FileFilter& filter, bool recordDoor)
+{
+    GK_DoorWithHinges* door = drawnDoor();
     if (!door) {
         m_messages.information(NoDoorMessage());
         return;
@@ -69,19 +87,83 @@ void MachiningCommands::writeProgram(ProgramKind kind)
         m_messages.warning(PlanRefusedMessage(plan));
         return;
     }
-    const QString path = m_files.saveFile(ProgramFilter(profile), m_folder);
+    const QString doorName = GbkToQString(plan.doorName);
+    const QString path = m_files.saveFile(
+        filter, {ProgramSaveTitle(kind, doorName), m_folder, ProgramFileName(kind, doorName, filter.defaultSuffix)});
     if (path.isEmpty())
         return;
     m_folder = QFileInfo(path).absolutePath();
-    const SaveResult saved = SaveGcodeFile(plan, profile, path.toStdString());
-    if (!saved) {
-        m_messages.warning(ProgramNotSavedMessage(saved));
+    if (!save(plan, path))
         return;
-    }
+    if (recordDoor)
+        m_host.recordNcDoor(door);
     m_host.showStatus(ProgramWrittenStatus(path, plan, EstimateSeconds(plan.uses, profile)));
     const QString leftOut = LeftOutMessage(plan);
     if (!leftOut.isEmpty())
         m_messages.information(leftOut);
+}
+
+void MachiningCommands::OnCreateNcFile()
+{
+    GK_DoorWithHinges* door = drawnDoor();
+    if (!door) {
+        m_messages.information(NoDoorMessage());
+        return;
+    }
+    const GU_OwnedList<KnifeInfo>& tools = toolsOf(m_host.library());
+    const MachiningPlan hinges = PlanProgram(ProgramKind::Hinges, *door, tools, m_profile);
+    const MachiningPlan lock = PlanProgram(ProgramKind::Lock, *door, tools, m_profile);
+    // A door without a lock core (or without hinges) gets the one program
+    // it has; any other refusal leaves both unwritten.
+    std::vector<const MachiningPlan*> ready;
+    QStringList refused;
+    for (const MachiningPlan* plan : {&hinges, &lock}) {
+        if (plan->status == PlanStatus::Ready)
+            ready.push_back(plan);
+        else if (plan->status != PlanStatus::NothingToMachine)
+            refused << PlanRefusedMessage(*plan);
+    }
+    if (ready.empty() && refused.isEmpty())
+        refused << PlanRefusedMessage(hinges) << PlanRefusedMessage(lock);
+    if (!refused.isEmpty()) {
+        m_messages.warning(refused.join(QStringLiteral("\n\n")));
+        return;
+    }
+    const QString doorName = GbkToQString(hinges.doorName);
+    const QString extension = ProgramFilter(m_profile).defaultSuffix;
+    const QString folder = m_files.chooseFolder(extension, ProgramsFolderTitle(doorName), m_folder);
+    if (folder.isEmpty())
+        return;
+    m_folder = folder;
+    QStringList names, existing;
+    for (const MachiningPlan* plan : ready) {
+        names << ProgramFileName(plan->kind, doorName, extension);
+        if (QFileInfo::exists(QDir(folder).filePath(names.back())))
+            existing << names.back();
+    }
+    if (!existing.isEmpty() && !m_messages.question(ProgramsReplaceQuestion(folder, existing)))
+        return;
+    double seconds = 0.0;
+    QStringList leftOut;
+    for (std::size_t i = 0; i < ready.size(); ++i) {
+        if (!save(*ready[i], QDir(folder).filePath(names[static_cast<qsizetype>(i)])))
+            return;
+        seconds += EstimateSeconds(ready[i]->uses, m_profile);
+        if (const QString text = LeftOutMessage(*ready[i]); !text.isEmpty())
+            leftOut << text;
+    }
+    m_host.recordNcDoor(door);
+    m_host.showStatus(ProgramsWrittenStatus(folder, names, ready, seconds));
+    if (!leftOut.isEmpty())
+        m_messages.information(leftOut.join(QStringLiteral("\n\n")));
+}
+
+bool MachiningCommands::save(const MachiningPlan& plan, const QString& path)
+{
+    const SaveResult saved = SaveGcodeFile(plan, m_profile, path.toStdString());
+    if (!saved)
+        m_messages.warning(ProgramNotSavedMessage(saved));
+    return static_cast<bool>(saved);
 }
 
 void MachiningCommands::OnPreview(bool shown)
@@ -120,7 +202,7 @@ void MachiningCommands::RefreshPreview()
         m_host.showStatus(PreviewNothingStatus());
         return;
     }
-    m_host.showMachiningPreview(PreviewStrokes(ready));
+    m_host.showMachiningPreview(BuildPreview(ready));
     m_host.showStatus(PreviewStatus(ready, seconds));
 }
 

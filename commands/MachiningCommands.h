@@ -8,12 +8,14 @@
 class CommandHost;
 class GK_DoorWithHinges;
 class MessageBoxes;
+struct MachiningPlan;
 enum class ProgramKind;
 
 // The commands of the "加工" menu: the hinge and the lock program of the door
 // in the drawing, the preview of their tool paths over the door, and the
-// machine settings. The programs are planned from the host's library (its
-// tool table) and the machine profile, read from beside the program when the
+// machine settings; and the NC commands of the "工具" menu, which write the
+// same programs. The programs are planned from the host's library (its tool
+// table) and the machine profile, read from beside the program when the
 // commands are made and kept in memory from then on.
 class MachiningCommands {
 public:
@@ -23,9 +25,16 @@ public:
 
     // The save dialog's type list for the profile's file extension.
     static FileFilter ProgramFilter(const MachineProfile& profile);
+    // The type list of the "工具" menu's NC files.
+    static FileFilter NcFilter();
 
     void OnHingesProgram();         // "生成合页加工程序..."
     void OnLockProgram();           // "生成锁孔加工程序..."
+    // The "工具" menu's: the same programs, and the door they were written
+    // for recorded with the host.
+    void OnCreateHingesNc();        // "生成合页NC文件"
+    void OnCreateLockHoleNc();      // "生成锁孔NC文件"
+    void OnCreateNcFile();          // "生成NC文件": both programs into a chosen folder
     void OnPreview(bool shown);     // "加工预览"
     void OnMachineProfile();        // "机床设置..."
     // Draws the preview anew when it is on: the drawing, the tool table or
@@ -33,10 +42,15 @@ public:
     void RefreshPreview();
 
 private:
-    void writeProgram(ProgramKind kind);
-    // The door of the drawing, found as the NC commands find it; null when
-    // there is none.
-    const GK_DoorWithHinges* drawnDoor();
+    // Asks for the file, named after the door, and writes the program;
+    // recordDoor for the "工具" menu.
+    void writeProgram(ProgramKind kind, const FileFilter& filter, bool recordDoor);
+    // Writes a ready plan's program to path; false when it could not be
+    // written (the user has been told why).
+    bool save(const MachiningPlan& plan, const QString& path);
+    // The door of the drawing: the first door object, shown or hidden; null
+    // when there is none.
+    GK_DoorWithHinges* drawnDoor();
 
     CommandHost& m_host;
     FileDialogs& m_files;

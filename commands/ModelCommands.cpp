@@ -22,11 +22,7 @@
 #include <library/LockCoreFile.h>
 #include <library/NameLookup.h>
 
-#include <QFile>
 #include <QString>
-
-#include <cerrno>
-#include <cstdio>
 
 namespace {
 
@@ -129,11 +125,6 @@ FileFilter ModelCommands::CadFilter()
 {
     return {QStringLiteral("所有Cad文件(*.dxf;*.dwg)"), {QStringLiteral("*.dwg"), QStringLiteral("*.dxf")},
             QStringLiteral("dxf")};
-}
-
-FileFilter ModelCommands::NcFilter()
-{
-    return {QStringLiteral("所有NC文件(*.NC)"), {QStringLiteral("*.NC")}, QStringLiteral("NC")};
 }
 
 template <typename Save>
@@ -321,35 +312,4 @@ void ModelCommands::OnKnifeSetting()
     dialog.SetUserColumnWidths(m_host.toolColumnWidths());
     dialog.DoModal();
     m_host.storeToolColumnWidths(dialog.UserColumnWidths());
-}
-
-void ModelCommands::OnCreateHingesNc()
-{
-    createDoorNcFile();
-}
-
-void ModelCommands::OnCreateLockHoleNc()
-{
-    createDoorNcFile();
-}
-
-void ModelCommands::createDoorNcFile()
-{
-    GK_Object* door = m_host.firstDrawingObject();
-    while (door && door->type() != GK_TYPE_DOOR)
-        door = door->next;
-    if (!door) {
-        m_messages.information(NoDoorMessage());
-        return;
-    }
-    const QString path = m_files.saveFile(NcFilter());
-    if (path.isEmpty())
-        return;
-    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "w");
-    if (!file) {
-        m_messages.warning(NcFileNotCreatedMessage(path, errno));
-        return;
-    }
-    std::fclose(file);
-    m_host.recordNcDoor(door);
 }

@@ -10,23 +10,19 @@ class ImportChoice;
 class MessageBoxes;
 
 // The model commands of the "工具" menu: importing a lock core or a hinge
-// from a CAD drawing, composing a new door model, the tool table, and the
-// empty NC file of the door in the drawing. Every user-facing step goes
+// from a CAD drawing, composing a new door model and the tool table (the
+// menu's NC commands are machining commands). Every user-facing step goes
 // through the given seams, so the commands run in tests without blocking.
 class ModelCommands {
 public:
     ModelCommands(CommandHost& host, CadImporter& importer, FileDialogs& files, MessageBoxes& messages);
 
     static FileFilter CadFilter();
-    static FileFilter NcFilter();
 
     void OnImportLockCore();   // "导入锁芯CAD图"
     void OnImportHinges();     // "导入合页CAD图"
     void OnAddDoorModel();     // "新增门板"
-    void OnCreateNcFile() {}   // "生成NC文件" does nothing
     void OnKnifeSetting();     // "刀具信息设置"
-    void OnCreateHingesNc();   // "生成合页NC文件"
-    void OnCreateLockHoleNc(); // "生成锁孔NC文件", the same as the hinge one
 
 private:
     template <typename Kind>
@@ -35,7 +31,6 @@ private:
     // shows it; false when the user cancelled or it could not be saved.
     template <typename Kind>
     bool nameAndSave(ImportChoice& choice);
-    void createDoorNcFile();
     // Saves with the library's record of its files. When another program
     // changed a file the save would replace, the user chooses to overwrite
     // it, or to leave it and read the library again. False when nothing was

@@ -51,6 +51,16 @@ QString FeatureText(const FeatureRef& feature)
     return GbkToQString(FeatureName(feature));
 }
 
+QString ProgramKindText(ProgramKind kind)
+{
+    return programName(kind);
+}
+
+QString MillimetreText(double value)
+{
+    return millimetres(value);
+}
+
 QString ToolKindsText(int kinds)
 {
     QStringList names;

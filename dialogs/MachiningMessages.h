@@ -12,6 +12,10 @@
 
 // "合页2孔3", "锁面板槽", ...
 QString FeatureText(const FeatureRef& feature);
+// "合页加工程序", "锁孔加工程序".
+QString ProgramKindText(ProgramKind kind);
+// A length with two decimals: "16.00".
+QString MillimetreText(double value);
 // The tool kinds of a set (ToolChoice.h): "合页刀或垂直刀", ...
 QString ToolKindsText(int kinds);
 // "45秒", "2分05秒", "1小时02分".

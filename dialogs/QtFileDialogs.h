@@ -17,11 +17,16 @@ public:
     explicit QtFileDialogs(StartFolder startFolder = {}, RememberFolder rememberFolder = {});
 
     QString openFile(const FileFilter& filter) override;
-    QString saveFile(const FileFilter& filter, const QString& folder) override;
+    QString saveFile(const FileFilter& filter, const SaveFileRequest& request) override;
+    QString chooseFolder(const QString& kind, const QString& title, const QString& folder) override;
 
 private:
-    // folder, when given, is where the dialog opens instead of the kind's folder.
-    QString run(const FileFilter& filter, bool save, const QString& folder);
+    // request.folder, when given, is where the dialog opens instead of the
+    // kind's folder.
+    QString run(const FileFilter& filter, bool save, const SaveFileRequest& request);
+    // The folder given, or the kind's.
+    QString startIn(const QString& kind, const QString& folder) const;
+    void remember(const QString& kind, const QString& folder) const;
 
     StartFolder m_startFolder;
     RememberFolder m_rememberFolder;

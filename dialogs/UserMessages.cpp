@@ -173,11 +173,6 @@ QString NoDoorMessage()
     return QStringLiteral("当前不存在门模型！");
 }
 
-QString NcFileNotCreatedMessage(const QString& path, int error)
-{
-    return QStringLiteral("无法创建NC文件“%1”：%2。").arg(path, SystemErrorText(error));
-}
-
 QString DocumentNotOpenedMessage(const QString& path, int error)
 {
     // Here the missing thing is the file itself, not a folder on its way.

@@ -46,8 +46,6 @@ QString ReplaceModelQuestion(ModelKind kind, const std::string& gbkName);
 QString BadDoorSizeMessage();
 // "当前不存在门模型！"
 QString NoDoorMessage();
-// An NC file could not be created.
-QString NcFileNotCreatedMessage(const QString& path, int error);
 // A document could not be opened; error is the errno the system gave.
 QString DocumentNotOpenedMessage(const QString& path, int error);
 // Asks whether a user toolbar is to be deleted.

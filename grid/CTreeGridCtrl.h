@@ -102,6 +102,10 @@ signals:
     void leftButtonPressed(void* userData);       // TGN_LBUTTONDOWN
     void leftButtonDoubleClicked(void* userData); // TGN_LBUTTONDBLCLK
     void itemChanged(void* userData);             // TGN_ITEMCHANGED
+    // Enter or Return on the selected row, the keyboard's double click. The
+    // key goes on to the window behind (a dialog's default button) when
+    // nothing listens or no row with data is selected.
+    void returnPressed(void* userData);
     // The user dragged a column edge, or reset a column by a double click on it.
     void columnWidthsChangedByUser();
 
@@ -155,6 +159,7 @@ private:
     // Selects the next row whose text in the search column starts with the
     // letters typed in quick succession.
     void SearchTypedText(const QString& typed);
+    bool HandleReturnKey(int key);
     QString RowText(int row, int column) const;
 
     // Columns and scrolling.

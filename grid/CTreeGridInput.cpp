@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -293,6 +294,10 @@ void CTreeGridCtrl::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (HandleReturnKey(key)) {
+        event->accept();
+        return;
+    }
     HandleTreeKey(key);
     const bool treeKey = key == Qt::Key_Plus || key == Qt::Key_Minus || key == Qt::Key_Asterisk;
     if (HandleNavigationKey(key) || treeKey) {
@@ -307,6 +312,20 @@ void CTreeGridCtrl::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->ignore();
+}
+
+bool CTreeGridCtrl::HandleReturnKey(int key)
+{
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    if (!isSignalConnected(QMetaMethod::fromSignal(&CTreeGridCtrl::returnPressed)))
+        return false;
+    const int row = GetFirstSelectedRow();
+    const CItemInfo* info = row < 0 ? nullptr : m_rows[row]->m_info.get();
+    if (!info || !info->m_userData)
+        return false;
+    emit returnPressed(info->m_userData);
+    return true;
 }
 
 QString CTreeGridCtrl::RowText(int row, int column) const

@@ -3,6 +3,9 @@
 #include <kernel/GK_ShapeCache.h>
 #include <kernel/GK_ViewTransform.h>
 
+#include <functional>
+#include <optional>
+
 class GK_Drawing;
 class GK_Window;
 class QPainter;
@@ -21,6 +24,11 @@ public:
     void setFitMargin(double pixels) { m_fitMargin = pixels; }
     void setAntialiased(bool on) { m_antialiased = on; }
     double fitMargin() const { return m_fitMargin; }
+    // What the window paints over the drawing beyond its objects, in drawing
+    // millimetres, for fitting the drawing to the window; none by default.
+    using ExtraBounds = std::function<std::optional<QRectF>()>;
+    void setExtraBounds(ExtraBounds bounds) { m_extraBounds = std::move(bounds); }
+    std::optional<QRectF> extraBounds() const { return m_extraBounds ? m_extraBounds() : std::nullopt; }
 
     // Takes the window's current client size as the viewport.
     void compute_transf();
@@ -48,5 +56,6 @@ private:
     GK_ViewTransform m_transform;
     GK_ShapeCache m_shapes;
     double m_fitMargin = kDefaultFitMargin;
+    ExtraBounds m_extraBounds;
     bool m_antialiased = true;
 };

@@ -31,14 +31,17 @@ void api_gk_zoom_all(GK_Operation& operation)
     GK_Draw_Render& render = operation.render();
     render.compute_transf();
     std::optional<QRectF> box;
-    for (const GK_Object* o = operation.drawing().list().first(); o; o = o->next) {
-        if (!o->visible)
-            continue;
-        if (const std::optional<QRectF> b = render.shapes().shapeFor(*o).bounds())
+    const auto unite = [&box](const std::optional<QRectF>& b) {
+        if (b)
             box = box ? QRectF(QPointF(std::min(box->left(), b->left()), std::min(box->top(), b->top())),
                                QPointF(std::max(box->right(), b->right()), std::max(box->bottom(), b->bottom())))
                       : *b;
-    }
+    };
+    for (const GK_Object* o = operation.drawing().list().first(); o; o = o->next)
+        if (o->visible)
+            unite(render.shapes().shapeFor(*o).bounds());
+    if (box)
+        unite(render.extraBounds());
     if (box)
         render.transform().fit(*box, render.fitMargin());
     else

@@ -43,6 +43,7 @@ private:
     std::string m_title;
 };
 
-// Fits the visible objects of the drawing into the window, with the
-// renderer's margin; an empty drawing shows the model origin at scale 1.
+// Fits the visible objects of the drawing, and what the window paints over
+// them (the renderer's extra bounds), into the window with the renderer's
+// margin; a drawing with nothing visible shows the model origin at scale 1.
 void api_gk_zoom_all(GK_Operation& operation);

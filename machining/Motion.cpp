@@ -27,8 +27,9 @@ public:
     {
     }
 
-    void step(const Move& move)
+    void step(std::size_t index, const Move& move)
     {
+        m_move = index;
         switch (move.kind) {
         case MoveKind::Note:
             break;
@@ -66,7 +67,7 @@ private:
     void line(const position& to, bool rapid)
     {
         if (m_at && !(*m_at == to))
-            m_out.push_back({*m_at, to, rapid});
+            m_out.push_back({*m_at, to, rapid, m_move});
         m_at = to;
     }
 
@@ -100,6 +101,7 @@ private:
     const WorkFrame& m_frame;
     std::optional<position> m_at;
     std::vector<Segment>& m_out;
+    std::size_t m_move = 0;
 };
 
 } // namespace
@@ -108,8 +110,8 @@ std::vector<Segment> TraceToolUse(const ToolUse& use, const std::optional<positi
 {
     std::vector<Segment> segments;
     Tracer tracer(use.frame, start, segments);
-    for (const Move& move : use.moves)
-        tracer.step(move);
+    for (std::size_t i = 0; i < use.moves.size(); ++i)
+        tracer.step(i, use.moves[i]);
     return segments;
 }
 

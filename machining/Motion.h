@@ -12,6 +12,7 @@ struct Segment {
     position from;
     position to;
     bool rapid = false;
+    std::size_t move = 0; // the index of the move it is part of in its use
 };
 
 // The path of a tool use as straight pieces, arcs split into short chords,

@@ -4,29 +4,120 @@
 
 #include <algorithm>
 
-std::vector<PreviewStroke> PreviewStrokes(const std::vector<const MachiningPlan*>& plans)
+namespace {
+
+// Plane points closer than this are one point of the preview (mm).
+constexpr double kSamePoint = 1e-6;
+
+// A point of a tool's path seen in the view of its frame, and how deep it
+// lies below the face.
+struct Seen {
+    Point2 at;
+    double depth;
+};
+
+Seen seen(const position& p, const WorkFrame& frame)
 {
-    std::vector<PreviewStroke> strokes;
-    std::vector<int> toolIds;
-    for (const MachiningPlan* plan : plans) {
-        for (std::size_t i = 0; i < plan->uses.size(); ++i) {
-            const ToolUse& use = plan->uses[i];
-            auto known = std::find(toolIds.begin(), toolIds.end(), use.tool.ID);
-            if (known == toolIds.end())
-                known = toolIds.insert(toolIds.end(), use.tool.ID);
-            const int tool = static_cast<int>(known - toolIds.begin());
-            for (const Segment& s : TraceToolUse(use, StartOfToolUse(plan->uses, i))) {
-                const Point2 from{s.from.x, s.from.y};
-                const Point2 to{s.to.x, s.to.y};
-                // Moves straight along z show as nothing from above.
-                if (from == to)
-                    continue;
-                if (strokes.empty() || strokes.back().tool != tool || strokes.back().rapid != s.rapid ||
-                    !(strokes.back().points.back() == from))
-                    strokes.push_back({tool, s.rapid, {from}});
-                strokes.back().points.push_back(to);
-            }
+    if (frame.edge)
+        return {{p.x, p.z}, frame.inward * (p.y - frame.edgeY)};
+    return {{p.x, p.y}, -p.z};
+}
+
+// The feature of each move: the one the last note before it names; moves
+// ahead of the first note lead to the first feature.
+std::vector<FeatureRef> featuresOfMoves(const ToolUse& use)
+{
+    std::vector<FeatureRef> features(use.moves.size());
+    auto firstNote = std::find_if(use.moves.begin(), use.moves.end(),
+                                  [](const Move& m) { return m.kind == MoveKind::Note; });
+    FeatureRef current = firstNote == use.moves.end() ? FeatureRef{} : firstNote->feature;
+    for (std::size_t i = 0; i < use.moves.size(); ++i) {
+        if (use.moves[i].kind == MoveKind::Note)
+            current = use.moves[i].feature;
+        features[i] = current;
+    }
+    return features;
+}
+
+class PreviewBuilder {
+public:
+    explicit PreviewBuilder(MachiningPreview& out) : m_out(out) {}
+
+    void add(const MachiningPlan& plan)
+    {
+        if (m_out.length == 0.0) {
+            m_out.length = plan.length;
+            m_out.width = plan.width;
+            m_out.thickness = plan.thickness;
+        }
+        for (std::size_t i = 0; i < plan.uses.size(); ++i) {
+            const ToolUse& use = plan.uses[i];
+            if (use.frame.edge && !m_out.edge)
+                m_out.edge = use.frame;
+            const int tool = toolIndex(use);
+            const std::vector<FeatureRef> features = featuresOfMoves(use);
+            for (const Segment& s : TraceToolUse(use, StartOfToolUse(plan.uses, i)))
+                piece(tool, use.frame, s, features[s.move]);
         }
     }
-    return strokes;
+
+private:
+    int toolIndex(const ToolUse& use)
+    {
+        std::vector<PreviewTool>& tools = m_out.tools;
+        const auto known = std::find_if(tools.begin(), tools.end(),
+                                        [&](const PreviewTool& t) { return t.id == use.tool.ID; });
+        if (known != tools.end())
+            return static_cast<int>(known - tools.begin());
+        tools.push_back({use.tool.ID, use.tool.Diameter, use.frame.edge});
+        return static_cast<int>(tools.size()) - 1;
+    }
+
+    void piece(int tool, const WorkFrame& frame, const Segment& s, const FeatureRef& feature)
+    {
+        const Seen from = seen(s.from, frame);
+        const Seen to = seen(s.to, frame);
+        // A move along the tool's axis shows as a point: a cut deeper is a
+        // drilled hole, anything else shows as nothing.
+        if (Distance(from.at, to.at) < kSamePoint) {
+            if (!s.rapid && to.depth > from.depth)
+                plunge({tool, frame.edge, to.at, feature, to.depth});
+            return;
+        }
+        std::vector<PreviewStroke>& strokes = m_out.strokes;
+        const bool continues = !strokes.empty() && strokes.back().tool == tool && strokes.back().rapid == s.rapid &&
+                               strokes.back().edge == frame.edge && strokes.back().feature == feature &&
+                               Distance(strokes.back().points.back(), from.at) < kSamePoint;
+        if (!continues)
+            strokes.push_back({tool, s.rapid, {from.at}, frame.edge, feature, 0.0});
+        PreviewStroke& stroke = strokes.back();
+        stroke.points.push_back(to.at);
+        if (!s.rapid)
+            stroke.depth = std::max({stroke.depth, from.depth, to.depth});
+    }
+
+    // Pecks of one hole are one plunge, as deep as the deepest.
+    void plunge(const PreviewPlunge& p)
+    {
+        std::vector<PreviewPlunge>& plunges = m_out.plunges;
+        if (!plunges.empty() && plunges.back().tool == p.tool && plunges.back().edge == p.edge &&
+            plunges.back().feature == p.feature && Distance(plunges.back().at, p.at) < kSamePoint) {
+            plunges.back().depth = std::max(plunges.back().depth, p.depth);
+            return;
+        }
+        plunges.push_back(p);
+    }
+
+    MachiningPreview& m_out;
+};
+
+} // namespace
+
+MachiningPreview BuildPreview(const std::vector<const MachiningPlan*>& plans)
+{
+    MachiningPreview preview;
+    PreviewBuilder builder(preview);
+    for (const MachiningPlan* plan : plans)
+        builder.add(*plan);
+    return preview;
 }

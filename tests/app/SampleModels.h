@@ -17,6 +17,10 @@ std::unique_ptr<GK_DoorWithHinges> door(const std::string& name, double length, 
 // with hinge "H1" at 200 and 1800 on the top edge and lock core "L1" at 1000) and "D2" (without models), and a
 // table of two tools.
 void writeLibrary();
+// Replaces the table with the tools door "D1" is machined with: tool 1, an
+// 8 mm vertical tool for its hinges' holes, and tool 2, a 16 mm side cutter
+// for its lock core's faceplate and faceplate hole.
+void writeMachiningTools();
 
 // Replaces the tool table with tools for door "D1": an 8 mm drill for its
 // hinges' holes, and a 16 mm side-head tool for its lock core.

@@ -7,27 +7,37 @@
 #include <app/MachiningOverlay.h>
 #include <app/ModelPanes.h>
 #include <app/VarnholtView.h>
+#include <kernel/GK_Placement.h>
 #include <library/KnifeFile.h>
 
 #include <QAction>
 #include <QStatusBar>
+#include <QTest>
 
 namespace {
 
-// Pixels of the view in the colour's hue: thin lines are smoothed into the
-// white background, which keeps the hue and pales the colour.
-int pixelsNear(const QImage& image, const QColor& colour)
+// The pixels of the picture in the colour's hue: thin lines are smoothed
+// into the white background, which keeps the hue and pales the colour.
+QRegion pixelsOf(const QImage& image, const QColor& colour)
 {
     constexpr int kHueTolerance = 12;
     constexpr int kMinSaturation = 50;
-    int count = 0;
+    QRegion region;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
             const int dh = std::abs(c.hue() - colour.hue());
             if (c.saturation() >= kMinSaturation && std::min(dh, 360 - dh) <= kHueTolerance)
-                ++count;
+                region += QRect(x, y, 1, 1);
         }
+    return region;
+}
+
+int pixelsNear(const QImage& image, const QColor& colour)
+{
+    int count = 0;
+    for (const QRect& r : pixelsOf(image, colour))
+        count += r.width() * r.height();
     return count;
 }
 
@@ -81,6 +91,50 @@ TEST_F(Preview, DrawsThePathsOverTheDoorAndShowsTheTime)
     preview->trigger();
     EXPECT_EQ(view->machiningPreview().pathCount(), 0u);
     EXPECT_EQ(pixelsNear(shot(), firstTool), 0);
+}
+
+// The picture is the contract: a legend in the corner names both tools,
+// the side head's cuts lie in the lock edge's view beside the leaf and
+// nowhere around it, and the status bar names the hole under the mouse.
+TEST_F(Preview, LegendEdgeViewAndTheFeatureUnderTheMouse)
+{
+    const GK_DoorWithHinges& door = *f->library().models().doors[0];
+    doubleClick(f->doorPane(), f->library().models().doors[0]);
+    f->action(ID_MACHINING_PREVIEW)->trigger();
+    const QImage picture = shot();
+    const QTransform toWindow = view->operation().render().transform().toQTransform();
+    const QColor hingeTool = MachiningOverlay::toolColor(0);
+    const QColor sideTool = MachiningOverlay::toolColor(1);
+
+    const QRect legend = view->machiningPreview().legendArea(view->font()).toAlignedRect();
+    ASSERT_FALSE(legend.isEmpty());
+    EXPECT_GT(pixelsNear(picture.copy(legend), hingeTool), 20) << "the first tool's sample";
+    EXPECT_GT(pixelsNear(picture.copy(legend), sideTool), 20) << "the side head's sample";
+
+    // Seen from above the leaf is the door's rectangle; its lock edge (the
+    // bottom one, as the hinges sit at the top) has its view below it.
+    const QRect leaf = toWindow.mapRect(QRectF(0, 0, 2100, 900)).toAlignedRect();
+    ASSERT_TRUE(view->machiningPreview().edgeView().has_value());
+    const QRect edge = toWindow.mapRect(*view->machiningPreview().edgeView()).toAlignedRect();
+    EXPECT_GT(edge.top(), leaf.bottom()) << "beside the leaf, not over it";
+    EXPECT_TRUE(view->rect().contains(edge)) << "fitted into the window with the leaf";
+    const QRegion sideCuts = pixelsOf(picture, sideTool) - QRegion(legend);
+    EXPECT_FALSE(sideCuts.isEmpty());
+    EXPECT_TRUE((sideCuts - QRegion(edge.adjusted(-2, -2, 2, 2))).isEmpty())
+        << "side head work drawn outside the edge view, at " << (sideCuts - QRegion(edge)).boundingRect().x() << ","
+        << (sideCuts - QRegion(edge)).boundingRect().y();
+    EXPECT_GT(pixelsNear(picture.copy(leaf), hingeTool), 20) << "the hinge holes, from above";
+
+    // The first hinge's hole, where the placement the drawing uses puts it.
+    const GK_DoorLayout layout = GK_LayOutDoor(door);
+    ASSERT_TRUE(layout.hinges.at(0).has_value());
+    const position hole = layout.hinges[0]->map(door.GetHingesModel()->GetListHole()[0]->get_cen());
+    QTest::mouseMove(view, toWindow.map(QPointF(hole.x, hole.y)).toPoint());
+    EXPECT_TRUE(f->statusBar()->currentMessage().startsWith(QStringLiteral("合页1孔1：刀具1，直径8.00")))
+        << f->statusBar()->currentMessage().toStdString();
+    QTest::mouseMove(view, QPoint(view->width() / 2, view->height() - 2));
+    EXPECT_TRUE(f->statusBar()->currentMessage().startsWith(QStringLiteral("加工预览")))
+        << "away from the cuts the bar says again what it said";
 }
 
 } // namespace

@@ -121,8 +121,8 @@ public:
     GK_Object* firstDrawingObject() override { return drawing.empty() ? nullptr : drawing.front().get(); }
     void recordNcDoor(GK_Object* door) override { ncDoors.push_back(door); }
     void showStatus(const QString& text) override { status = text; }
-    void showMachiningPreview(std::vector<PreviewStroke> strokes) override { preview = std::move(strokes); }
-    void hideMachiningPreview() override { preview.clear(); }
+    void showMachiningPreview(MachiningPreview shown) override { preview = std::move(shown); }
+    void hideMachiningPreview() override { preview = {}; }
     QWidget* showImportPreview(const ImportPicture& picture, ImportPreviewInput input) override
     {
         importPicture = picture;
@@ -149,7 +149,7 @@ public:
     int doorRefills = 0;
     int reloads = 0;
     QString status;
-    std::vector<PreviewStroke> preview;
+    MachiningPreview preview;
     std::optional<ImportPicture> importPicture; // shown until hidden
     ImportPreviewInput importInput;
     int importPreviews = 0;

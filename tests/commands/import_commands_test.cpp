@@ -215,13 +215,6 @@ TEST_F(ImportCommandTest, DuplicateNameKeepsTheDialogOpenOnNo)
     EXPECT_EQ(lib.library.hinges[1]->GetName(), "fresh");
 }
 
-TEST_F(ImportCommandTest, GeneratingAnNcFileInGeneralDoesNothing)
-{
-    commands.OnCreateNcFile();
-    EXPECT_TRUE(files.asked.empty());
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST_F(ImportCommandTest, ToolSettingsRunTheToolDialog)
 {
     QString title;

@@ -136,7 +136,7 @@ TEST_F(MachiningCommandTest, PreviewShowsBothProgramsUntilTurnedOff)
     machining.OnPreview(true);
     ASSERT_FALSE(host.preview.empty());
     bool rapid = false, cut = false;
-    for (const PreviewStroke& s : host.preview) {
+    for (const PreviewStroke& s : host.preview.strokes) {
         rapid = rapid || s.rapid;
         cut = cut || !s.rapid;
     }
@@ -149,9 +149,9 @@ TEST_F(MachiningCommandTest, PreviewShowsBothProgramsUntilTurnedOff)
     EXPECT_EQ(host.status, PreviewNothingStatus());
 
     machining.OnPreview(false);
-    host.preview = {PreviewStroke{}};
+    host.preview.strokes = {PreviewStroke{}};
     machining.RefreshPreview();
-    EXPECT_EQ(host.preview.size(), 1u) << "turned off, the preview is left alone";
+    EXPECT_EQ(host.preview.strokes.size(), 1u) << "turned off, the preview is left alone";
 }
 
 TEST_F(MachiningCommandTest, MachineSettingsAreSavedAndUsed)

@@ -91,6 +91,41 @@ TEST(Keyboard, VerticalKeysChangeTheSelectionWithItemChangedOnly)
     EXPECT_EQ(changed.at(2).at(0).value<void*>(), &models[1]);
 }
 
+// Enter is the keyboard's double click for whoever listens; otherwise, and
+// without a selected row that carries data, it goes on to the window behind
+// (a dialog's default button).
+TEST(Keyboard, EnterActivatesTheSelectedRowForAListener)
+{
+    KeyCatcher parent;
+    auto* grid = new CTreeGridCtrl(&parent);
+    grid->InsertColumn(0, "c", 80);
+    int model = 0;
+    grid->AddRootRow(MakeRecord("data", {}, &model));
+    grid->AddRootRow(MakeRecord("none"));
+    parent.resize(300, 200);
+    grid->resize(300, 200);
+    parent.show();
+    Settle();
+
+    grid->SetRowSelectedAndFocused(0);
+    Press(*grid, Qt::Key_Return);
+    EXPECT_EQ(parent.keys, 1) << "nobody listens";
+
+    QSignalSpy entered(grid, &CTreeGridCtrl::returnPressed);
+    QSignalSpy doubled(grid, &CTreeGridCtrl::leftButtonDoubleClicked);
+    Press(*grid, Qt::Key_Return);
+    Press(*grid, Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_EQ(entered.count(), 2);
+    EXPECT_EQ(entered.at(1).at(0).value<void*>(), &model);
+    EXPECT_EQ(doubled.count(), 0);
+    EXPECT_EQ(parent.keys, 1);
+
+    grid->SetRowSelectedAndFocused(1);
+    Press(*grid, Qt::Key_Return);
+    EXPECT_EQ(entered.count(), 2);
+    EXPECT_EQ(parent.keys, 2) << "a row without data";
+}
+
 TEST(Keyboard, TreeKeysExpandAndCollapseTheSelectedNode)
 {
     auto grid = MakeGrid();

@@ -13,20 +13,29 @@ class RecordingFileDialogs final : public FileDialogs {
 public:
     struct Asked {
         bool save;
-        FileFilter filter;
+        FileFilter filter; // for a folder, only its kind as the default suffix
         QString folder;
+        QString title;
+        QString name;
     };
 
-    QString openFile(const FileFilter& filter) override { return answer(false, filter, QString()); }
-    QString saveFile(const FileFilter& filter, const QString& folder) override { return answer(true, filter, folder); }
+    QString openFile(const FileFilter& filter) override { return answer(false, filter, {}); }
+    QString saveFile(const FileFilter& filter, const SaveFileRequest& request) override
+    {
+        return answer(true, filter, request);
+    }
+    QString chooseFolder(const QString& kind, const QString& title, const QString& folder) override
+    {
+        return answer(false, FileFilter{{}, {}, kind}, {title, folder, {}});
+    }
 
     std::vector<Asked> asked;
     std::deque<QString> paths;
 
 private:
-    QString answer(bool save, const FileFilter& filter, const QString& folder)
+    QString answer(bool save, const FileFilter& filter, const SaveFileRequest& request)
     {
-        asked.push_back({save, filter, folder});
+        asked.push_back({save, filter, request.folder, request.title, request.name});
         if (paths.empty())
             return QString();
         QString path = paths.front();

@@ -4,7 +4,6 @@
 #include <kernel/resabs.h>
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -41,12 +40,6 @@ std::vector<double> hingeXs(const GK_DoorWithHinges& door)
     for (const position& p : door.GetHingesPos())
         xs.push_back(p.x);
     return xs;
-}
-
-template <typename T>
-std::unique_ptr<GK_Object, GK_ObjectDeleter> drawable(std::unique_ptr<T> object)
-{
-    return std::unique_ptr<GK_Object, GK_ObjectDeleter>(object.release());
 }
 
 using DoorCommandTest = CommandTest;
@@ -137,75 +130,6 @@ TEST_F(DoorCommandTest, DuplicateDoorNameReplacesTheDoorInItsPlaceOnYes)
     EXPECT_EQ(hingeXs(*lib.library.doors[0]), std::vector<double>{300});
     EXPECT_EQ(lib.library.doors[1]->GetName(), "other");
     EXPECT_EQ(messages.shown.back().kind, RecordingMessageBoxes::Kind::Question);
-}
-
-using NcCommandTest = CommandTest;
-
-TEST_F(NcCommandTest, WithoutADoorInTheDrawingBothCommandsSaySo)
-{
-    host.draw(drawable(api_gk_make_hinges(TestLibrary::square(5))));
-    commands.OnCreateHingesNc();
-    commands.OnCreateLockHoleNc();
-    ASSERT_EQ(messages.shown.size(), 2u);
-    for (const auto& shown : messages.shown) {
-        EXPECT_EQ(shown.kind, RecordingMessageBoxes::Kind::Information);
-        EXPECT_EQ(shown.text, QStringLiteral("当前不存在门模型！"));
-    }
-    EXPECT_TRUE(files.asked.empty());
-    EXPECT_TRUE(host.ncDoors.empty());
-
-    host.drawing.clear();
-    commands.OnCreateHingesNc();
-    EXPECT_EQ(messages.shown.size(), 3u) << "an empty drawing has no door either";
-}
-
-// After a door and then a hinge were shown, the door is hidden but found.
-TEST_F(NcCommandTest, BothCommandsCreateAnEmptyFileForTheHiddenDoor)
-{
-    GK_Object* door = host.draw(drawable(api_gk_make_door_with_hinges("D", "", 1, 1, 1)), false);
-    host.draw(drawable(api_gk_make_hinges(TestLibrary::square(5))));
-    const QString hingesNc = temp.filePath("hinges.NC");
-    const QString lockNc = temp.filePath("lock.NC");
-    {
-        QFile existing(lockNc);
-        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-        existing.write("old content");
-    }
-    files.paths = {hingesNc, lockNc};
-    commands.OnCreateHingesNc();
-    commands.OnCreateLockHoleNc();
-
-    ASSERT_EQ(files.asked.size(), 2u);
-    for (const auto& asked : files.asked) {
-        EXPECT_TRUE(asked.save);
-        EXPECT_EQ(asked.filter.label, QStringLiteral("所有NC文件(*.NC)"));
-        EXPECT_EQ(asked.filter.patterns, QStringList{"*.NC"});
-    }
-    EXPECT_TRUE(QFileInfo::exists(hingesNc));
-    EXPECT_EQ(QFileInfo(hingesNc).size(), 0);
-    EXPECT_EQ(QFileInfo(lockNc).size(), 0) << "an existing file is emptied";
-    EXPECT_EQ(host.ncDoors, (std::vector<GK_Object*>{door, door}));
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(NcCommandTest, CancelledSaveDialogRecordsNothing)
-{
-    host.draw(drawable(api_gk_make_door_with_hinges("D", "", 1, 1, 1)));
-    commands.OnCreateHingesNc();
-    EXPECT_TRUE(host.ncDoors.empty());
-}
-
-// A file that cannot be created is reported and nothing is recorded.
-TEST_F(NcCommandTest, FileThatCannotBeCreatedIsReported)
-{
-    host.draw(drawable(api_gk_make_door_with_hinges("D", "", 1, 1, 1)));
-    const QString impossible = temp.filePath("no-such-folder/x.NC");
-    files.paths.push_back(impossible);
-    commands.OnCreateLockHoleNc();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Warning);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("无法创建NC文件“%1”：文件夹不存在。").arg(impossible));
-    EXPECT_TRUE(host.ncDoors.empty());
 }
 
 } // namespace
