@@ -2,34 +2,13 @@
 
 #include <app/AppSettings.h>
 #include <app/MainFrame.h>
-#include <app/ModelDisplay.h>
 #include <app/VarnholtView.h>
 
 #include <QStatusBar>
 
-ModelLibrary* FrameCommandHost::library()
+Library* FrameCommandHost::library()
 {
     return &m_frame.library();
-}
-
-void FrameCommandHost::refillHingesPane()
-{
-    FillHingesPane(m_frame);
-}
-
-void FrameCommandHost::refillLockCorePane()
-{
-    FillLockCorePane(m_frame);
-}
-
-void FrameCommandHost::refillDoorPane()
-{
-    FillDoorPane(m_frame);
-}
-
-void FrameCommandHost::reloadLibrary()
-{
-    m_frame.reloadLibrary();
 }
 
 GK_Object* FrameCommandHost::firstDrawingObject()

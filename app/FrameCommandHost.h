@@ -10,11 +10,7 @@ class FrameCommandHost final : public CommandHost {
 public:
     explicit FrameCommandHost(CMainFrame& frame) : m_frame(frame) {}
 
-    ModelLibrary* library() override;
-    void refillHingesPane() override;
-    void refillLockCorePane() override;
-    void refillDoorPane() override;
-    void reloadLibrary() override;
+    Library* library() override;
     GK_Object* firstDrawingObject() override;
     void recordNcDoor(GK_Object* door) override;
     void showStatus(const QString& text) override;

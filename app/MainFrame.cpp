@@ -2,6 +2,7 @@
 
 #include <app/AboutDlg.h>
 #include <app/CommandIds.h>
+#include <app/CommandTable.h>
 #include <app/CustomizeDlg.h>
 #include <app/Looks.h>
 #include <app/MachiningMenuCommands.h>
@@ -14,11 +15,6 @@
 #include <dialogs/UserMessages.h>
 
 #include <library/PublishedLibrary.h>
-#include <library/DoorModelFile.h>
-#include <library/HingesFile.h>
-#include <library/KnifeFile.h>
-#include <library/LibraryFolder.h>
-#include <library/LockCoreFile.h>
 
 #include <QAction>
 #include <QActionGroup>
@@ -46,21 +42,30 @@ public:
 
 } // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_look(AppSettings::readLook())
+CMainFrame::CMainFrame(const std::string& libraryFolder, QWidget* parent)
+    : QMainWindow(parent), m_library(libraryFolder), m_look(AppSettings::readLook())
 {
     setObjectName(QStringLiteral("MainFrame"));
     createView();
     OnApplicationLook(m_look);
     createActions();
-    new ToolMenuCommands(*this);
+    auto* toolCommands = new ToolMenuCommands(*this);
     createMenus();
     createToolBars();
     createStatusBar();
     createDockWindows();
     connectPanes();
-    new MachiningMenuCommands(*this);
-    PublishLibrary(&m_library);
-    loadLibrary();
+    // The panes and the drawing follow the library first, so that what else
+    // follows it finds them up to date.
+    m_libraryFollowed = m_library.onChanged([this](const LibraryChange& change) {
+        FollowLibraryChange(*this, change);
+        if (change.kind == LibraryChange::Kind::Reloaded)
+            updatePassedOverNote();
+    });
+    auto* machiningCommands = new MachiningMenuCommands(*this);
+    connectCommands(toolCommands->commands(), machiningCommands->commands());
+    PublishLibrary(&m_library.models());
+    m_library.reload();
     setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
     loadUserImages();
     restoreWorkspace();
@@ -69,7 +74,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_look(AppSetting
 
 CMainFrame::~CMainFrame()
 {
-    if (CurrentLibrary() == &m_library)
+    if (CurrentLibrary() == &m_library.models())
         PublishLibrary(nullptr);
 }
 
@@ -106,43 +111,24 @@ void CMainFrame::connectPanes()
             [this](const GK_DoorWithHinges* model) { ShowDoorInView(*m_view, model); });
 }
 
-void CMainFrame::loadLibrary()
-{
-    RemoveLeftoverSaves();
-    LoadAllHinges(m_library.hinges, &m_library.skipped, &m_library.files);
-    FillHingesPane(*this);
-    LoadAllLockCores(m_library.lockCores, &m_library.skipped, &m_library.files);
-    FillLockCorePane(*this);
-    LoadAllDoorModels(m_library.doors, m_library, &m_library.skipped, &m_library.files,
-                      &m_library.unboundDoors);
-    FillDoorPane(*this);
-    LoadKnifeFile(m_library.knives, &m_library.skipped, &m_library.files);
-    updatePassedOverNote();
-}
-
 void CMainFrame::updatePassedOverNote()
 {
-    const QString note = PassedOverNote(m_library.skipped.size(), m_library.unboundDoors.size());
+    const ModelLibrary& models = m_library.models();
+    const QString note = PassedOverNote(models.skipped.size(), models.unboundDoors.size());
     m_passedOverNote->setText(QStringLiteral("<a href=\"list\">%1</a>").arg(note.toHtmlEscaped()));
     m_passedOverNote->setVisible(!note.isEmpty());
 }
 
 void CMainFrame::OnViewPassedOver()
 {
-    auto* dialog = new CDlgPassedOver(m_library, this);
+    auto* dialog = new CDlgPassedOver(m_library.models(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
 
 void CMainFrame::reloadLibrary()
 {
-    // The panes' rows point at the models: they are emptied before the
-    // models go. The drawing holds copies of its own and stays.
-    m_library.clear();
-    FillHingesPane(*this);
-    FillLockCorePane(*this);
-    FillDoorPane(*this);
-    loadLibrary();
+    m_library.reload();
 }
 
 void CMainFrame::loadUserImages()

@@ -3,15 +3,21 @@
 #include <app/AppSettings.h>
 #include <app/VarnholtDoc.h>
 
-#include <library/ModelLibrary.h>
+#include <library/Library.h>
 
 #include <QMainWindow>
 #include <QMap>
 #include <QPixmap>
 
 #include <map>
+#include <memory>
+#include <string>
 
 class CDoorListPane;
+class MachiningCommands;
+class ModelCommands;
+struct CommandTargets;
+enum class CommandMenu;
 class CHingesPane;
 class CLockHolePane;
 class CVarnholtView;
@@ -20,11 +26,12 @@ class QLabel;
 class QMenu;
 class QToolBar;
 
-// The main window. It owns the model library from window creation until it is
-// destroyed, hosts the drawing view and the three model panes, and carries
-// the menus, the toolbar and the status bar. The constructor is the window
-// creation: view, look, bars, panes, then the library in the fixed order
-// hinges, lock cores, doors, tools, each list followed by its pane's fill.
+// The main window. It owns the library of the folder it is given from window
+// creation until it is destroyed, hosts the drawing view and the three model
+// panes, and carries the menus, the toolbar and the status bar. The
+// constructor is the window creation: view, look, bars, panes, then the
+// library in the fixed order hinges, lock cores, doors, tools; the panes and
+// the drawing follow the library's change signal from then on.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -33,10 +40,10 @@ public:
     static constexpr int kToolbarIconSize = 16;
     static constexpr qint64 kMaxUserImagesBytes = 819200;
 
-    explicit CMainFrame(QWidget* parent = nullptr);
+    explicit CMainFrame(const std::string& libraryFolder, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    ModelLibrary& library() { return m_library; }
+    Library& library() { return m_library; }
     CVarnholtView* activeView() const { return m_view; }
     CVarnholtDoc& document() { return m_document; }
     CHingesPane* hingesPane() const { return m_hingesPane; }
@@ -77,6 +84,9 @@ public:
     QStringList recentFiles() const { return m_recentFiles.files(); }
 
     QMenu* createPopupMenu() override;
+    // Moves the focus to the next (step 1) or previous (step -1) of the view
+    // and the visible panes.
+    void focusNeighbourPane(int step);
 
 public slots:
     // Switches to look 210..218 (any other id takes the 2007 style) and
@@ -105,12 +115,13 @@ signals:
 private:
     void createView();
     void createActions();
+    void connectCommands(ModelCommands& models, MachiningCommands& machining);
+    void addMenuCommands(QMenu* menu, CommandMenu place);
     void createMenus();
     void createToolBars();
     void createStatusBar();
     void createDockWindows();
     void connectPanes();
-    void loadLibrary();
     void updatePassedOverNote();
     void loadUserImages();
     void restoreWorkspace();
@@ -126,10 +137,10 @@ private:
     void updateLookMarks();
     void rebuildRecentFiles();
     void fillToolbarsMenu();
-    void focusNeighbourPane(int step);
     void updateTitle();
 
-    ModelLibrary m_library;
+    Library m_library;
+    Library::Connection m_libraryFollowed;
     CVarnholtDoc m_document;
     CRecentFileList m_recentFiles;
     int m_look;
@@ -146,6 +157,7 @@ private:
     bool m_fitOnShow = false;       // the geometry came from the settings
 
     std::map<int, QAction*> m_actions;
+    std::unique_ptr<CommandTargets> m_commandTargets;
     QActionGroup* m_lookGroup = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_toolbarsMenu = nullptr;

@@ -4,6 +4,13 @@
 #include <app/ModelPanes.h>
 #include <app/VarnholtView.h>
 
+#include <QStatusBar>
+#include <QStringList>
+
+#include <dialogs/UserMessages.h>
+#include <library/Library.h>
+#include <library/NameLookup.h>
+
 #include <kernel/GK_DoorWithHinges.h>
 #include <kernel/GK_Hinges.h>
 #include <kernel/GK_LockCore.h>
@@ -36,19 +43,46 @@ void showInView(CVarnholtView& view, const GK_Object* model, int typeCode)
 
 } // namespace
 
-void FillHingesPane(CMainFrame& frame)
+void FollowLibraryChange(CMainFrame& frame, const LibraryChange& change)
 {
-    frame.hingesPane()->fill(frame.library().hinges);
+    const ModelLibrary& models = frame.library().models();
+    if (change.touches(LibraryPart::Hinges))
+        frame.hingesPane()->fill(models.hinges);
+    if (change.touches(LibraryPart::LockCores))
+        frame.lockCorePane()->fill(models.lockCores);
+    if (change.touches(LibraryPart::Doors))
+        frame.doorPane()->fill(models.doors);
+    if (change.touches(LibraryPart::Hinges) || change.touches(LibraryPart::LockCores)) {
+        const QString lost = RebindDrawnDoors(*frame.activeView(), models);
+        if (!lost.isEmpty())
+            frame.statusBar()->showMessage(lost);
+    }
 }
 
-void FillLockCorePane(CMainFrame& frame)
+QString RebindDrawnDoors(CVarnholtView& view, const ModelLibrary& library)
 {
-    frame.lockCorePane()->fill(frame.library().lockCores);
-}
-
-void FillDoorPane(CMainFrame& frame)
-{
-    frame.doorPane()->fill(frame.library().doors);
+    GK_Operation& op = view.operation();
+    QStringList lost;
+    for (GK_Object* o = op.drawing().list().first(); o; o = o->next) {
+        if (o->type() != GK_TYPE_DOOR)
+            continue;
+        auto& door = static_cast<GK_DoorWithHinges&>(*o);
+        UnboundDoor unbound{{}, door.GetName(), {}, {}};
+        if (const GK_Hinges* hinges = door.GetHingesModel())
+            unbound.missingHinges = hinges->GetName();
+        if (const GK_LockCore* lockCore = door.GetLockCoreModel())
+            unbound.missingLockCore = lockCore->GetName();
+        const LostModels gone = RebindDoorModels(door, library);
+        if (!gone.hinges)
+            unbound.missingHinges.clear();
+        if (!gone.lockCore)
+            unbound.missingLockCore.clear();
+        if (gone)
+            lost << UnboundDoorText(unbound);
+        door.prepare_display(op.render().display_context());
+    }
+    op.render().invalidate();
+    return lost.join(QStringLiteral("；"));
 }
 
 void ShowHingesInView(CVarnholtView& view, const GK_Hinges* model)

@@ -1,15 +1,25 @@
 #pragma once
 
+#include <QString>
+
 class CMainFrame;
 class CVarnholtView;
+class ModelLibrary;
+struct LibraryChange;
 class GK_DoorWithHinges;
 class GK_Hinges;
 class GK_LockCore;
 
-// Rebuild a pane of the frame from its library list.
-void FillHingesPane(CMainFrame& frame);
-void FillLockCorePane(CMainFrame& frame);
-void FillDoorPane(CMainFrame& frame);
+// Brings the frame's panes and drawing up to a change of its library: the
+// panes of the lists it touched are filled anew, and the doors in the drawing
+// refer to the models now in the library under their names and are drawn
+// again. What a drawn door lost is said in the status bar.
+void FollowLibraryChange(CMainFrame& frame, const LibraryChange& change);
+
+// Makes the doors in the view's drawing refer to the library's models of
+// their models' names and prepares them to be drawn again. Says which door
+// lost which model (UnboundDoorText), or nothing.
+QString RebindDrawnDoors(CVarnholtView& view, const ModelLibrary& library);
 
 // Show a copy of the model in the view: the object of the same kind shown
 // before is deleted, every other object hidden, the copy added and the

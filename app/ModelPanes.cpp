@@ -35,21 +35,6 @@ QString size2(double v)
     return QString::asprintf("%.2f", v);
 }
 
-// Rebuilds the grid from a list of named parts (hinges or lock cores).
-template <typename Part>
-void fillParts(CTreeGridCtrl& grid, const GU_OwnedList<Part>& models)
-{
-    grid.RemoveAllRows();
-    int number = 1;
-    for (Part* model : models) {
-        auto* info = new CItemInfo;
-        info->m_userData = model;
-        info->m_text = QString::asprintf("%d", number);
-        info->m_subItemTexts << GbkToQString(model->GetName()) << GbkToQString(model->GetComments());
-        grid.AddRootRow(info);
-        ++number;
-    }
-}
 
 } // namespace
 
@@ -81,6 +66,22 @@ void CModelPane::fitColumns()
     m_grid->FitColumnsToContents();
 }
 
+void CModelPane::clearRows()
+{
+    m_grid->RemoveAllRows();
+    m_shown.clear();
+}
+
+void CModelPane::addRow(std::shared_ptr<const void> model, const QStringList& texts)
+{
+    auto* info = new CItemInfo;
+    info->m_userData = const_cast<void*>(model.get());
+    info->m_text = QString::number(m_shown.size() + 1);
+    info->m_subItemTexts = texts;
+    m_shown.push_back(std::move(model));
+    m_grid->AddRootRow(info);
+}
+
 void CModelPane::onLeftButtonPressed(void*) {}
 
 void CModelPane::onLeftButtonDoubleClicked(void* userData)
@@ -94,10 +95,23 @@ CHingesPane::CHingesPane(QWidget* parent)
     insertColumns(partColumns());
 }
 
-void CHingesPane::fill(const GU_OwnedList<GK_Hinges>& models)
+namespace {
+// Rebuilds the rows from a list of named parts (hinges or lock cores).
+template <typename Part>
+void fillParts(CModelPane& pane, const GU_SharedList<Part>& models)
 {
-    fillParts(grid(), models);
-    fitColumns();
+    pane.clearRows();
+    for (std::size_t i = 0; i < models.count(); ++i) {
+        const Part* model = models[i];
+        pane.addRow(models.share(i), {GbkToQString(model->GetName()), GbkToQString(model->GetComments())});
+    }
+    pane.fitColumns();
+}
+} // namespace
+
+void CHingesPane::fill(const GU_SharedList<GK_Hinges>& models)
+{
+    fillParts(*this, models);
 }
 
 void CHingesPane::onLeftButtonPressed(void*)
@@ -124,10 +138,9 @@ CLockHolePane::CLockHolePane(QWidget* parent)
     insertColumns(partColumns());
 }
 
-void CLockHolePane::fill(const GU_OwnedList<GK_LockCore>& models)
+void CLockHolePane::fill(const GU_SharedList<GK_LockCore>& models)
 {
-    fillParts(grid(), models);
-    fitColumns();
+    fillParts(*this, models);
 }
 
 void CLockHolePane::activate(void* userData)
@@ -154,23 +167,17 @@ void CDoorListPane::InitDoorColumns()
     });
 }
 
-void CDoorListPane::fill(const GU_OwnedList<GK_DoorWithHinges>& models)
+void CDoorListPane::fill(const GU_SharedList<GK_DoorWithHinges>& models)
 {
-    CTreeGridCtrl& g = grid();
-    g.RemoveAllRows();
-    int number = 1;
-    for (GK_DoorWithHinges* door : models) {
+    clearRows();
+    for (std::size_t i = 0; i < models.count(); ++i) {
+        const GK_DoorWithHinges* door = models[i];
         double length = 0.0;
         double width = 0.0;
         double thickness = 0.0;
         door->GetDoorSize(length, width, thickness);
-        auto* info = new CItemInfo;
-        info->m_userData = door;
-        info->m_text = QString::asprintf("%d", number);
-        info->m_subItemTexts << GbkToQString(door->GetName()) << size2(length) << size2(width) << size2(thickness)
-                             << GbkToQString(door->GetComments());
-        g.AddRootRow(info);
-        ++number;
+        addRow(models.share(i), {GbkToQString(door->GetName()), size2(length), size2(width), size2(thickness),
+                                 GbkToQString(door->GetComments())});
     }
     fitColumns();
 }

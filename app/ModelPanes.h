@@ -3,19 +3,23 @@
 #include <QDockWidget>
 #include <QLoggingCategory>
 
+#include <memory>
+#include <vector>
+
 class CTreeGridCtrl;
 class GK_DoorWithHinges;
 class GK_Hinges;
 class GK_LockCore;
 template <typename T>
-class GU_OwnedList;
+class GU_SharedList;
 
 Q_DECLARE_LOGGING_CATEGORY(lcHingesPane)
 
 // A docked pane listing one kind of library model in a tree grid, one root
-// row per model, numbered from 1. A double click on a row, or Enter on the
-// selected one, tells which model was activated; the main frame decides what
-// that shows.
+// row per model, numbered from 1, in the order of the library's list. The
+// pane shares the models its rows show, so a row never outlives its model.
+// A double click on a row, or Enter on the selected one, tells which model
+// was activated; the main frame decides what that shows.
 class CModelPane : public QDockWidget {
     Q_OBJECT
 public:
@@ -29,12 +33,17 @@ public:
     int paneId() const { return m_paneId; }
     int gridId() const { return m_gridId; }
 
+    // Empties the grid and lets go of the models shown.
+    void clearRows();
+    // Appends a root row showing the model, numbered and with the texts.
+    void addRow(std::shared_ptr<const void> model, const QStringList& texts);
+    // Sizes the columns to the rows just filled in.
+    void fitColumns();
+
 protected:
     CModelPane(const QString& caption, const QString& objectName, int paneId, int gridId, QWidget* parent);
     // Inserts the grid's columns; typed letters search the names in column 1.
     void insertColumns(const QList<Column>& columns);
-    // Sizes the columns to the rows just filled in.
-    void fitColumns();
 
     virtual void onLeftButtonPressed(void* userData);
     virtual void onLeftButtonDoubleClicked(void* userData);
@@ -43,6 +52,7 @@ protected:
 
 private:
     CTreeGridCtrl* m_grid;
+    std::vector<std::shared_ptr<const void>> m_shown;
     int m_paneId;
     int m_gridId;
 };
@@ -52,7 +62,7 @@ class CHingesPane : public CModelPane {
     Q_OBJECT
 public:
     explicit CHingesPane(QWidget* parent = nullptr);
-    void fill(const GU_OwnedList<GK_Hinges>& models);
+    void fill(const GU_SharedList<GK_Hinges>& models);
 
 signals:
     // A double click on the model's row, or Enter on it.
@@ -69,7 +79,7 @@ class CLockHolePane : public CModelPane {
     Q_OBJECT
 public:
     explicit CLockHolePane(QWidget* parent = nullptr);
-    void fill(const GU_OwnedList<GK_LockCore>& models);
+    void fill(const GU_SharedList<GK_LockCore>& models);
 
 signals:
     void lockCoreActivated(const GK_LockCore* model);
@@ -83,7 +93,7 @@ class CDoorListPane : public CModelPane {
     Q_OBJECT
 public:
     explicit CDoorListPane(QWidget* parent = nullptr);
-    void fill(const GU_OwnedList<GK_DoorWithHinges>& models);
+    void fill(const GU_SharedList<GK_DoorWithHinges>& models);
     void InitDoorColumns();
 
 signals:

@@ -12,8 +12,8 @@
 class CMainFrame;
 
 // The model commands as the program runs them: with Qt's file dialogs and
-// message boxes, the CAD importer and the main window, connected to the
-// actions of the "工具" menu.
+// message boxes, the CAD importer and the main window. The command table
+// (CommandTable.h) connects them to the actions of the "工具" menu.
 class ToolMenuCommands : public QObject {
     Q_OBJECT
 public:

@@ -1,7 +1,5 @@
 #include <app/ToolbarIcons.h>
 
-#include <app/CommandIds.h>
-
 #include <QFile>
 #include <QPainter>
 #include <QPalette>
@@ -17,17 +15,6 @@ static void initResources()
 }
 
 namespace {
-
-struct CommandPicture {
-    int id;
-    const char* file;
-};
-
-constexpr CommandPicture kPictures[] = {
-    {ID_FILE_NEW, "new"},     {ID_FILE_OPEN, "open"},   {ID_FILE_SAVE, "save"},
-    {ID_EDIT_CUT, "cut"},     {ID_EDIT_COPY, "copy"},   {ID_EDIT_PASTE, "paste"},
-    {ID_FILE_PRINT, "print"}, {ID_APP_ABOUT, "about"},  {ID_VIEW_CUSTOMIZE, "customize"},
-};
 
 // The pictures are drawn with dark ink on white paper. On a dark bar the ink
 // turns light and the paper dim; the coloured parts stay as they are.
@@ -70,13 +57,9 @@ QIcon render(const QString& resource, bool darkLook)
 
 namespace ToolbarIcons {
 
-QIcon forCommand(int id, bool darkLook)
+QIcon picture(const char* name, bool darkLook)
 {
-    for (const CommandPicture& picture : kPictures) {
-        if (picture.id == id)
-            return render(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture.file)), darkLook);
-    }
-    return {};
+    return render(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)), darkLook);
 }
 
 QIcon programIcon()

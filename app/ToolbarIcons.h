@@ -9,8 +9,8 @@ class QPalette;
 // version for light looks and one for dark looks.
 namespace ToolbarIcons {
 
-// The picture of a command id; a null icon for a command that has none.
-QIcon forCommand(int id, bool darkLook);
+// The picture of the resource ":/icons/NAME.svg"; a null icon when there is none.
+QIcon picture(const char* name, bool darkLook);
 // The program's icon, also written beside the program for the desktop entry.
 QIcon programIcon();
 // True for a palette whose bars are dark (the black 2007 style).

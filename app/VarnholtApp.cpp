@@ -14,13 +14,13 @@ QString caption()
 
 } // namespace
 
-CVarnholtApp::CVarnholtApp() = default;
+CVarnholtApp::CVarnholtApp(std::string libraryFolder) : m_libraryFolder(std::move(libraryFolder)) {}
 CVarnholtApp::~CVarnholtApp() = default;
 
 bool CVarnholtApp::InitInstance(const QStringList& arguments)
 {
     QApplication::setWindowIcon(ToolbarIcons::programIcon());
-    m_mainFrame = std::make_unique<CMainFrame>();
+    m_mainFrame = std::make_unique<CMainFrame>(m_libraryFolder);
     const bool opened = arguments.isEmpty() || m_mainFrame->openDocumentFile(arguments.first());
     m_mainFrame->setWindowTitle(caption());
     m_mainFrame->show();

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 
 class CMainFrame;
 
@@ -12,10 +13,11 @@ class CMainFrame;
 // Chinese, creating the main frame (which loads the library), opening the
 // document named on the command line or a new one, captioning and showing
 // the window. It owns the main window. Construct it after the QApplication
-// and before any widget.
+// and before any widget, with the folder of the library (the program's own
+// folder when the program runs).
 class CVarnholtApp {
 public:
-    CVarnholtApp();
+    explicit CVarnholtApp(std::string libraryFolder);
     ~CVarnholtApp();
     CVarnholtApp(const CVarnholtApp&) = delete;
     CVarnholtApp& operator=(const CVarnholtApp&) = delete;
@@ -28,6 +30,7 @@ public:
     const UiLanguage& language() const { return m_language; }
 
 private:
+    std::string m_libraryFolder;
     UiLanguage m_language;
     std::unique_ptr<CMainFrame> m_mainFrame;
 };

@@ -1,5 +1,6 @@
 #include <app/UiLanguage.h>
 #include <app/VarnholtApp.h>
+#include <library/ExeFolder.h>
 
 #include <QApplication>
 
@@ -11,7 +12,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral("1.2.0.1"));
     // Ties the window to the desktop entry that ./run.sh writes.
     QGuiApplication::setDesktopFileName(QStringLiteral("varnholt"));
-    CVarnholtApp app;
+    CVarnholtApp app(GetExeFolder());
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     if (!app.InitInstance(arguments))

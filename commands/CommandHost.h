@@ -9,7 +9,7 @@
 #include <vector>
 
 class GK_Object;
-class ModelLibrary;
+class Library;
 class QString;
 class QWidget;
 
@@ -20,19 +20,15 @@ struct ImportPreviewInput {
     std::function<void(bool forward)> cycled;
 };
 
-// What the model commands act on besides the library files: the main
-// window's library and panes, the drawing of its view and its status bar.
+// What the model commands act on: the main window's library, the drawing of
+// its view and its status bar. The commands change the library through it;
+// the panes and the drawing follow its change signal.
 class CommandHost {
 public:
     virtual ~CommandHost() = default;
 
     // The main window's library; null when there is no main window.
-    virtual ModelLibrary* library() = 0;
-    virtual void refillHingesPane() = 0;
-    virtual void refillLockCorePane() = 0;
-    virtual void refillDoorPane() = 0;
-    // Reads the whole library again from disk and refills the panes.
-    virtual void reloadLibrary() = 0;
+    virtual Library* library() = 0;
     // The first object of the view's drawing (the rest follow through next);
     // null when the drawing is empty or there is no view.
     virtual GK_Object* firstDrawingObject() = 0;

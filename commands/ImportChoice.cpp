@@ -21,8 +21,8 @@ bool plausible(double width, double height)
 
 ChosenOutline sizeOf(const GU_Loop& loop, std::size_t holes)
 {
-    const Box box = boundingBox(loop.vertices());
-    return {box.maxX - box.minX, box.maxY - box.minY, holes};
+    const GK_Box box = boundingBox(loop.vertices());
+    return {box.width(), box.height(), holes};
 }
 
 void addHoles(const GU_OwnedList<GK_Hole>& holes, ImportPicture& picture)

@@ -10,7 +10,7 @@
 #include <dialogs/UserMessages.h>
 #include <kernel/GK_DoorWithHinges.h>
 #include <library/MachineProfileFile.h>
-#include <library/ModelLibrary.h>
+#include <library/Library.h>
 #include <machining/GcodeWriter.h>
 #include <machining/MachiningPlan.h>
 #include <machining/Motion.h>
@@ -21,10 +21,10 @@
 
 namespace {
 // Without a library there are no tools: every plan then says what is missing.
-const GU_OwnedList<KnifeInfo>& toolsOf(ModelLibrary* library)
+const GU_OwnedList<KnifeInfo>& toolsOf(const Library* library)
 {
     static const GU_OwnedList<KnifeInfo> none;
-    return library ? library->knives : none;
+    return library ? library->models().knives : none;
 }
 } // namespace
 

@@ -17,9 +17,9 @@
 #include <library/DoorModelFile.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
+#include <library/Library.h>
 #include <library/LibraryFolder.h>
 #include <library/LockCoreFile.h>
-#include <library/ModelLibrary.h>
 #include <library/NameLookup.h>
 
 #include <QString>
@@ -35,8 +35,8 @@ struct HingesKind {
     }
     static Model* model(const CadImporter& importer) { return importer.get_hinges_model(); }
     static SaveResult save(const Model* model, const SaveContext& context) { return SaveHingesFile(model, context); }
-    static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.hinges; }
-    static void refill(CommandHost& host) { host.refillHingesPane(); }
+    static const GU_SharedList<Model>& list(const ModelLibrary& library) { return library.hinges; }
+    static void put(Library& library, const Model& model) { library.putHinges(model); }
     static constexpr ModelKind kind = ModelKind::Hinges;
     static constexpr bool lockCore = false;
     // A hinge may be let into the door; the dialog asks.
@@ -56,8 +56,8 @@ struct LockCoreKind {
     {
         return SaveLockCoreFile(model, context);
     }
-    static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.lockCores; }
-    static void refill(CommandHost& host) { host.refillLockCorePane(); }
+    static const GU_SharedList<Model>& list(const ModelLibrary& library) { return library.lockCores; }
+    static void put(Library& library, const Model& model) { library.putLockCore(model); }
     static constexpr ModelKind kind = ModelKind::LockCore;
     static constexpr bool lockCore = true;
     static constexpr bool offerMortise = false;
@@ -67,7 +67,7 @@ struct LockCoreKind {
 struct DoorKind {
     using Model = GK_DoorWithHinges;
     static constexpr const char* folder = kDoorModelFolder;
-    static GU_OwnedList<Model>& list(ModelLibrary& library) { return library.doors; }
+    static const GU_SharedList<Model>& list(const ModelLibrary& library) { return library.doors; }
     static constexpr ModelKind kind = ModelKind::Door;
 };
 
@@ -78,12 +78,13 @@ template <typename Kind>
 NameAcceptor askBeforeReplacing(CommandHost& host, MessageBoxes& messages)
 {
     return [&host, &messages](const std::string& name) {
-        if (const std::optional<std::string> other = OtherModelInTarget(Kind::folder, name)) {
+        Library* library = host.library();
+        const std::string root = library ? library->folder() : std::string();
+        if (const std::optional<std::string> other = OtherModelInTarget(Kind::folder, name, root)) {
             messages.warning(OtherModelsFileMessage(Kind::kind, name, *other));
             return false;
         }
-        ModelLibrary* library = host.library();
-        if (!library || !PositionByName(Kind::list(*library), name))
+        if (!library || !PositionByName(Kind::list(library->models()), name))
             return true;
         return messages.question(ReplaceModelQuestion(Kind::kind, name));
     };
@@ -132,12 +133,12 @@ FileFilter ModelCommands::CadFilter()
 template <typename Save>
 bool ModelCommands::saveModel(Save save)
 {
-    ModelLibrary* library = m_host.library();
-    SaveContext context{library ? &library->files : nullptr};
+    Library* library = m_host.library();
+    SaveContext context = library ? library->saveContext() : SaveContext{};
     SaveResult saved = save(context);
     if (saved.problem == SaveProblem::ChangedOnDisk) {
         if (m_messages.choose(ChangedOnDiskQuestion(saved), ChangedOnDiskChoices()) != kChooseOverwrite) {
-            m_host.reloadLibrary();
+            library->reload();
             return false;
         }
         context.onChange = OnDiskChange::Overwrite;
@@ -253,28 +254,15 @@ bool ModelCommands::nameAndSave(ImportChoice& choice)
 
     if (!saveModel([model](const SaveContext& context) { return Kind::save(model, context); }))
         return false;
-    ModelLibrary* library = m_host.library();
-    if (!library)
-        return true;
-    auto& list = Kind::list(*library);
-    if (const auto existing = PositionByName(list, model->GetName())) {
-        // Assignment keeps the listed object, so doors that point at it show
-        // the new content and no pointer is left dangling.
-        *list[*existing] = *model;
-    } else {
-        auto copy = gk_copy(*model);
-        if (!copy)
-            return true;
-        list.add_tail(std::move(copy));
-    }
-    Kind::refill(m_host);
+    if (Library* library = m_host.library())
+        Kind::put(*library, *model);
     return true;
 }
 
 void ModelCommands::OnAddDoorModel()
 {
-    ModelLibrary* library = m_host.library();
-    CDlgAddDoorModel dialog(m_messages, library);
+    Library* library = m_host.library();
+    CDlgAddDoorModel dialog(m_messages, library ? &library->models() : nullptr);
     dialog.setNameAcceptor(askBeforeReplacing<DoorKind>(m_host, m_messages));
     if (dialog.DoModal() != IDOK)
         return;
@@ -288,42 +276,39 @@ void ModelCommands::OnAddDoorModel()
             door->SetHingesPos(position{p, 0.0, 0.0});
     }
     door->SetHingesUp(dialog.m_hingesUp);
-    door->SetHingesModel(library ? FindHingesByName(*library, dialog.m_hingesModelName) : nullptr);
-    door->SetLockCoreModel(library ? FindLockCoreByName(*library, dialog.m_lockCoreModelName) : nullptr);
+    if (library) {
+        door->SetHingesModel(ShareHingesByName(library->models(), dialog.m_hingesModelName));
+        door->SetLockCoreModel(ShareLockCoreByName(library->models(), dialog.m_lockCoreModelName));
+    }
 
     if (!saveModel([&door](const SaveContext& context) { return SaveDoorModelFile(door.get(), context); }))
         return;
-    if (!library)
-        return;
-    // Nothing points at a listed door but the pane's rows, which are rebuilt
-    // below, so a door of the same name is simply replaced in its place.
-    if (const auto existing = PositionByName(library->doors, door->GetName()))
-        library->doors.replace(*existing, std::move(door));
-    else
-        library->doors.add_tail(std::move(door));
-    m_host.refillDoorPane();
+    if (library)
+        library->putDoor(std::move(door));
 }
 
 void ModelCommands::OnKnifeSetting()
 {
-    ModelLibrary* library = m_host.library();
-    GU_OwnedList<KnifeInfo>* knives = library ? &library->knives : nullptr;
-    // The dialog changes the tools in memory; the table file is written here,
-    // after each change. A failure leaves the change in memory. A table that
-    // another program changed meanwhile is overwritten only if the user says
-    // so; otherwise it is read again, and the dialog shows what it holds.
-    CDlgKnifeSetting dialog(m_messages, knives, [this, library] {
-        SaveContext context{&library->files};
-        SaveResult saved = SaveKnifeFile(library->knives, context);
+    Library* library = m_host.library();
+    // The dialog changes a working copy of the tools; after each change the
+    // table file is written here and the library takes the copy. A failure
+    // leaves the change in memory. A table that another program changed
+    // meanwhile is overwritten only if the user says so; otherwise it is read
+    // again, and the dialog shows what it holds.
+    GU_OwnedList<KnifeInfo> table = library ? CopyTools(library->models().knives) : GU_OwnedList<KnifeInfo>();
+    CDlgKnifeSetting dialog(m_messages, library ? &table : nullptr, [this, library, &table] {
+        SaveContext context = library->saveContext();
+        SaveResult saved = SaveKnifeFile(table, context);
         if (saved.problem == SaveProblem::ChangedOnDisk) {
             if (m_messages.choose(ChangedOnDiskQuestion(saved), ChangedOnDiskChoices()) != kChooseOverwrite) {
-                library->knives.clear();
-                LoadKnifeFile(library->knives, nullptr, &library->files);
+                library->reloadTools();
+                table = CopyTools(library->models().knives);
                 return;
             }
             context.onChange = OnDiskChange::Overwrite;
-            saved = SaveKnifeFile(library->knives, context);
+            saved = SaveKnifeFile(table, context);
         }
+        library->setTools(table);
         if (!saved)
             m_messages.warning(ToolTableNotSavedMessage(saved));
     });

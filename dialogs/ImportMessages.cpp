@@ -56,7 +56,8 @@ QString readerSignalText(int signal)
     }
 }
 
-QString problemText(const ImportReport& report)
+// The file itself: missing, unreadable, not a drawing, or damaged.
+QString fileProblemText(const ImportReport& report)
 {
     const ImportFailure& failure = report.failure;
     switch (failure.problem) {
@@ -92,15 +93,24 @@ QString problemText(const ImportReport& report)
         return QStringLiteral("DXF 文件中的 %1 声明了不合理的点数（第 %2 行）")
             .arg(fileText(failure.detail))
             .arg(failure.line);
+    case ImportProblem::Unparsable:
+        return QStringLiteral("%1 文件已损坏，无法解析").arg(formatName(report.format));
+    case ImportProblem::ParserOutOfMemory:
+        return QStringLiteral("%1 文件过大或已损坏，内存不足").arg(formatName(report.format));
+    default:
+        return {};
+    }
+}
+
+// A drawing beyond one of the import's limits.
+QString limitProblemText(const ImportFailure& failure)
+{
+    switch (failure.problem) {
     case ImportProblem::TooManyDeclared:
         return QStringLiteral("图纸中的图元声明的点数合计超过 %1 个的上限（第 %2 行）；%3")
             .arg(failure.limit)
             .arg(failure.line)
             .arg(kSimplify);
-    case ImportProblem::Unparsable:
-        return QStringLiteral("%1 文件已损坏，无法解析").arg(formatName(report.format));
-    case ImportProblem::ParserOutOfMemory:
-        return QStringLiteral("%1 文件过大或已损坏，内存不足").arg(formatName(report.format));
     case ImportProblem::TooManyEntities:
         return QStringLiteral("图纸中的图元超过 %1 个的导入上限；%2").arg(failure.limit).arg(kSimplify);
     case ImportProblem::TooManyVertices:
@@ -120,12 +130,15 @@ QString problemText(const ImportReport& report)
     case ImportProblem::TooManyCurvePoints:
         return QStringLiteral("图纸中的曲线细分后超过 %1 个点的导入上限；请删除不需要的圆弧、椭圆和样条曲线后再导入")
             .arg(failure.limit);
-    case ImportProblem::OutOfMemory:
-        return QStringLiteral("内存不足，无法导入该图纸");
-    case ImportProblem::InternalError:
-        return QStringLiteral("导入时出现内部错误");
-    case ImportProblem::Cancelled:
-        return QStringLiteral("导入已取消");
+    default:
+        return {};
+    }
+}
+
+// The reader process did not come back with the drawing.
+QString readerProblemText(const ImportFailure& failure)
+{
+    switch (failure.problem) {
     case ImportProblem::ReaderMissing:
         return QStringLiteral("找不到图纸解析程序“%1”，请重新安装本程序").arg(QString::fromUtf8(failure.detail));
     case ImportProblem::ReaderNotStarted:
@@ -152,6 +165,16 @@ QString problemText(const ImportReport& report)
     case ImportProblem::DwgReaderMissing:
         return QStringLiteral("找不到 DWG 图纸解析组件（应在“%1”中）；请重新运行“./run.sh”，或在该目录运行“npm ci”")
             .arg(QString::fromUtf8(failure.detail));
+    default:
+        return {};
+    }
+}
+
+// The drawing was read but makes no model, or the import stopped.
+QString modelProblemText(const ImportReport& report)
+{
+    const ImportFailure& failure = report.failure;
+    switch (failure.problem) {
     case ImportProblem::NoClosedOutline:
         if (report.openChains.empty())
             return QStringLiteral("图中没有封闭轮廓");
@@ -162,9 +185,23 @@ QString problemText(const ImportReport& report)
         return QStringLiteral("其余封闭轮廓都在最大的轮廓之内；锁芯需要顶面和侧面两个互不包含的轮廓");
     case ImportProblem::NoPart:
         return QStringLiteral("图中的封闭轮廓都是图框、标题栏或标注，没有零件轮廓");
-    case ImportProblem::None:
-        break;
+    case ImportProblem::OutOfMemory:
+        return QStringLiteral("内存不足，无法导入该图纸");
+    case ImportProblem::InternalError:
+        return QStringLiteral("导入时出现内部错误");
+    case ImportProblem::Cancelled:
+        return QStringLiteral("导入已取消");
+    default:
+        return {};
     }
+}
+
+QString problemText(const ImportReport& report)
+{
+    for (QString text : {fileProblemText(report), limitProblemText(report.failure),
+                         readerProblemText(report.failure), modelProblemText(report)})
+        if (!text.isEmpty())
+            return text;
     return {};
 }
 

@@ -178,6 +178,17 @@ private:
 
     // Drawing.
     void DrawItem(QPainter& painter, int row, const QRect& clip, const PaintContext& context);
+    struct RowColors {
+        QColor background;
+        QColor text;
+    };
+    // Column 0 of a row: the node's image and tree lines, the background,
+    // the check box and the label.
+    void DrawRowLabel(QPainter& painter, const CTreeItem& node, const QRect& bounds, const RowColors& colors,
+                      const PaintContext& context);
+    // The row's other columns, those within the clip.
+    void DrawRowCells(QPainter& painter, const CItemInfo& info, const QRect& bounds, const QRect& clip,
+                      const RowColors& colors, const PaintContext& context, bool selected);
     void DrawTreeLines(QPainter& painter, const CTreeItem* node, const QRect& bounds, int column0Right);
     void DrawCheckBox(QPainter& painter, int x, int y, bool checked) const;
     void PaintFocusCell(QPainter& painter, int column, const QRect& cell);

@@ -93,37 +93,43 @@ void CTreeGridCtrl::paintEvent(QPaintEvent* event)
 void CTreeGridCtrl::DrawItem(QPainter& painter, int row, const QRect& clip, const PaintContext& context)
 {
     const CTreeItem* node = m_rows[row];
-    const CItemInfo& info = *node->m_info;
+    const bool selected = node == m_selected;
+    const RowColors colors{selected ? context.highlight : context.window, ColorFromColorRef(node->m_info->m_textColor)};
     const QRect bounds = GetRowBounds(row);
+    DrawRowLabel(painter, *node, bounds, colors, context);
+    DrawRowCells(painter, *node->m_info, bounds, clip, colors, context, selected);
+}
+
+void CTreeGridCtrl::DrawRowLabel(QPainter& painter, const CTreeItem& node, const QRect& bounds, const RowColors& colors,
+                                 const PaintContext& context)
+{
+    const CItemInfo& info = *node.m_info;
     const int left = bounds.left();
     const int top = bounds.top();
     const int bottom = top + m_rowHeight;
     const int right = left + bounds.width();
-    const bool selected = node == m_selected;
-    const QColor background = selected ? context.highlight : context.window;
-    const QColor textColor = ColorFromColorRef(info.m_textColor);
     const int cx = m_imageWidth;
     const int cy = m_imageHeight;
     const int column0Right = left + context.widths[0];
-    const int indentWidth = cx * (node->m_indent + 1);
+    const int indentWidth = cx * (node.m_indent + 1);
 
     // The node's image at its indent, cut off at the end of column 0.
-    const int imageX = left + node->m_indent * cx;
+    const int imageX = left + node.m_indent * cx;
     const int imageY = bottom - (bottom - cy - top) / 2 - cy;
     const int imageRoom = column0Right - imageX;
     if (imageRoom >= 0) {
         if (imageRoom > 0)
-            painter.drawPixmap(imageX, imageY, m_images, RowImage(node) * cx, 0, std::min(cx, imageRoom), cy);
-        DrawTreeLines(painter, node, bounds, column0Right);
+            painter.drawPixmap(imageX, imageY, m_images, RowImage(&node) * cx, 0, std::min(cx, imageRoom), cy);
+        DrawTreeLines(painter, &node, bounds, column0Right);
     }
 
     // Opaque background from the end of the indent to the row's end.
     const int fillLeft = std::min(left + indentWidth + 2, column0Right);
-    painter.fillRect(QRect(fillLeft, top, right - fillLeft, m_rowHeight), background);
+    painter.fillRect(QRect(fillLeft, top, right - fillLeft, m_rowHeight), colors.background);
     const QRect labelArea(fillLeft, top, column0Right - fillLeft, m_rowHeight);
     if (info.m_rowColor != COLORREF_NONE)
         painter.fillRect(labelArea, ColorFromColorRef(info.m_rowColor));
-    if (selected && m_focusColumn == 0) {
+    if (&node == m_selected && m_focusColumn == 0) {
         const QColor focus = ColorFromColorRef(FocusCellColor());
         painter.fillRect(labelArea, focus);
         DrawFocusRect(painter, labelArea, focus);
@@ -131,7 +137,7 @@ void CTreeGridCtrl::DrawItem(QPainter& painter, int row, const QRect& clip, cons
 
     const bool checkBoxes = m_exStyle & LVS_EX_CHECKBOXES;
     if (checkBoxes && indentWidth + kCheckBoxImageWidth + left < column0Right)
-        DrawCheckBox(painter, imageX + kCheckBoxImageWidth, imageY, node->m_rowChecked);
+        DrawCheckBox(painter, imageX + kCheckBoxImageWidth, imageY, node.m_rowChecked);
 
     const int labelLeft = left + indentWidth + (checkBoxes ? kCheckBoxImageWidth : 0);
     const QRect label(labelLeft, top, column0Right - labelLeft, m_rowHeight);
@@ -140,10 +146,15 @@ void CTreeGridCtrl::DrawItem(QPainter& painter, int row, const QRect& clip, cons
         const bool fits = TextFits(context.metrics, info.m_text, label.width(), kLabelMargin);
         const QString text = fits ? info.m_text : ShortenText(context.metrics, info.m_text, label.width(), kLabelMargin);
         DrawCellText(painter, context.metrics, label.adjusted(kLabelInset, 0, -kLabelInset, 0), text,
-                     fits ? m_headerModel->alignment(0) : Qt::AlignLeft, background, textColor);
+                     fits ? m_headerModel->alignment(0) : Qt::AlignLeft, colors.background, colors.text);
     }
+}
 
-    int cellLeft = column0Right;
+void CTreeGridCtrl::DrawRowCells(QPainter& painter, const CItemInfo& info, const QRect& bounds, const QRect& clip,
+                                 const RowColors& colors, const PaintContext& context, bool selected)
+{
+    const int top = bounds.top();
+    int cellLeft = bounds.left() + context.widths[0];
     const int clipRight = clip.left() + clip.width();
     for (int column = 1; column < int(context.widths.size()); ++column) {
         const QRect cell(cellLeft, top, context.widths[column], m_rowHeight);
@@ -167,8 +178,8 @@ void CTreeGridCtrl::DrawItem(QPainter& painter, int row, const QRect& clip, cons
         }
         if (selected)
             PaintFocusCell(painter, column, cell);
-        DrawCellText(painter, context.metrics, cell.adjusted(kCellInset, 0, -kCellInset, 0), shown, align, background,
-                     textColor);
+        DrawCellText(painter, context.metrics, cell.adjusted(kCellInset, 0, -kCellInset, 0), shown, align,
+                     colors.background, colors.text);
     }
 }
 

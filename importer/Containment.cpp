@@ -55,8 +55,8 @@ bool Containment::outlineInside(std::size_t outer, std::size_t inner)
 
 bool Containment::outlineWithin(std::size_t outer, std::size_t inner, double tolerance)
 {
-    const Box& box = m_outlines[outer].box;
-    const Box grown{box.minX - tolerance, box.minY - tolerance, box.maxX + tolerance, box.maxY + tolerance};
+    const GK_Box& box = m_outlines[outer].box;
+    const GK_Box grown{box.x0 - tolerance, box.y0 - tolerance, box.x1 + tolerance, box.y1 + tolerance};
     if (m_outlines[outer].points.size() < 3 || !grown.contains(m_outlines[inner].box))
         return false;
     const std::vector<position>& points = m_outlines[inner].points;

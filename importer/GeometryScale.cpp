@@ -14,9 +14,9 @@ void scale(position& p, double factor)
     p.z *= factor;
 }
 
-double largestMagnitude(const Box& box)
+double largestMagnitude(const GK_Box& box)
 {
-    return std::max({std::fabs(box.minX), std::fabs(box.maxX), std::fabs(box.minY), std::fabs(box.maxY)});
+    return std::max({std::fabs(box.x0), std::fabs(box.x1), std::fabs(box.y0), std::fabs(box.y1)});
 }
 
 } // namespace
@@ -38,7 +38,7 @@ bool scaleGeometry(ImportGeometry& geometry, double factor)
     for (Outline& o : geometry.outlines) {
         for (position& p : o.points)
             scale(p, factor);
-        o.box = {o.box.minX * factor, o.box.minY * factor, o.box.maxX * factor, o.box.maxY * factor};
+        o.box = {o.box.x0 * factor, o.box.y0 * factor, o.box.x1 * factor, o.box.y1 * factor};
         o.area *= factor * factor;
         scale(o.centroid, factor);
         o.depth *= factor;

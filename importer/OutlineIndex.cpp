@@ -28,7 +28,7 @@ std::size_t bandAt(double y, double minY, double bandHeight, std::size_t bands)
 // The edges of one outline sorted by the horizontal bands their heights reach;
 // edge i runs from vertex i to vertex i - 1.
 struct OutlineIndex::Bands {
-    Bands(const std::vector<position>& pts, const Box& box);
+    Bands(const std::vector<position>& pts, const GK_Box& box);
 
     std::size_t of(double y) const { return bandAt(y, minY, height, count); }
 
@@ -39,10 +39,10 @@ struct OutlineIndex::Bands {
     std::vector<std::uint32_t> edges;
 };
 
-OutlineIndex::Bands::Bands(const std::vector<position>& pts, const Box& box) : minY(box.minY)
+OutlineIndex::Bands::Bands(const std::vector<position>& pts, const GK_Box& box) : minY(box.y0)
 {
     const std::size_t n = pts.size();
-    const double extent = box.maxY - box.minY;
+    const double extent = box.y1 - box.y0;
     const auto spanOf = [&](std::size_t i, std::size_t bands, double bandHeight) {
         const position& a = pts[i];
         const position& b = pts[i == 0 ? n - 1 : i - 1];
@@ -99,14 +99,14 @@ OutlineIndex::OutlineIndex(const std::vector<Outline>& outlines, std::size_t bud
 
     m_extent = outlines[0].box;
     for (const Outline& o : outlines) {
-        m_extent.minX = std::min(m_extent.minX, o.box.minX);
-        m_extent.minY = std::min(m_extent.minY, o.box.minY);
-        m_extent.maxX = std::max(m_extent.maxX, o.box.maxX);
-        m_extent.maxY = std::max(m_extent.maxY, o.box.maxY);
+        m_extent.x0 = std::min(m_extent.x0, o.box.x0);
+        m_extent.y0 = std::min(m_extent.y0, o.box.y0);
+        m_extent.x1 = std::max(m_extent.x1, o.box.x1);
+        m_extent.y1 = std::max(m_extent.y1, o.box.y1);
     }
     m_side = std::clamp<std::size_t>(static_cast<std::size_t>(std::ceil(std::sqrt(static_cast<double>(n)))), 1, kMaxSide);
-    m_cellWidth = (m_extent.maxX - m_extent.minX) / static_cast<double>(m_side);
-    m_cellHeight = (m_extent.maxY - m_extent.minY) / static_cast<double>(m_side);
+    m_cellWidth = (m_extent.x1 - m_extent.x0) / static_cast<double>(m_side);
+    m_cellHeight = (m_extent.y1 - m_extent.y0) / static_cast<double>(m_side);
     if (!(m_cellWidth > 0.0))
         m_cellWidth = 1.0;
     if (!(m_cellHeight > 0.0))
@@ -115,9 +115,9 @@ OutlineIndex::OutlineIndex(const std::vector<Outline>& outlines, std::size_t bud
 
     // Ranks go in ascending, so every list is sorted as it is built.
     for (std::size_t r = 0; r < n; ++r) {
-        const Box& box = outlines[m_byArea[r]].box;
-        const std::size_t first = cellOf(box.minX, box.minY);
-        const std::size_t last = cellOf(box.maxX, box.maxY);
+        const GK_Box& box = outlines[m_byArea[r]].box;
+        const std::size_t first = cellOf(box.x0, box.y0);
+        const std::size_t last = cellOf(box.x1, box.y1);
         const std::size_t x0 = first % m_side, y0 = first / m_side;
         const std::size_t x1 = last % m_side, y1 = last / m_side;
         if ((x1 - x0 + 1) * (y1 - y0 + 1) > kMaxCellsPerOutline) {
@@ -139,7 +139,7 @@ std::size_t OutlineIndex::cellOf(double x, double y) const
             return std::size_t(0);
         return std::min(m_side - 1, static_cast<std::size_t>(v));
     };
-    return clampCell((y - m_extent.minY) / m_cellHeight) * m_side + clampCell((x - m_extent.minX) / m_cellWidth);
+    return clampCell((y - m_extent.y0) / m_cellHeight) * m_side + clampCell((x - m_extent.x0) / m_cellWidth);
 }
 
 std::size_t OutlineIndex::smallestAround(double x, double y, std::size_t above,

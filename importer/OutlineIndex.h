@@ -48,7 +48,7 @@ private:
     const std::vector<Outline>& m_outlines;
     std::vector<std::size_t> m_byArea; // outline indices, smallest first
     std::vector<std::size_t> m_rank;   // position of each outline in m_byArea
-    Box m_extent;
+    GK_Box m_extent;
     std::size_t m_side = 1; // cells per row and column
     double m_cellWidth = 1.0, m_cellHeight = 1.0;
     std::vector<std::vector<std::size_t>> m_cells; // ranks, ascending

@@ -11,7 +11,7 @@
 // A closed outline of the drawing, first vertex not repeated.
 struct Outline {
     std::vector<position> points;
-    Box box;
+    GK_Box box;
     double area = 0.0; // enclosed area, positive
     position centroid;
     double depth = 0.0;

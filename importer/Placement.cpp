@@ -1,6 +1,6 @@
 #include <importer/Placement.h>
 
-#include <importer/Affine2.h>
+#include <kernel/GK_Geometry.h>
 #include <importer/ImportLimits.h>
 #include <importer/ImportProgress.h>
 #include <importer/Tessellation.h>
@@ -38,7 +38,7 @@ public:
     Placer(const DxfDrawing& drawing, double unitFactor, double tolerance, const ImportProgress& progress)
         : m_drawing(drawing),
           m_tolerance(tolerance),
-          m_root(Affine2::scaling(unitFactor, unitFactor, unitFactor)),
+          m_root(GK_Affine::scaling(unitFactor, unitFactor, unitFactor)),
           m_progress(progress)
     {
     }
@@ -138,13 +138,13 @@ private:
         return m_defaultLayer;
     }
 
-    void placeEntity(const EntityRecord& e, const Affine2& t, LayerId layer, int depth)
+    void placeEntity(const EntityRecord& e, const GK_Affine& t, LayerId layer, int depth)
     {
         if (visit())
             std::visit([&](const auto& shape) { place(shape, e, t, layer, depth); }, e.shape);
     }
 
-    void placeAll(const EntityList& entities, const Affine2& t, LayerId insertLayer, int depth)
+    void placeAll(const EntityList& entities, const GK_Affine& t, LayerId insertLayer, int depth)
     {
         for (const EntityRecord& e : entities) {
             if (m_out.overflow)
@@ -156,12 +156,12 @@ private:
 
     // The map from an entity's own coordinates to the world: object
     // coordinates seen from below are mirrored in x.
-    static Affine2 objectMap(const EntityRecord& e, const Affine2& t)
+    static GK_Affine objectMap(const EntityRecord& e, const GK_Affine& t)
     {
-        return e.mirrored ? t * Affine2::mirrorX() : t;
+        return e.mirrored ? t * GK_Affine::mirrorX() : t;
     }
 
-    double depthOf(const EntityRecord& e, double elevation, const Affine2& t) const
+    double depthOf(const EntityRecord& e, double elevation, const GK_Affine& t) const
     {
         if (e.thickness != 0.0)
             return e.thickness * t.zScale;
@@ -202,13 +202,13 @@ private:
     }
 
     // Maps local points to the world and keeps them as one path.
-    void keepPath(std::span<const position> local, const Affine2& map, bool closed, double depth, LayerId layer)
+    void keepPath(std::span<const position> local, const GK_Affine& map, bool closed, double depth, LayerId layer)
     {
         if (!usableDepth(depth) || !budget(local.size()))
             return;
         const std::size_t first = m_out.points.size();
         for (const position& p : local) {
-            const position q = map.apply(p);
+            const position q = map.map(p);
             if (!usable(q)) {
                 m_out.points.resize(first);
                 skip(SkipReason::BadCoordinates);
@@ -219,24 +219,24 @@ private:
         m_out.paths.push_back({first, local.size(), closed, depth, layer, m_order++});
     }
 
-    double localTolerance(const Affine2& map) const { return m_tolerance / map.maxStretch(); }
+    double localTolerance(const GK_Affine& map) const { return m_tolerance / map.maxStretch(); }
 
-    bool degenerate(const Affine2& map)
+    bool degenerate(const GK_Affine& map)
     {
         const double s = map.maxStretch();
-        if (std::isfinite(s) && s > 0.0 && std::isfinite(map.tx) && std::isfinite(map.ty))
+        if (std::isfinite(s) && s > 0.0 && std::isfinite(map.e) && std::isfinite(map.f))
             return false;
         skip(SkipReason::BadScale);
         return true;
     }
 
-    void place(const LineRecord& line, const EntityRecord&, const Affine2& t, LayerId layer, int)
+    void place(const LineRecord& line, const EntityRecord&, const GK_Affine& t, LayerId layer, int)
     {
         const position ends[] = {line.a, line.b};
         keepPath(ends, t, false, 0.0, layer);
     }
 
-    void place(const ArcRecord& arc, const EntityRecord& e, const Affine2& t, LayerId layer, int)
+    void place(const ArcRecord& arc, const EntityRecord& e, const GK_Affine& t, LayerId layer, int)
     {
         double sweepDeg = std::fmod(arc.endDeg - arc.startDeg, kFullTurnDeg);
         if (sweepDeg <= 0.0)
@@ -249,7 +249,7 @@ private:
             place(CircleRecord{arc.centre, arc.radius}, e, t, layer, 0);
             return;
         }
-        const Affine2 map = objectMap(e, t);
+        const GK_Affine map = objectMap(e, t);
         if (degenerate(map))
             return;
         std::vector<position> pts;
@@ -261,21 +261,21 @@ private:
         keepPath(pts, map, false, depthOf(e, arc.centre.z, t), layer);
     }
 
-    void place(const CircleRecord& circle, const EntityRecord& e, const Affine2& t, LayerId layer, int)
+    void place(const CircleRecord& circle, const EntityRecord& e, const GK_Affine& t, LayerId layer, int)
     {
         if (!std::isfinite(circle.radius) || circle.radius <= 0.0 || !std::isfinite(circle.centre.x)
             || !std::isfinite(circle.centre.y)) {
             skip(SkipReason::BadCircle);
             return;
         }
-        const Affine2 map = objectMap(e, t);
+        const GK_Affine map = objectMap(e, t);
         if (degenerate(map))
             return;
         const double depth = depthOf(e, circle.centre.z, t);
         if (!usableDepth(depth))
             return;
         if (map.isSimilarity()) {
-            const position c = map.apply(circle.centre);
+            const position c = map.map(circle.centre);
             const double r = circle.radius * map.maxStretch();
             if (!usable(c) || !std::isfinite(r) || r > import_limits::kMaxCoordinate) {
                 skip(SkipReason::BadCoordinates);
@@ -291,9 +291,9 @@ private:
         keepPath(pts, map, true, depth, layer);
     }
 
-    void place(const PolylineRecord& poly, const EntityRecord& e, const Affine2& t, LayerId layer, int)
+    void place(const PolylineRecord& poly, const EntityRecord& e, const GK_Affine& t, LayerId layer, int)
     {
-        const Affine2 map = objectMap(e, t);
+        const GK_Affine map = objectMap(e, t);
         if (degenerate(map))
             return;
         std::vector<position> pts;
@@ -304,14 +304,14 @@ private:
         keepPath(pts, map, poly.closed, depthOf(e, poly.elevation, t), layer);
     }
 
-    void place(const AnnotationRecord& annotation, const EntityRecord& e, const Affine2& t, LayerId, int)
+    void place(const AnnotationRecord& annotation, const EntityRecord& e, const GK_Affine& t, LayerId, int)
     {
-        const position at = objectMap(e, t).apply(annotation.at);
+        const position at = objectMap(e, t).map(annotation.at);
         if (usable(at) && budget(0))
             m_out.annotations.push_back({at.x, at.y, 0.0});
     }
 
-    void place(const EllipseRecord& ellipse, const EntityRecord& e, const Affine2& t, LayerId layer, int)
+    void place(const EllipseRecord& ellipse, const EntityRecord& e, const GK_Affine& t, LayerId layer, int)
     {
         if (degenerate(t))
             return;
@@ -327,7 +327,7 @@ private:
         keepPath(pts, t, full, depthOf(e, ellipse.centre.z, t), layer);
     }
 
-    void place(const std::unique_ptr<SplineRecord>& boxed, const EntityRecord& e, const Affine2& t, LayerId layer, int)
+    void place(const std::unique_ptr<SplineRecord>& boxed, const EntityRecord& e, const GK_Affine& t, LayerId layer, int)
     {
         if (degenerate(t))
             return;
@@ -339,7 +339,7 @@ private:
         keepPath(pts, t, false, depthOf(e, 0.0, t), layer);
     }
 
-    void place(const std::unique_ptr<InsertRecord>& boxed, const EntityRecord& e, const Affine2& t, LayerId layer,
+    void place(const std::unique_ptr<InsertRecord>& boxed, const EntityRecord& e, const GK_Affine& t, LayerId layer,
                int depth)
     {
         const InsertRecord& ins = *boxed;
@@ -365,17 +365,17 @@ private:
             return;
         }
         const BlockDefinition& block = found->second;
-        const Affine2 frame = objectMap(e, t) * Affine2::translation(ins.at.x, ins.at.y, ins.at.z)
-                              * Affine2::rotation(ins.angleDeg * kDegree);
-        const Affine2 local = Affine2::scaling(ins.scaleX, ins.scaleY, ins.scaleZ)
-                              * Affine2::translation(-block.base.x, -block.base.y, -block.base.z);
+        const GK_Affine frame = objectMap(e, t) * GK_Affine::translation(ins.at.x, ins.at.y, ins.at.z)
+                              * GK_Affine::rotation(ins.angleDeg * kDegree);
+        const GK_Affine local = GK_Affine::scaling(ins.scaleX, ins.scaleY, ins.scaleZ)
+                              * GK_Affine::translation(-block.base.x, -block.base.y, -block.base.z);
         m_stack.push_back(&found->first);
         for (long long r = 0; r < rows && !m_out.overflow; ++r)
             for (long long c = 0; c < columns && !m_out.overflow; ++c) {
                 // Counts copies of empty blocks too, which place nothing.
                 if (!visit())
                     break;
-                const Affine2 cell = Affine2::translation(static_cast<double>(c) * ins.columnSpacing,
+                const GK_Affine cell = GK_Affine::translation(static_cast<double>(c) * ins.columnSpacing,
                                                           static_cast<double>(r) * ins.rowSpacing);
                 placeAll(block.entities, frame * cell * local, layer, depth + 1);
                 for (const auto& [kind, count] : block.skipped)
@@ -393,7 +393,7 @@ private:
 
     const DxfDrawing& m_drawing;
     double m_tolerance;
-    Affine2 m_root;
+    GK_Affine m_root;
     const ImportProgress& m_progress;
     std::optional<LayerId> m_defaultLayer;
     std::size_t m_layersSearched = 0;

@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
-Box boundingBox(const std::vector<position>& pts)
+GK_Box boundingBox(const std::vector<position>& pts)
 {
-    Box box;
+    GK_Box box;
     if (pts.empty())
         return box;
     box = {pts[0].x, pts[0].y, pts[0].x, pts[0].y};
     for (const position& p : pts) {
-        box.minX = std::min(box.minX, p.x);
-        box.maxX = std::max(box.maxX, p.x);
-        box.minY = std::min(box.minY, p.y);
-        box.maxY = std::max(box.maxY, p.y);
+        box.x0 = std::min(box.x0, p.x);
+        box.x1 = std::max(box.x1, p.x);
+        box.y0 = std::min(box.y0, p.y);
+        box.y1 = std::max(box.y1, p.y);
     }
     return box;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <kernel/GK_Geometry.h>
 #include <kernel/position.h>
 
 #include <vector>
@@ -7,16 +8,7 @@
 // Plane geometry of closed outlines given as vertex lists (first vertex not
 // repeated at the end). Only x and y are used.
 
-struct Box {
-    double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
-    bool contains(const Box& inner) const
-    {
-        return inner.minX >= minX && inner.maxX <= maxX && inner.minY >= minY && inner.maxY <= maxY;
-    }
-    bool contains(double x, double y) const { return x >= minX && x <= maxX && y >= minY && y <= maxY; }
-};
-
-Box boundingBox(const std::vector<position>& pts);
+GK_Box boundingBox(const std::vector<position>& pts);
 // Signed area, positive for counter-clockwise outlines.
 double signedArea(const std::vector<position>& pts);
 // Centre of the enclosed area (the vertex mean for a degenerate outline).

@@ -1,11 +1,14 @@
 #include <importer/RecordStream.h>
 
 #include <importer/ImportLimits.h>
+#include <importer/RecordLayout.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
+
+using namespace record_layout;
 
 namespace {
 
@@ -19,41 +22,13 @@ constexpr std::size_t kMaxKinds = import_limits::kMaxSkippedKinds + 1 + 16;
 constexpr auto kLastSkipReason = SkipReason::BadSpline;
 constexpr auto kLastOutcome = DxfParseOutcome::Damaged;
 
-enum Tag : std::uint8_t {
-    kLayer = 1,
-    kInsUnits,
-    kCodePage,
-    kVersion,
-    kBeginBlock,
-    kEndBlock,
-    kSkipped,
-    kLine,
-    kArc,
-    kCircle,
-    kPolyline,
-    kEllipse,
-    kSpline,
-    kInsert,
-    kAnnotation,
-    kEnd,
-};
-
-// Layer, thickness and the mirrored flag, in front of every entity.
-constexpr std::size_t kEntityHeadBytes = 4 + 8 + 1;
-constexpr std::size_t kPointBytes = 3 * 8;
 // The largest frame: a spline with every list at the per-entity limit.
 constexpr std::size_t kMaxFrameBytes =
     kEntityHeadBytes + 64 + import_limits::kMaxEntityVertices * (8 + 8 + 2 * kPointBytes);
 
-Tag tagOf(const Shape& shape)
-{
-    static constexpr Tag tags[] = {kLine, kArc, kCircle, kPolyline, kEllipse, kAnnotation, kSpline, kInsert};
-    static_assert(std::size(tags) == std::variant_size_v<Shape>);
-    return tags[shape.index()];
-}
-
-// Reads a frame's payload field by field; any short read or leftover byte
-// makes the frame invalid, any non-finite number or bad flag its numbers.
+// Gets a frame's payload field by field for the layout; any short read or
+// leftover byte makes the frame invalid, any non-finite number or bad flag
+// its numbers.
 class Cursor {
 public:
     explicit Cursor(std::string_view payload) : m_rest(payload) {}
@@ -71,46 +46,56 @@ public:
         m_rest.remove_prefix(sizeof(T));
         return value;
     }
-    double real()
+    void real(double& v)
     {
-        const double v = get<double>();
+        v = get<double>();
         if (!std::isfinite(v))
             m_badNumber = true;
-        return v;
     }
-    position point()
+    void point(position& p)
     {
-        const double x = real(), y = real(), z = real();
-        return {x, y, z};
+        real(p.x);
+        real(p.y);
+        real(p.z);
     }
-    bool flag()
+    void flag(bool& f)
     {
         const auto v = get<std::uint8_t>();
         if (v > 1)
             m_badNumber = true;
-        return v == 1;
+        f = v == 1;
     }
-    std::string text()
+    // The enum's range is checked by whoever takes it.
+    template <typename Enum>
+    void byte(Enum& e)
+    {
+        e = static_cast<Enum>(get<std::uint8_t>());
+    }
+    void int32(int& v) { v = get<std::int32_t>(); }
+    void uint32(std::uint32_t& v) { v = get<std::uint32_t>(); }
+    void text(std::string& s)
     {
         const auto n = get<std::uint32_t>();
         if (n > import_limits::kMaxTextBytes || n > m_rest.size()) {
             m_short = true;
-            return {};
+            return;
         }
-        std::string s(m_rest.substr(0, n));
+        s.assign(m_rest.substr(0, n));
         m_rest.remove_prefix(n);
-        return s;
     }
-    // A count of items of `itemBytes` each that the rest of the payload must
-    // be able to hold, so no count makes anything allocate beyond the frame.
-    std::uint32_t count(std::size_t itemBytes)
+    // A count of items of itemBytes each that the rest of the payload must be
+    // able to hold, so no count makes anything allocate beyond the frame.
+    template <typename Item, typename Fields>
+    void list(std::vector<Item>& items, std::size_t itemBytes, Fields fields)
     {
         const auto n = get<std::uint32_t>();
         if (n > import_limits::kMaxEntityVertices || n * itemBytes > m_rest.size()) {
             m_short = true;
-            return 0;
+            return;
         }
-        return n;
+        items.resize(n);
+        for (Item& item : items)
+            fields(item);
     }
     StreamFault fault() const
     {
@@ -125,9 +110,98 @@ private:
     bool m_badNumber = false;
 };
 
+template <std::size_t I = 0>
+bool emplaceShape(std::size_t index, Shape& shape)
+{
+    if constexpr (I == std::variant_size_v<Shape>) {
+        return false;
+    } else {
+        using Alternative = std::variant_alternative_t<I, Shape>;
+        if (index != I)
+            return emplaceShape<I + 1>(index, shape);
+        if constexpr (requires { typename Alternative::element_type; })
+            shape.emplace<I>(std::make_unique<typename Alternative::element_type>());
+        else
+            shape.emplace<I>();
+        return true;
+    }
+}
+
+// The vertices an entity counts against the file's limit.
+std::size_t vertexCount(const Shape& shape)
+{
+    if (const auto* poly = std::get_if<PolylineRecord>(&shape))
+        return poly->vertices.size();
+    if (const auto* spline = std::get_if<std::unique_ptr<SplineRecord>>(&shape))
+        return (*spline)->knots.size() + (*spline)->control.size() + (*spline)->fit.size();
+    return 0;
+}
+
 } // namespace
 
+bool record_layout::ShapeOfTag(std::uint8_t tag, Shape& shape)
+{
+    const Tag* at = std::find(std::begin(kShapeTags), std::end(kShapeTags), tag);
+    return at != std::end(kShapeTags) && emplaceShape(static_cast<std::size_t>(at - std::begin(kShapeTags)), shape);
+}
+
 // --- writer -----------------------------------------------------------------
+
+namespace {
+// Puts each field the layout names at the end of the buffer, noting whether
+// every number was finite.
+class Encoder {
+public:
+    Encoder(std::string& buffer, bool& finite) : m_buffer(buffer), m_finite(finite) {}
+
+    void bytes(const void* data, std::size_t size) { m_buffer.append(static_cast<const char*>(data), size); }
+    void real(double v)
+    {
+        m_finite = m_finite && std::isfinite(v);
+        bytes(&v, sizeof v);
+    }
+    void point(const position& p)
+    {
+        real(p.x);
+        real(p.y);
+        real(p.z);
+    }
+    void flag(bool f) { byte(static_cast<std::uint8_t>(f ? 1 : 0)); }
+    template <typename Enum>
+    void byte(Enum e)
+    {
+        const auto v = static_cast<std::uint8_t>(e);
+        bytes(&v, 1);
+    }
+    void int32(int v)
+    {
+        const auto n = static_cast<std::int32_t>(v);
+        bytes(&n, sizeof n);
+    }
+    void uint32(std::size_t v)
+    {
+        const auto n = static_cast<std::uint32_t>(v);
+        bytes(&n, sizeof n);
+    }
+    void text(std::string_view s)
+    {
+        s = s.substr(0, import_limits::kMaxTextBytes);
+        uint32(s.size());
+        bytes(s.data(), s.size());
+    }
+    template <typename Item, typename Fields>
+    void list(std::vector<Item>& items, std::size_t, Fields fields)
+    {
+        uint32(items.size());
+        for (Item& item : items)
+            fields(item);
+    }
+
+private:
+    std::string& m_buffer;
+    bool& m_finite;
+};
+} // namespace
 
 RecordStreamWriter::RecordStreamWriter(Output out) : m_out(std::move(out))
 {
@@ -135,193 +209,82 @@ RecordStreamWriter::RecordStreamWriter(Output out) : m_out(std::move(out))
     m_buffer.append(kMark, sizeof kMark);
 }
 
-void RecordStreamWriter::put(const void* data, std::size_t size)
-{
-    m_buffer.append(static_cast<const char*>(data), size);
-}
-
-void RecordStreamWriter::put(double value)
-{
-    m_finite = m_finite && std::isfinite(value);
-    put(&value, sizeof value);
-}
-
-void RecordStreamWriter::put(const position& p)
-{
-    put(p.x);
-    put(p.y);
-    put(p.z);
-}
-
-void RecordStreamWriter::putText(std::string_view text)
-{
-    text = text.substr(0, import_limits::kMaxTextBytes);
-    put(static_cast<std::uint32_t>(text.size()));
-    put(text.data(), text.size());
-}
-
-void RecordStreamWriter::beginFrame(std::uint8_t tag)
+template <typename Fields>
+bool RecordStreamWriter::frame(std::uint8_t tag, Fields fields)
 {
     m_frameStart = m_buffer.size();
-    put(tag);
-    put(std::uint32_t{0});
-    m_finite = true;
-}
-
-void RecordStreamWriter::endFrame()
-{
+    bool finite = true;
+    Encoder out(m_buffer, finite);
+    out.byte(tag);
+    out.uint32(0); // the length, once known
+    fields(out);
+    if (!finite) {
+        m_buffer.resize(m_frameStart);
+        return false;
+    }
     const auto length = static_cast<std::uint32_t>(m_buffer.size() - m_frameStart - kHeaderBytes);
     std::memcpy(m_buffer.data() + m_frameStart + 1, &length, sizeof length);
-    flushIfFull();
-}
-
-void RecordStreamWriter::flushIfFull()
-{
-    if (m_buffer.size() < kChunkBytes)
-        return;
-    m_out(m_buffer);
-    m_buffer.clear();
+    if (m_buffer.size() >= kChunkBytes) {
+        m_out(m_buffer);
+        m_buffer.clear();
+    }
+    return true;
 }
 
 void RecordStreamWriter::insunits(int code)
 {
-    beginFrame(kInsUnits);
-    put(static_cast<std::int32_t>(code));
-    endFrame();
+    frame(kInsUnits, [code](Encoder& out) { out.int32(code); });
 }
 
 void RecordStreamWriter::codePage(std::string value)
 {
-    beginFrame(kCodePage);
-    putText(value);
-    endFrame();
+    frame(kCodePage, [&value](Encoder& out) { out.text(value); });
 }
 
 void RecordStreamWriter::version(std::string value)
 {
-    beginFrame(kVersion);
-    putText(value);
-    endFrame();
+    frame(kVersion, [&value](Encoder& out) { out.text(value); });
 }
 
 void RecordStreamWriter::layer(std::string name)
 {
-    beginFrame(kLayer);
-    putText(name);
-    endFrame();
+    frame(kLayer, [&name](Encoder& out) { out.text(name); });
 }
 
 void RecordStreamWriter::beginBlock(std::string name, const position& base)
 {
-    beginFrame(kBeginBlock);
-    put(base);
-    putText(name);
-    if (!m_finite) {
+    BlockStart block{base, std::move(name)};
+    if (!frame(kBeginBlock, [&block](Encoder& out) { layout(out, block); })) {
         // A block placed at no number is still a block: it keeps its name.
-        m_buffer.resize(m_frameStart);
-        beginBlock(std::move(name), position{});
-        return;
+        block.base = position{};
+        frame(kBeginBlock, [&block](Encoder& out) { layout(out, block); });
     }
-    endFrame();
 }
 
 void RecordStreamWriter::endBlock()
 {
-    beginFrame(kEndBlock);
-    endFrame();
+    frame(kEndBlock, [](Encoder&) {});
 }
 
 void RecordStreamWriter::skipped(const SkippedKind& kind)
 {
-    beginFrame(kSkipped);
-    put(static_cast<std::uint8_t>(kind.reason));
-    putText(kind.entity);
-    endFrame();
+    SkippedKind copy = kind;
+    frame(kSkipped, [&copy](Encoder& out) { layout(out, copy); });
 }
 
 void RecordStreamWriter::entity(EntityRecord&& record)
 {
-    beginFrame(tagOf(record.shape));
-    put(static_cast<std::uint32_t>(record.layer));
-    put(record.thickness);
-    put(static_cast<std::uint8_t>(record.mirrored ? 1 : 0));
-    auto points = [this](const std::vector<position>& list) {
-        put(static_cast<std::uint32_t>(list.size()));
-        for (const position& p : list)
-            put(p);
-    };
-    auto reals = [this](const std::vector<double>& list) {
-        put(static_cast<std::uint32_t>(list.size()));
-        for (double v : list)
-            put(v);
-    };
-    std::visit(
-        [&](const auto& shape) {
-            using T = std::decay_t<decltype(shape)>;
-            if constexpr (std::is_same_v<T, LineRecord>) {
-                put(shape.a);
-                put(shape.b);
-            } else if constexpr (std::is_same_v<T, ArcRecord>) {
-                put(shape.centre);
-                put(shape.radius);
-                put(shape.startDeg);
-                put(shape.endDeg);
-            } else if constexpr (std::is_same_v<T, CircleRecord>) {
-                put(shape.centre);
-                put(shape.radius);
-            } else if constexpr (std::is_same_v<T, PolylineRecord>) {
-                put(static_cast<std::uint8_t>(shape.closed ? 1 : 0));
-                put(shape.elevation);
-                put(static_cast<std::uint32_t>(shape.vertices.size()));
-                for (const PolyVertex& v : shape.vertices) {
-                    put(v.x);
-                    put(v.y);
-                    put(v.bulge);
-                }
-            } else if constexpr (std::is_same_v<T, AnnotationRecord>) {
-                put(shape.at);
-            } else if constexpr (std::is_same_v<T, EllipseRecord>) {
-                put(shape.centre);
-                put(shape.majorX);
-                put(shape.majorY);
-                put(shape.ratio);
-                put(shape.startParam);
-                put(shape.endParam);
-            } else if constexpr (std::is_same_v<T, std::unique_ptr<SplineRecord>>) {
-                put(static_cast<std::int32_t>(shape->degree));
-                put(static_cast<std::uint8_t>(shape->closed ? 1 : 0));
-                reals(shape->knots);
-                reals(shape->weights);
-                points(shape->control);
-                points(shape->fit);
-            } else {
-                const InsertRecord& ins = *shape;
-                put(ins.at);
-                put(ins.scaleX);
-                put(ins.scaleY);
-                put(ins.scaleZ);
-                put(ins.angleDeg);
-                put(static_cast<std::int32_t>(ins.columns));
-                put(static_cast<std::int32_t>(ins.rows));
-                put(ins.columnSpacing);
-                put(ins.rowSpacing);
-                putText(ins.block);
-            }
-        },
-        record.shape);
-    if (!m_finite) {
-        m_buffer.resize(m_frameStart);
+    const bool written = frame(kShapeTags[record.shape.index()], [&record](Encoder& out) {
+        head(out, record);
+        layoutShape(out, record.shape);
+    });
+    if (!written)
         skipped(SkippedKind{SkipReason::BadCoordinates, {}});
-        return;
-    }
-    endFrame();
 }
 
 void RecordStreamWriter::finish(DxfParseOutcome outcome)
 {
-    beginFrame(kEnd);
-    put(static_cast<std::uint8_t>(outcome));
-    endFrame();
+    frame(kEnd, [outcome](Encoder& out) { out.byte(outcome); });
     m_out(m_buffer);
     m_buffer.clear();
 }
@@ -390,12 +353,13 @@ bool RecordStreamReader::feed(std::string_view bytes)
 
 bool RecordStreamReader::decodeFrame(std::uint8_t tag, std::string_view payload)
 {
-    if ((tag >= kLine && tag <= kInsert) || tag == kAnnotation)
-        return decodeEntity(tag, payload);
+    if (EntityRecord record; ShapeOfTag(tag, record.shape))
+        return decodeEntity(record, payload);
     Cursor in(payload);
     switch (tag) {
     case kLayer: {
-        std::string name = in.text();
+        std::string name;
+        in.text(name);
         if (in.fault() != StreamFault::None)
             return fail(in.fault());
         if (m_layers > import_limits::kMaxEntities)
@@ -405,7 +369,8 @@ bool RecordStreamReader::decodeFrame(std::uint8_t tag, std::string_view payload)
         return true;
     }
     case kInsUnits: {
-        const auto code = in.get<std::int32_t>();
+        int code = 0;
+        in.int32(code);
         if (in.fault() != StreamFault::None)
             return fail(in.fault());
         m_sink.insunits(code);
@@ -413,7 +378,8 @@ bool RecordStreamReader::decodeFrame(std::uint8_t tag, std::string_view payload)
     }
     case kCodePage:
     case kVersion: {
-        std::string value = in.text();
+        std::string value;
+        in.text(value);
         if (in.fault() != StreamFault::None)
             return fail(in.fault());
         if (tag == kCodePage)
@@ -422,14 +388,23 @@ bool RecordStreamReader::decodeFrame(std::uint8_t tag, std::string_view payload)
             m_sink.version(std::move(value));
         return true;
     }
+    default:
+        return decodeBlockOrEnd(tag, payload);
+    }
+}
+
+bool RecordStreamReader::decodeBlockOrEnd(std::uint8_t tag, std::string_view payload)
+{
+    Cursor in(payload);
+    switch (tag) {
     case kBeginBlock: {
-        const position base = in.point();
-        std::string name = in.text();
+        BlockStart block;
+        layout(in, block);
         if (in.fault() != StreamFault::None)
             return fail(in.fault());
         if (++m_blocks > import_limits::kMaxBlocks)
             return fail(StreamFault::TooLarge);
-        m_sink.beginBlock(std::move(name), base);
+        m_sink.beginBlock(std::move(block.name), block.base);
         return true;
     }
     case kEndBlock:
@@ -438,27 +413,20 @@ bool RecordStreamReader::decodeFrame(std::uint8_t tag, std::string_view payload)
         m_sink.endBlock();
         return true;
     case kSkipped: {
-        const auto reason = in.get<std::uint8_t>();
-        SkippedKind kind{static_cast<SkipReason>(reason), in.text()};
+        SkippedKind kind;
+        layout(in, kind);
         if (in.fault() != StreamFault::None)
             return fail(in.fault());
-        if (reason > static_cast<std::uint8_t>(kLastSkipReason))
-            return fail(StreamFault::BadNumber);
-        if (std::find(m_kinds.begin(), m_kinds.end(), kind) == m_kinds.end()) {
-            if (m_kinds.size() >= kMaxKinds)
-                return fail(StreamFault::TooLarge);
-            m_kinds.push_back(kind);
-        }
-        m_sink.skipped(kind);
-        return true;
+        return takeSkipped(kind);
     }
     case kEnd: {
-        const auto outcome = in.get<std::uint8_t>();
+        DxfParseOutcome outcome{};
+        in.byte(outcome);
         if (in.fault() != StreamFault::None)
             return fail(in.fault());
-        if (outcome > static_cast<std::uint8_t>(kLastOutcome))
+        if (static_cast<std::uint8_t>(outcome) > static_cast<std::uint8_t>(kLastOutcome))
             return fail(StreamFault::BadNumber);
-        m_outcome = static_cast<DxfParseOutcome>(outcome);
+        m_outcome = outcome;
         m_ended = true;
         return true;
     }
@@ -467,114 +435,35 @@ bool RecordStreamReader::decodeFrame(std::uint8_t tag, std::string_view payload)
     }
 }
 
-bool RecordStreamReader::decodeEntity(std::uint8_t tag, std::string_view payload)
+bool RecordStreamReader::takeSkipped(const SkippedKind& kind)
+{
+    if (static_cast<std::uint8_t>(kind.reason) > static_cast<std::uint8_t>(kLastSkipReason))
+        return fail(StreamFault::BadNumber);
+    if (std::find(m_kinds.begin(), m_kinds.end(), kind) == m_kinds.end()) {
+        if (m_kinds.size() >= kMaxKinds)
+            return fail(StreamFault::TooLarge);
+        m_kinds.push_back(kind);
+    }
+    m_sink.skipped(kind);
+    return true;
+}
+
+bool RecordStreamReader::decodeEntity(EntityRecord& record, std::string_view payload)
 {
     if (m_entities >= import_limits::kMaxEntities)
         return fail(StreamFault::TooLarge);
     Cursor in(payload);
-    EntityRecord record;
-    const auto layer = in.get<std::uint32_t>();
-    record.layer = layer;
-    record.thickness = in.real();
-    record.mirrored = in.flag();
-    std::size_t vertices = 0;
-    switch (tag) {
-    case kLine: {
-        const position a = in.point(), b = in.point();
-        record.shape = LineRecord{a, b};
-        break;
-    }
-    case kArc: {
-        ArcRecord arc;
-        arc.centre = in.point();
-        arc.radius = in.real();
-        arc.startDeg = in.real();
-        arc.endDeg = in.real();
-        record.shape = arc;
-        break;
-    }
-    case kCircle: {
-        CircleRecord circle;
-        circle.centre = in.point();
-        circle.radius = in.real();
-        record.shape = circle;
-        break;
-    }
-    case kPolyline: {
-        PolylineRecord poly;
-        poly.closed = in.flag();
-        poly.elevation = in.real();
-        const std::uint32_t n = in.count(kPointBytes);
-        poly.vertices.resize(n);
-        for (PolyVertex& v : poly.vertices) {
-            v.x = in.real();
-            v.y = in.real();
-            v.bulge = in.real();
-        }
-        vertices = n;
-        record.shape = std::move(poly);
-        break;
-    }
-    case kEllipse: {
-        EllipseRecord e;
-        e.centre = in.point();
-        e.majorX = in.real();
-        e.majorY = in.real();
-        e.ratio = in.real();
-        e.startParam = in.real();
-        e.endParam = in.real();
-        record.shape = e;
-        break;
-    }
-    case kAnnotation:
-        record.shape = AnnotationRecord{in.point()};
-        break;
-    case kSpline: {
-        auto spline = std::make_unique<SplineRecord>();
-        spline->degree = in.get<std::int32_t>();
-        spline->closed = in.flag();
-        auto reals = [&in](std::vector<double>& list) {
-            list.resize(in.count(sizeof(double)));
-            for (double& v : list)
-                v = in.real();
-        };
-        auto points = [&in](std::vector<position>& list) {
-            list.resize(in.count(kPointBytes));
-            for (position& p : list)
-                p = in.point();
-        };
-        reals(spline->knots);
-        reals(spline->weights);
-        points(spline->control);
-        points(spline->fit);
-        // Every control point carries its weight.
-        if (spline->weights.size() != spline->control.size())
-            return fail(StreamFault::BadFrame);
-        vertices = spline->knots.size() + spline->control.size() + spline->fit.size();
-        record.shape = std::move(spline);
-        break;
-    }
-    default: {
-        auto ins = std::make_unique<InsertRecord>();
-        ins->at = in.point();
-        ins->scaleX = in.real();
-        ins->scaleY = in.real();
-        ins->scaleZ = in.real();
-        ins->angleDeg = in.real();
-        ins->columns = in.get<std::int32_t>();
-        ins->rows = in.get<std::int32_t>();
-        ins->columnSpacing = in.real();
-        ins->rowSpacing = in.real();
-        ins->block = in.text();
-        record.shape = std::move(ins);
-        break;
-    }
-    }
+    head(in, record);
+    layoutShape(in, record.shape);
+    // Every control point carries its weight.
+    if (const auto* spline = std::get_if<std::unique_ptr<SplineRecord>>(&record.shape);
+        spline && (*spline)->weights.size() != (*spline)->control.size())
+        return fail(StreamFault::BadFrame);
     if (in.fault() != StreamFault::None)
         return fail(in.fault());
-    if (layer >= m_layers)
+    if (record.layer >= m_layers)
         return fail(StreamFault::BadLayer);
-    m_vertices += vertices;
+    m_vertices += vertexCount(record.shape);
     if (m_vertices > import_limits::kMaxFileVertices)
         return fail(StreamFault::TooLarge);
     ++m_entities;

@@ -14,6 +14,8 @@
 // four-byte mark, then frames of a one-byte tag, a four-byte payload length
 // and the payload, numbers in this machine's byte order (both ends are built
 // together). The last frame says how the parse ended; nothing follows it.
+// Each payload's fields are laid out once for both directions, in
+// importer/RecordLayout.h.
 
 // Encodes the records it receives and hands the bytes on in large pieces.
 class RecordStreamWriter final : public DrawingSink {
@@ -34,21 +36,15 @@ public:
     void finish(DxfParseOutcome outcome);
 
 private:
-    void beginFrame(std::uint8_t tag);
-    void endFrame();
-    void put(const void* data, std::size_t size);
-    void put(double value);
-    void put(std::uint8_t value) { put(&value, 1); }
-    void put(std::uint32_t value) { put(&value, sizeof value); }
-    void put(std::int32_t value) { put(&value, sizeof value); }
-    void put(const position& p);
-    void putText(std::string_view text);
-    void flushIfFull();
+    // Appends a frame of the tag whose payload fields puts; a frame with a
+    // number that is not finite is taken back (false). Hands the bytes on
+    // once enough have gathered.
+    template <typename Fields>
+    bool frame(std::uint8_t tag, Fields fields);
 
     Output m_out;
     std::string m_buffer;
     std::size_t m_frameStart = 0;
-    bool m_finite = true; // every number of the current frame is finite
 };
 
 // What is wrong with a stream that is refused.
@@ -78,8 +74,12 @@ public:
     StreamFault fault() const { return m_fault; }
 
 private:
+    // The entities and the drawing's header records; the rest go on to
+    // decodeBlockOrEnd.
     bool decodeFrame(std::uint8_t tag, std::string_view payload);
-    bool decodeEntity(std::uint8_t tag, std::string_view payload);
+    bool decodeBlockOrEnd(std::uint8_t tag, std::string_view payload);
+    bool decodeEntity(EntityRecord& record, std::string_view payload);
+    bool takeSkipped(const SkippedKind& kind);
     bool fail(StreamFault fault);
 
     DrawingSink& m_sink;

@@ -18,10 +18,10 @@ constexpr double kTouch = 0.5;
 // An outline in a frame that fills at least this share of it is an inner border.
 constexpr double kInnerBorderShare = 0.5;
 
-bool touchesBorder(const Box& frame, const Box& inner)
+bool touchesBorder(const GK_Box& frame, const GK_Box& inner)
 {
-    return inner.minX - frame.minX <= kTouch || frame.maxX - inner.maxX <= kTouch || inner.minY - frame.minY <= kTouch
-           || frame.maxY - inner.maxY <= kTouch;
+    return inner.x0 - frame.x0 <= kTouch || frame.x1 - inner.x1 <= kTouch || inner.y0 - frame.y0 <= kTouch
+           || frame.y1 - inner.y1 <= kTouch;
 }
 
 std::vector<LayerRole> rolesOfLayers(const std::vector<std::string>& layers, const TextEncoding& encoding)
@@ -48,28 +48,36 @@ std::size_t SheetLayout::candidateAroundCircle(std::size_t circle) const
     return around == kNone ? kNone : candidateAround(around);
 }
 
-SheetLayout layOutSheet(const ImportGeometry& geometry, const TextEncoding& encoding, const ImportProgress& progress)
+namespace {
+
+// What each outline holds: other outlines, text, holes.
+struct Holdings {
+    explicit Holdings(std::size_t n) : outline(n, false), text(n, false), hole(n, false) {}
+    std::vector<bool> outline, text, hole;
+};
+
+// The parent of each outline: the smallest one it nests in.
+void nestOutlines(const std::vector<Outline>& outlines, Containment& containment, SheetLayout& layout,
+                  Holdings& holds)
 {
-    const std::vector<Outline>& outlines = geometry.outlines;
-    const std::size_t n = outlines.size();
-    const std::vector<LayerRole> roles = rolesOfLayers(geometry.layers, encoding);
-    const auto roleOf = [&](LayerId layer) { return layer < roles.size() ? roles[layer] : LayerRole::Ordinary; };
-    Containment containment(outlines, progress);
-
-    SheetLayout layout;
-    layout.parent.assign(n, SheetLayout::kNone);
-    layout.isCandidate.assign(n, false);
-    std::vector<bool> holdsOutline(n, false), holdsText(n, false), holdsHole(n, false);
-
-    for (std::size_t i = 0; i < n; ++i) {
-        const Outline& inner = outlines[i];
-        const double cx = (inner.box.minX + inner.box.maxX) / 2.0, cy = (inner.box.minY + inner.box.maxY) / 2.0;
+    for (std::size_t i = 0; i < outlines.size(); ++i) {
+        const GK_Box& box = outlines[i].box;
+        const double cx = (box.x0 + box.x1) / 2.0, cy = (box.y0 + box.y1) / 2.0;
         const std::size_t around = containment.smallestAround(
             cx, cy, i, [&](std::size_t o) { return containment.outlineWithin(o, i, kNestTolerance); });
         layout.parent[i] = around;
         if (around != SheetLayout::kNone)
-            holdsOutline[around] = true;
+            holds.outline[around] = true;
     }
+}
+
+// The outline around each circle and whether it is a hole, and the outlines
+// that text lies in: text anywhere inside an outline counts for it and for
+// all around it.
+template <typename RoleOf>
+void placeCirclesAndText(const ImportGeometry& geometry, Containment& containment, RoleOf roleOf,
+                         SheetLayout& layout, Holdings& holds)
+{
     const auto smallestAroundPoint = [&](double x, double y) {
         return containment.smallestAround(x, y, OutlineIndex::kNone,
                                           [&](std::size_t o) { return containment.pointInside(o, x, y); });
@@ -82,18 +90,21 @@ SheetLayout layOutSheet(const ImportGeometry& geometry, const TextEncoding& enco
         layout.circleParent.push_back(around);
         layout.holeCircle.push_back(hole);
         if (hole && around != SheetLayout::kNone)
-            holdsHole[around] = true;
+            holds.hole[around] = true;
     }
-    // Text anywhere inside an outline counts for it and for all around it.
     for (const position& at : geometry.annotations)
-        for (std::size_t o = smallestAroundPoint(at.x, at.y); o != SheetLayout::kNone && !holdsText[o];
+        for (std::size_t o = smallestAroundPoint(at.x, at.y); o != SheetLayout::kNone && !holds.text[o];
              o = layout.parent[o])
-            holdsText[o] = true;
-    if (containment.failure()) {
-        layout.failure = containment.failure();
-        return layout;
-    }
+            holds.text[o] = true;
+}
 
+// Tells frames (and title blocks, inner borders) from candidate parts; which
+// outlines are frames.
+template <typename RoleOf>
+std::vector<bool> classifyOutlines(const std::vector<Outline>& outlines, RoleOf roleOf, const Holdings& holds,
+                                   SheetLayout& layout)
+{
+    const std::size_t n = outlines.size();
     // Largest first, so that an outline's parent is sorted before it.
     std::vector<std::size_t> bySize(n);
     std::iota(bySize.begin(), bySize.end(), std::size_t(0));
@@ -112,14 +123,39 @@ SheetLayout layOutSheet(const ImportGeometry& geometry, const TextEncoding& enco
             continue;
         const std::size_t p = layout.parent[i];
         const bool inFrame = p != SheetLayout::kNone && isFrame[p];
-        const bool framing = holdsOutline[i]
+        const bool framing = holds.outline[i]
                              || (inFrame && (touchesBorder(outlines[p].box, o.box)
                                              || o.area >= kInnerBorderShare * outlines[p].area));
-        if (holdsText[i] && !holdsHole[i] && framing && isRectangle(o.points))
+        if (holds.text[i] && !holds.hole[i] && framing && isRectangle(o.points))
             isFrame[i] = true;
         else
             layout.isCandidate[i] = true;
     }
+    return isFrame;
+}
+
+} // namespace
+
+SheetLayout layOutSheet(const ImportGeometry& geometry, const TextEncoding& encoding, const ImportProgress& progress)
+{
+    const std::vector<Outline>& outlines = geometry.outlines;
+    const std::size_t n = outlines.size();
+    const std::vector<LayerRole> roles = rolesOfLayers(geometry.layers, encoding);
+    const auto roleOf = [&](LayerId layer) { return layer < roles.size() ? roles[layer] : LayerRole::Ordinary; };
+    Containment containment(outlines, progress);
+
+    SheetLayout layout;
+    layout.parent.assign(n, SheetLayout::kNone);
+    layout.isCandidate.assign(n, false);
+    Holdings holds(n);
+    nestOutlines(outlines, containment, layout, holds);
+    placeCirclesAndText(geometry, containment, roleOf, layout, holds);
+    if (containment.failure()) {
+        layout.failure = containment.failure();
+        return layout;
+    }
+
+    const std::vector<bool> isFrame = classifyOutlines(outlines, roleOf, holds, layout);
     for (std::size_t i = 0; i < n; ++i) {
         if (isFrame[i])
             layout.frames.push_back(i);

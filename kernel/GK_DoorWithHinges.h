@@ -6,10 +6,12 @@
 #include <kernel/GU_Pt_List.h>
 #include <kernel/position.h>
 
+#include <memory>
+
 // A door leaf of given size carrying one hinge model at a list of positions
-// and one lock-core model at one position. The door points to its models and
-// does not own them: destroying a door leaves them untouched, and a copy of a
-// door points to the same models.
+// and one lock-core model at one position. The door shares its models with
+// the library's lists and with every copy of the door: a model stays alive
+// as long as a door refers to it, however the library changes meanwhile.
 class GK_DoorWithHinges : public GK_NamedObject {
 public:
     GK_DoorWithHinges(std::string name, std::string comments, double length, double width, double thickness);
@@ -20,10 +22,14 @@ public:
     // Stores length, width and thickness in the out-parameters.
     void GetDoorSize(double& length, double& width, double& thickness) const;
 
-    GK_Hinges* GetHingesModel() const { return m_hinges; }
-    GK_LockCore* GetLockCoreModel() const { return m_lockCore; }
-    void SetHingesModel(GK_Hinges* hinges) { m_hinges = hinges; }
-    void SetLockCoreModel(GK_LockCore* lockCore) { m_lockCore = lockCore; }
+    GK_Hinges* GetHingesModel() const { return m_hinges.get(); }
+    GK_LockCore* GetLockCoreModel() const { return m_lockCore.get(); }
+    void SetHingesModel(std::shared_ptr<GK_Hinges> hinges) { m_hinges = std::move(hinges); }
+    void SetLockCoreModel(std::shared_ptr<GK_LockCore> lockCore) { m_lockCore = std::move(lockCore); }
+    // Borrows a model that its owner keeps alive for as long as the door and
+    // its copies live (models made on the spot by a test or a benchmark).
+    void SetHingesModel(GK_Hinges* hinges) { m_hinges = borrowed(hinges); }
+    void SetLockCoreModel(GK_LockCore* lockCore) { m_lockCore = borrowed(lockCore); }
 
     const GU_Pt_List& GetHingesPos() const { return m_hingesPos; }
     // Appends one hinge position.
@@ -37,12 +43,17 @@ public:
 
 private:
     GK_DoorWithHinges(const GK_DoorWithHinges&) = default;
+    template <typename Model>
+    static std::shared_ptr<Model> borrowed(Model* model)
+    {
+        return std::shared_ptr<Model>(std::shared_ptr<Model>(), model);
+    }
 
     double m_length;
     double m_width;
     double m_thickness;
-    GK_Hinges* m_hinges = nullptr;
-    GK_LockCore* m_lockCore = nullptr;
+    std::shared_ptr<GK_Hinges> m_hinges;
+    std::shared_ptr<GK_LockCore> m_lockCore;
     GU_Pt_List m_hingesPos;
     position m_lockCorePos;
     int m_hingesUp = 0;

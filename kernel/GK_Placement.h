@@ -1,6 +1,7 @@
 #pragma once
 
 #include <kernel/GK_DoorWithHinges.h>
+#include <kernel/GK_Geometry.h>
 #include <kernel/GK_Hinges.h>
 #include <kernel/GK_Hole.h>
 #include <kernel/GU_List.h>
@@ -12,25 +13,8 @@
 
 // Where the parts of a door lie on its leaf. The drawing of a door and the
 // machining programs both place hinges and the lock core through these
-// functions, so what is drawn is what is cut.
-
-// A placement in the leaf's plane: x' = a·x + c·y + e, y' = b·x + d·y + f.
-// Parts are only ever turned by a quarter turn, mirrored and moved.
-struct GK_Affine {
-    double a = 1.0, b = 0.0, c = 0.0, d = 1.0, e = 0.0, f = 0.0;
-
-    position map(const position& p) const { return {a * p.x + c * p.y + e, b * p.x + d * p.y + f, p.z}; }
-    // True when the placement mirrors, which turns outlines the other way round.
-    bool mirrors() const { return a * d - b * c < 0.0; }
-};
-
-// An axis-aligned box in millimetres.
-struct GK_Box {
-    double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 0.0;
-
-    double width() const { return x1 - x0; }
-    double height() const { return y1 - y0; }
-};
+// functions, so what is drawn is what is cut. A part is only ever turned by a
+// quarter turn, mirrored and moved (GK_Affine).
 
 // Coordinates beyond this magnitude, and values that are not finite, are left
 // out of drawings and placements.

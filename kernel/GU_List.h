@@ -30,17 +30,18 @@ private:
     std::vector<T*> m_items;
 };
 
-// An ordered list that owns its entries: appending hands the object over, and
-// clearing or destroying the list frees every entry, head to tail.
-template <typename T>
-class GU_OwnedList {
+// An ordered list of entries held through Holder (std::unique_ptr or
+// std::shared_ptr): appending hands the object over, and clearing or
+// destroying the list lets go of every entry, head to tail.
+template <typename T, typename Holder>
+class GU_HolderList {
 public:
-    GU_OwnedList() = default;
-    GU_OwnedList(const GU_OwnedList&) = delete;
-    GU_OwnedList& operator=(const GU_OwnedList&) = delete;
-    GU_OwnedList(GU_OwnedList&&) noexcept = default;
-    GU_OwnedList& operator=(GU_OwnedList&&) noexcept = default;
-    ~GU_OwnedList() { clear(); }
+    GU_HolderList() = default;
+    GU_HolderList(const GU_HolderList&) = delete;
+    GU_HolderList& operator=(const GU_HolderList&) = delete;
+    GU_HolderList(GU_HolderList&&) noexcept = default;
+    GU_HolderList& operator=(GU_HolderList&&) noexcept = default;
+    ~GU_HolderList() { clear(); }
 
     // Takes ownership of item (a null item is stored and skipped when freeing).
     bool add_tail(T* item)
@@ -58,10 +59,10 @@ public:
     bool empty() const { return m_items.empty(); }
     T* operator[](std::size_t i) const { return m_items[i].get(); }
 
-    // Replaces the entry at i, freeing the old one.
+    // Replaces the entry at i, letting go of the old one.
     void replace(std::size_t i, std::unique_ptr<T> item) { m_items[i] = std::move(item); }
 
-    // Frees the entries from head to tail, then empties the list.
+    // Lets go of the entries from head to tail, then empties the list.
     void clear()
     {
         for (auto& item : m_items)
@@ -71,7 +72,7 @@ public:
 
     class const_iterator {
     public:
-        using inner = typename std::vector<std::unique_ptr<T>>::const_iterator;
+        using inner = typename std::vector<Holder>::const_iterator;
         explicit const_iterator(inner it) : m_it(it) {}
         T* operator*() const { return m_it->get(); }
         const_iterator& operator++()
@@ -87,6 +88,23 @@ public:
     const_iterator begin() const { return const_iterator(m_items.begin()); }
     const_iterator end() const { return const_iterator(m_items.end()); }
 
-private:
-    std::vector<std::unique_ptr<T>> m_items;
+protected:
+    std::vector<Holder> m_items;
+};
+
+// A list that owns its entries alone: clearing or destroying it frees them.
+template <typename T>
+class GU_OwnedList : public GU_HolderList<T, std::unique_ptr<T>> {
+};
+
+// A list whose entries others may share: what holds a share of an entry
+// (a door its hinge model, a pane its rows' models) keeps it alive after
+// the list has let go of it.
+template <typename T>
+class GU_SharedList : public GU_HolderList<T, std::shared_ptr<T>> {
+public:
+    // A share of the entry at i.
+    std::shared_ptr<T> share(std::size_t i) const { return this->m_items[i]; }
+    // Puts a shared entry at the tail.
+    void add_shared(std::shared_ptr<T> item) { this->m_items.push_back(std::move(item)); }
 };

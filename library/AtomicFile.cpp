@@ -1,6 +1,7 @@
 #include <library/AtomicFile.h>
 
 #include <library/FileNameLimits.h>
+#include <library/FolderEntries.h>
 #include <library/LibraryText.h>
 
 #include <cerrno>
@@ -8,7 +9,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <string_view>
@@ -146,10 +146,6 @@ pid_t tempFileMaker(std::string_view name)
     return maker;
 }
 
-struct DirCloser {
-    void operator()(DIR* dir) const { closedir(dir); }
-};
-
 // With libraryFile, a file that loading would pass over is not put in place:
 // its model would be gone at the next start.
 SaveResult saveBytes(const std::string& bytes, const std::string& path, FileFingerprint* written, bool libraryFile)
@@ -217,14 +213,11 @@ void SetBeforeReplaceHook(BeforeReplaceHook hook)
 
 void RemoveLeftoverTempFiles(const std::string& folderPath)
 {
-    const std::unique_ptr<DIR, DirCloser> dir(opendir(folderPath.c_str()));
-    if (!dir)
-        return;
     const std::string folder = folderPath.ends_with('/') ? folderPath : folderPath + "/";
-    while (const dirent* entry = readdir(dir.get())) {
-        const pid_t maker = tempFileMaker(entry->d_name);
+    for (const std::string& name : FolderEntryNames(folderPath)) {
+        const pid_t maker = tempFileMaker(name);
         if (maker > 0 && maker != getpid() && kill(maker, 0) != 0 && errno == ESRCH)
-            unlink((folder + entry->d_name).c_str());
+            unlink((folder + name).c_str());
     }
 }
 

@@ -88,7 +88,7 @@ ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const Mo
         UnboundDoor missing{path, door->GetName(), {}, {}};
         if (const TiXmlElement* hinges = root.FirstChildElement("Hinges")) {
             if (const char* name = hinges->Attribute("Name")) {
-                door->SetHingesModel(FindHingesByName(models, name));
+                door->SetHingesModel(ShareHingesByName(models, name));
                 if (!door->GetHingesModel())
                     missing.missingHinges = name;
             }
@@ -99,7 +99,7 @@ ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const Mo
         }
         if (const TiXmlElement* lockCore = root.FirstChildElement("LockCore")) {
             const char* name = lockCore->Attribute("Name");
-            door->SetLockCoreModel(name ? FindLockCoreByName(models, name) : nullptr);
+            door->SetLockCoreModel(name ? ShareLockCoreByName(models, name) : nullptr);
             if (name && !door->GetLockCoreModel())
                 missing.missingLockCore = name;
             door->SetLockCorePos(readPosition(*lockCore, numbers));
@@ -112,11 +112,12 @@ ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const Mo
     }, seen);
 }
 
-void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
-                       std::vector<SkippedFile>* skipped, LibraryFiles* files, std::vector<UnboundDoor>* unbound)
+void LoadAllDoorModels(GU_SharedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
+                       std::vector<SkippedFile>* skipped, LibraryFiles* files, std::vector<UnboundDoor>* unbound,
+                       const std::string& root)
 {
     LoadLibraryFolder(
-        kDoorModelFolder,
+        ModelFolderPath(root, kDoorModelFolder),
         [&models, unbound](const std::string& path, std::optional<FileFingerprint>* seen) {
             return LoadDoorModelFile(path, models, seen, unbound);
         },

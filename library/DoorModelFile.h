@@ -33,6 +33,6 @@ ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const Mo
 // their models in the library; files that yield none go to skipped, the files
 // read are noted in files, and doors that name a model not found go to
 // unbound, when given.
-void LoadAllDoorModels(GU_OwnedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
+void LoadAllDoorModels(GU_SharedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
                        std::vector<SkippedFile>* skipped = nullptr, LibraryFiles* files = nullptr,
-                       std::vector<UnboundDoor>* unbound = nullptr);
+                       std::vector<UnboundDoor>* unbound = nullptr, const std::string& root = {});

@@ -48,7 +48,8 @@ ModelLoad<GK_Hinges> LoadHingesFile(const std::string& path, std::optional<FileF
     }, seen);
 }
 
-void LoadAllHinges(GU_OwnedList<GK_Hinges>& list, std::vector<SkippedFile>* skipped, LibraryFiles* files)
+void LoadAllHinges(GU_SharedList<GK_Hinges>& list, std::vector<SkippedFile>* skipped, LibraryFiles* files,
+                   const std::string& root)
 {
-    LoadLibraryFolder(kHingesFolder, LoadHingesFile, list, skipped, files);
+    LoadLibraryFolder(ModelFolderPath(root, kHingesFolder), LoadHingesFile, list, skipped, files);
 }

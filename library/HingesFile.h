@@ -19,5 +19,5 @@ SaveResult SaveHingesFile(const GK_Hinges* model, const SaveContext& context = {
 ModelLoad<GK_Hinges> LoadHingesFile(const std::string& path, std::optional<FileFingerprint>* seen = nullptr);
 // Appends every hinge model of the "Hinges/" folder to the list; files that
 // yield none go to skipped, and the files read are noted in files, when given.
-void LoadAllHinges(GU_OwnedList<GK_Hinges>& list, std::vector<SkippedFile>* skipped = nullptr,
-                   LibraryFiles* files = nullptr);
+void LoadAllHinges(GU_SharedList<GK_Hinges>& list, std::vector<SkippedFile>* skipped = nullptr,
+                   LibraryFiles* files = nullptr, const std::string& root = {});

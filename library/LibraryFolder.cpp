@@ -1,20 +1,15 @@
 #include <library/LibraryFolder.h>
 
 #include <library/AtomicFile.h>
+#include <library/FolderEntries.h>
 
 #include <algorithm>
 #include <cctype>
-#include <dirent.h>
 #include <string_view>
 #include <sys/stat.h>
 
 namespace {
 constexpr std::string_view kModelFileSuffix = ".xml";
-
-// Closes the directory stream however the scan ends.
-struct DirCloser {
-    void operator()(DIR* dir) const { closedir(dir); }
-};
 
 bool equalNoCase(std::string_view a, std::string_view b)
 {
@@ -23,21 +18,6 @@ bool equalNoCase(std::string_view a, std::string_view b)
            });
 }
 
-// Names of the folder's entries, sorted byte for byte.
-std::vector<std::string> entryNames(const std::string& folderPath)
-{
-    std::vector<std::string> names;
-    const std::unique_ptr<DIR, DirCloser> dir(opendir(folderPath.c_str()));
-    if (!dir)
-        return names;
-    while (const dirent* entry = readdir(dir.get())) {
-        const std::string_view name = entry->d_name;
-        if (name != "." && name != "..")
-            names.emplace_back(name);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 } // namespace
 
 bool EqualFileNamesNoCase(const std::string& a, const std::string& b)
@@ -52,28 +32,35 @@ std::string ResolveNoCase(const std::string& folderPath, const std::string& name
     struct stat info {};
     if (lstat((folderPath + bare).c_str(), &info) == 0)
         return folderPath + name;
-    for (const std::string& entry : entryNames(folderPath))
+    for (const std::string& entry : FolderEntryNames(folderPath))
         if (equalNoCase(entry, bare))
             return folderPath + entry + (folder ? "/" : "");
     return folderPath + name;
 }
 
-std::string ModelFolderPath(const char* folderName)
+std::string LibraryRoot(const std::string& root)
 {
-    return ResolveNoCase(GetExeFolder(), folderName);
+    if (root.empty())
+        return GetExeFolder();
+    return root.back() == '/' ? root : root + '/';
 }
 
-void RemoveLeftoverSaves()
+std::string ModelFolderPath(const std::string& root, const char* folderName)
 {
-    RemoveLeftoverTempFiles(GetExeFolder());
+    return ResolveNoCase(LibraryRoot(root), folderName);
+}
+
+void RemoveLeftoverSaves(const std::string& root)
+{
+    RemoveLeftoverTempFiles(LibraryRoot(root));
     for (const char* folder : {kHingesFolder, kLockCoresFolder, kDoorModelFolder})
-        RemoveLeftoverTempFiles(ModelFolderPath(folder));
+        RemoveLeftoverTempFiles(ModelFolderPath(root, folder));
 }
 
 std::vector<std::string> ListLibraryFiles(const std::string& folderPath)
 {
     std::vector<std::string> paths;
-    for (const std::string& name : entryNames(folderPath)) {
+    for (const std::string& name : FolderEntryNames(folderPath)) {
         if (name.size() >= kModelFileSuffix.size() &&
             equalNoCase(std::string_view(name).substr(name.size() - kModelFileSuffix.size()), kModelFileSuffix))
             paths.push_back(folderPath + name);

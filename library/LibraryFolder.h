@@ -26,8 +26,12 @@ bool EqualFileNamesNoCase(const std::string& a, const std::string& b);
 // working ("hinges/", "hingesknife.xml"). A name ending in "/" stays so.
 std::string ResolveNoCase(const std::string& folderPath, const std::string& name);
 
-// The folder of a model kind beside the program, found as above.
-std::string ModelFolderPath(const char* folderName);
+// The library's folder: root with a trailing separator, or the program's own
+// folder when root is empty.
+std::string LibraryRoot(const std::string& root);
+
+// The folder of a model kind in the library's folder, found as above.
+std::string ModelFolderPath(const std::string& root, const char* folderName);
 
 // Full paths of the entries of the folder whose names end in ".xml" in any
 // letter case (hidden entries included, so that the file of the empty name
@@ -35,21 +39,21 @@ std::string ModelFolderPath(const char* folderName);
 // Empty when the folder cannot be read.
 std::vector<std::string> ListLibraryFiles(const std::string& folderPath);
 
-// Removes what saves cut short left beside the program and in the model
-// folders; start-up calls it before loading.
-void RemoveLeftoverSaves();
+// Removes what saves cut short left in the library's folder and in its model
+// folders; loading calls it first.
+void RemoveLeftoverSaves(const std::string& root = {});
 
-// Scans one model folder beside the program and appends every model that the
-// reader yields to the list; files that yield none are passed over and, when
-// skipped is given, listed there with the reason. When files is given, every
-// file read is noted there with the model it held.
-template <typename Model, typename Reader>
-void LoadLibraryFolder(const std::string& folderName, Reader reader, GU_OwnedList<Model>& list,
-                       std::vector<SkippedFile>* skipped, LibraryFiles* files = nullptr)
+// Scans one model folder and appends every model that the reader yields to
+// the list; files that yield none are passed over and, when skipped is
+// given, listed there with the reason. When files is given, every file read
+// is noted there with the model it held.
+template <typename List, typename Reader>
+void LoadLibraryFolder(const std::string& folderPath, Reader reader, List& list, std::vector<SkippedFile>* skipped,
+                       LibraryFiles* files = nullptr)
 {
-    for (const std::string& path : ListLibraryFiles(ModelFolderPath(folderName.c_str()))) {
+    for (const std::string& path : ListLibraryFiles(folderPath)) {
         std::optional<FileFingerprint> seen;
-        ModelLoad<Model> load = reader(path, &seen);
+        auto load = reader(path, &seen);
         if (files && seen)
             files->seen(path, *seen, load.model ? std::optional<std::string>(load.model->GetName()) : std::nullopt);
         if (load.model)

@@ -57,7 +57,8 @@ ModelLoad<GK_LockCore> LoadLockCoreFile(const std::string& path, std::optional<F
     }, seen);
 }
 
-void LoadAllLockCores(GU_OwnedList<GK_LockCore>& list, std::vector<SkippedFile>* skipped, LibraryFiles* files)
+void LoadAllLockCores(GU_SharedList<GK_LockCore>& list, std::vector<SkippedFile>* skipped, LibraryFiles* files,
+                      const std::string& root)
 {
-    LoadLibraryFolder(kLockCoresFolder, LoadLockCoreFile, list, skipped, files);
+    LoadLibraryFolder(ModelFolderPath(root, kLockCoresFolder), LoadLockCoreFile, list, skipped, files);
 }

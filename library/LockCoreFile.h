@@ -20,5 +20,5 @@ ModelLoad<GK_LockCore> LoadLockCoreFile(const std::string& path, std::optional<F
 // Appends every lock-core model of the "Lockcores/" folder to the list; files
 // that yield none go to skipped, and the files read are noted in files, when
 // given.
-void LoadAllLockCores(GU_OwnedList<GK_LockCore>& list, std::vector<SkippedFile>* skipped = nullptr,
-                      LibraryFiles* files = nullptr);
+void LoadAllLockCores(GU_SharedList<GK_LockCore>& list, std::vector<SkippedFile>* skipped = nullptr,
+                      LibraryFiles* files = nullptr, const std::string& root = {});

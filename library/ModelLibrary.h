@@ -11,20 +11,22 @@
 #include <kernel/GU_List.h>
 
 // The library in memory: the four lists of hinge models, lock-core models,
-// door models and tools. The lists own their entries; they only grow, by
-// appending at the tail, in load order followed by creation order.
+// door models and tools, in load order followed by creation order. The model
+// lists share their entries with the doors and the panes that refer to them;
+// the tool list owns its tools. In the program one Library holds it and is
+// the only one to change it; tests and tools read files into their own.
 class ModelLibrary {
 public:
     ModelLibrary() = default;
-    // Frees the hinge models, then the lock cores, then the doors (which only
-    // point at the models), then the tools.
+    // Lets go of the hinge models, then the lock cores, then the doors, then
+    // the tools.
     ~ModelLibrary();
     ModelLibrary(const ModelLibrary&) = delete;
     ModelLibrary& operator=(const ModelLibrary&) = delete;
 
-    GU_OwnedList<GK_Hinges> hinges;
-    GU_OwnedList<GK_LockCore> lockCores;
-    GU_OwnedList<GK_DoorWithHinges> doors;
+    GU_SharedList<GK_Hinges> hinges;
+    GU_SharedList<GK_LockCore> lockCores;
+    GU_SharedList<GK_DoorWithHinges> doors;
     GU_OwnedList<KnifeInfo> knives;
     // The files that loading passed over, with the reason, for the user to see.
     std::vector<SkippedFile> skipped;
@@ -33,10 +35,12 @@ public:
     // The library files as this program last read or wrote them.
     LibraryFiles files;
 
-    // Frees every model and tool, in the destructor's order, and forgets
-    // what was seen on disk and what was passed over: the library is empty,
-    // ready to be read again.
+    // Lets go of every model and tool, in the destructor's order, and
+    // forgets what was seen on disk and what was passed over: the library is
+    // empty, ready to be read again.
     void clear();
+    // Exchanges the whole contents with other's.
+    void swap(ModelLibrary& other) noexcept;
 
     // Kept by the name lookups, which bring them up to the lists' tails as
     // these grow; a cache, so a lookup on a const library may refresh it.

@@ -84,16 +84,17 @@ std::optional<std::string> ModelFileTarget(const std::string& folderPath, const 
     return exact;
 }
 
-std::optional<std::string> OtherModelInTarget(const char* folderName, const std::string& gbkName)
+std::optional<std::string> OtherModelInTarget(const char* folderName, const std::string& gbkName,
+                                              const std::string& root)
 {
-    const std::optional<std::string> target = ModelFileTarget(ModelFolderPath(folderName), gbkName);
+    const std::optional<std::string> target = ModelFileTarget(ModelFolderPath(root, folderName), gbkName);
     return target ? otherModelIn(*target, gbkName) : std::nullopt;
 }
 
 SaveResult SaveModelFile(const char* folderName, const std::string& gbkName, bool numbersFinite,
                          const TiXmlDocument& document, const SaveContext& context)
 {
-    const std::string folderPath = ModelFolderPath(folderName);
+    const std::string folderPath = ModelFolderPath(context.root, folderName);
     const std::optional<std::string> target = ModelFileTarget(folderPath, gbkName);
     if (!target)
         return SaveResult{SaveProblem::BadName, folderPath + GbkToUtf8(gbkName).value_or("") + kXmlSuffix,

@@ -14,6 +14,8 @@ class TiXmlDocument;
 struct SaveContext {
     LibraryFiles* files = nullptr;
     OnDiskChange onChange = OnDiskChange::Refuse;
+    // The library's folder; empty: the program's own.
+    std::string root;
 };
 
 // The file a model of the name is written to in the folder: name + ".xml",
@@ -23,7 +25,8 @@ std::optional<std::string> ModelFileTarget(const std::string& folderPath, const 
 
 // The name of the model that the file for gbkName in the kind's folder holds,
 // when it holds a model of another name; a save there would destroy it.
-std::optional<std::string> OtherModelInTarget(const char* folderName, const std::string& gbkName);
+std::optional<std::string> OtherModelInTarget(const char* folderName, const std::string& gbkName,
+                                              const std::string& root = {});
 
 // Writes the document as the file of the model named gbkName in the kind's
 // folder beside the program. Refuses a name that cannot be a file name, a

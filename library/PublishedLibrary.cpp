@@ -6,15 +6,15 @@
 #include <library/NameLookup.h>
 
 namespace {
-ModelLibrary* g_currentLibrary = nullptr;
+const ModelLibrary* g_currentLibrary = nullptr;
 }
 
-ModelLibrary* CurrentLibrary()
+const ModelLibrary* CurrentLibrary()
 {
     return g_currentLibrary;
 }
 
-void PublishLibrary(ModelLibrary* library)
+void PublishLibrary(const ModelLibrary* library)
 {
     g_currentLibrary = library;
 }

@@ -14,8 +14,8 @@ class ModelLibrary;
 // The process-wide library: the main frame publishes the library it owns
 // before it loads the library files, and withdraws it when it is destroyed.
 // Null while no main frame has published one.
-ModelLibrary* CurrentLibrary();
-void PublishLibrary(ModelLibrary* library);
+const ModelLibrary* CurrentLibrary();
+void PublishLibrary(const ModelLibrary* library);
 
 // The classic entry points, over the published library. The rest of the
 // program hands the library it works on to the functions these forward to.

@@ -119,11 +119,11 @@ void BM_StartUpToShownWindow(benchmark::State& state)
 {
     largeLibrary();
     for (auto _ : state) {
-        auto app = std::make_unique<CVarnholtApp>();
+        auto app = std::make_unique<CVarnholtApp>(GetExeFolder());
         app->InitInstance({});
         if (!QTest::qWaitForWindowExposed(app->mainFrame()))
             state.SkipWithError("the window was never shown");
-        benchmark::DoNotOptimize(app->mainFrame()->library().doors.count());
+        benchmark::DoNotOptimize(app->mainFrame()->library().models().doors.count());
         state.PauseTiming();
         app->mainFrame()->close();
         app.reset();

@@ -51,7 +51,7 @@ protected:
 
     CMainFrame* start()
     {
-        m_app = std::make_unique<CVarnholtApp>();
+        m_app = std::make_unique<CVarnholtApp>(m_dir.path().toStdString());
         EXPECT_TRUE(m_app->InitInstance({}));
         return m_app->mainFrame();
     }

@@ -22,4 +22,8 @@ void writeLibrary();
 // for its lock core's faceplate and faceplate hole.
 void writeMachiningTools();
 
+// Replaces the tool table with tools for door "D1": an 8 mm drill for its
+// hinges' holes, and a 16 mm side-head tool for its lock core.
+void writeMachiningTools();
+
 } // namespace SampleModels

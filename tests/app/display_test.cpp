@@ -39,10 +39,10 @@ protected:
 
 TEST_F(Display, HingeThenLockCoreThenAnotherHinge)
 {
-    GK_Hinges* a = f->library().hinges[0];
-    GK_Hinges* c = f->library().hinges[1];
+    GK_Hinges* a = f->library().models().hinges[0];
+    GK_Hinges* c = f->library().models().hinges[1];
     doubleClick(f->hingesPane(), a);
-    doubleClick(f->lockCorePane(), f->library().lockCores[0]);
+    doubleClick(f->lockCorePane(), f->library().models().lockCores[0]);
     doubleClick(f->hingesPane(), c);
     EXPECT_EQ(drawingContent(f), (std::vector<Pair>{{GK_TYPE_LOCKCORE, 0}, {GK_TYPE_HINGES, 1}}));
     const auto* shown = static_cast<const GK_Hinges*>(f->activeView()->operation().drawing().list().first()->next);
@@ -52,15 +52,15 @@ TEST_F(Display, HingeThenLockCoreThenAnotherHinge)
 
 TEST_F(Display, TheSameDoorTwiceLeavesOneDoor)
 {
-    doubleClick(f->doorPane(), f->library().doors[0]);
-    doubleClick(f->doorPane(), f->library().doors[0]);
+    doubleClick(f->doorPane(), f->library().models().doors[0]);
+    doubleClick(f->doorPane(), f->library().models().doors[0]);
     EXPECT_EQ(drawingContent(f), (std::vector<Pair>{{GK_TYPE_DOOR, 1}}));
 }
 
 TEST_F(Display, ShowDoorAfterDoorAndHingeShowsTheDoorAlone)
 {
-    doubleClick(f->doorPane(), f->library().doors[0]);
-    doubleClick(f->hingesPane(), f->library().hinges[0]);
+    doubleClick(f->doorPane(), f->library().models().doors[0]);
+    doubleClick(f->hingesPane(), f->library().models().hinges[0]);
     EXPECT_EQ(drawingContent(f), (std::vector<Pair>{{GK_TYPE_DOOR, 0}, {GK_TYPE_HINGES, 1}}));
     f->action(ID_SHOW_DOOR)->trigger();
     EXPECT_EQ(drawingContent(f), (std::vector<Pair>{{GK_TYPE_DOOR, 1}, {GK_TYPE_HINGES, 0}}));
@@ -75,7 +75,7 @@ TEST_F(Display, ShowDoorOnAnEmptyDrawingChangesNothing)
 TEST_F(Display, DisplayFitsTheNewObjectIntoTheView)
 {
     CVarnholtView* view = f->activeView();
-    doubleClick(f->doorPane(), f->library().doors[0]);
+    doubleClick(f->doorPane(), f->library().models().doors[0]);
     const GK_ViewTransform& t = view->operation().render().transform();
     const QPointF low = t.toWindow(0, 0);
     const QPointF high = t.toWindow(2100, 900);
@@ -87,7 +87,7 @@ TEST_F(Display, DisplayFitsTheNewObjectIntoTheView)
 
 TEST_F(Display, NullModelChangesNothing)
 {
-    doubleClick(f->doorPane(), f->library().doors[0]);
+    doubleClick(f->doorPane(), f->library().models().doors[0]);
     const auto before = drawingContent(f);
     doubleClick(f->hingesPane(), nullptr);
     ShowLockCoreInView(*f->activeView(), nullptr);
@@ -101,9 +101,9 @@ TEST_F(Display, PanesTellWhichModelWasActivated)
     std::vector<const GK_DoorWithHinges*> doors;
     QObject::connect(f->hingesPane(), &CHingesPane::hingesActivated, [&](const GK_Hinges* m) { hinges.push_back(m); });
     QObject::connect(f->doorPane(), &CDoorListPane::doorActivated, [&](const GK_DoorWithHinges* m) { doors.push_back(m); });
-    doubleClick(f->hingesPane(), f->library().hinges[1]);
+    doubleClick(f->hingesPane(), f->library().models().hinges[1]);
     doubleClick(f->hingesPane(), nullptr);
-    EXPECT_EQ(hinges, std::vector<const GK_Hinges*>{f->library().hinges[1]});
+    EXPECT_EQ(hinges, std::vector<const GK_Hinges*>{f->library().models().hinges[1]});
     EXPECT_TRUE(doors.empty());
 }
 
@@ -127,18 +127,17 @@ TEST_F(Display, HingePaneTracesClicksAndDoubleClicks)
 {
     TraceCapture::lines.clear();
     const TraceCapture capture;
-    emit f->hingesPane()->grid().leftButtonPressed(f->library().hinges[0]);
+    emit f->hingesPane()->grid().leftButtonPressed(f->library().models().hinges[0]);
     EXPECT_TRUE(drawingContent(f).empty()) << "a single click changes nothing";
-    doubleClick(f->hingesPane(), f->library().hinges[0]);
+    doubleClick(f->hingesPane(), f->library().models().hinges[0]);
     doubleClick(f->hingesPane(), nullptr);
-    emit f->lockCorePane()->grid().leftButtonPressed(f->library().lockCores[0]);
+    emit f->lockCorePane()->grid().leftButtonPressed(f->library().models().lockCores[0]);
     EXPECT_EQ(TraceCapture::lines, QStringList({"lbutton click!", "lbutton double click!", "lbutton double click!"}));
 }
 
-TEST_F(Display, FillRebuildsThePaneAfterTheListGrew)
+TEST_F(Display, ThePaneFollowsTheLibraryAsTheListGrows)
 {
-    f->library().hinges.add_tail(SampleModels::hinge("H3", 50, 20));
-    FillHingesPane(*f);
+    f->library().putHinges(*SampleModels::hinge("H3", 50, 20));
     const CTreeGridCtrl& grid = f->hingesPane()->grid();
     ASSERT_EQ(grid.RowCount(), 3);
     EXPECT_EQ(rowTexts(grid, 0).first(), "1");

@@ -67,7 +67,7 @@ TEST_F(Document, ClosingWritesNoLibraryFile)
 {
     makeFolders();
     CMainFrame* f = start();
-    f->library().hinges.add_tail(api_gk_make_hinges(GU_Pt_List{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}));
+    f->library().putHinges(*api_gk_make_hinges(GU_Pt_List{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}));
     stop();
     EXPECT_TRUE(QDir(libraryPath("Hinges")).entryList(QDir::Files).isEmpty());
     EXPECT_FALSE(QFile::exists(libraryPath("HingesKnife.xml")));

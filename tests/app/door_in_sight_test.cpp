@@ -80,7 +80,7 @@ TEST_F(DoorInSight, EnterShowsTheRowsModelInEveryPane)
 TEST_F(DoorInSight, TheProgramWrittenIsThatOfTheDoorEnterShowed)
 {
     CTreeGridCtrl& doors = f->doorPane()->grid();
-    emit doors.leftButtonDoubleClicked(f->library().doors[0]);
+    emit doors.leftButtonDoubleClicked(f->library().models().doors[0]);
     doors.SetRowSelectedAndFocused(0);
     press(doors, Qt::Key_Down);
     press(doors, Qt::Key_Down);
@@ -103,12 +103,12 @@ TEST_F(DoorInSight, TheProgramWrittenIsThatOfTheDoorEnterShowed)
     EXPECT_EQ(suggested, QStringLiteral("D3_合页.NC"));
 
     const MachineProfile profile = LoadMachineProfile();
-    const std::string expected = WriteGcode(PlanProgram(ProgramKind::Hinges, *door, f->library().knives, profile), profile);
+    const std::string expected = WriteGcode(PlanProgram(ProgramKind::Hinges, *door, f->library().models().knives, profile), profile);
     QFile written(path);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll().toStdString(), expected);
-    const GK_DoorWithHinges& first = *f->library().doors[0];
-    EXPECT_NE(expected, WriteGcode(PlanProgram(ProgramKind::Hinges, first, f->library().knives, profile), profile))
+    const GK_DoorWithHinges& first = *f->library().models().doors[0];
+    EXPECT_NE(expected, WriteGcode(PlanProgram(ProgramKind::Hinges, first, f->library().models().knives, profile), profile))
         << "not the program of the door shown before";
 }
 

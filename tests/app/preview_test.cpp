@@ -66,7 +66,7 @@ TEST_F(Preview, DrawsThePathsOverTheDoorAndShowsTheTime)
     const QColor firstTool = MachiningOverlay::toolColor(0);
     const QColor secondTool = MachiningOverlay::toolColor(1);
 
-    doubleClick(f->doorPane(), f->library().doors[0]);
+    doubleClick(f->doorPane(), f->library().models().doors[0]);
     EXPECT_EQ(pixelsNear(shot(), firstTool), 0);
     preview->trigger();
     EXPECT_GT(view->machiningPreview().pathCount(), 0u);
@@ -77,16 +77,16 @@ TEST_F(Preview, DrawsThePathsOverTheDoorAndShowsTheTime)
     EXPECT_GT(pixelsNear(withPaths, secondTool), 10) << "the side head's tool";
 
     // A hinge shown alone hides the door, and the paths with it.
-    doubleClick(f->hingesPane(), f->library().hinges[0]);
+    doubleClick(f->hingesPane(), f->library().models().hinges[0]);
     EXPECT_EQ(pixelsNear(shot(), firstTool), 0);
     f->action(ID_SHOW_DOOR)->trigger();
     EXPECT_GT(pixelsNear(shot(), firstTool), 10);
 
     // A door without hardware has nothing to preview.
-    doubleClick(f->doorPane(), f->library().doors[1]);
+    doubleClick(f->doorPane(), f->library().models().doors[1]);
     EXPECT_EQ(view->machiningPreview().pathCount(), 0u);
 
-    doubleClick(f->doorPane(), f->library().doors[0]);
+    doubleClick(f->doorPane(), f->library().models().doors[0]);
     EXPECT_GT(view->machiningPreview().pathCount(), 0u);
     preview->trigger();
     EXPECT_EQ(view->machiningPreview().pathCount(), 0u);
@@ -98,8 +98,8 @@ TEST_F(Preview, DrawsThePathsOverTheDoorAndShowsTheTime)
 // nowhere around it, and the status bar names the hole under the mouse.
 TEST_F(Preview, LegendEdgeViewAndTheFeatureUnderTheMouse)
 {
-    const GK_DoorWithHinges& door = *f->library().doors[0];
-    doubleClick(f->doorPane(), f->library().doors[0]);
+    const GK_DoorWithHinges& door = *f->library().models().doors[0];
+    doubleClick(f->doorPane(), f->library().models().doors[0]);
     f->action(ID_MACHINING_PREVIEW)->trigger();
     const QImage picture = shot();
     const QTransform toWindow = view->operation().render().transform().toQTransform();

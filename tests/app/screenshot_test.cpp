@@ -25,11 +25,11 @@ TEST_F(Screenshot, FirstStartWithTheSampleLibraryAndADoor)
     QApplication::processEvents();
     ASSERT_EQ(QGuiApplication::primaryScreen()->size(), QSize(1400, 900));
 
-    ASSERT_GE(f->library().doors.count(), 1u);
-    ASSERT_GE(f->library().hinges.count(), 1u);
-    ASSERT_GE(f->library().lockCores.count(), 1u);
-    EXPECT_GE(f->library().knives.count(), 6u);
-    const GK_DoorWithHinges* door = f->library().doors[0];
+    ASSERT_GE(f->library().models().doors.count(), 1u);
+    ASSERT_GE(f->library().models().hinges.count(), 1u);
+    ASSERT_GE(f->library().models().lockCores.count(), 1u);
+    EXPECT_GE(f->library().models().knives.count(), 6u);
+    const GK_DoorWithHinges* door = f->library().models().doors[0];
     EXPECT_NE(door->GetHingesModel(), nullptr) << "sample doors name sample models";
     EXPECT_NE(door->GetLockCoreModel(), nullptr);
 

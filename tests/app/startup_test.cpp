@@ -31,7 +31,7 @@ TEST_F(StartUp, PanesListTheModelsInLoadOrderNumberedFromOne)
     ASSERT_EQ(hinges.RowCount(), 2);
     EXPECT_EQ(rowTexts(hinges, 0), QStringList({"1", "H1", "comment H1"}));
     EXPECT_EQ(rowTexts(hinges, 1), QStringList({"2", "H2", "comment H2"}));
-    EXPECT_EQ(hinges.GetRowInfo(0)->m_userData, f->library().hinges[0]);
+    EXPECT_EQ(hinges.GetRowInfo(0)->m_userData, f->library().models().hinges[0]);
 
     const CTreeGridCtrl& locks = f->lockCorePane()->grid();
     ASSERT_EQ(locks.RowCount(), 1);
@@ -42,7 +42,7 @@ TEST_F(StartUp, PanesListTheModelsInLoadOrderNumberedFromOne)
     EXPECT_EQ(rowTexts(doors, 0), QStringList({"1", "D1", "2100.00", "900.00", "40.00", "door D1"}));
     EXPECT_EQ(rowTexts(doors, 1), QStringList({"2", "D2", "1950.50", "850.25", "38.00", "door D2"}));
 
-    EXPECT_EQ(f->library().knives.count(), 2u);
+    EXPECT_EQ(f->library().models().knives.count(), 2u);
 }
 
 TEST_F(StartUp, DoorsResolveModelsLoadedInTheSameStart)
@@ -50,10 +50,10 @@ TEST_F(StartUp, DoorsResolveModelsLoadedInTheSameStart)
     makeFolders();
     SampleModels::writeLibrary();
     CMainFrame* f = start();
-    const GK_DoorWithHinges* d1 = f->library().doors[0];
-    EXPECT_EQ(d1->GetHingesModel(), f->library().hinges[0]);
-    EXPECT_EQ(d1->GetLockCoreModel(), f->library().lockCores[0]);
-    EXPECT_EQ(f->library().doors[1]->GetHingesModel(), nullptr);
+    const GK_DoorWithHinges* d1 = f->library().models().doors[0];
+    EXPECT_EQ(d1->GetHingesModel(), f->library().models().hinges[0]);
+    EXPECT_EQ(d1->GetLockCoreModel(), f->library().models().lockCores[0]);
+    EXPECT_EQ(f->library().models().doors[1]->GetHingesModel(), nullptr);
 }
 
 // "刷新" (F5) reads the library again: a model another instance added
@@ -70,11 +70,11 @@ TEST_F(StartUp, RefreshReadsTheLibraryAgainFromDisk)
     const CTreeGridCtrl& hinges = f->hingesPane()->grid();
     ASSERT_EQ(hinges.RowCount(), 3);
     EXPECT_EQ(rowTexts(hinges, 2), QStringList({"3", "H3", "comment H3"}));
-    EXPECT_EQ(hinges.GetRowInfo(2)->m_userData, f->library().hinges[2]);
+    EXPECT_EQ(hinges.GetRowInfo(2)->m_userData, f->library().models().hinges[2]);
     EXPECT_EQ(f->lockCorePane()->grid().RowCount(), 0);
-    EXPECT_EQ(f->library().doors[0]->GetHingesModel(), f->library().hinges[0]);
-    EXPECT_EQ(f->library().doors[0]->GetLockCoreModel(), nullptr);
-    EXPECT_EQ(f->library().knives.count(), 2u);
+    EXPECT_EQ(f->library().models().doors[0]->GetHingesModel(), f->library().models().hinges[0]);
+    EXPECT_EQ(f->library().models().doors[0]->GetLockCoreModel(), nullptr);
+    EXPECT_EQ(f->library().models().knives.count(), 2u);
 }
 
 // A file that yields nothing and a door whose hinge model is gone are counted
@@ -132,7 +132,7 @@ TEST_F(StartUp, EmptyOrMissingFoldersGiveEmptyPanesAndNoMessage)
         EXPECT_EQ(f->doorPane()->grid().RowCount(), 0);
         EXPECT_EQ(f->hingesPane()->grid().ColumnCount(), 3);
         EXPECT_EQ(f->doorPane()->grid().ColumnCount(), 6);
-        EXPECT_TRUE(f->library().knives.empty());
+        EXPECT_TRUE(f->library().models().knives.empty());
         for (QWidget* w : QApplication::topLevelWidgets())
             EXPECT_FALSE(qobject_cast<QMessageBox*>(w) && w->isVisible());
     }
@@ -175,8 +175,8 @@ TEST_F(StartUp, TheLibraryIsPublishedWhileTheFrameLives)
     makeFolders();
     SampleModels::writeLibrary();
     CMainFrame* f = start();
-    EXPECT_EQ(FindHingesByName("h2"), f->library().hinges[1]);
-    EXPECT_EQ(FindLockCoreByName("L1"), f->library().lockCores[0]);
+    EXPECT_EQ(FindHingesByName("h2"), f->library().models().hinges[1]);
+    EXPECT_EQ(FindLockCoreByName("L1"), f->library().models().lockCores[0]);
     stop();
     EXPECT_EQ(FindHingesByName("h2"), nullptr);
 }

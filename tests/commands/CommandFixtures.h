@@ -11,6 +11,8 @@
 #include <library/ExeFolder.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
+#include <library/Library.h>
+#include <library/NameLookup.h>
 #include <library/LockCoreFile.h>
 #include <kernel/GK_Object.h>
 #include <commands/ModelCommands.h>
@@ -60,25 +62,61 @@ private:
     std::unique_ptr<GK_LockCore> m_lockCore;
 };
 
-// The program around the commands: a library, pane refills counted, a
-// drawing made of objects chained by hand, the NC record and the status bar.
+// A library of the scratch folder with helpers to put small models into it,
+// as the program would.
+class TestDocument {
+public:
+    explicit TestDocument(const std::string& folder) : document(folder) {}
+
+    GK_Hinges* addHinges(const std::string& name, double side = 10.0)
+    {
+        auto model = api_gk_make_hinges(TestLibrary::square(side));
+        model->SetName(name);
+        document.putHinges(*model);
+        return FindHingesByName(library, name);
+    }
+    GK_LockCore* addLockCore(const std::string& name, double side = 10.0)
+    {
+        auto model = api_gk_make_lockcore(TestLibrary::square(side), TestLibrary::square(side / 2));
+        model->SetName(name);
+        document.putLockCore(*model);
+        return FindLockCoreByName(library, name);
+    }
+    KnifeInfo* addKnife(int id, double diameter, int type = 0)
+    {
+        GU_OwnedList<KnifeInfo> tools = CopyTools(library.knives);
+        auto knife = std::make_unique<KnifeInfo>();
+        knife->ID = id;
+        knife->Diameter = diameter;
+        knife->Type = type;
+        tools.add_tail(std::move(knife));
+        document.setTools(tools);
+        return library.knives[library.knives.count() - 1];
+    }
+
+    Library document;
+    const ModelLibrary& library = document.models();
+};
+
+// The program around the commands: a library whose changes are counted as
+// the panes would follow them, a drawing made of objects chained by hand,
+// the NC record and the status bar.
 class FakeHost : public CommandHost {
 public:
-    ModelLibrary* library() override { return withMainWindow ? libraryInUse : nullptr; }
-    void refillHingesPane() override { ++hingeRefills; }
-    void refillLockCorePane() override { ++lockCoreRefills; }
-    void refillDoorPane() override { ++doorRefills; }
-    // Reads the library in use again from the scratch folder, as the main
-    // window does.
-    void reloadLibrary() override
+    Library* library() override { return withMainWindow ? libraryInUse : nullptr; }
+    // Counts the library's changes from now on, as the panes would follow them.
+    void follow(Library& library)
     {
-        ++reloads;
-        ModelLibrary& library = *libraryInUse;
-        library.clear();
-        LoadAllHinges(library.hinges, &library.skipped, &library.files);
-        LoadAllLockCores(library.lockCores, &library.skipped, &library.files);
-        LoadAllDoorModels(library.doors, library, &library.skipped, &library.files, &library.unboundDoors);
-        LoadKnifeFile(library.knives, &library.skipped, &library.files);
+        libraryInUse = &library;
+        m_followed = library.onChanged([this](const LibraryChange& change) {
+            if (change.kind == LibraryChange::Kind::Reloaded) {
+                ++reloads;
+                return;
+            }
+            hingeRefills += change.part == LibraryPart::Hinges;
+            lockCoreRefills += change.part == LibraryPart::LockCores;
+            doorRefills += change.part == LibraryPart::Doors;
+        });
     }
     GK_Object* firstDrawingObject() override { return drawing.empty() ? nullptr : drawing.front().get(); }
     void recordNcDoor(GK_Object* door) override { ncDoors.push_back(door); }
@@ -104,7 +142,7 @@ public:
         return drawing.back().get();
     }
 
-    ModelLibrary* libraryInUse = nullptr;
+    Library* libraryInUse = nullptr;
     bool withMainWindow = true;
     int hingeRefills = 0;
     int lockCoreRefills = 0;
@@ -117,6 +155,9 @@ public:
     int importPreviews = 0;
     std::vector<GK_Object*> ncDoors;
     std::vector<std::unique_ptr<GK_Object, GK_ObjectDeleter>> drawing;
+
+private:
+    Library::Connection m_followed;
 };
 
 // A scratch library folder with its three model folders, a published
@@ -127,7 +168,7 @@ protected:
     {
         for (const char* sub : {"Hinges", "Lockcores", "DoorModel"})
             QDir(temp.path()).mkdir(QLatin1String(sub));
-        host.libraryInUse = &lib.library;
+        host.follow(lib.document);
     }
 
     QString libraryFile(const QString& relative) const { return temp.filePath(relative); }
@@ -137,7 +178,7 @@ protected:
 
     QTemporaryDir temp;
     ScopedExeFolder folder;
-    TestLibrary lib;
+    TestDocument lib{temp.path().toStdString()};
     FakeHost host;
     StandInImporter importer;
     RecordingFileDialogs files;

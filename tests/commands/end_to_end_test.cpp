@@ -133,7 +133,7 @@ TEST_F(WholeProgram, ImportComposeShowWriteAndFindAgainAfterRestart)
     EXPECT_EQ(f->activeView()->m_ncDoor, shown);
 
     f = restart();
-    ModelLibrary& library = f->library();
+    const ModelLibrary& library = f->library().models();
     ASSERT_EQ(library.hinges.count(), 1u);
     ASSERT_EQ(library.lockCores.count(), 1u);
     ASSERT_EQ(library.doors.count(), 1u);
@@ -161,7 +161,7 @@ TEST_F(WholeProgram, NcCommandsSearchTheViewsDrawing)
     SampleModels::writeLibrary();
     SampleModels::writeMachiningTools();
     CMainFrame* f = start();
-    emit f->hingesPane()->grid().leftButtonDoubleClicked(f->library().hinges[0]);
+    emit f->hingesPane()->grid().leftButtonDoubleClicked(f->library().models().hinges[0]);
     QString message;
     WhenDialogShown("QMessageBox", [&](QWidget* box) {
         message = static_cast<QMessageBox*>(box)->text();
@@ -171,8 +171,8 @@ TEST_F(WholeProgram, NcCommandsSearchTheViewsDrawing)
     EXPECT_EQ(message, QStringLiteral("当前不存在门模型！"));
     EXPECT_EQ(f->activeView()->m_ncDoor, nullptr);
 
-    emit f->doorPane()->grid().leftButtonDoubleClicked(f->library().doors[0]);
-    emit f->hingesPane()->grid().leftButtonDoubleClicked(f->library().hinges[1]);
+    emit f->doorPane()->grid().leftButtonDoubleClicked(f->library().models().doors[0]);
+    emit f->hingesPane()->grid().leftButtonDoubleClicked(f->library().models().hinges[1]);
     GK_Object* door = f->activeView()->operation().drawing().list().first();
     ASSERT_EQ(door->type(), GK_TYPE_DOOR);
     ASSERT_EQ(door->visible, 0);

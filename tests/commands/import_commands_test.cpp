@@ -48,6 +48,7 @@ TEST_F(ImportCommandTest, CancelledFileDialogLeavesTheImporterAlone)
 TEST_F(ImportCommandTest, ImportedHingeIsNamedSavedListedAtTheTailAndTheImporterCleared)
 {
     lib.addHinges("first");
+    host.hingeRefills = 0;
     files.paths.push_back(cadPath());
     importer.nextHinges = importedHinge();
     importer.nextReport.outlines = 1;
@@ -164,7 +165,8 @@ TEST_F(ImportCommandTest, DuplicateNameReplacesTheListedModelInPlaceOnYes)
 {
     GK_Hinges* older = lib.addHinges("Hinge-A", 10.0);
     lib.addHinges("other");
-    ASSERT_TRUE(SaveHingesFile(older, SaveContext{&lib.library.files}));
+    host.hingeRefills = 0;
+    ASSERT_TRUE(SaveHingesFile(older, lib.document.saveContext()));
     g_oldFile = libraryFile("Hinges/Hinge-A.xml");
     SetBeforeReplaceHook(noteOldFile);
     auto door = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);

@@ -117,8 +117,8 @@ TEST_F(ImportPreview, ClickChoosesTheSavedPartAndTheNextPartFollows)
                 Click(dialog, "cancel");
             }});
     EXPECT_TRUE(status.contains(QStringLiteral("图中零件 3 个"))) << status.toStdString();
-    ASSERT_EQ(frame()->library().hinges.count(), 1u);
-    const GK_Hinges* saved = frame()->library().hinges[0];
+    ASSERT_EQ(frame()->library().models().hinges.count(), 1u);
+    const GK_Hinges* saved = frame()->library().models().hinges[0];
     EXPECT_EQ(saved->GetName(), "left");
     EXPECT_EQ(saved->GetListHole().count(), 2u);
     EXPECT_NEAR(saved->GetLoopOut().vertex(0).x, 35.0, 1.0) << "the left hinge, not the default one";
@@ -146,7 +146,7 @@ TEST_F(ImportPreview, TabCyclesThroughTheParts)
     EXPECT_NE(seen[2], seen[0]);
     EXPECT_EQ(seen[3], seen[0]) << "round the three parts and back";
     EXPECT_EQ(seen[4], seen[2]);
-    EXPECT_EQ(frame()->library().hinges.count(), 0u);
+    EXPECT_EQ(frame()->library().models().hinges.count(), 0u);
 }
 
 // "交换" swaps the faces, and so does a first click on the side face.
@@ -168,8 +168,8 @@ TEST_F(ImportPreview, LockCoreFacesSwap)
     const QString original = QStringLiteral("已选顶面 150.00 × 24.00，孔 3 个；侧面 150.00 × 40.00，孔 1 个");
     const QString swapped = QStringLiteral("已选顶面 150.00 × 40.00，孔 1 个；侧面 150.00 × 24.00，孔 3 个");
     EXPECT_EQ(seen, (QStringList{original, swapped, original, original}));
-    ASSERT_EQ(frame()->library().lockCores.count(), 1u);
-    const GK_LockCore* core = frame()->library().lockCores[0];
+    ASSERT_EQ(frame()->library().models().lockCores.count(), 1u);
+    const GK_LockCore* core = frame()->library().models().lockCores[0];
     EXPECT_EQ(core->GetTopList().count(), 1u) << "saved as swapped last";
     EXPECT_EQ(core->GetSideList().count(), 3u);
 }
@@ -207,12 +207,12 @@ TEST_F(ImportPreview, MetresToMillimetresRescalesAndTheWarningFollows)
     EXPECT_EQ(seen[1].chosen, QStringLiteral("已选轮廓 60.00 × 45.00，孔 2 个"));
     EXPECT_FALSE(seen[1].warned);
     EXPECT_TRUE(seen[2].warned);
-    ASSERT_EQ(frame()->library().hinges.count(), 1u);
+    ASSERT_EQ(frame()->library().models().hinges.count(), 1u);
     double right = 0.0;
-    for (const position& p : frame()->library().hinges[0]->GetLoopOut())
+    for (const position& p : frame()->library().models().hinges[0]->GetLoopOut())
         right = std::max(right, p.x);
     EXPECT_NEAR(right, 60.0, 1e-9);
-    EXPECT_NEAR(frame()->library().hinges[0]->GetListHole()[0]->get_radius(), 3.0, 1e-9);
+    EXPECT_NEAR(frame()->library().models().hinges[0]->GetListHole()[0]->get_radius(), 3.0, 1e-9);
 }
 
 } // namespace

@@ -95,7 +95,9 @@ TEST_F(MachiningCommandTest, WritesTheProgramOfTheDrawnDoorAndSaysWhatItTakes)
 TEST_F(MachiningCommandTest, WhatCannotBeMadeLeavesNoFileAndSaysWhy)
 {
     // No 5 mm tool, none smaller: the hinge holes cannot be made.
-    lib.library.knives.replace(0, std::make_unique<KnifeInfo>(*lib.library.knives[1]));
+    GU_OwnedList<KnifeInfo> tools = CopyTools(lib.library.knives);
+    tools.replace(0, std::make_unique<KnifeInfo>(*tools[1]));
+    lib.document.setTools(tools);
     files.paths = {temp.filePath(QStringLiteral("none.NC"))};
     machining.OnHingesProgram();
     EXPECT_TRUE(files.asked.empty()) << "no file is asked for";

@@ -143,7 +143,7 @@ TEST_P(OneProgramCommand, FailuresAndRefusalsLeaveNoFile)
     messages.shown.clear();
     files.asked.clear();
     const QString path = temp.filePath(QStringLiteral("refused.NC"));
-    lib.library.knives.clear();
+    lib.document.setTools({});
     files.paths = {path};
     run();
     EXPECT_TRUE(files.asked.empty()) << "no file is asked for";
@@ -202,7 +202,9 @@ TEST_F(NcCommandTest, BothProgramsGoIntoTheChosenFolder)
 
     // A door whose lock core cannot be made gets neither program.
     messages.shown.clear();
-    lib.library.knives.replace(2, std::make_unique<KnifeInfo>(*lib.library.knives[0])); // no side tool
+    GU_OwnedList<KnifeInfo> tools = CopyTools(lib.library.knives);
+    tools.replace(2, std::make_unique<KnifeInfo>(*tools[0])); // no side tool
+    lib.document.setTools(tools);
     QFile::remove(hinges);
     files.paths = {temp.path()};
     machining.OnCreateNcFile();

@@ -70,7 +70,7 @@ TEST_F(SharedLibraryCommandTest, ANameWhoseFileHoldsAnotherModelIsRefused)
 TEST_F(SharedLibraryCommandTest, AToolTableChangedElsewhereIsReadAgainOrOverwritten)
 {
     lib.addKnife(1, 2.0);
-    ASSERT_TRUE(SaveKnifeFile(lib.library.knives, SaveContext{&lib.library.files}));
+    ASSERT_TRUE(SaveKnifeFile(lib.library.knives, lib.document.saveContext()));
     OtherInstance other;
     other.library.knives[0]->Diameter = 8;
     ASSERT_TRUE(SaveKnifeFile(other.library.knives, SaveContext{&other.library.files}));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <importer/ImportReport.h>
+#include <importer/PolygonOps.h>
 #include <importer/ReaderProcess.h>
 
 #include <kernel/GU_Loop.h>
@@ -70,18 +71,7 @@ inline double loopArea(const GU_Loop& loop)
     return std::abs(twice) / 2.0;
 }
 
-struct LoopBox {
-    double minX, minY, maxX, maxY;
-};
-
-inline LoopBox loopBox(const GU_Loop& loop)
+inline GK_Box loopBox(const GU_Loop& loop)
 {
-    LoopBox box{1e300, 1e300, -1e300, -1e300};
-    for (const position& p : loop) {
-        box.minX = std::min(box.minX, p.x);
-        box.minY = std::min(box.minY, p.y);
-        box.maxX = std::max(box.maxX, p.x);
-        box.maxY = std::max(box.maxY, p.y);
-    }
-    return box;
+    return boundingBox(loop.vertices());
 }

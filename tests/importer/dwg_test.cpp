@@ -159,10 +159,10 @@ TEST(DwgDrawings, ImportAsTheirDxfTwins)
         EXPECT_EQ(a.parts, b.parts);
         EXPECT_EQ(a.unit->code, b.unit->code);
         if (rc == 0) {
-            const LoopBox x = loopBox(dwg.get_hinges_model()->GetLoopOut());
-            const LoopBox y = loopBox(dxf.get_hinges_model()->GetLoopOut());
-            EXPECT_NEAR(x.minX, y.minX, 1e-6);
-            EXPECT_NEAR(x.maxY, y.maxY, 1e-6);
+            const GK_Box x = loopBox(dwg.get_hinges_model()->GetLoopOut());
+            const GK_Box y = loopBox(dxf.get_hinges_model()->GetLoopOut());
+            EXPECT_NEAR(x.x0, y.x0, 1e-6);
+            EXPECT_NEAR(x.y1, y.y1, 1e-6);
             // The DXF writes its numbers rounded.
             const double area = loopArea(dwg.get_hinges_model()->GetLoopOut());
             EXPECT_NEAR(area, loopArea(dxf.get_hinges_model()->GetLoopOut()), 1e-9 * area);

@@ -31,9 +31,9 @@ Imported importHinge(const DrawingParser& parser, const std::string& path)
     out.skipped = report.skippedTotal();
     out.problem = report.failure.problem;
     if (const GK_Hinges* hinges = importer.get_hinges_model()) {
-        const LoopBox box = loopBox(hinges->GetLoopOut());
-        out.width = box.maxX - box.minX;
-        out.height = box.maxY - box.minY;
+        const GK_Box box = loopBox(hinges->GetLoopOut());
+        out.width = box.width();
+        out.height = box.height();
     }
     return out;
 }

@@ -17,11 +17,11 @@ struct Rect {
 
 void expectRect(const GU_Loop& loop, const Rect& r)
 {
-    const LoopBox box = loopBox(loop);
-    EXPECT_NEAR(box.minX, r.minX, kExact);
-    EXPECT_NEAR(box.minY, r.minY, kExact);
-    EXPECT_NEAR(box.maxX - box.minX, r.width, kExact);
-    EXPECT_NEAR(box.maxY - box.minY, r.height, kExact);
+    const GK_Box box = loopBox(loop);
+    EXPECT_NEAR(box.x0, r.minX, kExact);
+    EXPECT_NEAR(box.y0, r.minY, kExact);
+    EXPECT_NEAR(box.x1 - box.x0, r.width, kExact);
+    EXPECT_NEAR(box.y1 - box.y0, r.height, kExact);
 }
 
 struct HingeSheet {

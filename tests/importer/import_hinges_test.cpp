@@ -60,11 +60,11 @@ TEST_F(HingeImport, RoundedPlateWithBulgesAndThreeHoles)
     const double arcLength = 2.0 * std::numbers::pi * 5.0;
     EXPECT_LE(loopArea(hinges.GetLoopOut()), exactArea);
     EXPECT_GE(loopArea(hinges.GetLoopOut()), exactArea - arcLength * kChord);
-    const LoopBox box = loopBox(hinges.GetLoopOut());
-    EXPECT_NEAR(box.minX, 0.0, kExact);
-    EXPECT_NEAR(box.maxX, 60.0, kExact);
-    EXPECT_NEAR(box.minY, 0.0, kExact);
-    EXPECT_NEAR(box.maxY, 40.0, kExact);
+    const GK_Box box = loopBox(hinges.GetLoopOut());
+    EXPECT_NEAR(box.x0, 0.0, kExact);
+    EXPECT_NEAR(box.x1, 60.0, kExact);
+    EXPECT_NEAR(box.y0, 0.0, kExact);
+    EXPECT_NEAR(box.y1, 40.0, kExact);
     for (const position& p : hinges.GetLoopOut())
         EXPECT_EQ(p.z, 0.0);
     // Depth from thickness when there is one, else from the elevation.
@@ -182,7 +182,7 @@ struct CurveCase {
     const char* file;
     double area;
     double perimeter;
-    LoopBox box;
+    GK_Box box;
 };
 
 class CurveImport : public HingeImport, public ::testing::WithParamInterface<CurveCase> {};
@@ -192,11 +192,11 @@ TEST_P(CurveImport, OutlineMatchesTheCurveWithinTheChordError)
     const CurveCase& c = GetParam();
     const GK_Hinges& hinges = import(c.file);
     EXPECT_NEAR(loopArea(hinges.GetLoopOut()), c.area, c.perimeter * kChord);
-    const LoopBox box = loopBox(hinges.GetLoopOut());
-    EXPECT_NEAR(box.minX, c.box.minX, kChord);
-    EXPECT_NEAR(box.minY, c.box.minY, kChord);
-    EXPECT_NEAR(box.maxX, c.box.maxX, kChord);
-    EXPECT_NEAR(box.maxY, c.box.maxY, kChord);
+    const GK_Box box = loopBox(hinges.GetLoopOut());
+    EXPECT_NEAR(box.x0, c.box.x0, kChord);
+    EXPECT_NEAR(box.y0, c.box.y0, kChord);
+    EXPECT_NEAR(box.x1, c.box.x1, kChord);
+    EXPECT_NEAR(box.y1, c.box.y1, kChord);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -282,9 +282,9 @@ TEST(StretchedBlock, CircleScaledUnevenlyBecomesAnEllipticOutline)
         << importer.report().failure;
     const GK_Hinges& hinges = *importer.get_hinges_model();
     EXPECT_NEAR(loopArea(hinges.GetLoopOut()), std::numbers::pi * 10 * 5, 0.5);
-    const LoopBox box = loopBox(hinges.GetLoopOut());
-    EXPECT_NEAR(box.maxX, 10.0, 1e-9);
-    EXPECT_NEAR(box.maxY, 5.0, 0.01);
+    const GK_Box box = loopBox(hinges.GetLoopOut());
+    EXPECT_NEAR(box.x1, 10.0, 1e-9);
+    EXPECT_NEAR(box.y1, 5.0, 0.01);
     ASSERT_EQ(hinges.GetListHole().count(), 1u);
     EXPECT_NEAR(hinges.GetListHole()[0]->get_cen().x, 3.0, 1e-9);
 }

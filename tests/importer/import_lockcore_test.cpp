@@ -31,10 +31,10 @@ void expectHoles(const GU_OwnedList<GK_Hole>& holes, const std::vector<ExpectedH
             EXPECT_NEAR(2.0 * circle->get_radius(), e.size, kExact);
         } else {
             ASSERT_NE(hole->get_loop(), nullptr);
-            const LoopBox box = loopBox(*hole->get_loop());
-            EXPECT_NEAR((box.minX + box.maxX) / 2, e.x, kExact);
-            EXPECT_NEAR((box.minY + box.maxY) / 2, e.y, kExact);
-            EXPECT_NEAR(box.maxX - box.minX, e.size, kExact);
+            const GK_Box box = loopBox(*hole->get_loop());
+            EXPECT_NEAR((box.x0 + box.x1) / 2, e.x, kExact);
+            EXPECT_NEAR((box.y0 + box.y1) / 2, e.y, kExact);
+            EXPECT_NEAR(box.x1 - box.x0, e.size, kExact);
         }
     }
 }
@@ -67,15 +67,15 @@ TEST_F(LockCoreImport, ChineseLayerNamesDecideTopAndSideEvenWhenTheTopIsDrawnLow
 TEST_F(LockCoreImport, LayerNamesAreMatchedWithoutRegardToCase)
 {
     const GK_LockCore& core = import(testDrawing("lockcore_layers.dxf"));
-    EXPECT_NEAR(loopBox(core.GetTopLoop()).maxY, 20.0, kExact);
-    EXPECT_NEAR(loopBox(core.GetSideLoop()).maxY, 70.0, kExact);
+    EXPECT_NEAR(loopBox(core.GetTopLoop()).y1, 20.0, kExact);
+    EXPECT_NEAR(loopBox(core.GetSideLoop()).y1, 70.0, kExact);
 }
 
 TEST_F(LockCoreImport, WithoutLayerNamesTheHigherOutlineIsTheTop)
 {
     const GK_LockCore& core = import(testDrawing("lockcore_position.dxf"));
-    EXPECT_NEAR(loopBox(core.GetTopLoop()).minY, 40.0, kExact);
-    EXPECT_NEAR(loopBox(core.GetSideLoop()).minY, 0.0, kExact);
+    EXPECT_NEAR(loopBox(core.GetTopLoop()).y0, 40.0, kExact);
+    EXPECT_NEAR(loopBox(core.GetSideLoop()).y0, 0.0, kExact);
     // Circles and polygon holes of a face keep their drawing order.
     expectHoles(core.GetTopList(), {{true, 10, 50, 6, 0}, {false, 35, 50, 10, 0}, {true, 50, 50, 4, 0}});
     expectHoles(core.GetSideList(), {{true, 20, 10, 8, 0}});
@@ -124,7 +124,7 @@ TEST(LockCoreBlocks, BlockContentOnLayerZeroTakesTheLayerOfTheReference)
     const GK_LockCore& core = *importer.get_lockcore_model();
     // The reference on layer TOP is the lower, stretched one.
     EXPECT_NEAR(loopArea(core.GetTopLoop()), 60.0 * 20.0, 1e-9);
-    EXPECT_NEAR(loopBox(core.GetSideLoop()).minY, 100.0, 1e-9);
+    EXPECT_NEAR(loopBox(core.GetSideLoop()).y0, 100.0, 1e-9);
     ASSERT_EQ(core.GetTopList().count(), 1u);
     ASSERT_EQ(core.GetSideList().count(), 1u);
 }

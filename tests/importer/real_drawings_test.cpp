@@ -22,9 +22,9 @@ TEST_P(LoosePieces, LeaveThePlateAndItsHole)
         << importer.report().failure;
     const GK_Hinges* hinges = importer.get_hinges_model();
     ASSERT_NE(hinges, nullptr);
-    const LoopBox box = loopBox(hinges->GetLoopOut());
-    EXPECT_NEAR(box.maxX - box.minX, 60.0, 1e-9);
-    EXPECT_NEAR(box.maxY - box.minY, 45.0, 1e-9);
+    const GK_Box box = loopBox(hinges->GetLoopOut());
+    EXPECT_NEAR(box.x1 - box.x0, 60.0, 1e-9);
+    EXPECT_NEAR(box.y1 - box.y0, 45.0, 1e-9);
     EXPECT_EQ(hinges->GetListHole().count(), 1u);
 }
 

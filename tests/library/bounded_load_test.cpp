@@ -103,7 +103,7 @@ void writeHostile(const TempLibrary& lib, int i)
 
 double loadHinges(std::size_t& loaded, std::size_t& skipped)
 {
-    GU_OwnedList<GK_Hinges> hinges;
+    GU_SharedList<GK_Hinges> hinges;
     std::vector<SkippedFile> passedOver;
     const double start = cpuSeconds();
     LoadAllHinges(hinges, &passedOver);
@@ -158,7 +158,7 @@ TEST(BoundedLoad, HundredThousandModelFilesLoad)
         EXPECT_NE(library.doors[i]->GetHingesModel(), nullptr);
 
     // Per file about as long as the hinge folder alone.
-    GU_OwnedList<GK_Hinges> hingesAgain;
+    GU_SharedList<GK_Hinges> hingesAgain;
     const double hingesStart = cpuSeconds();
     LoadAllHinges(hingesAgain);
     const double hingesSeconds = cpuSeconds() - hingesStart;

@@ -24,7 +24,7 @@ TEST(CaseBlindFolders, FoldersAndFilesInAnotherCaseAreReadAndWritten)
     ASSERT_EQ(lib.library.hinges.count(), 1u);
     ASSERT_EQ(lib.library.knives.count(), 1u);
     EXPECT_EQ(lib.library.knives[0]->ID, 7);
-    EXPECT_EQ(ModelFolderPath(kLockCoresFolder), lib.path("LockCores/"));
+    EXPECT_EQ(ModelFolderPath({}, kLockCoresFolder), lib.path("LockCores/"));
 
     // Saving again writes the file that is there, not a second one beside it.
     ASSERT_TRUE(SaveHingesFile(SmallHinge("A", 2).get(), SaveContext{&lib.library.files}));
@@ -41,5 +41,5 @@ TEST(CaseBlindFolders, FoldersAndFilesInAnotherCaseAreReadAndWritten)
 
     // The exact name wins where both exist.
     std::filesystem::create_directory(lib.path("Hinges"));
-    EXPECT_EQ(ModelFolderPath(kHingesFolder), lib.path("Hinges/"));
+    EXPECT_EQ(ModelFolderPath({}, kHingesFolder), lib.path("Hinges/"));
 }

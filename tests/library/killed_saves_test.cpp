@@ -73,7 +73,7 @@ int toolTableVersion()
 // The version of the one hinge model the folder loads as, or -1.
 int hingeVersion()
 {
-    GU_OwnedList<GK_Hinges> hinges;
+    GU_SharedList<GK_Hinges> hinges;
     std::vector<SkippedFile> skipped;
     LoadAllHinges(hinges, &skipped);
     if (hinges.count() != 1 || !skipped.empty() || hinges[0]->GetName() != "K")
