@@ -29,6 +29,13 @@ struct MachineProfile {
     std::string Extension = "NC";
     int CrLf = 1;               // 1: lines end in CR LF, 0: in LF
     int RapidFeed = 15000;      // mm/min of rapid moves, for the time estimate
+    // Largest depth a cutter takes in one pass, the smaller of the two counting:
+    // a multiple of its diameter and a length.
+    double PassDepthDiameters = 1.0;
+    double PassDepthMax = 10.0;  // mm
+    double HelixAngle = 3.0;     // degrees: steepest ramp of a helix
+    double PeckDepth = 0.0;      // mm a drill goes in before it clears its chips; 0: no pecking
+    std::string StartLine = "G40 G49 G80 G90"; // written first: a safe state of the controller
 };
 
 // The first value of a profile that the program cannot work with.
