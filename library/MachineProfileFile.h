@@ -4,9 +4,9 @@
 #include <library/SaveResult.h>
 
 // The machine profile lives in program folder + "MachineProfile.xml": root
-// "MachineProfile" whose attributes are the profile's fields by name, reals
-// "%.2f", integers "%d", texts as GBK bytes (line breaks in the header and
-// footer kept as character references).
+// "MachineProfile" whose attributes are the profile's fields by name in the
+// order of ProfileFields, reals "%.2f", integers "%d", texts as GBK bytes
+// (line breaks in the header and footer kept as character references).
 
 // The profile in the file. A missing or unreadable file gives the defaults;
 // a value that is absent or that the program cannot work with keeps its
