@@ -177,6 +177,9 @@ void CDlgMachineProfile::DoDataExchange(DataExchange& dx)
         for (char& c : *letter)
             if (c >= 'a' && c <= 'z')
                 c = static_cast<char>(c - 'a' + 'A');
+    // Checked as the file will keep it: a value that rounds out of range is
+    // refused here rather than lost on saving.
+    m_profile = AsStored(m_profile);
     const ProfileProblem problem = CheckMachineProfile(m_profile);
     if (QLineEdit* field = fieldOf(problem))
         dx.check(field, false, ProfileProblemText(problem));

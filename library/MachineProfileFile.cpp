@@ -25,6 +25,7 @@ public:
         for (const ProfileField& field : fields)
             any = std::visit([&](auto member) { return read(candidate.*member, field.attribute); }, field.member) ||
                   any;
+        candidate = AsStored(candidate);
         if (any && CheckMachineProfile(candidate) == ProfileProblem::None)
             m_profile = candidate;
     }
@@ -92,7 +93,7 @@ MachineProfile LoadMachineProfile()
 SaveResult SaveMachineProfile(const MachineProfile& p)
 {
     const std::string path = ResolveNoCase(GetExeFolder(), kProfileFileName);
-    if (CheckMachineProfile(p) != ProfileProblem::None)
+    if (CheckMachineProfile(AsStored(p)) != ProfileProblem::None)
         return SaveResult{SaveProblem::OutOfRange, path};
     TiXmlDocument document;
     TiXmlElement& root = StartLibraryDocument(document, "MachineProfile");

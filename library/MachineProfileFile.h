@@ -10,9 +10,9 @@
 
 // The profile in the file. A missing or unreadable file gives the defaults;
 // a value that is absent or that the program cannot work with keeps its
-// default while the other values are taken.
+// default while the other values are taken, reals at the file's hundredths.
 MachineProfile LoadMachineProfile();
 
 // Writes the whole profile atomically; a profile that fails
-// CheckMachineProfile is not written.
+// CheckMachineProfile as the file keeps it (AsStored) is not written.
 SaveResult SaveMachineProfile(const MachineProfile& profile);

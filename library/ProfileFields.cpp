@@ -1,5 +1,7 @@
 #include <library/ProfileFields.h>
 
+#include <library/NumberText.h>
+
 #include <cmath>
 #include <string_view>
 
@@ -116,4 +118,13 @@ const ProfileField kFields[] = {
 std::span<const ProfileField> ProfileFields()
 {
     return kFields;
+}
+
+MachineProfile AsStored(const MachineProfile& profile)
+{
+    MachineProfile stored = profile;
+    for (const ProfileField& field : kFields)
+        if (const auto* real = std::get_if<double MachineProfile::*>(&field.member))
+            stored.**real = ParseReal(FormatReal(stored.**real).c_str());
+    return stored;
 }

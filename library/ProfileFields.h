@@ -40,3 +40,7 @@ struct ProfileField {
 };
 
 std::span<const ProfileField> ProfileFields();
+
+// The profile as its file keeps it, reals at hundredths: what is checked
+// before it is written is what is read back.
+MachineProfile AsStored(const MachineProfile& profile);

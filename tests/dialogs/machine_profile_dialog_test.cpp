@@ -106,6 +106,7 @@ TEST(MachineProfileDialog, RefusesValuesTheProgramCannotWorkWith)
     const Case cases[] = {
         {"stepover", "60", "50", ProfileProblem::Stepover},
         {"safeHeight", "0", "50", ProfileProblem::SafeHeight},
+        {"safeHeight", "0.004", "50", ProfileProblem::SafeHeight},
         {"breakthrough", "-1", "1", ProfileProblem::Breakthrough},
         {"recessDepth", "0", "3", ProfileProblem::RecessDepth},
         {"lineNumbers", "-5", "0", ProfileProblem::LineNumbers},

@@ -148,15 +148,23 @@ TEST(MachineProfileFile, ValuesTheProgramCannotUseKeepTheirDefaults)
     EXPECT_EQ(loadFrom(lib, "<MachineProfile SideAxisX=\"Y\"/>").SideAxisX, "X");
 }
 
+// A profile is checked as the file keeps it, at hundredths: a safe height of
+// 0.004 would come back as 0.
 TEST(MachineProfileFile, RefusedProfileIsNotWritten)
 {
     TempLibrary lib;
-    MachineProfile p;
-    p.Stepover = 60;
-    const SaveResult saved = SaveMachineProfile(p);
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(saved.problem, SaveProblem::OutOfRange);
-    EXPECT_FALSE(std::filesystem::exists(lib.path("MachineProfile.xml")));
+    for (void (*spoil)(MachineProfile&) : {+[](MachineProfile& p) { p.Stepover = 60; },
+                                           +[](MachineProfile& p) { p.SafeHeight = 0.004; }}) {
+        MachineProfile p;
+        spoil(p);
+        const SaveResult saved = SaveMachineProfile(p);
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(saved.problem, SaveProblem::OutOfRange);
+        EXPECT_FALSE(std::filesystem::exists(lib.path("MachineProfile.xml")));
+    }
+    const MachineProfile read = loadFrom(lib, "<MachineProfile SafeHeight=\"0.004\" PeckDepth=\"0.996\"/>");
+    EXPECT_EQ(read.SafeHeight, 50.0);
+    EXPECT_EQ(read.PeckDepth, 1.0) << "read as the file would keep it";
 }
 
 TEST(MachineProfile, CheckNamesTheFirstValueOutOfRange)
