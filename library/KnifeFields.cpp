@@ -1,5 +1,8 @@
 #include <library/KnifeFields.h>
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 using K = KnifeInfo;
 
@@ -46,8 +49,13 @@ std::string KnifeKindName(KnifeKind kind)
 
 std::optional<KnifeKind> KnifeKindOf(const std::string& name)
 {
+    const auto sameLetters = [](const std::string& a, const std::string& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        });
+    };
     for (const KnifeKind kind : {KnifeKind::Drill, KnifeKind::Cutter})
-        if (name == KnifeKindName(kind))
+        if (sameLetters(name, KnifeKindName(kind)))
             return kind;
     return std::nullopt;
 }

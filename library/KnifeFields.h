@@ -35,5 +35,6 @@ std::span<const KnifeField> KnifeFields();
 
 // The kind as the file writes it: "Drill", "Cutter"; empty for Unset.
 std::string KnifeKindName(KnifeKind kind);
-// The kind of a name KnifeKindName gives; nothing for any other text.
+// The kind of a name KnifeKindName gives, in any letter case; nothing for any
+// other text.
 std::optional<KnifeKind> KnifeKindOf(const std::string& name);

@@ -42,21 +42,10 @@ void read(const TiXmlElement& element, const char* name, KnifeKind& field, const
         field = KnifeKindOf(text).value_or(KnifeKind::Unset);
 }
 
-void write(TiXmlElement& element, const char* name, int value)
+using ::SetAttribute;
+void SetAttribute(TiXmlElement& element, const char* name, KnifeKind value)
 {
-    SetIntAttribute(element, name, value);
-}
-void write(TiXmlElement& element, const char* name, double value)
-{
-    SetRealAttribute(element, name, value);
-}
-void write(TiXmlElement& element, const char* name, const std::string& value)
-{
-    element.SetAttribute(name, value.c_str());
-}
-void write(TiXmlElement& element, const char* name, KnifeKind value)
-{
-    element.SetAttribute(name, KnifeKindName(value).c_str());
+    SetAttribute(element, name, KnifeKindName(value));
 }
 
 bool allFinite(const KnifeInfo& knife)
@@ -74,7 +63,7 @@ void writeKnife(TiXmlElement& element, const KnifeInfo& knife)
         std::visit(
             [&](auto member) {
                 if (!field.onlyWhenSet || knife.*member != fresh.*member)
-                    write(element, field.attribute, knife.*member);
+                    SetAttribute(element, field.attribute, knife.*member);
             },
             field.member);
 }

@@ -55,18 +55,6 @@ private:
     MachineProfile m_profile;
 };
 
-void write(TiXmlElement& root, const char* name, int value)
-{
-    SetIntAttribute(root, name, value);
-}
-void write(TiXmlElement& root, const char* name, double value)
-{
-    SetRealAttribute(root, name, value);
-}
-void write(TiXmlElement& root, const char* name, const std::string& value)
-{
-    root.SetAttribute(name, value.c_str());
-}
 } // namespace
 
 MachineProfile LoadMachineProfile()
@@ -98,6 +86,6 @@ SaveResult SaveMachineProfile(const MachineProfile& p)
     TiXmlDocument document;
     TiXmlElement& root = StartLibraryDocument(document, "MachineProfile");
     for (const ProfileField& field : ProfileFields())
-        std::visit([&](auto member) { write(root, field.attribute, p.*member); }, field.member);
+        std::visit([&](auto member) { SetAttribute(root, field.attribute, p.*member); }, field.member);
     return SaveDocumentAtomically(document, path);
 }

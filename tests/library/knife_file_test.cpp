@@ -75,8 +75,8 @@ TEST(KnifeFile, NoFileGivesAnEmptyTable)
 }
 
 // The plunge feed and the kind are written only when set, after the other
-// attributes; a kind the table does not know loads as not set and is then
-// left out, as a real that is not finite is.
+// attributes; a kind the table does not know loads as not set (a cutter) and
+// is then left out, as a real that is not finite is.
 TEST(KnifeFile, PlungeFeedAndKindAreWrittenOnlyWhenSet)
 {
     struct Case {
@@ -91,7 +91,7 @@ TEST(KnifeFile, PlungeFeedAndKindAreWrittenOnlyWhenSet)
         {"Kind=\"Cutter\"", 0, KnifeKind::Cutter, " Kind=\"Cutter\" />"},
         {"PlungeVel=\"-20\"", -20, KnifeKind::Unset, " PlungeVel=\"-20\" />"},
         {"PlungeVel=\"0\" Kind=\"\"", 0, KnifeKind::Unset, " />"},
-        {"Kind=\"drill\"", 0, KnifeKind::Unset, " />"},
+        {"Kind=\"CUTTER\"", 0, KnifeKind::Cutter, " Kind=\"Cutter\" />"},
         {"Kind=\"Router\" PlungeVel=\"x\"", 0, KnifeKind::Unset, " />"},
     };
     for (const Case& c : cases) {

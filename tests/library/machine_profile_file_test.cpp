@@ -1,6 +1,7 @@
 #include "TempLibrary.h"
 
 #include <library/MachineProfileFile.h>
+#include <library/ProfileFields.h>
 
 #include <cmath>
 
@@ -13,15 +14,17 @@ MachineProfile loadFrom(TempLibrary& lib, const std::string& content)
     return LoadMachineProfile();
 }
 
-void expectDefaults(const MachineProfile& p)
+// Every value from the one of the attribute named on (all when none is
+// named) has its default.
+void expectDefaults(const MachineProfile& p, const char* from = nullptr)
 {
     const MachineProfile d;
-    EXPECT_EQ(p.OriginCorner, d.OriginCorner);
-    EXPECT_EQ(p.SideAxisY, d.SideAxisY);
-    EXPECT_EQ(p.SafeHeight, d.SafeHeight);
-    EXPECT_EQ(p.Stepover, d.Stepover);
-    EXPECT_EQ(p.Extension, d.Extension);
-    EXPECT_EQ(p.CrLf, d.CrLf);
+    bool checking = from == nullptr;
+    for (const ProfileField& field : ProfileFields()) {
+        checking = checking || std::string(field.attribute) == from;
+        if (checking)
+            std::visit([&](auto member) { EXPECT_EQ(p.*member, d.*member) << field.attribute; }, field.member);
+    }
 }
 } // namespace
 
@@ -104,12 +107,7 @@ TEST(MachineProfileFile, OlderFileTakesTheNewDefaultsAndKeepsItsForm)
         "CannedCycles=\"0\" Comments=\"1\" LineNumbers=\"0\" Header=\"\" Footer=\"\" Extension=\"NC\" CrLf=\"1\" "
         "RapidFeed=\"15000\"";
     const MachineProfile p = loadFrom(lib, older + " />\n");
-    const MachineProfile defaults;
-    EXPECT_EQ(p.PassDepthDiameters, defaults.PassDepthDiameters);
-    EXPECT_EQ(p.PassDepthMax, defaults.PassDepthMax);
-    EXPECT_EQ(p.HelixAngle, defaults.HelixAngle);
-    EXPECT_EQ(p.PeckDepth, defaults.PeckDepth);
-    EXPECT_EQ(p.StartLine, defaults.StartLine);
+    expectDefaults(p);
     ASSERT_TRUE(SaveMachineProfile(p));
     EXPECT_EQ(lib.read("MachineProfile.xml"), older + " PassDepthDiameters=\"1.00\" PassDepthMax=\"10.00\" "
                                                       "HelixAngle=\"3.00\" PeckDepth=\"0.00\" "
@@ -136,12 +134,7 @@ TEST(MachineProfileFile, ValuesTheProgramCannotUseKeepTheirDefaults)
     EXPECT_EQ(p.Extension, "NC");
     EXPECT_EQ(p.RapidFeed, 15000);
     EXPECT_EQ(p.Header, "%");
-    const MachineProfile d;
-    EXPECT_EQ(p.PassDepthDiameters, d.PassDepthDiameters);
-    EXPECT_EQ(p.PassDepthMax, d.PassDepthMax);
-    EXPECT_EQ(p.HelixAngle, d.HelixAngle);
-    EXPECT_EQ(p.PeckDepth, d.PeckDepth);
-    EXPECT_EQ(p.StartLine, d.StartLine);
+    expectDefaults(p, "PassDepthDiameters");
 
     // The side-head letters are taken together: a swap is fine, a clash is not.
     EXPECT_EQ(loadFrom(lib, "<MachineProfile SideAxisX=\"Y\" SideAxisY=\"X\"/>").SideAxisX, "Y");
