@@ -15,7 +15,11 @@ struct KnifeField;
 // codes and flags, at the place the field description gives.
 struct ToolForm {
     // The values the edit fields show and give; every number starts at 0.
-    KnifeInfo values{.SafeDistance = 0.0};
+    KnifeInfo values = [] {
+        KnifeInfo blank;
+        blank.SafeDistance = 0.0;
+        return blank;
+    }();
     // The control of each value, in the order of KnifeFields.
     std::vector<QWidget*> controls;
     // The number of the tool loaded last, shown and taken back as it is even
