@@ -47,7 +47,8 @@ std::vector<const KnifeField*> columnFields()
     std::vector<const KnifeField*> columns;
     for (const KnifeField& field : KnifeFields())
         columns.push_back(&field);
-    std::sort(columns.begin(), columns.end(), [](const KnifeField* a, const KnifeField* b) { return a->column < b->column; });
+    std::sort(columns.begin(), columns.end(),
+              [](const KnifeField* a, const KnifeField* b) { return a->column < b->column; });
     return columns;
 }
 
