@@ -4,7 +4,6 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -39,5 +38,5 @@ void CDlgAddOneKnife::OnInitDialog()
 {
     ExchangeDialog::OnInitDialog();
     m_form.fillLists();
-    m_form.toolNumberEdit->setFocus(Qt::OtherFocusReason);
+    m_form.numbersAndLists().front()->setFocus(Qt::OtherFocusReason);
 }

@@ -1,12 +1,11 @@
 #include <dialogs/CDlgKnifeSetting.h>
 
 #include <dialogs/CDlgAddOneKnife.h>
-#include <dialogs/GbkQString.h>
 #include <dialogs/TabOrder.h>
 #include <dialogs/ToolTexts.h>
 
 #include <grid/CTreeGridCtrl.h>
-#include <library/KnifeInfo.h>
+#include <library/KnifeFields.h>
 
 #include <QFrame>
 #include <QGridLayout>
@@ -32,33 +31,35 @@ constexpr int kApplyRow = 2;
 constexpr int kApplyColumn = 7;
 
 // The widths are the least a column takes; each grows to its content. The
-// numbers stand right-aligned, so that their digits line up.
-struct Column {
-    const char* heading;
-    int width;
-    Qt::Alignment align;
-};
-constexpr Column kColumns[] = {
-    {"刀号", 60, Qt::AlignRight},    {"刀径", 60, Qt::AlignRight},    {"速度", 60, Qt::AlignRight},
-    {"安全距离", 60, Qt::AlignRight}, {"刀具类型", 80, Qt::AlignLeft}, {"是否主轴", 60, Qt::AlignLeft},
-    {"是否启用", 60, Qt::AlignLeft},  {"气缸打出", 60, Qt::AlignLeft}, {"气缸回收", 60, Qt::AlignLeft},
-    {"钻头启动", 60, Qt::AlignLeft},  {"钻头停止", 60, Qt::AlignLeft},
-};
+// numbers stand right-aligned, so that their digits line up; a list of codes
+// takes a wider column than the rest.
+constexpr int kColumnWidth = 60;
+constexpr int kCodeColumnWidth = 80;
 
-QString twoDecimals(double value)
+bool isNumber(const KnifeField& field)
 {
-    return QString::number(value, 'f', 2);
+    return field.entries.empty() && !std::holds_alternative<std::string KnifeInfo::*>(field.member);
+}
+
+// The fields in the order of the grid's columns.
+std::vector<const KnifeField*> columnFields()
+{
+    std::vector<const KnifeField*> columns;
+    for (const KnifeField& field : KnifeFields())
+        columns.push_back(&field);
+    std::sort(columns.begin(), columns.end(),
+              [](const KnifeField* a, const KnifeField* b) { return a->column < b->column; });
+    return columns;
 }
 
 std::unique_ptr<CItemInfo> knifeRow(KnifeInfo* knife)
 {
     auto info = std::make_unique<CItemInfo>();
     info->m_userData = knife;
-    info->m_text = QString::number(knife->ID);
-    info->m_subItemTexts << twoDecimals(knife->Diameter) << QString::number(knife->Vel)
-                         << twoDecimals(knife->SafeDistance) << ToolTypeText(knife->Type)
-                         << SpindleText(knife->IsMain) << EnableText(knife->Enable) << GbkToQString(knife->AirForward)
-                         << GbkToQString(knife->AirBack) << GbkToQString(knife->DrillStart) << GbkToQString(knife->DrillStop);
+    const std::vector<const KnifeField*> columns = columnFields();
+    info->m_text = ToolCellText(*columns.front(), *knife);
+    for (std::size_t i = 1; i < columns.size(); ++i)
+        info->m_subItemTexts << ToolCellText(*columns[i], *knife);
     return info;
 }
 
@@ -126,7 +127,9 @@ void CDlgKnifeSetting::OnInitDialog()
     m_form.fillLists();
     m_grid->SetExtendedStyle(LVS_EX_GRIDLINES);
     InitKnifeColumns();
-    m_grid->SetUserColumnWidths(m_userColumnWidths);
+    // Widths kept from a table of other columns would fit the wrong ones.
+    if (m_userColumnWidths.size() == m_grid->ColumnCount())
+        m_grid->SetUserColumnWidths(m_userColumnWidths);
     FillKnifeGrid();
     growFrameToColumns();
     if (m_grid->NodeCount() >= 1)
@@ -137,8 +140,10 @@ void CDlgKnifeSetting::OnInitDialog()
 void CDlgKnifeSetting::InitKnifeColumns()
 {
     int index = 0;
-    for (const Column& column : kColumns)
-        m_grid->InsertColumn(index++, QString::fromUtf8(column.heading), column.width, column.align);
+    for (const KnifeField* field : columnFields())
+        m_grid->InsertColumn(index++, QString::fromUtf8(field->heading),
+                             field->entries.empty() || field->flag ? kColumnWidth : kCodeColumnWidth,
+                             isNumber(*field) ? Qt::AlignRight : Qt::AlignLeft);
 }
 
 void CDlgKnifeSetting::FillKnifeGrid()

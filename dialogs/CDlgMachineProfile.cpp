@@ -4,6 +4,8 @@
 #include <dialogs/MachiningMessages.h>
 #include <dialogs/TabOrder.h>
 
+#include <library/ProfileFields.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -14,87 +16,99 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace {
 constexpr int kLetterWidth = 40;
 constexpr int kTextLines = 3;
 
-// Directions and line ends as the lists show them, in the order of their
-// values: a direction of 1 is the first entry, -1 the second; CR LF first.
-int directionIndex(int direction)
+struct Group {
+    ProfileGroup group;
+    const char* title;
+};
+constexpr Group kGroups[] = {
+    {ProfileGroup::Frame, "坐标系"}, {ProfileGroup::Cutting, "加工参数"}, {ProfileGroup::Text, "程序格式"}};
+
+// The entry of a choice that stands for the value; -1 when none does.
+int choiceIndex(const ProfileField& field, int value)
 {
-    return direction == -1 ? 1 : 0;
+    for (std::size_t i = 0; i < field.choices.size(); ++i)
+        if (field.choices[i].value == value)
+            return static_cast<int>(i);
+    return -1;
 }
-int directionOf(int index)
+
+void exchangeValue(DataExchange& dx, const ProfileField& field, QWidget* widget, int& value)
 {
-    return index == 1 ? -1 : 1;
+    if (field.control == ProfileControl::Flag) {
+        dx.flag(static_cast<QCheckBox*>(widget), value);
+    } else if (field.control == ProfileControl::Choice) {
+        int index = choiceIndex(field, value);
+        dx.choice(static_cast<QComboBox*>(widget), index);
+        if (dx.reading() && !dx.failed() && index >= 0)
+            value = field.choices[static_cast<std::size_t>(index)].value;
+    } else {
+        dx.number(static_cast<QLineEdit*>(widget), value);
+    }
+}
+
+void exchangeValue(DataExchange& dx, const ProfileField&, QWidget* widget, double& value)
+{
+    dx.number(static_cast<QLineEdit*>(widget), value);
+}
+
+void exchangeValue(DataExchange& dx, const ProfileField& field, QWidget* widget, std::string& value)
+{
+    if (field.control == ProfileControl::Lines)
+        dx.text(static_cast<QPlainTextEdit*>(widget), value);
+    else
+        dx.text(static_cast<QLineEdit*>(widget), value);
+}
+
+// Puts the field into the form; the side-head letters go into one row.
+void addRow(QFormLayout* form, const ProfileField& field, QWidget* widget, QHBoxLayout*& letters)
+{
+    const QString label = QString::fromUtf8(field.label);
+    if (field.control == ProfileControl::Flag) {
+        form->addRow(widget);
+    } else if (field.control != ProfileControl::Letter) {
+        form->addRow(label, widget);
+    } else {
+        if (!letters) {
+            letters = new QHBoxLayout;
+            letters->addStretch();
+            form->addRow(label, letters);
+        }
+        letters->insertWidget(letters->count() - 1, widget);
+    }
 }
 } // namespace
 
 CDlgMachineProfile::CDlgMachineProfile(MessageBoxes& messages, const MachineProfile& profile)
-    : ExchangeDialog(messages),
-      m_profile(profile),
-      m_corner(makeDropDown("originCorner")),
-      m_xDirection(makeDropDown("xDirection")),
-      m_yDirection(makeDropDown("yDirection")),
-      m_sideX(makeEdit("sideAxisX")),
-      m_sideY(makeEdit("sideAxisY")),
-      m_sideZ(makeEdit("sideAxisZ")),
-      m_safeHeight(makeEdit("safeHeight")),
-      m_breakthrough(makeEdit("breakthrough")),
-      m_recessDepth(makeEdit("recessDepth")),
-      m_stepover(makeEdit("stepover")),
-      m_rapidFeed(makeEdit("rapidFeed")),
-      m_cannedCycles(new QCheckBox(QStringLiteral("钻孔用固定循环（G81）"), this)),
-      m_comments(new QCheckBox(QStringLiteral("写入注释"), this)),
-      m_lineNumbers(makeEdit("lineNumbers")),
-      m_extension(makeEdit("extension")),
-      m_lineEnd(makeDropDown("lineEnd")),
-      m_header(new QPlainTextEdit(this)),
-      m_footer(new QPlainTextEdit(this))
+    : ExchangeDialog(messages), m_profile(profile)
 {
     setWindowTitle(QStringLiteral("机床设置"));
-    m_cannedCycles->setObjectName(QStringLiteral("cannedCycles"));
-    m_comments->setObjectName(QStringLiteral("comments"));
-    m_header->setObjectName(QStringLiteral("header"));
-    m_footer->setObjectName(QStringLiteral("footer"));
-    m_corner->addItems({QStringLiteral("左下角（0，0）"), QStringLiteral("右下角（门长，0）"),
-                        QStringLiteral("右上角（门长，门宽）"), QStringLiteral("左上角（0，门宽）")});
-    m_xDirection->addItems({QStringLiteral("沿门长方向"), QStringLiteral("与门长方向相反")});
-    m_yDirection->addItems({QStringLiteral("沿门宽方向"), QStringLiteral("与门宽方向相反")});
-    m_lineEnd->addItems({QStringLiteral("CR LF（Windows）"), QStringLiteral("LF")});
-    for (QLineEdit* letter : {m_sideX, m_sideY, m_sideZ})
-        letter->setMaximumWidth(kLetterWidth);
-    for (QPlainTextEdit* text : {m_header, m_footer})
-        text->setFixedHeight(text->fontMetrics().lineSpacing() * (kTextLines + 1));
+    const std::span<const ProfileField> fields = ProfileFields();
+    for (const ProfileField& field : fields)
+        m_fields.push_back(makeField(field));
 
-    auto* frame = new QGroupBox(QStringLiteral("坐标系"), this);
-    auto* frameForm = new QFormLayout(frame);
-    frameForm->addRow(QStringLiteral("原点位置"), m_corner);
-    frameForm->addRow(QStringLiteral("X轴方向"), m_xDirection);
-    frameForm->addRow(QStringLiteral("Y轴方向"), m_yDirection);
-    auto* letters = new QHBoxLayout;
-    for (QLineEdit* letter : {m_sideX, m_sideY, m_sideZ})
-        letters->addWidget(letter);
-    letters->addStretch();
-    frameForm->addRow(QStringLiteral("侧头轴名（X Y Z）"), letters);
-
-    auto* cutting = new QGroupBox(QStringLiteral("加工参数"), this);
-    auto* cuttingForm = new QFormLayout(cutting);
-    cuttingForm->addRow(QStringLiteral("安全高度（毫米）"), m_safeHeight);
-    cuttingForm->addRow(QStringLiteral("穿透量（毫米）"), m_breakthrough);
-    cuttingForm->addRow(QStringLiteral("锁面板槽深（毫米）"), m_recessDepth);
-    cuttingForm->addRow(QStringLiteral("步距（刀径的%）"), m_stepover);
-    cuttingForm->addRow(QStringLiteral("快移速度（毫米/分）"), m_rapidFeed);
-
-    auto* text = new QGroupBox(QStringLiteral("程序格式"), this);
-    auto* textForm = new QFormLayout(text);
-    textForm->addRow(m_cannedCycles);
-    textForm->addRow(m_comments);
-    textForm->addRow(QStringLiteral("行号间隔（0为不写）"), m_lineNumbers);
-    textForm->addRow(QStringLiteral("文件扩展名"), m_extension);
-    textForm->addRow(QStringLiteral("换行符"), m_lineEnd);
-    textForm->addRow(QStringLiteral("程序头"), m_header);
-    textForm->addRow(QStringLiteral("程序尾"), m_footer);
+    // Each group lists its values in the order of the file, texts of several
+    // lines last; the tab order follows.
+    std::vector<QWidget*> chain;
+    std::array<QGroupBox*, std::size(kGroups)> boxes{};
+    for (std::size_t g = 0; g < std::size(kGroups); ++g) {
+        boxes[g] = new QGroupBox(QString::fromUtf8(kGroups[g].title), this);
+        auto* form = new QFormLayout(boxes[g]);
+        QHBoxLayout* letters = nullptr;
+        for (const bool lines : {false, true}) {
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                if (fields[i].group != kGroups[g].group || (fields[i].control == ProfileControl::Lines) != lines)
+                    continue;
+                addRow(form, fields[i], m_fields[i], letters);
+                chain.push_back(m_fields[i]);
+            }
+        }
+    }
 
     QPushButton* ok = makeOkButton();
     QPushButton* cancel = makeCancelButton();
@@ -105,84 +119,79 @@ CDlgMachineProfile::CDlgMachineProfile(MessageBoxes& messages, const MachineProf
 
     auto* columns = new QHBoxLayout;
     auto* left = new QVBoxLayout;
-    left->addWidget(frame);
-    left->addWidget(cutting);
+    left->addWidget(boxes[0]);
+    left->addWidget(boxes[1]);
     left->addStretch();
     columns->addLayout(left);
-    columns->addWidget(text);
+    columns->addWidget(boxes[2]);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    SetTabChain({{m_corner, m_xDirection, m_yDirection, m_sideX, m_sideY, m_sideZ, m_safeHeight, m_breakthrough,
-                  m_recessDepth, m_stepover, m_rapidFeed, m_cannedCycles, m_comments, m_lineNumbers, m_extension,
-                  m_lineEnd, m_header, m_footer, ok, cancel}});
+    SetTabChain({chain, {ok, cancel}});
+}
+
+QWidget* CDlgMachineProfile::makeField(const ProfileField& field)
+{
+    switch (field.control) {
+    case ProfileControl::Choice: {
+        QComboBox* list = makeDropDown(field.name);
+        for (const ProfileChoice& choice : field.choices)
+            list->addItem(QString::fromUtf8(choice.label));
+        return list;
+    }
+    case ProfileControl::Flag: {
+        auto* box = new QCheckBox(QString::fromUtf8(field.label), this);
+        box->setObjectName(QLatin1String(field.name));
+        return box;
+    }
+    case ProfileControl::Lines: {
+        auto* text = new QPlainTextEdit(this);
+        text->setObjectName(QLatin1String(field.name));
+        text->setFixedHeight(text->fontMetrics().lineSpacing() * (kTextLines + 1));
+        return text;
+    }
+    case ProfileControl::Letter: {
+        QLineEdit* letter = makeEdit(field.name);
+        letter->setMaximumWidth(kLetterWidth);
+        return letter;
+    }
+    case ProfileControl::Number:
+    case ProfileControl::Line:
+        break;
+    }
+    return makeEdit(field.name);
 }
 
 void CDlgMachineProfile::DoDataExchange(DataExchange& dx)
 {
-    MachineProfile& p = m_profile;
-    dx.choice(m_corner, p.OriginCorner);
-    int xIndex = directionIndex(p.XDirection);
-    int yIndex = directionIndex(p.YDirection);
-    dx.choice(m_xDirection, xIndex);
-    dx.choice(m_yDirection, yIndex);
-    dx.text(m_sideX, p.SideAxisX);
-    dx.text(m_sideY, p.SideAxisY);
-    dx.text(m_sideZ, p.SideAxisZ);
-    dx.number(m_safeHeight, p.SafeHeight);
-    dx.number(m_breakthrough, p.Breakthrough);
-    dx.number(m_recessDepth, p.RecessDepth);
-    dx.number(m_stepover, p.Stepover);
-    dx.number(m_rapidFeed, p.RapidFeed);
-    dx.flag(m_cannedCycles, p.CannedCycles);
-    dx.flag(m_comments, p.Comments);
-    dx.number(m_lineNumbers, p.LineNumbers);
-    dx.text(m_extension, p.Extension);
-    int lineEnd = p.CrLf ? 0 : 1;
-    dx.choice(m_lineEnd, lineEnd);
-    dx.text(m_header, p.Header);
-    dx.text(m_footer, p.Footer);
+    const std::span<const ProfileField> fields = ProfileFields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        std::visit([&](auto member) { exchangeValue(dx, fields[i], m_fields[i], m_profile.*member); },
+                   fields[i].member);
     if (!dx.reading() || dx.failed())
         return;
-    p.XDirection = directionOf(xIndex);
-    p.YDirection = directionOf(yIndex);
-    p.CrLf = lineEnd == 1 ? 0 : 1;
     // Letters are taken as capitals, the way controllers read them.
-    for (std::string* letter : {&p.SideAxisX, &p.SideAxisY, &p.SideAxisZ})
+    for (std::string* letter : {&m_profile.SideAxisX, &m_profile.SideAxisY, &m_profile.SideAxisZ})
         for (char& c : *letter)
             if (c >= 'a' && c <= 'z')
                 c = static_cast<char>(c - 'a' + 'A');
-    const ProfileProblem problem = CheckMachineProfile(p);
+    // Checked as the file will keep it: a value that rounds out of range is
+    // refused here rather than lost on saving.
+    m_profile = AsStored(m_profile);
+    const ProfileProblem problem = CheckMachineProfile(m_profile);
     if (QLineEdit* field = fieldOf(problem))
         dx.check(field, false, ProfileProblemText(problem));
 }
 
+// The lists offer only values the program can work with, so a problem is
+// always one of a line field.
 QLineEdit* CDlgMachineProfile::fieldOf(ProfileProblem problem) const
 {
-    switch (problem) {
-    case ProfileProblem::SideAxis:
-        return m_sideX;
-    case ProfileProblem::SafeHeight:
-        return m_safeHeight;
-    case ProfileProblem::Breakthrough:
-        return m_breakthrough;
-    case ProfileProblem::RecessDepth:
-        return m_recessDepth;
-    case ProfileProblem::Stepover:
-        return m_stepover;
-    case ProfileProblem::LineNumbers:
-        return m_lineNumbers;
-    case ProfileProblem::Extension:
-        return m_extension;
-    case ProfileProblem::RapidFeed:
-        return m_rapidFeed;
-    // The lists offer only values the program can work with.
-    case ProfileProblem::OriginCorner:
-    case ProfileProblem::Direction:
-    case ProfileProblem::None:
-        break;
-    }
+    const std::span<const ProfileField> fields = ProfileFields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (problem != ProfileProblem::None && fields[i].problem == problem)
+            return qobject_cast<QLineEdit*>(m_fields[i]);
     return nullptr;
 }

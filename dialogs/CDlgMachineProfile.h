@@ -4,11 +4,13 @@
 
 #include <library/MachineProfile.h>
 
-class QCheckBox;
-class QPlainTextEdit;
+#include <vector>
 
-// "机床设置": the machine profile's values. OK keeps the dialog open on a
-// value the program cannot work with, naming the value; the caller saves.
+struct ProfileField;
+
+// "机床设置": the machine profile's values, one field for each value of
+// ProfileFields. OK keeps the dialog open on a value the program cannot work
+// with, naming the value; the caller saves.
 class CDlgMachineProfile : public ExchangeDialog {
     Q_OBJECT
 public:
@@ -21,24 +23,10 @@ protected:
     void DoDataExchange(DataExchange& dx) override;
 
 private:
+    QWidget* makeField(const ProfileField& field);
+    // The line field where a value with the problem is typed, if any.
     QLineEdit* fieldOf(ProfileProblem problem) const;
 
-    QComboBox* m_corner;
-    QComboBox* m_xDirection;
-    QComboBox* m_yDirection;
-    QLineEdit* m_sideX;
-    QLineEdit* m_sideY;
-    QLineEdit* m_sideZ;
-    QLineEdit* m_safeHeight;
-    QLineEdit* m_breakthrough;
-    QLineEdit* m_recessDepth;
-    QLineEdit* m_stepover;
-    QLineEdit* m_rapidFeed;
-    QCheckBox* m_cannedCycles;
-    QCheckBox* m_comments;
-    QLineEdit* m_lineNumbers;
-    QLineEdit* m_extension;
-    QComboBox* m_lineEnd;
-    QPlainTextEdit* m_header;
-    QPlainTextEdit* m_footer;
+    // The field of each value, in the order of ProfileFields.
+    std::vector<QWidget*> m_fields;
 };

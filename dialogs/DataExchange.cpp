@@ -147,3 +147,21 @@ void DataExchange::number(QLineEdit* field, unsigned& value, unsigned max)
     }
     value = *parsed;
 }
+
+void DataExchange::optionalNumber(QLineEdit* field, int& value)
+{
+    if (!active())
+        return;
+    if (!reading()) {
+        field->setText(value == 0 ? QString() : QString::number(value));
+        return;
+    }
+    if (field->text().trimmed().isEmpty()) {
+        value = 0;
+        return;
+    }
+    unsigned parsed = 0;
+    number(field, parsed, INT_MAX);
+    if (active())
+        value = static_cast<int>(parsed);
+}

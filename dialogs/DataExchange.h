@@ -34,6 +34,9 @@ public:
     void number(QLineEdit* field, int& value);
     // Refuses a minus sign and values above max.
     void number(QLineEdit* field, unsigned& value, unsigned max = UINT_MAX);
+    // A whole number from 0 that may be left out: 0 shows as an empty field
+    // and an empty field (blanks only) gives 0.
+    void optionalNumber(QLineEdit* field, int& value);
 
     // A text of several lines; refused as a line field's text is.
     void text(QPlainTextEdit* field, std::string& value);

@@ -182,6 +182,16 @@ QString ProfileProblemText(ProfileProblem problem)
         return QStringLiteral("文件扩展名须是1到%1个字母或数字。").arg(kMaxExtension);
     case ProfileProblem::RapidFeed:
         return QStringLiteral("快移速度须在%1到%2毫米/分之间。").arg(kMinRapidFeed).arg(kMaxRapidFeed);
+    case ProfileProblem::PassDepthDiameters:
+        return QStringLiteral("每层最大切深须在刀径的%1到%2倍之间。").arg(kMinPassDepthDiameters).arg(kMaxPassDepthDiameters);
+    case ProfileProblem::PassDepthMax:
+        return QStringLiteral("每层最大切深须在%1到%2毫米之间。").arg(kMinPassDepthMax).arg(kMaxPassDepthMax);
+    case ProfileProblem::HelixAngle:
+        return QStringLiteral("螺旋下刀最大角度须在%1到%2度之间。").arg(kMinHelixAngle).arg(kMaxHelixAngle);
+    case ProfileProblem::PeckDepth:
+        return QStringLiteral("啄钻深度须为0（不啄钻）或在%1到%2毫米之间。").arg(kMinPeckDepth).arg(kMaxPeckDepth);
+    case ProfileProblem::StartLine:
+        return QStringLiteral("程序起始行只能是一行，不超过%1个字节（一个汉字占两个字节）。").arg(kMaxStartLine);
     case ProfileProblem::None:
         break;
     }

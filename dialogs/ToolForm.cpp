@@ -3,13 +3,14 @@
 #include <dialogs/DataExchange.h>
 #include <dialogs/ToolTexts.h>
 
-#include <library/KnifeInfo.h>
+#include <library/KnifeFields.h>
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -18,100 +19,153 @@ constexpr int kFieldWidth = 84;
 // The largest tool number the record holds.
 constexpr unsigned kMaxToolNumber = INT_MAX;
 
-QLineEdit* addEdit(QWidget* owner, QGridLayout* grid, const char* label, const char* name, int row, int slot)
+bool isText(const KnifeField& field)
 {
-    auto* edit = new QLineEdit(owner);
-    edit->setObjectName(QLatin1String(name));
-    edit->setMinimumWidth(kFieldWidth);
-    grid->addWidget(new QLabel(QString::fromUtf8(label), owner), row, slot * 2);
-    grid->addWidget(edit, row, slot * 2 + 1);
-    return edit;
+    return std::holds_alternative<std::string KnifeInfo::*>(field.member);
 }
 
-QComboBox* addList(QWidget* owner, QGridLayout* grid, const char* label, const char* name, int row, int slot)
+bool isToolNumber(const KnifeField& field)
 {
-    auto* list = new QComboBox(owner);
-    list->setObjectName(QLatin1String(name));
-    list->setEditable(false);
-    list->setMinimumWidth(kFieldWidth);
-    grid->addWidget(new QLabel(QString::fromUtf8(label), owner), row, slot * 2);
-    grid->addWidget(list, row, slot * 2 + 1);
-    return list;
+    const auto* member = std::get_if<int KnifeInfo::*>(&field.member);
+    return member && *member == &KnifeInfo::ID;
 }
+
+void exchangeValue(DataExchange& dx, const KnifeField& field, QLineEdit* edit, int& value)
+{
+    if (field.onlyWhenSet)
+        dx.optionalNumber(edit, value);
+    else
+        dx.number(edit, value);
+}
+void exchangeValue(DataExchange& dx, const KnifeField&, QLineEdit* edit, double& value)
+{
+    dx.number(edit, value);
+}
+void exchangeValue(DataExchange& dx, const KnifeField&, QLineEdit* edit, std::string& value)
+{
+    dx.text(edit, value);
+}
+// Kinds are chosen from a list, never typed.
+void exchangeValue(DataExchange&, const KnifeField&, QLineEdit*, KnifeKind&) {}
+
+void storeIndex(int& value, const KnifeField& field, int index)
+{
+    if (field.flag)
+        value = index != 0 ? 1 : 0;
+    else if (index >= 0)
+        value = index;
+}
+void storeIndex(KnifeKind& value, const KnifeField&, int index)
+{
+    if (index >= 0)
+        value = static_cast<KnifeKind>(index);
+}
+void storeIndex(double&, const KnifeField&, int) {}
+void storeIndex(std::string&, const KnifeField&, int) {}
 
 } // namespace
 
 void ToolForm::build(QWidget* owner, QGridLayout* grid)
 {
-    toolNumberEdit = addEdit(owner, grid, "刀  号", "toolNumber", 0, 0);
-    diameterEdit = addEdit(owner, grid, "刀  径", "diameter", 0, 1);
-    speedEdit = addEdit(owner, grid, "加工速度", "speed", 0, 2);
-    safeDistanceEdit = addEdit(owner, grid, "安全距离", "safeDistance", 0, 3);
-    textEdits[0] = addEdit(owner, grid, "气缸打出", "airForward", 1, 0);
-    textEdits[1] = addEdit(owner, grid, "气缸收回", "airBack", 1, 1);
-    textEdits[2] = addEdit(owner, grid, "钻头启动", "drillStart", 1, 2);
-    textEdits[3] = addEdit(owner, grid, "钻头停止", "drillStop", 1, 3);
-    typeList = addList(owner, grid, "刀具类型", "typeList", 2, 0);
-    spindleList = addList(owner, grid, "是否主轴", "spindleList", 2, 1);
-    enableList = addList(owner, grid, "启用/禁用", "enableList", 2, 2);
+    controls.clear();
+    for (const KnifeField& field : KnifeFields()) {
+        QWidget* control = nullptr;
+        if (field.entries.empty()) {
+            control = new QLineEdit(owner);
+        } else {
+            auto* list = new QComboBox(owner);
+            list->setEditable(false);
+            control = list;
+        }
+        control->setObjectName(QLatin1String(field.name));
+        control->setMinimumWidth(kFieldWidth);
+        grid->addWidget(new QLabel(QString::fromUtf8(field.label), owner), field.row, field.slot * 2);
+        grid->addWidget(control, field.row, field.slot * 2 + 1);
+        controls.push_back(control);
+    }
 }
 
 void ToolForm::fillLists()
 {
-    FillToolList(typeList, ToolTypeNames());
-    FillToolList(spindleList, SpindleNames());
-    FillToolList(enableList, EnableNames());
+    const std::span<const KnifeField> fields = KnifeFields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (auto* list = qobject_cast<QComboBox*>(controls[i]))
+            FillToolList(list, fields[i]);
 }
 
 void ToolForm::exchange(DataExchange& dx)
 {
-    int number = toolNumber;
-    dx.number(toolNumberEdit, number);
-    dx.check(toolNumberEdit, number >= 0 || number == loadedToolNumber, ExchangeMessages::notInRange(kMaxToolNumber));
-    if (!dx.failed())
-        toolNumber = number;
-    dx.number(diameterEdit, diameter);
-    dx.number(speedEdit, speed);
-    dx.number(safeDistanceEdit, safeDistance);
-    for (int i = 0; i < kTexts; ++i)
-        dx.text(textEdits[i], texts[i]);
+    const std::span<const KnifeField> fields = KnifeFields();
+    for (const bool texts : {false, true}) {
+        for (const std::size_t i : inFormOrder(texts)) {
+            auto* edit = qobject_cast<QLineEdit*>(controls[i]);
+            if (!edit)
+                continue;
+            if (isToolNumber(fields[i])) {
+                int number = values.ID;
+                dx.number(edit, number);
+                dx.check(edit, number >= 0 || number == loadedToolNumber,
+                         ExchangeMessages::notInRange(kMaxToolNumber));
+                if (!dx.failed())
+                    values.ID = number;
+                continue;
+            }
+            std::visit([&](auto member) { exchangeValue(dx, fields[i], edit, values.*member); }, fields[i].member);
+        }
+    }
 }
 
 void ToolForm::load(const KnifeInfo& knife)
 {
-    toolNumber = knife.ID;
+    values = knife;
     loadedToolNumber = knife.ID;
-    speed = knife.Vel;
-    diameter = knife.Diameter;
-    safeDistance = knife.SafeDistance;
-    texts = {knife.AirForward, knife.AirBack, knife.DrillStart, knife.DrillStop};
-    SelectToolListIndex(spindleList, knife.IsMain != 0 ? 1 : 0);
-    SelectToolListIndex(enableList, knife.Enable != 0 ? 1 : 0);
-    SelectToolListIndex(typeList, knife.Type);
+    const std::span<const KnifeField> fields = KnifeFields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (auto* list = qobject_cast<QComboBox*>(controls[i]))
+            SelectToolListIndex(list, ToolListIndex(fields[i], knife));
 }
 
 void ToolForm::store(KnifeInfo& knife) const
 {
-    knife.ID = toolNumber;
-    knife.Vel = speed;
-    knife.Diameter = diameter;
-    knife.SafeDistance = safeDistance;
-    knife.AirForward = texts[0];
-    knife.AirBack = texts[1];
-    knife.DrillStart = texts[2];
-    knife.DrillStop = texts[3];
-    if (typeList->currentIndex() >= 0)
-        knife.Type = typeList->currentIndex();
-    knife.IsMain = spindleList->currentIndex() != 0 ? 1 : 0;
-    knife.Enable = enableList->currentIndex() != 0 ? 1 : 0;
+    const std::span<const KnifeField> fields = KnifeFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const auto* list = qobject_cast<const QComboBox*>(controls[i]);
+        std::visit(
+            [&](auto member) {
+                if (list)
+                    storeIndex(knife.*member, fields[i], list->currentIndex());
+                else
+                    knife.*member = values.*member;
+            },
+            fields[i].member);
+    }
+}
+
+std::vector<std::size_t> ToolForm::inFormOrder(bool texts) const
+{
+    const std::span<const KnifeField> fields = KnifeFields();
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (isText(fields[i]) == texts)
+            order.push_back(i);
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return std::pair(fields[a].row, fields[a].slot) < std::pair(fields[b].row, fields[b].slot);
+    });
+    return order;
 }
 
 std::vector<QWidget*> ToolForm::numbersAndLists() const
 {
-    return {toolNumberEdit, diameterEdit, speedEdit, safeDistanceEdit, typeList, spindleList, enableList};
+    std::vector<QWidget*> widgets;
+    for (const std::size_t i : inFormOrder(false))
+        widgets.push_back(controls[i]);
+    return widgets;
 }
 
 std::vector<QWidget*> ToolForm::textFields() const
 {
-    return {textEdits.begin(), textEdits.end()};
+    std::vector<QWidget*> widgets;
+    for (const std::size_t i : inFormOrder(true))
+        widgets.push_back(controls[i]);
+    return widgets;
 }

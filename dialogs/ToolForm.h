@@ -1,60 +1,54 @@
 #pragma once
 
-#include <array>
+#include <library/KnifeInfo.h>
+
 #include <optional>
-#include <string>
 #include <vector>
 
-class ExchangeDialog;
 class DataExchange;
-class QComboBox;
 class QGridLayout;
-class QLineEdit;
 class QWidget;
-struct KnifeInfo;
+struct KnifeField;
 
-// The form of one tool that both tool dialogs show: four numbers, three lists
-// and four texts, laid out in three rows of four labelled controls.
+// The form of one tool that both tool dialogs show: a labelled control for
+// each value of KnifeFields, edit fields for numbers and texts, lists for
+// codes and flags, at the place the field description gives.
 struct ToolForm {
-    static constexpr int kTexts = 4;
-
-    // Members, exchanged with the fields.
-    int toolNumber = 0;
-    double diameter = 0.0;
-    int speed = 0;
-    double safeDistance = 0.0;
-    std::array<std::string, kTexts> texts; // air forward, air back, drill start, drill stop
-
-    QLineEdit* toolNumberEdit = nullptr;
-    QLineEdit* diameterEdit = nullptr;
-    QLineEdit* speedEdit = nullptr;
-    QLineEdit* safeDistanceEdit = nullptr;
-    QComboBox* typeList = nullptr;
-    QComboBox* spindleList = nullptr;
-    QComboBox* enableList = nullptr;
-    std::array<QLineEdit*, kTexts> textEdits{};
+    // The values the edit fields show and give; every number starts at 0.
+    KnifeInfo values = [] {
+        KnifeInfo blank;
+        blank.SafeDistance = 0.0;
+        return blank;
+    }();
+    // The control of each value, in the order of KnifeFields.
+    std::vector<QWidget*> controls;
     // The number of the tool loaded last, shown and taken back as it is even
     // when a file gave it a minus sign.
     std::optional<int> loadedToolNumber;
 
     // Creates the controls as children of owner and puts them with their
-    // labels into grid: numbers in row 0, texts in row 1, lists in row 2.
+    // labels into grid.
     void build(QWidget* owner, QGridLayout* grid);
-    // Fills the three lists, each with its first entry selected.
+    // Fills the lists, each with its first entry selected.
     void fillLists();
-    // Numbers, then texts, in the order of the templates. A tool number must
-    // not be negative, unless it is the number of the tool that was loaded.
+    // The edit fields, numbers first, then texts, each in the form's order.
+    // A tool number must not be negative, unless it is the number of the
+    // tool that was loaded; a plunge feed left empty is not set.
     void exchange(DataExchange& dx);
 
-    // The tool into the members and the lists' selections; a type code
+    // The tool into the values and the lists' selections; a type code
     // outside the list leaves the type list without a selection.
     void load(const KnifeInfo& knife);
-    // The members and the lists' selections into the tool: the type is the
-    // type list's index, unless nothing is selected (a code outside the list
-    // stays as it is); the two flags 1 unless their list shows its first entry.
+    // The values and the lists' selections into the tool: a code is its
+    // list's index, unless nothing is selected (a code outside the list stays
+    // as it is); a flag 1 unless its list shows its first entry.
     void store(KnifeInfo& knife) const;
 
-    // The controls in the templates' order: numbers, lists, texts.
+    // The controls in the tab order: numbers and lists, then texts.
     std::vector<QWidget*> numbersAndLists() const;
     std::vector<QWidget*> textFields() const;
+
+private:
+    // Field indexes of the texts or of the others, in the form's order.
+    std::vector<std::size_t> inFormOrder(bool texts) const;
 };

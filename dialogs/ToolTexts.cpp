@@ -1,41 +1,72 @@
 #include <dialogs/ToolTexts.h>
 
+#include <dialogs/GbkQString.h>
+
+#include <library/KnifeFields.h>
+
 #include <QComboBox>
 
-QStringList ToolTypeNames()
+namespace {
+int asIndex(int value)
 {
-    return {QStringLiteral("合页刀"), QStringLiteral("垂直刀"), QStringLiteral("锁孔侧刀")};
+    return value;
+}
+int asIndex(KnifeKind kind)
+{
+    return static_cast<int>(kind);
+}
+int asIndex(double)
+{
+    return -1;
+}
+int asIndex(const std::string&)
+{
+    return -1;
 }
 
-QStringList SpindleNames()
+QString cellText(int value)
 {
-    return {QStringLiteral("否"), QStringLiteral("是")};
+    return QString::number(value);
+}
+QString cellText(double value)
+{
+    return QString::number(value, 'f', 2);
+}
+QString cellText(const std::string& value)
+{
+    return GbkToQString(value);
+}
+QString cellText(KnifeKind)
+{
+    return {};
+}
+} // namespace
+
+int ToolListIndex(const KnifeField& field, const KnifeInfo& knife)
+{
+    const int value = std::visit([&](auto member) { return asIndex(knife.*member); }, field.member);
+    if (field.flag)
+        return value != 0 ? 1 : 0;
+    return value >= 0 && static_cast<std::size_t>(value) < field.entries.size() ? value : -1;
 }
 
-QStringList EnableNames()
+QString ToolCellText(const KnifeField& field, const KnifeInfo& knife)
 {
-    return {QStringLiteral("禁用"), QStringLiteral("启用")};
+    static const KnifeInfo fresh;
+    if (field.entries.empty())
+        return std::visit(
+            [&](auto member) {
+                return field.onlyWhenSet && knife.*member == fresh.*member ? QString() : cellText(knife.*member);
+            },
+            field.member);
+    const int index = ToolListIndex(field, knife);
+    return index >= 0 ? QString::fromUtf8(field.entries[static_cast<std::size_t>(index)]) : QStringLiteral("未知");
 }
 
-QString ToolTypeText(int type)
+void FillToolList(QComboBox* list, const KnifeField& field)
 {
-    const QStringList names = ToolTypeNames();
-    return type >= 0 && type < names.size() ? names[type] : QStringLiteral("未知");
-}
-
-QString SpindleText(int isMain)
-{
-    return SpindleNames()[isMain != 0 ? 1 : 0];
-}
-
-QString EnableText(int enable)
-{
-    return EnableNames()[enable != 0 ? 1 : 0];
-}
-
-void FillToolList(QComboBox* list, const QStringList& entries)
-{
-    list->addItems(entries);
+    for (const char* entry : field.entries)
+        list->addItem(QString::fromUtf8(entry));
     list->setCurrentIndex(0);
 }
 

@@ -1,22 +1,22 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 class QComboBox;
+struct KnifeField;
+struct KnifeInfo;
 
-// The entries of the tool dialogs' three lists; a list index is the value
-// stored in the tool record.
-QStringList ToolTypeNames();   // 0 "合页刀", 1 "垂直刀", 2 "锁孔侧刀"
-QStringList SpindleNames();    // 0 "否", 1 "是"
-QStringList EnableNames();     // 0 "禁用", 1 "启用"
+// How the tool dialogs show a tool's values (KnifeFields).
 
-// The type as the tool table shows it: its name, or "未知" for an unknown code.
-QString ToolTypeText(int type);
-QString SpindleText(int isMain);
-QString EnableText(int enable);
+// The value of a list field as a list index: a flag's entry, a code's own
+// index, or -1 for a code outside the list.
+int ToolListIndex(const KnifeField& field, const KnifeInfo& knife);
+// The tool table's text of the value: a list's entry ("未知" for a code
+// outside it), a real with two decimals, a whole number, a text as stored;
+// empty for a value that may be left out and is.
+QString ToolCellText(const KnifeField& field, const KnifeInfo& knife);
 
-// Fills a list with the entries and selects the first.
-void FillToolList(QComboBox* list, const QStringList& entries);
+// Fills a list field's control with its entries and selects the first.
+void FillToolList(QComboBox* list, const KnifeField& field);
 // Selects index, or nothing when index lies outside the list.
 void SelectToolListIndex(QComboBox* list, int index);

@@ -2,18 +2,28 @@
 // it reads must save and read back unchanged but for the rounding of reals.
 #include "FuzzLibrary.h"
 
+#include <library/KnifeFields.h>
 #include <library/KnifeFile.h>
 
 #include <cmath>
 
 namespace {
+bool same(double a, double b)
+{
+    return std::abs(a - b) <= 0.005 * (1 + std::abs(a));
+}
+template <typename T>
+bool same(const T& a, const T& b)
+{
+    return a == b;
+}
+
 bool sameTool(const KnifeInfo& a, const KnifeInfo& b)
 {
-    return a.ID == b.ID && a.Vel == b.Vel && a.Type == b.Type && a.IsMain == b.IsMain && a.Enable == b.Enable &&
-           std::abs(a.Diameter - b.Diameter) <= 0.005 * (1 + std::abs(a.Diameter)) &&
-           std::abs(a.SafeDistance - b.SafeDistance) <= 0.005 * (1 + std::abs(a.SafeDistance)) &&
-           a.AirForward == b.AirForward && a.AirBack == b.AirBack && a.DrillStart == b.DrillStart &&
-           a.DrillStop == b.DrillStop;
+    for (const KnifeField& field : KnifeFields())
+        if (!std::visit([&](auto member) { return same(a.*member, b.*member); }, field.member))
+            return false;
+    return true;
 }
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "FuzzLibrary.h"
 
 #include <library/MachineProfileFile.h>
+#include <library/ProfileFields.h>
 
 #include <cmath>
 
@@ -15,14 +16,18 @@ bool near(double a, double b)
     return std::abs(a - b) <= 0.005 * (1 + std::abs(a));
 }
 
+template <typename T>
+bool near(const T& a, const T& b)
+{
+    return a == b;
+}
+
 bool sameProfile(const MachineProfile& a, const MachineProfile& b)
 {
-    return a.OriginCorner == b.OriginCorner && a.XDirection == b.XDirection && a.YDirection == b.YDirection &&
-           a.SideAxisX == b.SideAxisX && a.SideAxisY == b.SideAxisY && a.SideAxisZ == b.SideAxisZ &&
-           near(a.SafeHeight, b.SafeHeight) && near(a.Breakthrough, b.Breakthrough) &&
-           near(a.RecessDepth, b.RecessDepth) && a.Stepover == b.Stepover && a.CannedCycles == b.CannedCycles &&
-           a.Comments == b.Comments && a.LineNumbers == b.LineNumbers && a.Header == b.Header &&
-           a.Footer == b.Footer && a.Extension == b.Extension && a.CrLf == b.CrLf && a.RapidFeed == b.RapidFeed;
+    for (const ProfileField& field : ProfileFields())
+        if (!std::visit([&](auto member) { return near(a.*member, b.*member); }, field.member))
+            return false;
+    return true;
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include <library/AtomicFile.h>
 #include <library/ExeFolder.h>
+#include <library/KnifeFields.h>
 #include <library/LibraryDocument.h>
 #include <library/LibraryFolder.h>
 #include <library/XmlElements.h>
@@ -12,15 +13,16 @@
 namespace {
 constexpr const char* kKnifeFileName = "HingesKnife.xml";
 
-void readInt(const TiXmlElement& element, const char* name, int& field, const AttributeReader& numbers)
+// Values as the table's attributes hold them. A real that is not finite and
+// a kind the table does not know count as absent: the tool keeps its initial
+// value rather than the whole table being lost.
+void read(const TiXmlElement& element, const char* name, int& field, const AttributeReader& numbers)
 {
     if (const std::optional<int> value = numbers.integer(element, name))
         field = *value;
 }
 
-// A value that is not finite counts as absent: the record keeps its initial
-// value rather than losing the whole table.
-void readReal(const TiXmlElement& element, const char* name, double& field)
+void read(const TiXmlElement& element, const char* name, double& field, const AttributeReader&)
 {
     AttributeReader numbers;
     const std::optional<double> value = numbers.real(element, name);
@@ -28,10 +30,42 @@ void readReal(const TiXmlElement& element, const char* name, double& field)
         field = *value;
 }
 
-void readText(const TiXmlElement& element, const char* name, std::string& field)
+void read(const TiXmlElement& element, const char* name, std::string& field, const AttributeReader&)
 {
     if (const char* text = element.Attribute(name))
         field = text;
+}
+
+void read(const TiXmlElement& element, const char* name, KnifeKind& field, const AttributeReader&)
+{
+    if (const char* text = element.Attribute(name))
+        field = KnifeKindOf(text).value_or(KnifeKind::Unset);
+}
+
+using ::SetAttribute;
+void SetAttribute(TiXmlElement& element, const char* name, KnifeKind value)
+{
+    SetAttribute(element, name, KnifeKindName(value));
+}
+
+bool allFinite(const KnifeInfo& knife)
+{
+    for (const KnifeField& field : KnifeFields())
+        if (const auto* real = std::get_if<double KnifeInfo::*>(&field.member); real && !std::isfinite(knife.**real))
+            return false;
+    return true;
+}
+
+void writeKnife(TiXmlElement& element, const KnifeInfo& knife)
+{
+    static const KnifeInfo fresh;
+    for (const KnifeField& field : KnifeFields())
+        std::visit(
+            [&](auto member) {
+                if (!field.onlyWhenSet || knife.*member != fresh.*member)
+                    SetAttribute(element, field.attribute, knife.*member);
+            },
+            field.member);
 }
 
 // The table beside the program, found without regard to letter case.
@@ -45,7 +79,7 @@ SaveResult SaveKnifeFile(const GU_OwnedList<KnifeInfo>& knives, const SaveContex
 {
     const std::string path = knifeFilePath();
     for (const KnifeInfo* knife : knives)
-        if (knife && !(std::isfinite(knife->Diameter) && std::isfinite(knife->SafeDistance)))
+        if (knife && !allFinite(*knife))
             return SaveResult{SaveProblem::NotFinite, path};
 
     TiXmlDocument document;
@@ -53,18 +87,7 @@ SaveResult SaveKnifeFile(const GU_OwnedList<KnifeInfo>& knives, const SaveContex
     for (const KnifeInfo* knife : knives) {
         if (!knife)
             continue;
-        TiXmlElement& element = AppendElement(root, "Knife");
-        SetIntAttribute(element, "ID", knife->ID);
-        SetIntAttribute(element, "Vel", knife->Vel);
-        SetIntAttribute(element, "Type", knife->Type);
-        SetIntAttribute(element, "IsMain", knife->IsMain);
-        SetIntAttribute(element, "Enable", knife->Enable);
-        SetRealAttribute(element, "Diameter", knife->Diameter);
-        SetRealAttribute(element, "SafeDistance", knife->SafeDistance);
-        element.SetAttribute("AirForward", knife->AirForward.c_str());
-        element.SetAttribute("AirBack", knife->AirBack.c_str());
-        element.SetAttribute("DrillStart", knife->DrillStart.c_str());
-        element.SetAttribute("DrillStop", knife->DrillStop.c_str());
+        writeKnife(AppendElement(root, "Knife"), *knife);
     }
     if (context.files && context.onChange == OnDiskChange::Refuse && !context.files->unchanged(path))
         return SaveResult{SaveProblem::ChangedOnDisk, path};
@@ -95,17 +118,8 @@ void LoadKnifeFile(GU_OwnedList<KnifeInfo>& list, std::vector<SkippedFile>* skip
     for (const TiXmlElement* element = root->FirstChildElement("Knife"); element;
          element = element->NextSiblingElement("Knife")) {
         auto knife = std::make_unique<KnifeInfo>();
-        readInt(*element, "ID", knife->ID, numbers);
-        readInt(*element, "Vel", knife->Vel, numbers);
-        readInt(*element, "Type", knife->Type, numbers);
-        readInt(*element, "IsMain", knife->IsMain, numbers);
-        readInt(*element, "Enable", knife->Enable, numbers);
-        readReal(*element, "Diameter", knife->Diameter);
-        readReal(*element, "SafeDistance", knife->SafeDistance);
-        readText(*element, "AirForward", knife->AirForward);
-        readText(*element, "AirBack", knife->AirBack);
-        readText(*element, "DrillStart", knife->DrillStart);
-        readText(*element, "DrillStop", knife->DrillStop);
+        for (const KnifeField& field : KnifeFields())
+            std::visit([&](auto member) { read(*element, field.attribute, (*knife).*member, numbers); }, field.member);
         list.add_tail(std::move(knife));
     }
 }

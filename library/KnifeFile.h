@@ -7,6 +7,9 @@
 
 #include <kernel/GU_List.h>
 
+// The tool table's attributes are those of KnifeFields, in that order; the
+// plunge feed and the kind only where a tool sets them.
+
 // Writes the whole tool list to program folder + "HingesKnife.xml". With a
 // record in the context, a table that another program changed since this one
 // read it is left alone (ChangedOnDisk) unless the context says to overwrite.

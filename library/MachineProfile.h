@@ -51,6 +51,11 @@ enum class ProfileProblem {
     LineNumbers,   // below 0 or above kMaxLineNumberStep
     Extension,     // empty, longer than kMaxExtension, or not letters and digits
     RapidFeed,     // not kMinRapidFeed to kMaxRapidFeed
+    PassDepthDiameters, // not kMinPassDepthDiameters to kMaxPassDepthDiameters
+    PassDepthMax,  // not kMinPassDepthMax to kMaxPassDepthMax
+    HelixAngle,    // not kMinHelixAngle to kMaxHelixAngle
+    PeckDepth,     // neither 0 nor kMinPeckDepth to kMaxPeckDepth
+    StartLine,     // longer than kMaxStartLine, or holding a line break or another control byte
 };
 
 inline constexpr double kMaxSafeHeight = 500.0;
@@ -62,5 +67,16 @@ inline constexpr int kMaxLineNumberStep = 1000;
 inline constexpr std::size_t kMaxExtension = 8;
 inline constexpr int kMinRapidFeed = 100;
 inline constexpr int kMaxRapidFeed = 200000;
+inline constexpr double kMinPassDepthDiameters = 0.1;
+inline constexpr double kMaxPassDepthDiameters = 5.0;
+inline constexpr double kMinPassDepthMax = 0.5;
+inline constexpr double kMaxPassDepthMax = 50.0;
+inline constexpr double kMinHelixAngle = 0.5;
+inline constexpr double kMaxHelixAngle = 45.0;
+inline constexpr double kMinPeckDepth = 1.0; // shallower pecks only wear the tool
+inline constexpr double kMaxPeckDepth = 100.0;
+inline constexpr std::size_t kMaxStartLine = 80; // bytes
 
+// The first value, in the order of ProfileFields, that the program cannot
+// work with.
 ProfileProblem CheckMachineProfile(const MachineProfile& profile);

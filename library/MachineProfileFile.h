@@ -4,15 +4,15 @@
 #include <library/SaveResult.h>
 
 // The machine profile lives in program folder + "MachineProfile.xml": root
-// "MachineProfile" whose attributes are the profile's fields by name, reals
-// "%.2f", integers "%d", texts as GBK bytes (line breaks in the header and
-// footer kept as character references).
+// "MachineProfile" whose attributes are the profile's fields by name in the
+// order of ProfileFields, reals "%.2f", integers "%d", texts as GBK bytes
+// (line breaks in the header and footer kept as character references).
 
 // The profile in the file. A missing or unreadable file gives the defaults;
 // a value that is absent or that the program cannot work with keeps its
-// default while the other values are taken.
+// default while the other values are taken, reals at the file's hundredths.
 MachineProfile LoadMachineProfile();
 
 // Writes the whole profile atomically; a profile that fails
-// CheckMachineProfile is not written.
+// CheckMachineProfile as the file keeps it (AsStored) is not written.
 SaveResult SaveMachineProfile(const MachineProfile& profile);

@@ -41,6 +41,21 @@ void SetIntAttribute(TiXmlElement& element, const char* name, int value)
     element.SetAttribute(name, FormatInt(value).c_str());
 }
 
+void SetAttribute(TiXmlElement& element, const char* name, double value)
+{
+    SetRealAttribute(element, name, value);
+}
+
+void SetAttribute(TiXmlElement& element, const char* name, int value)
+{
+    SetIntAttribute(element, name, value);
+}
+
+void SetAttribute(TiXmlElement& element, const char* name, const std::string& value)
+{
+    element.SetAttribute(name, value.c_str());
+}
+
 std::optional<double> AttributeReader::real(const TiXmlElement& element, const char* name)
 {
     const char* text = element.Attribute(name);

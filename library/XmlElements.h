@@ -27,6 +27,10 @@ std::string TextAttribute(const TiXmlElement& element, const char* name);
 // Sets a real attribute as "%.2f" and an integer attribute as "%d".
 void SetRealAttribute(TiXmlElement& element, const char* name, double value);
 void SetIntAttribute(TiXmlElement& element, const char* name, int value);
+// The same chosen by the value's type, and a text as its bytes.
+void SetAttribute(TiXmlElement& element, const char* name, double value);
+void SetAttribute(TiXmlElement& element, const char* name, int value);
+void SetAttribute(TiXmlElement& element, const char* name, const std::string& value);
 
 // Reads number attributes the way atof and atoi do. A file holding a number
 // that is not finite ("nan", "inf", "1e999") is refused as a whole: such a

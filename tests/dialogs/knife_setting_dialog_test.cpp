@@ -39,6 +39,8 @@ protected:
             knife->IsMain = id % 2;
             knife->Enable = id == 2 ? 0 : 1;
             knife->Type = id - 1;
+            knife->PlungeVel = (id - 1) * 500;
+            knife->Kind = static_cast<KnifeKind>(id - 1);
             knife->AirForward = "F" + std::to_string(id);
             knife->AirBack = "B" + std::to_string(id);
             knife->DrillStart = "S" + std::to_string(id);
@@ -56,7 +58,7 @@ TEST_F(KnifeSettingDialogTest, EmptyTableShowsDefaultsAndApplyDoesNothing)
 {
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("刀具信息设置"));
-    EXPECT_EQ(grid()->ColumnCount(), 11);
+    EXPECT_EQ(grid()->ColumnCount(), 13);
     EXPECT_EQ(grid()->RowCount(), 0);
     EXPECT_EQ(grid()->GetFirstSelectedRow(), -1);
     for (const char* number : {"toolNumber", "diameter", "speed", "safeDistance"})
@@ -78,16 +80,16 @@ TEST_F(KnifeSettingDialogTest, OpensWithTheFirstToolSelectedAndShown)
     dialog.show();
     ASSERT_EQ(grid()->RowCount(), 3);
     EXPECT_EQ(grid()->GetFirstSelectedRow(), 0);
-    const QStringList expectedRow{"1",    "2.00", "1000", "1.50", QStringLiteral("合页刀"), QStringLiteral("是"),
-                                  QStringLiteral("启用"), "F1", "B1", "S1", "T1"};
-    for (int column = 0; column < 11; ++column)
+    const QStringList expectedRow{"1",    "2.00", "1000", "", "1.50", QStringLiteral("合页刀"), QStringLiteral("未设置"),
+                                  QStringLiteral("是"), QStringLiteral("启用"), "F1", "B1", "S1", "T1"};
+    for (int column = 0; column < 13; ++column)
         EXPECT_EQ(cell(0, column), expectedRow[column]) << column;
     EXPECT_EQ(Field(&dialog, "toolNumber")->text(), "1");
     EXPECT_EQ(Field(&dialog, "diameter")->text(), "2");
     EXPECT_EQ(Field(&dialog, "airForward")->text(), "F1");
 }
 
-TEST_F(KnifeSettingDialogTest, ClickingARowShowsAllElevenValues)
+TEST_F(KnifeSettingDialogTest, ClickingARowShowsEveryValue)
 {
     addThreeTools();
     dialog.show();
@@ -104,6 +106,8 @@ TEST_F(KnifeSettingDialogTest, ClickingARowShowsAllElevenValues)
     EXPECT_EQ(Field(&dialog, "airBack")->text(), "B2");
     EXPECT_EQ(Field(&dialog, "drillStart")->text(), "S2");
     EXPECT_EQ(Field(&dialog, "drillStop")->text(), "T2");
+    EXPECT_EQ(Field(&dialog, "plungeSpeed")->text(), "500");
+    EXPECT_EQ(List(&dialog, "kindList")->currentText(), QStringLiteral("钻头"));
 
     const KnifeInfo before = *lib.library.knives[1];
     Click(&dialog, "apply");
@@ -116,6 +120,8 @@ TEST_F(KnifeSettingDialogTest, ClickingARowShowsAllElevenValues)
     EXPECT_EQ(after.IsMain, before.IsMain);
     EXPECT_EQ(after.Enable, before.Enable);
     EXPECT_EQ(after.DrillStop, before.DrillStop);
+    EXPECT_EQ(after.PlungeVel, before.PlungeVel);
+    EXPECT_EQ(after.Kind, before.Kind);
 }
 
 TEST_F(KnifeSettingDialogTest, ApplyWritesTheSelectedToolRebuildsAndSaves)
@@ -127,7 +133,7 @@ TEST_F(KnifeSettingDialogTest, ApplyWritesTheSelectedToolRebuildsAndSaves)
     Type(&dialog, "drillStart", QStringLiteral("启动"));
     Click(&dialog, "apply");
     EXPECT_EQ(cell(1, 1), "6.50");
-    EXPECT_EQ(cell(1, 9), QStringLiteral("启动"));
+    EXPECT_EQ(cell(1, 11), QStringLiteral("启动"));
     EXPECT_EQ(grid()->GetFirstSelectedRow(), 1);
     EXPECT_EQ(lib.library.knives[1]->Diameter, 6.5);
     EXPECT_EQ(lib.library.knives[1]->DrillStart, "\xC6\xF4\xB6\xAF");
@@ -142,14 +148,14 @@ TEST_F(KnifeSettingDialogTest, UnknownTypeShowsUnknownAndKeepsItsCode)
     lib.addKnife(1, 3.0);
     lib.addKnife(5, 3.0, 7);
     dialog.show();
-    EXPECT_EQ(cell(1, 4), QStringLiteral("未知"));
+    EXPECT_EQ(cell(1, 5), QStringLiteral("未知"));
     clickRow(1);
     EXPECT_EQ(List(&dialog, "typeList")->currentIndex(), -1);
     Type(&dialog, "diameter", "4");
     Click(&dialog, "apply");
     EXPECT_EQ(lib.library.knives[1]->Type, 7);
     EXPECT_EQ(lib.library.knives[1]->Diameter, 4.0);
-    EXPECT_EQ(cell(1, 4), QStringLiteral("未知"));
+    EXPECT_EQ(cell(1, 5), QStringLiteral("未知"));
     EXPECT_EQ(saves, 1);
     List(&dialog, "typeList")->setCurrentIndex(2);
     Click(&dialog, "apply");
@@ -220,6 +226,43 @@ TEST_F(KnifeSettingDialogTest, ApplyStopsAtTheFirstUnreadableField)
     EXPECT_EQ(saves, 0);
 }
 
+// The plunge feed may be left empty (not set) but never be negative; the
+// kind is chosen from its list. Both reach the tool and the grid.
+TEST_F(KnifeSettingDialogTest, PlungeFeedAndKindAreAppliedOrRefused)
+{
+    struct Case {
+        const char* typed;
+        int kindIndex;
+        bool refused;
+        int plunge;
+        KnifeKind kind;
+        const char* plungeCell;
+        const char* kindCell;
+    };
+    const Case cases[] = {
+        {"1800", 1, false, 1800, KnifeKind::Drill, "1800", "钻头"},
+        {"-5", 2, true, 1800, KnifeKind::Drill, "1800", "钻头"},
+        {"2.5", 2, true, 1800, KnifeKind::Drill, "1800", "钻头"},
+        {"", 2, false, 0, KnifeKind::Cutter, "", "铣刀"},
+        {"  ", 0, false, 0, KnifeKind::Unset, "", "未设置"},
+    };
+    addThreeTools();
+    dialog.show();
+    for (const Case& c : cases) {
+        clickRow(2);
+        messages.shown.clear();
+        Type(&dialog, "plungeSpeed", c.typed);
+        List(&dialog, "kindList")->setCurrentIndex(c.kindIndex);
+        Click(&dialog, "apply");
+        EXPECT_EQ(messages.shown.size(), c.refused ? 1u : 0u) << c.typed;
+        EXPECT_EQ(c.refused, HasFocus(Field(&dialog, "plungeSpeed"))) << c.typed;
+        EXPECT_EQ(lib.library.knives[2]->PlungeVel, c.plunge) << c.typed;
+        EXPECT_EQ(lib.library.knives[2]->Kind, c.kind) << c.typed;
+        EXPECT_EQ(cell(2, 3), QString::fromUtf8(c.plungeCell)) << c.typed;
+        EXPECT_EQ(cell(2, 6), QString::fromUtf8(c.kindCell)) << c.typed;
+    }
+}
+
 TEST_F(KnifeSettingDialogTest, AddingAToolAppendsARowKeepsTheSelectionAndSaves)
 {
     addThreeTools();
@@ -238,7 +281,7 @@ TEST_F(KnifeSettingDialogTest, AddingAToolAppendsARowKeepsTheSelectionAndSaves)
     EXPECT_EQ(cell(3, 0), "2");
     EXPECT_EQ(cell(3, 1), "8.00");
     EXPECT_EQ(cell(3, 2), "-3");
-    EXPECT_EQ(cell(3, 6), QStringLiteral("启用"));
+    EXPECT_EQ(cell(3, 8), QStringLiteral("启用"));
     EXPECT_EQ(grid()->GetFirstSelectedRow(), 1);
     const KnifeInfo& added = *lib.library.knives[3];
     EXPECT_EQ(added.SafeDistance, 0.0) << "the add dialog's value replaces the record's initial value";

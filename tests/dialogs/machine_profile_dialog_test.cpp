@@ -3,6 +3,7 @@
 
 #include <dialogs/CDlgMachineProfile.h>
 #include <dialogs/MachiningMessages.h>
+#include <library/ProfileFields.h>
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
@@ -31,27 +32,18 @@ MachineProfile unusual()
     p.Extension = "cnc";
     p.CrLf = 0;
     p.RapidFeed = 24000;
+    p.PassDepthDiameters = 0.5;
+    p.PassDepthMax = 12.25;
+    p.HelixAngle = 2;
+    p.PeckDepth = 15;
+    p.StartLine = "G17 G40 G80 (\xBF\xAA\xCA\xBC)";
     return p;
 }
 
 void expectSame(const MachineProfile& a, const MachineProfile& b)
 {
-    EXPECT_EQ(a.OriginCorner, b.OriginCorner);
-    EXPECT_EQ(a.XDirection, b.XDirection);
-    EXPECT_EQ(a.YDirection, b.YDirection);
-    EXPECT_EQ(a.SideAxisX + a.SideAxisY + a.SideAxisZ, b.SideAxisX + b.SideAxisY + b.SideAxisZ);
-    EXPECT_EQ(a.SafeHeight, b.SafeHeight);
-    EXPECT_EQ(a.Breakthrough, b.Breakthrough);
-    EXPECT_EQ(a.RecessDepth, b.RecessDepth);
-    EXPECT_EQ(a.Stepover, b.Stepover);
-    EXPECT_EQ(a.CannedCycles, b.CannedCycles);
-    EXPECT_EQ(a.Comments, b.Comments);
-    EXPECT_EQ(a.LineNumbers, b.LineNumbers);
-    EXPECT_EQ(a.Header, b.Header);
-    EXPECT_EQ(a.Footer, b.Footer);
-    EXPECT_EQ(a.Extension, b.Extension);
-    EXPECT_EQ(a.CrLf, b.CrLf);
-    EXPECT_EQ(a.RapidFeed, b.RapidFeed);
+    for (const ProfileField& field : ProfileFields())
+        std::visit([&](auto member) { EXPECT_EQ(a.*member, b.*member) << field.attribute; }, field.member);
 }
 
 TEST(MachineProfileDialog, OkKeepsEveryValueItWasGiven)
@@ -76,6 +68,9 @@ TEST(MachineProfileDialog, TakesWhatIsChosenAndTyped)
         d->findChild<QCheckBox*>("cannedCycles")->setChecked(true);
         Type(d, "sideAxisY", "a");
         Type(d, "stepover", "25");
+        Type(d, "passDepthMax", "8");
+        Type(d, "peckDepth", "12.5");
+        Type(d, "startLine", QStringLiteral("G90 （开始）"));
         d->findChild<QPlainTextEdit*>("footer")->setPlainText(QStringLiteral("G0 Z100\n（结束）"));
         Click(d, "ok");
     });
@@ -86,6 +81,15 @@ TEST(MachineProfileDialog, TakesWhatIsChosenAndTyped)
     EXPECT_EQ(dialog.m_profile.CannedCycles, 1);
     EXPECT_EQ(dialog.m_profile.SideAxisY, "A") << "letters are taken as capitals";
     EXPECT_EQ(dialog.m_profile.Stepover, 25);
+    EXPECT_EQ(dialog.m_profile.PassDepthMax, 8.0);
+    EXPECT_EQ(dialog.m_profile.PeckDepth, 12.5);
+    EXPECT_EQ(dialog.m_profile.StartLine, "G90 \xA3\xA8\xBF\xAA\xCA\xBC\xA3\xA9");
+    const QStringList labels = LabelTexts(&dialog);
+    for (const char* label : {"安全高度（毫米）", "每层最大切深（倍刀径）", "每层最大切深（毫米）", "螺旋下刀最大角度（度）",
+                              "啄钻深度（毫米，0为不啄钻）", "程序起始行", "侧头轴名（X Y Z）", "程序头"})
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(label))) << label;
+    EXPECT_EQ(GroupTitles(&dialog), (QStringList{QStringLiteral("坐标系"), QStringLiteral("加工参数"),
+                                                QStringLiteral("程序格式")}));
     EXPECT_EQ(dialog.m_profile.Footer, "G0 Z100\n\xA3\xA8\xBD\xE1\xCA\xF8\xA3\xA9");
 }
 
@@ -102,6 +106,7 @@ TEST(MachineProfileDialog, RefusesValuesTheProgramCannotWorkWith)
     const Case cases[] = {
         {"stepover", "60", "50", ProfileProblem::Stepover},
         {"safeHeight", "0", "50", ProfileProblem::SafeHeight},
+        {"safeHeight", "0.004", "50", ProfileProblem::SafeHeight},
         {"breakthrough", "-1", "1", ProfileProblem::Breakthrough},
         {"recessDepth", "0", "3", ProfileProblem::RecessDepth},
         {"lineNumbers", "-5", "0", ProfileProblem::LineNumbers},
@@ -109,6 +114,12 @@ TEST(MachineProfileDialog, RefusesValuesTheProgramCannotWorkWith)
         {"rapidFeed", "50", "15000", ProfileProblem::RapidFeed},
         {"sideAxisX", "Y", "X", ProfileProblem::SideAxis},
         {"sideAxisX", "G", "X", ProfileProblem::SideAxis},
+        {"passDepthDiameters", "0", "1", ProfileProblem::PassDepthDiameters},
+        {"passDepthMax", "51", "10", ProfileProblem::PassDepthMax},
+        {"helixAngle", "60", "3", ProfileProblem::HelixAngle},
+        {"peckDepth", "0.5", "0", ProfileProblem::PeckDepth},
+        {"startLine", "G40 G49 G80 G90 G17 G21 G54 G64 G94 G98 G40 G49 G80 G90 G17 G21 G54 G64 G94 G98 G0",
+         "G90", ProfileProblem::StartLine},
     };
     for (const Case& c : cases) {
         RecordingMessageBoxes messages;

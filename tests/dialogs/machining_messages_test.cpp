@@ -1,5 +1,6 @@
 #include <dialogs/MachiningMessages.h>
 
+#include <library/ProfileFields.h>
 #include <machining/ToolChoice.h>
 
 #include <gtest/gtest.h>
@@ -36,8 +37,10 @@ TEST(MachiningMessages, RefusalsNameFeatureSizeAndTools)
 
 TEST(MachiningMessages, EveryProfileProblemIsWorded)
 {
-    for (int p = static_cast<int>(ProfileProblem::OriginCorner); p <= static_cast<int>(ProfileProblem::RapidFeed); ++p)
-        EXPECT_FALSE(ProfileProblemText(static_cast<ProfileProblem>(p)).isEmpty()) << p;
+    for (const ProfileField& field : ProfileFields())
+        EXPECT_EQ(ProfileProblemText(field.problem).isEmpty(), field.problem == ProfileProblem::None) << field.attribute;
+    EXPECT_EQ(ProfileProblemText(ProfileProblem::PeckDepth), QStringLiteral("啄钻深度须为0（不啄钻）或在1到100毫米之间。"));
+    EXPECT_EQ(ProfileProblemText(ProfileProblem::PassDepthDiameters), QStringLiteral("每层最大切深须在刀径的0.1到5倍之间。"));
 }
 
 } // namespace

@@ -84,3 +84,33 @@ TEST(GoldenFiles, ToolTableHasTheDocumentedLayout)
     ASSERT_TRUE(SaveKnifeFile(lib.library.knives));
     EXPECT_EQ(lib.read("HingesKnife.xml"), golden("knife.xml"));
 }
+
+// The sample tool table is written as the program writes it, so that a table
+// saved from the tool dialog differs from it only where the user changed it.
+TEST(GoldenFiles, SampleToolTableSavesByteForByte)
+{
+    TempLibrary lib;
+    const std::string sample = [] {
+        std::ifstream in(VARNHOLT_SOURCE_DIR "/samples/library/HingesKnife.xml", std::ios::binary);
+        std::stringstream content;
+        content << in.rdbuf();
+        return content.str();
+    }();
+    lib.write("HingesKnife.xml", sample);
+    LoadKnifeFile(lib.library.knives);
+    ASSERT_EQ(lib.library.knives.count(), 10u);
+    ASSERT_TRUE(SaveKnifeFile(lib.library.knives));
+    EXPECT_EQ(lib.read("HingesKnife.xml"), sample);
+
+    // Feeds for wood: at most half a millimetre per revolution of the spindle
+    // speed its start text names, plunges at most 6 m/min, every kind marked.
+    for (const KnifeInfo* knife : lib.library.knives) {
+        const std::size_t s = knife->DrillStart.find('S');
+        ASSERT_NE(s, std::string::npos) << knife->ID;
+        const double speed = std::stod(knife->DrillStart.substr(s + 1));
+        EXPECT_LE(knife->Vel / speed, 0.5) << knife->ID;
+        EXPECT_GT(knife->PlungeVel, 0) << knife->ID;
+        EXPECT_LE(knife->PlungeVel, std::min(6000.0, 0.5 * speed)) << knife->ID;
+        EXPECT_NE(knife->Kind, KnifeKind::Unset) << knife->ID;
+    }
+}

@@ -73,3 +73,36 @@ TEST(KnifeFile, NoFileGivesAnEmptyTable)
     ASSERT_TRUE(SaveKnifeFile(lib.library.knives)); // an empty table gives an empty root
     EXPECT_NE(lib.read("HingesKnife.xml").find("<AllKnife />"), std::string::npos);
 }
+
+// The plunge feed and the kind are written only when set, after the other
+// attributes; a kind the table does not know loads as not set (a cutter) and
+// is then left out, as a real that is not finite is.
+TEST(KnifeFile, PlungeFeedAndKindAreWrittenOnlyWhenSet)
+{
+    struct Case {
+        const char* attributes; // of the file read
+        int plunge;
+        KnifeKind kind;
+        const char* written; // after DrillStop=""
+    };
+    const Case cases[] = {
+        {"", 0, KnifeKind::Unset, " />"},
+        {"PlungeVel=\"1500\" Kind=\"Drill\"", 1500, KnifeKind::Drill, " PlungeVel=\"1500\" Kind=\"Drill\" />"},
+        {"Kind=\"Cutter\"", 0, KnifeKind::Cutter, " Kind=\"Cutter\" />"},
+        {"PlungeVel=\"-20\"", -20, KnifeKind::Unset, " PlungeVel=\"-20\" />"},
+        {"PlungeVel=\"0\" Kind=\"\"", 0, KnifeKind::Unset, " />"},
+        {"Kind=\"CUTTER\"", 0, KnifeKind::Cutter, " Kind=\"Cutter\" />"},
+        {"Kind=\"Router\" PlungeVel=\"x\"", 0, KnifeKind::Unset, " />"},
+    };
+    for (const Case& c : cases) {
+        TempLibrary lib;
+        lib.write("HingesKnife.xml", std::string("<AllKnife><Knife ID=\"2\" ") + c.attributes + "/></AllKnife>");
+        LoadKnifeFile(lib.library.knives);
+        ASSERT_EQ(lib.library.knives.count(), 1u) << c.attributes;
+        EXPECT_EQ(lib.library.knives[0]->PlungeVel, c.plunge) << c.attributes;
+        EXPECT_EQ(lib.library.knives[0]->Kind, c.kind) << c.attributes;
+        ASSERT_TRUE(SaveKnifeFile(lib.library.knives));
+        EXPECT_NE(lib.read("HingesKnife.xml").find(std::string("DrillStop=\"\"") + c.written), std::string::npos)
+            << c.attributes << "\n" << lib.read("HingesKnife.xml");
+    }
+}

@@ -1,6 +1,9 @@
 #include "TempLibrary.h"
 
 #include <library/MachineProfileFile.h>
+#include <library/ProfileFields.h>
+
+#include <cmath>
 
 namespace {
 const char* const kDeclaration = "<?xml version=\"1.0\" encoding=\"gb2312\" ?>\n";
@@ -11,15 +14,17 @@ MachineProfile loadFrom(TempLibrary& lib, const std::string& content)
     return LoadMachineProfile();
 }
 
-void expectDefaults(const MachineProfile& p)
+// Every value from the one of the attribute named on (all when none is
+// named) has its default.
+void expectDefaults(const MachineProfile& p, const char* from = nullptr)
 {
     const MachineProfile d;
-    EXPECT_EQ(p.OriginCorner, d.OriginCorner);
-    EXPECT_EQ(p.SideAxisY, d.SideAxisY);
-    EXPECT_EQ(p.SafeHeight, d.SafeHeight);
-    EXPECT_EQ(p.Stepover, d.Stepover);
-    EXPECT_EQ(p.Extension, d.Extension);
-    EXPECT_EQ(p.CrLf, d.CrLf);
+    bool checking = from == nullptr;
+    for (const ProfileField& field : ProfileFields()) {
+        checking = checking || std::string(field.attribute) == from;
+        if (checking)
+            std::visit([&](auto member) { EXPECT_EQ(p.*member, d.*member) << field.attribute; }, field.member);
+    }
 }
 } // namespace
 
@@ -56,6 +61,11 @@ TEST(MachineProfileFile, RoundTripKeepsEveryField)
     p.Extension = "cnc";
     p.CrLf = 0;
     p.RapidFeed = 24000;
+    p.PassDepthDiameters = 0.75;
+    p.PassDepthMax = 6.5;
+    p.HelixAngle = 2.5;
+    p.PeckDepth = 12;
+    p.StartLine = "G17 G40 G80 (" + kGbkHinge + ")";
     const SaveResult saved = SaveMachineProfile(p);
     ASSERT_TRUE(saved) << saved.error;
     EXPECT_EQ(saved.path, lib.path("MachineProfile.xml"));
@@ -78,6 +88,30 @@ TEST(MachineProfileFile, RoundTripKeepsEveryField)
     EXPECT_EQ(back.Extension, "cnc");
     EXPECT_EQ(back.CrLf, 0);
     EXPECT_EQ(back.RapidFeed, 24000);
+    EXPECT_DOUBLE_EQ(back.PassDepthDiameters, 0.75);
+    EXPECT_DOUBLE_EQ(back.PassDepthMax, 6.5);
+    EXPECT_DOUBLE_EQ(back.HelixAngle, 2.5);
+    EXPECT_DOUBLE_EQ(back.PeckDepth, 12);
+    EXPECT_EQ(back.StartLine, p.StartLine);
+}
+
+// A profile written before the depth per pass, the helix, the pecking and the
+// start line were known takes their defaults, and is written again as it was
+// with the new values after the old ones.
+TEST(MachineProfileFile, OlderFileTakesTheNewDefaultsAndKeepsItsForm)
+{
+    TempLibrary lib;
+    const std::string older = std::string(kDeclaration) +
+        "<MachineProfile OriginCorner=\"0\" XDirection=\"1\" YDirection=\"1\" SideAxisX=\"X\" SideAxisY=\"Y\" "
+        "SideAxisZ=\"Z\" SafeHeight=\"50.00\" Breakthrough=\"1.00\" RecessDepth=\"3.00\" Stepover=\"50\" "
+        "CannedCycles=\"0\" Comments=\"1\" LineNumbers=\"0\" Header=\"\" Footer=\"\" Extension=\"NC\" CrLf=\"1\" "
+        "RapidFeed=\"15000\"";
+    const MachineProfile p = loadFrom(lib, older + " />\n");
+    expectDefaults(p);
+    ASSERT_TRUE(SaveMachineProfile(p));
+    EXPECT_EQ(lib.read("MachineProfile.xml"), older + " PassDepthDiameters=\"1.00\" PassDepthMax=\"10.00\" "
+                                                      "HelixAngle=\"3.00\" PeckDepth=\"0.00\" "
+                                                      "StartLine=\"G40 G49 G80 G90\" />\n");
 }
 
 TEST(MachineProfileFile, ValuesTheProgramCannotUseKeepTheirDefaults)
@@ -86,7 +120,8 @@ TEST(MachineProfileFile, ValuesTheProgramCannotUseKeepTheirDefaults)
     const MachineProfile p = loadFrom(lib, std::string(kDeclaration) +
         "<MachineProfile OriginCorner=\"4\" XDirection=\"-1\" YDirection=\"0\" SideAxisX=\"G\" SafeHeight=\"nan\" "
         "Breakthrough=\"2\" RecessDepth=\"0\" Stepover=\"80\" LineNumbers=\"-10\" Extension=\"N C\" "
-        "RapidFeed=\"15\" Header=\"%\" />");
+        "RapidFeed=\"15\" Header=\"%\" PassDepthDiameters=\"0\" PassDepthMax=\"60\" HelixAngle=\"inf\" "
+        "PeckDepth=\"0.5\" StartLine=\"G90&#x0A;G0 Z100\" />");
     EXPECT_EQ(p.OriginCorner, 0);
     EXPECT_EQ(p.XDirection, -1);
     EXPECT_EQ(p.YDirection, 1);
@@ -99,21 +134,30 @@ TEST(MachineProfileFile, ValuesTheProgramCannotUseKeepTheirDefaults)
     EXPECT_EQ(p.Extension, "NC");
     EXPECT_EQ(p.RapidFeed, 15000);
     EXPECT_EQ(p.Header, "%");
+    expectDefaults(p, "PassDepthDiameters");
 
     // The side-head letters are taken together: a swap is fine, a clash is not.
     EXPECT_EQ(loadFrom(lib, "<MachineProfile SideAxisX=\"Y\" SideAxisY=\"X\"/>").SideAxisX, "Y");
     EXPECT_EQ(loadFrom(lib, "<MachineProfile SideAxisX=\"Y\"/>").SideAxisX, "X");
 }
 
+// A profile is checked as the file keeps it, at hundredths: a safe height of
+// 0.004 would come back as 0.
 TEST(MachineProfileFile, RefusedProfileIsNotWritten)
 {
     TempLibrary lib;
-    MachineProfile p;
-    p.Stepover = 60;
-    const SaveResult saved = SaveMachineProfile(p);
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(saved.problem, SaveProblem::OutOfRange);
-    EXPECT_FALSE(std::filesystem::exists(lib.path("MachineProfile.xml")));
+    for (void (*spoil)(MachineProfile&) : {+[](MachineProfile& p) { p.Stepover = 60; },
+                                           +[](MachineProfile& p) { p.SafeHeight = 0.004; }}) {
+        MachineProfile p;
+        spoil(p);
+        const SaveResult saved = SaveMachineProfile(p);
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(saved.problem, SaveProblem::OutOfRange);
+        EXPECT_FALSE(std::filesystem::exists(lib.path("MachineProfile.xml")));
+    }
+    const MachineProfile read = loadFrom(lib, "<MachineProfile SafeHeight=\"0.004\" PeckDepth=\"0.996\"/>");
+    EXPECT_EQ(read.SafeHeight, 50.0);
+    EXPECT_EQ(read.PeckDepth, 1.0) << "read as the file would keep it";
 }
 
 TEST(MachineProfile, CheckNamesTheFirstValueOutOfRange)
@@ -136,6 +180,25 @@ TEST(MachineProfile, CheckNamesTheFirstValueOutOfRange)
         {[](MachineProfile& p) { p.Extension = ".NC"; }, ProfileProblem::Extension},
         {[](MachineProfile& p) { p.Extension = "ABCDEFGHI"; }, ProfileProblem::Extension},
         {[](MachineProfile& p) { p.RapidFeed = 99; }, ProfileProblem::RapidFeed},
+        {[](MachineProfile& p) { p.PassDepthDiameters = 0.09; }, ProfileProblem::PassDepthDiameters},
+        {[](MachineProfile& p) { p.PassDepthDiameters = 5; }, ProfileProblem::None},
+        {[](MachineProfile& p) { p.PassDepthDiameters = 5.01; }, ProfileProblem::PassDepthDiameters},
+        {[](MachineProfile& p) { p.PassDepthMax = 0.49; }, ProfileProblem::PassDepthMax},
+        {[](MachineProfile& p) { p.PassDepthMax = 0.5; }, ProfileProblem::None},
+        {[](MachineProfile& p) { p.PassDepthMax = 50.5; }, ProfileProblem::PassDepthMax},
+        {[](MachineProfile& p) { p.HelixAngle = 0.4; }, ProfileProblem::HelixAngle},
+        {[](MachineProfile& p) { p.HelixAngle = 45; }, ProfileProblem::None},
+        {[](MachineProfile& p) { p.HelixAngle = std::nan(""); }, ProfileProblem::HelixAngle},
+        {[](MachineProfile& p) { p.PeckDepth = 0.5; }, ProfileProblem::PeckDepth},
+        {[](MachineProfile& p) { p.PeckDepth = 1; }, ProfileProblem::None},
+        {[](MachineProfile& p) { p.PeckDepth = 100.01; }, ProfileProblem::PeckDepth},
+        {[](MachineProfile& p) { p.PeckDepth = -1; }, ProfileProblem::PeckDepth},
+        {[](MachineProfile& p) { p.StartLine = ""; }, ProfileProblem::None},
+        {[](MachineProfile& p) { p.StartLine = std::string(80, 'G'); }, ProfileProblem::None},
+        {[](MachineProfile& p) { p.StartLine = std::string(81, 'G'); }, ProfileProblem::StartLine},
+        {[](MachineProfile& p) { p.StartLine = "G90\nM30"; }, ProfileProblem::StartLine},
+        {[](MachineProfile& p) { p.StartLine = "G90\tG40"; }, ProfileProblem::StartLine},
+        {[](MachineProfile& p) { p.HelixAngle = 0; p.StartLine = "\r"; }, ProfileProblem::HelixAngle},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         MachineProfile p;
