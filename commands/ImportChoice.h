@@ -22,8 +22,12 @@ struct ImportPicture {
         double radius = 0.0;
     };
     std::vector<Shape> outlines; // the chosen ones last, so that they paint on top
+    // The chosen model's holes.
     std::vector<std::vector<position>> holeOutlines;
     std::vector<Circle> holeCircles;
+    // What lies inside the parts not chosen, so that parts can be told apart.
+    std::vector<std::vector<position>> otherHoleOutlines;
+    std::vector<Circle> otherHoleCircles;
 };
 
 // Width and height of an outline, in millimetres, and the holes that go with it.
@@ -87,6 +91,7 @@ public:
 
 private:
     std::vector<std::size_t> current() const;
+    void addPartHoles(std::size_t part, ImportPicture& picture) const;
     bool choose(std::size_t top, std::size_t side);
 
     CadImporter& m_importer;
