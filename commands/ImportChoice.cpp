@@ -150,7 +150,7 @@ bool ImportChoice::swapFaces()
     return m_lockCore && now.size() == 2 && choose(now[1], now[0]);
 }
 
-bool ImportChoice::chooseUnit(int code)
+ImportFailure ImportChoice::chooseUnit(int code)
 {
     return m_importer.chooseUnit(code);
 }

@@ -76,8 +76,8 @@ public:
     // The next (or previous) part, or for a lock core the next pair of faces.
     bool cycle(bool forward);
     bool swapFaces();
-    // Reads the drawing in another unit; false when the importer refuses it.
-    bool chooseUnit(int code);
+    // Reads the drawing in another unit; why the importer refused it, if it did.
+    ImportFailure chooseUnit(int code);
 
     // Notes that the current model was saved. Then moves to a part not yet
     // saved, for the next model of the same sheet; false when none is left.

@@ -238,7 +238,12 @@ bool ModelCommands::nameAndSave(ImportChoice& choice, std::vector<std::string>& 
     if (const std::optional<DrawingUnit>& unit = m_importer.report().unit)
         dialog.offerUnits(ImportChoice::offeredUnits(unit->code), unit->code, UnitSource(*unit));
     QObject::connect(&dialog, &CDlgImportHinges::unitChosen, [&](int code) {
-        choice.chooseUnit(code);
+        if (const ImportFailure refused = choice.chooseUnit(code)) {
+            m_messages.warning(UnitRefusedMessage(code, refused));
+            // The list shows the unit the drawing is still read in.
+            const DrawingUnit& unit = *m_importer.report().unit;
+            dialog.offerUnits(ImportChoice::offeredUnits(unit.code), unit.code, UnitSource(unit));
+        }
         show();
     });
     if (Kind::lockCore) {

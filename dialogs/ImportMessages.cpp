@@ -249,6 +249,8 @@ QString modelProblemText(const ImportReport& report)
         return QStringLiteral("导入时出现内部错误");
     case ImportProblem::Cancelled:
         return QStringLiteral("导入已取消");
+    case ImportProblem::UnitPastLimit:
+        return QStringLiteral("按“%1”读图，坐标将超出 ±%2 毫米的上限").arg(UnitName(failure.error)).arg(failure.limit);
     default:
         return {};
     }
@@ -312,6 +314,13 @@ QString ImportEndedText(ModelKind kind, const std::vector<std::string>& savedNam
     for (const std::string& name : savedNames)
         names << QStringLiteral("“%1”").arg(GbkToQString(name));
     return QStringLiteral("已保存%1%2；%3").arg(ModelNoun(kind), names.join(QStringLiteral("、")), ImportSummary(report));
+}
+
+QString UnitRefusedMessage(int code, const ImportFailure& failure)
+{
+    ImportReport report;
+    report.failure = failure;
+    return QStringLiteral("图纸仍按原单位读取，没有改为“%1”：%2。").arg(UnitName(code), problemText(report));
 }
 
 QString ImportStageText(ImportStage stage)

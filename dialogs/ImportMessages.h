@@ -27,6 +27,8 @@ QString ImportStartedText(const QString& path);
 // The status bar once the preview is gone: the models saved from the drawing
 // (names as GBK bytes) with what the import found, or that none was.
 QString ImportEndedText(ModelKind kind, const std::vector<std::string>& savedNames, const ImportReport& report);
+// Reading the drawing in the unit of $INSUNITS code `code` was refused.
+QString UnitRefusedMessage(int code, const ImportFailure& failure);
 // What a running import is doing, for its progress dialog.
 QString ImportStageText(ImportStage stage);
 // One line for the status bar: what the import found.

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "PixelRegions.h"
 #include "DialogDriving.h"
 #include "GeneratedDrawings.h"
 
@@ -52,23 +53,6 @@ std::string MetresHinge()
     for (const double x : {15.0, 45.0})
         dxf.group(0, "CIRCLE").group(8, "0").group(10, x).group(20, 22.5).group(40, 3.0);
     return dxf.endOfFile().text;
-}
-
-// The pixels of the picture whose hue is near the colour's and that are
-// clearly coloured (smoothed lines pale into the white background).
-QRegion pixelsOf(const QImage& image, const QColor& colour)
-{
-    constexpr int kHueTolerance = 12;
-    constexpr int kMinSaturation = 50;
-    QRegion region;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            const int dh = std::abs(c.hue() - colour.hue());
-            if (c.saturation() >= kMinSaturation && std::min(dh, 360 - dh) <= kHueTolerance)
-                region += QRect(x, y, 1, 1);
-        }
-    return region;
 }
 
 // Everything drawn: the pixels that are not the white background.
@@ -314,6 +298,32 @@ TEST_F(ImportPreview, EachImportReplacesTheStatusBarsSummary)
     const QString cause = QStringLiteral("跳过图元 4 个（坐标超出 ±1000000000 毫米的上限或不是有效数字）");
     EXPECT_EQ(frame()->statusBar()->currentMessage(), QStringLiteral("导入失败：图中没有封闭轮廓；") + cause);
     EXPECT_TRUE(warned.contains(cause)) << warned.toStdString();
+}
+
+// A unit that would take the drawing past the coordinate limit is refused
+// with that cause, and the list keeps the unit the drawing is read in.
+TEST_F(ImportPreview, AUnitPastTheLimitIsRefusedWithItsCause)
+{
+    ScratchFolder folder;
+    DxfText dxf;
+    dxf.group(0, "SECTION").group(2, "HEADER").group(9, "$INSUNITS").group(70, "4").group(0, "ENDSEC");
+    dxf.beginEntities().square(0, 0, 2e6);
+    const QString path = QString::fromStdString(folder.write("large.dxf", dxf.endOfFile().text));
+    QString warned, listed, chosen;
+    import(ID_IMPORT_HINGES_CAD, path, {[&](QWidget* dialog) {
+               QComboBox* unit = List(dialog, "unit");
+               WhenDialogShown("QMessageBox", [&](QWidget* box) {
+                   warned = static_cast<QMessageBox*>(box)->text();
+                   static_cast<QMessageBox*>(box)->accept();
+               });
+               emit unit->activated(unit->findText(QStringLiteral("米")));
+               listed = unit->currentText();
+               chosen = Chosen(dialog);
+               Click(dialog, "cancel");
+           }});
+    EXPECT_EQ(warned, QStringLiteral("图纸仍按原单位读取，没有改为“米”：按“米”读图，坐标将超出 ±1000000000 毫米的上限。"));
+    EXPECT_EQ(listed, QStringLiteral("毫米"));
+    EXPECT_EQ(chosen, QStringLiteral("已选轮廓 2000000.00 × 2000000.00，孔 0 个"));
 }
 
 } // namespace

@@ -60,7 +60,7 @@ TEST(Messages, NoOutcomeIsWordedInEnglish)
         EXPECT_FALSE(hasEnglish(RefusedNameMessage(problem)));
     }
     for (int problem = static_cast<int>(ImportProblem::FileMissing);
-         problem <= static_cast<int>(ImportProblem::NoPart); ++problem) {
+         problem <= static_cast<int>(ImportProblem::UnitPastLimit); ++problem) {
         ImportReport report;
         report.failure = {static_cast<ImportProblem>(problem), EACCES, 12, "LWPOLYLINE"};
         const QString text = ImportFailedMessage(ModelKind::LockCore, QStringLiteral("/图/甲.DXF"), report);
