@@ -57,7 +57,8 @@ QListWidgetItem* checkItem(QListWidget* list, const QString& label, bool checked
 } // namespace
 
 CCustomizeDlg::CCustomizeDlg(CMainFrame* frame)
-    : QDialog(frame), m_frame(frame), m_customizing(new ToolbarCustomizing(*frame, this))
+    : QDialog(frame), m_frame(frame), m_customizing(new ToolbarCustomizing(*frame, this)),
+      m_saved(frame->customisation())
 {
     setWindowTitle(QStringLiteral("自定义"));
     auto* tabs = new QTabWidget(this);
@@ -65,8 +66,16 @@ CCustomizeDlg::CCustomizeDlg(CMainFrame* frame)
     tabs->addTab(makeToolbarsPage(), QStringLiteral("工具栏"));
     tabs->addTab(makeImagesPage(), QStringLiteral("用户图像"));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // "关闭" keeps what was changed; "取消" brings back what the dialog found.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel"));
+    connect(buttons->button(QDialogButtonBox::Close), &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this, [this] {
+        m_frame->restoreCustomisation(m_saved);
+        reject();
+    });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
     layout->addWidget(buttons);

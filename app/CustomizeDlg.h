@@ -1,8 +1,9 @@
 #pragma once
 
+#include <app/MainFrame.h>
+
 #include <QDialog>
 
-class CMainFrame;
 class QComboBox;
 class QListWidget;
 class QMimeData;
@@ -14,8 +15,9 @@ class ToolbarCustomizing;
 // "自定义": the menu commands by menu, to be dragged onto a toolbar; the
 // toolbars and panes, shown or hidden, and the user toolbars created,
 // renamed and deleted; the user images, given to commands. Modeless; every
-// change applies at once and is kept in the settings. While it is open the
-// toolbars are in customising mode (ToolbarCustomizing).
+// change applies at once and is kept in the settings, and "取消" undoes them
+// all. While it is open the toolbars are in customising mode
+// (ToolbarCustomizing).
 class CCustomizeDlg : public QDialog {
     Q_OBJECT
 public:
@@ -43,4 +45,5 @@ private:
     QPushButton* m_newBar = nullptr;
     QPushButton* m_renameBar = nullptr;
     QPushButton* m_deleteBar = nullptr;
+    CMainFrame::Customisation m_saved; // as the dialog found it
 };

@@ -64,3 +64,9 @@ void FrameCommandHost::hideImportPreview()
 {
     m_frame.activeView()->hideImportPreview();
 }
+
+void FrameCommandHost::coverImportPreview(const QRect& screenArea)
+{
+    CVarnholtView* view = m_frame.activeView();
+    view->setImportPreviewCover(QRect(view->mapFromGlobal(screenArea.topLeft()), screenArea.size()));
+}

@@ -20,6 +20,7 @@ public:
     void hideMachiningPreview() override;
     QWidget* showImportPreview(const ImportPicture& picture, ImportPreviewInput input) override;
     void hideImportPreview() override;
+    void coverImportPreview(const QRect& screenArea) override;
 
 private:
     CMainFrame& m_frame;

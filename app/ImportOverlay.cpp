@@ -38,6 +38,18 @@ QPen penFor(ImportPicture::Role role)
     return pen;
 }
 
+void paintHoles(QPainter& painter, const QTransform& toWindow, const std::vector<QPolygonF>& outlines,
+                const std::vector<ImportPicture::Circle>& circles)
+{
+    for (const QPolygonF& hole : outlines)
+        painter.drawPolygon(toWindow.map(hole));
+    for (const ImportPicture::Circle& circle : circles) {
+        const QPointF centre = toWindow.map(QPointF(circle.centre.x, circle.centre.y));
+        const double r = toWindow.map(QLineF(0, 0, circle.radius, 0)).length();
+        painter.drawEllipse(centre, r, r);
+    }
+}
+
 QString labelFor(ImportPicture::Role role, const QRectF& box)
 {
     const QString size = QStringLiteral("%1 × %2").arg(box.width(), 0, 'f', 2).arg(box.height(), 0, 'f', 2);
@@ -65,6 +77,19 @@ void ImportOverlay::set(const ImportPicture& picture)
     for (const auto& hole : picture.holeOutlines)
         m_holeOutlines.push_back(polygonOf(hole));
     m_holeCircles = picture.holeCircles;
+    for (const auto& hole : picture.otherHoleOutlines)
+        m_otherHoleOutlines.push_back(polygonOf(hole));
+    m_otherHoleCircles = picture.otherHoleCircles;
+}
+
+QColor ImportOverlay::holeColor()
+{
+    return QColor(0xCC, 0x00, 0x00);
+}
+
+QColor ImportOverlay::otherHoleColor()
+{
+    return QColor(0xE8, 0x90, 0x90);
 }
 
 void ImportOverlay::clear()
@@ -72,6 +97,8 @@ void ImportOverlay::clear()
     m_outlines.clear();
     m_holeOutlines.clear();
     m_holeCircles.clear();
+    m_otherHoleOutlines.clear();
+    m_otherHoleCircles.clear();
     m_bounds = QRectF();
 }
 
@@ -84,16 +111,14 @@ void ImportOverlay::paint(QPainter& painter, const QTransform& toWindow) const
         painter.setPen(penFor(outline.role));
         painter.drawPolygon(toWindow.map(outline.points));
     }
-    QPen holePen(QColor(0xCC, 0x00, 0x00), 1.5);
+    QPen otherHolePen(otherHoleColor(), 1.0);
+    otherHolePen.setCosmetic(true);
+    painter.setPen(otherHolePen);
+    paintHoles(painter, toWindow, m_otherHoleOutlines, m_otherHoleCircles);
+    QPen holePen(holeColor(), 2.0);
     holePen.setCosmetic(true);
     painter.setPen(holePen);
-    for (const QPolygonF& hole : m_holeOutlines)
-        painter.drawPolygon(toWindow.map(hole));
-    for (const ImportPicture::Circle& circle : m_holeCircles) {
-        const QPointF centre = toWindow.map(QPointF(circle.centre.x, circle.centre.y));
-        const double r = toWindow.map(QLineF(0, 0, circle.radius, 0)).length();
-        painter.drawEllipse(centre, r, r);
-    }
+    paintHoles(painter, toWindow, m_holeOutlines, m_holeCircles);
     // Sizes above the chosen outlines, in window pixels so that they keep
     // their size however the drawing is zoomed.
     for (const Outline& outline : m_outlines) {

@@ -45,6 +45,9 @@ QPalette darkPalette()
     palette.setColor(QPalette::BrightText, Qt::red);
     palette.setColor(QPalette::Highlight, QColor(0x3A, 0x6E, 0xA5));
     palette.setColor(QPalette::HighlightedText, Qt::white);
+    // Links stand on the dark bars (the status bar's note): light blue.
+    palette.setColor(QPalette::Link, QColor(0x8A, 0xB4, 0xF8));
+    palette.setColor(QPalette::LinkVisited, QColor(0xC5, 0x8A, 0xF9));
     palette.setColor(QPalette::Light, QColor(0x55, 0x55, 0x5A));
     palette.setColor(QPalette::Midlight, QColor(0x45, 0x45, 0x4A));
     palette.setColor(QPalette::Mid, QColor(0x30, 0x30, 0x33));
@@ -111,6 +114,9 @@ void apply(int look)
             QApplication::setStyle(style);
     }
     QApplication::setPalette(palette);
+    // Labels may carry a palette of the platform's own, which would keep its
+    // dark link colour in a dark look.
+    QApplication::setPalette(palette, "QLabel");
 }
 
 } // namespace Looks

@@ -72,6 +72,17 @@ public:
     // Keeps the toolbars' contents and the commands' user images in the
     // settings; called after every customisation.
     void storeCustomisation() const;
+    // What customising changes: the toolbars with their titles and buttons,
+    // which toolbars and panes are shown, the commands' user images.
+    struct Customisation {
+        QList<AppSettings::ToolbarContent> toolbars;
+        QMap<QString, bool> shown; // by object name
+        QMap<int, int> images;
+    };
+    Customisation customisation() const;
+    // Brings back a customisation taken before: user toolbars made since go,
+    // those deleted since come back.
+    void restoreCustomisation(const Customisation& saved);
 
     // The file commands without their dialogs.
     bool openDocumentFile(const QString& path);
@@ -126,6 +137,7 @@ private:
     void loadUserImages();
     void restoreWorkspace();
     void restoreToolbars();
+    QList<AppSettings::ToolbarContent> toolbarContents() const;
     void restoreColumnWidths();
     void placeOnFirstStart();
     void sizePanesOnFirstStart();

@@ -124,7 +124,7 @@ void CMainFrame::createMenus()
     addMenuCommands(looks->addMenu(text("Office 2007(&7)")), CommandMenu::Office2007Looks);
 
     addMenuCommands(bar->addMenu(text("工具")), CommandMenu::Tools);
-    addMenuCommands(bar->addMenu(text("加工")), CommandMenu::Machining);
+    addMenuCommands(bar->addMenu(text("加工(&M)")), CommandMenu::Machining);
     addMenuCommands(bar->addMenu(text("帮助(&H)")), CommandMenu::Help);
 }
 

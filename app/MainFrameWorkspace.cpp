@@ -4,10 +4,12 @@
 #include <app/CommandIds.h>
 #include <app/MainFrame.h>
 #include <app/ModelPanes.h>
+#include <app/VarnholtView.h>
 
 #include <grid/CTreeGridCtrl.h>
 
 #include <QAction>
+#include <QDockWidget>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
@@ -108,7 +110,7 @@ void CMainFrame::assignUserImage(int commandId, int index)
     storeCustomisation();
 }
 
-void CMainFrame::storeCustomisation() const
+QList<AppSettings::ToolbarContent> CMainFrame::toolbarContents() const
 {
     QList<AppSettings::ToolbarContent> contents;
     for (const QToolBar* bar : toolbars()) {
@@ -121,8 +123,42 @@ void CMainFrame::storeCustomisation() const
         }
         contents.append(content);
     }
-    AppSettings::writeToolbars(contents);
+    return contents;
+}
+
+void CMainFrame::storeCustomisation() const
+{
+    AppSettings::writeToolbars(toolbarContents());
     AppSettings::writeCommandImages(m_commandImages);
+}
+
+CMainFrame::Customisation CMainFrame::customisation() const
+{
+    Customisation now{toolbarContents(), {}, m_commandImages};
+    for (const QToolBar* bar : toolbars())
+        now.shown.insert(bar->objectName(), bar->isVisible());
+    for (const QDockWidget* dock : findChildren<QDockWidget*>())
+        now.shown.insert(dock->objectName(), dock->isVisible());
+    return now;
+}
+
+void CMainFrame::restoreCustomisation(const Customisation& saved)
+{
+    const auto kept = [&saved](const QToolBar* bar) {
+        return std::any_of(saved.toolbars.begin(), saved.toolbars.end(),
+                           [bar](const AppSettings::ToolbarContent& c) { return c.objectName == bar->objectName(); });
+    };
+    for (QToolBar* bar : QList<QToolBar*>(m_userToolbars))
+        if (!kept(bar))
+            deleteUserToolbar(bar);
+    AppSettings::writeToolbars(saved.toolbars);
+    AppSettings::writeCommandImages(saved.images);
+    restoreToolbars();
+    for (auto it = saved.shown.begin(); it != saved.shown.end(); ++it)
+        if (QWidget* widget = findChild<QWidget*>(it.key()))
+            widget->setVisible(it.value());
+    storeCustomisation();
+    emit toolbarsChanged();
 }
 
 void CMainFrame::restoreToolbars()
@@ -142,8 +178,12 @@ void CMainFrame::restoreToolbars()
         QToolBar* bar = nullptr;
         if (content.objectName == m_toolBar->objectName()) {
             bar = m_toolBar;
+        } else if (QToolBar* existing = findChild<QToolBar*>(content.objectName);
+                   existing && m_userToolbars.contains(existing)) {
+            bar = existing;
+            bar->setWindowTitle(content.title);
         } else if (const int id = userToolbarId(content.objectName);
-                   id != 0 && m_userToolbars.size() < kMaxUserToolbars && !findChild<QToolBar*>(content.objectName)) {
+                   id != 0 && m_userToolbars.size() < kMaxUserToolbars && !existing) {
             bar = addUserToolbar(id, content.title);
         }
         if (!bar)
@@ -210,12 +250,13 @@ void CMainFrame::showEvent(QShowEvent* event)
          std::clamp(frame.top(), available.top(), available.top() + available.height() - frame.height()));
 }
 
-// The panes share at most half the window, each side in proportion to what
-// its lists need; the drawing keeps the rest.
+// Each side gets what its lists need to show every column whole, and the
+// drawing the rest; lists too wide for that share what the drawing leaves
+// beside its least width, each side in proportion to its need.
 void CMainFrame::sizePanesOnFirstStart()
 {
     const int separators = 2 * style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
-    const int room = width() / 2 - separators;
+    const int room = width() - CVarnholtView::kMinimumSize.width() - separators;
     const int left = wantedWidth(*m_doorPane);
     const int right = std::max(wantedWidth(*m_hingesPane), wantedWidth(*m_lockCorePane));
     const double share = std::min(1.0, double(room) / double(left + right));

@@ -9,7 +9,9 @@
 #include <kernel/GK_LockCore.h>
 #include <kernel/GU_List.h>
 
-Q_LOGGING_CATEGORY(lcHingesPane, "varnholt.hingespane")
+// The pane's click traces are for whoever looks into the pane's behaviour:
+// off unless asked for (QT_LOGGING_RULES="varnholt.hingespane.debug=true").
+Q_LOGGING_CATEGORY(lcHingesPane, "varnholt.hingespane", QtInfoMsg)
 
 namespace {
 
@@ -61,9 +63,11 @@ void CModelPane::insertColumns(const QList<Column>& columns)
     m_grid->SetSearchColumn(kNameColumn);
 }
 
+// Each column as wide as its texts, so that the panes beside the drawing
+// show all their columns in as little room as they can.
 void CModelPane::fitColumns()
 {
-    m_grid->FitColumnsToContents();
+    m_grid->FitColumnsToTexts();
 }
 
 void CModelPane::clearRows()

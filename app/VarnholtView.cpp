@@ -21,6 +21,7 @@ const char* const kDrawingTitle = "排钻系统";
 CVarnholtView::CVarnholtView(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("VarnholtView"));
+    setMinimumSize(kMinimumSize);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -90,16 +91,59 @@ void CVarnholtView::hideImportPreview()
 {
     m_import.clear();
     m_importInput = {};
+    m_importCover = QRect();
     update();
+}
+
+void CVarnholtView::setImportPreviewCover(const QRect& covered)
+{
+    if (covered == m_importCover)
+        return;
+    m_importCover = covered;
+    if (!m_import.empty()) {
+        fitImportPreview();
+        update();
+    }
+}
+
+QRect CVarnholtView::importPreviewArea() const
+{
+    const QRect whole = rect();
+    const QRect covered = m_importCover.intersected(whole);
+    if (covered.isEmpty() || m_import.empty())
+        return whole;
+    // The strips left, right, above and below the covered part; the one that
+    // shows the picture largest wins.
+    const QRect strips[] = {
+        QRect(QPoint(whole.left(), whole.top()), QPoint(covered.left() - 1, whole.bottom())),
+        QRect(QPoint(covered.right() + 1, whole.top()), whole.bottomRight()),
+        QRect(whole.topLeft(), QPoint(whole.right(), covered.top() - 1)),
+        QRect(QPoint(whole.left(), covered.bottom() + 1), whole.bottomRight()),
+    };
+    const QSizeF picture = m_import.bounds().size().expandedTo(QSizeF(1e-9, 1e-9));
+    QRect best = whole;
+    double bestScale = -1.0;
+    for (const QRect& strip : strips) {
+        const double scale = std::min(strip.width() / picture.width(), strip.height() / picture.height());
+        if (!strip.isEmpty() && scale > bestScale) {
+            bestScale = scale;
+            best = strip;
+        }
+    }
+    return best;
 }
 
 void CVarnholtView::fitImportPreview()
 {
+    const QRect area = importPreviewArea();
     // A wider margin than the drawing's leaves room for the sizes written
     // above the outlines, unless the window is small.
-    const double margin = std::min(4.0 * m_operation.render().fitMargin(), std::min(width(), height()) / 8.0);
-    m_importTransform.setViewport(QSizeF(size()));
+    const double margin =
+        std::min(4.0 * m_operation.render().fitMargin(), std::min(area.width(), area.height()) / 8.0);
+    m_importTransform.setViewport(QSizeF(area.size()));
     m_importTransform.fit(m_import.bounds(), margin);
+    m_importTransform.setViewport(QSizeF(size()));
+    m_importTransform.panBy(area.left(), area.top());
 }
 
 void CVarnholtView::paintEvent(QPaintEvent*)

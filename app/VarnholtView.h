@@ -23,6 +23,9 @@ public:
     static constexpr double kZoomOut = 0.8;
     // Angle delta of one wheel notch; finer wheels and touchpads send parts of it.
     static constexpr int kWheelNotch = 120;
+    // The least room the drawing keeps when the window narrows or a pane's
+    // splitter is dragged: the panes give way first.
+    static constexpr QSize kMinimumSize{320, 200};
 
     explicit CVarnholtView(QWidget* parent = nullptr);
     ~CVarnholtView() override;
@@ -47,6 +50,11 @@ public:
     void showImportPreview(const ImportPicture& picture, ImportPreviewInput input);
     void hideImportPreview();
     bool importPreviewShown() const { return !m_import.empty(); }
+    // The part of the view a window over it hides (view coordinates): the
+    // import preview is fitted into the largest part beside it, until hidden.
+    void setImportPreviewCover(const QRect& covered);
+    // Where the import preview is fitted: the view less what is covered.
+    QRect importPreviewArea() const;
     // Where a drawing point of the import preview lies in the window.
     QPointF importPreviewPoint(double x, double y) const { return m_importTransform.toWindow(x, y); }
 
@@ -87,6 +95,7 @@ private:
     ImportOverlay m_import;
     ImportPreviewInput m_importInput;
     GK_ViewTransform m_importTransform;
+    QRect m_importCover;
     int m_wheelRest = 0;  // angle delta received towards the next notch
     QPoint m_dragFrom;    // where the middle button last moved the drawing from
     bool m_dragging = false;

@@ -10,6 +10,7 @@
 
 class GK_Object;
 class Library;
+class QRect;
 class QString;
 class QWidget;
 
@@ -49,4 +50,7 @@ public:
     // usable while the model is named; null when there is none.
     virtual QWidget* showImportPreview(const ImportPicture& picture, ImportPreviewInput input) = 0;
     virtual void hideImportPreview() = 0;
+    // A window over the preview (the naming dialog) covers the screen area:
+    // the preview fits what it shows into the part of the view left free.
+    virtual void coverImportPreview(const QRect&) {}
 };

@@ -150,7 +150,7 @@ bool ImportChoice::swapFaces()
     return m_lockCore && now.size() == 2 && choose(now[1], now[0]);
 }
 
-bool ImportChoice::chooseUnit(int code)
+ImportFailure ImportChoice::chooseUnit(int code)
 {
     return m_importer.chooseUnit(code);
 }
@@ -178,9 +178,11 @@ ImportPicture ImportChoice::picture() const
         return picture;
     const auto& outlines = sheet->geometry.outlines;
     for (const std::size_t s : m_selectable)
-        if (std::find(now.begin(), now.end(), s) == now.end())
+        if (std::find(now.begin(), now.end(), s) == now.end()) {
             picture.outlines.push_back(
                 {m_saved.count(s) ? ImportPicture::Role::Saved : ImportPicture::Role::Part, outlines[s].points});
+            addPartHoles(s, picture);
+        }
     if (m_lockCore) {
         picture.outlines.push_back({ImportPicture::Role::TopFace, outlines[now[0]].points});
         picture.outlines.push_back({ImportPicture::Role::SideFace, outlines[now[1]].points});
@@ -196,6 +198,21 @@ ImportPicture ImportChoice::picture() const
         }
     }
     return picture;
+}
+
+// The circles that may be holes and the outlines directly inside the part,
+// other parts left out.
+void ImportChoice::addPartHoles(std::size_t part, ImportPicture& picture) const
+{
+    const ImportSheet& sheet = *m_importer.sheet();
+    const SheetLayout& layout = sheet.layout;
+    for (std::size_t o = 0; o < layout.parent.size(); ++o)
+        if (layout.parent[o] == part && std::find(m_selectable.begin(), m_selectable.end(), o) == m_selectable.end())
+            picture.otherHoleOutlines.push_back(sheet.geometry.outlines[o].points);
+    for (std::size_t c = 0; c < sheet.geometry.circles.size(); ++c)
+        if (c < layout.holeCircle.size() && c < layout.circleParent.size() && layout.holeCircle[c]
+            && layout.candidateAroundCircle(c) == part)
+            picture.otherHoleCircles.push_back({sheet.geometry.circles[c].centre, sheet.geometry.circles[c].radius});
 }
 
 std::vector<ChosenOutline> ImportChoice::chosen() const

@@ -22,8 +22,12 @@ struct ImportPicture {
         double radius = 0.0;
     };
     std::vector<Shape> outlines; // the chosen ones last, so that they paint on top
+    // The chosen model's holes.
     std::vector<std::vector<position>> holeOutlines;
     std::vector<Circle> holeCircles;
+    // What lies inside the parts not chosen, so that parts can be told apart.
+    std::vector<std::vector<position>> otherHoleOutlines;
+    std::vector<Circle> otherHoleCircles;
 };
 
 // Width and height of an outline, in millimetres, and the holes that go with it.
@@ -72,8 +76,8 @@ public:
     // The next (or previous) part, or for a lock core the next pair of faces.
     bool cycle(bool forward);
     bool swapFaces();
-    // Reads the drawing in another unit; false when the importer refuses it.
-    bool chooseUnit(int code);
+    // Reads the drawing in another unit; why the importer refused it, if it did.
+    ImportFailure chooseUnit(int code);
 
     // Notes that the current model was saved. Then moves to a part not yet
     // saved, for the next model of the same sheet; false when none is left.
@@ -87,6 +91,7 @@ public:
 
 private:
     std::vector<std::size_t> current() const;
+    void addPartHoles(std::size_t part, ImportPicture& picture) const;
     bool choose(std::size_t top, std::size_t side);
 
     CadImporter& m_importer;

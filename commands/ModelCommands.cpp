@@ -22,6 +22,7 @@
 #include <library/LockCoreFile.h>
 #include <library/NameLookup.h>
 
+#include <QRect>
 #include <QString>
 
 namespace {
@@ -168,6 +169,8 @@ void ModelCommands::importModel()
     if (path.isEmpty())
         return;
     const std::string file = path.toStdString();
+    // What the bar said about an earlier import is no longer true.
+    m_host.showStatus(ImportStartedText(path));
     ImportProgress progress;
     RunImportWithProgress(progress, [&] { Kind::import(m_importer, file, progress); });
     // Whatever happens below, the preview goes and the importer's models are
@@ -186,22 +189,27 @@ void ModelCommands::importModel()
 
     if (!Kind::model(m_importer)) {
         // The user stopped it: nothing to explain.
-        if (m_importer.report().failure.problem == ImportProblem::Cancelled)
+        if (m_importer.report().failure.problem == ImportProblem::Cancelled) {
             m_host.showStatus(ImportFailureText(m_importer.report()));
-        else
+        } else {
+            m_host.showStatus(ImportSummary(m_importer.report()));
             m_messages.warning(ImportFailedMessage(Kind::kind, path, m_importer.report()));
+        }
         return;
     }
     clear.previewed = true;
     // One model after the other from the parts of the sheet, as long as the
     // user names them and parts are left.
     ImportChoice choice(m_importer, Kind::lockCore);
-    while (nameAndSave<Kind>(choice) && choice.partCount() > 1 && choice.nextAfterSaved()) {
+    std::vector<std::string> saved;
+    while (nameAndSave<Kind>(choice, saved) && choice.partCount() > 1 && choice.nextAfterSaved()) {
     }
+    // The preview and its hints are gone: the bar says how the import ended.
+    m_host.showStatus(ImportEndedText(Kind::kind, saved, m_importer.report()));
 }
 
 template <typename Kind>
-bool ModelCommands::nameAndSave(ImportChoice& choice)
+bool ModelCommands::nameAndSave(ImportChoice& choice, std::vector<std::string>& saved)
 {
     CDlgImportHinges dialog(m_messages, Kind::offerMortise);
     dialog.setNameAcceptor(askBeforeReplacing<Kind>(m_host, m_messages));
@@ -230,7 +238,12 @@ bool ModelCommands::nameAndSave(ImportChoice& choice)
     if (const std::optional<DrawingUnit>& unit = m_importer.report().unit)
         dialog.offerUnits(ImportChoice::offeredUnits(unit->code), unit->code, UnitSource(*unit));
     QObject::connect(&dialog, &CDlgImportHinges::unitChosen, [&](int code) {
-        choice.chooseUnit(code);
+        if (const ImportFailure refused = choice.chooseUnit(code)) {
+            m_messages.warning(UnitRefusedMessage(code, refused));
+            // The list shows the unit the drawing is still read in.
+            const DrawingUnit& unit = *m_importer.report().unit;
+            dialog.offerUnits(ImportChoice::offeredUnits(unit.code), unit.code, UnitSource(unit));
+        }
         show();
     });
     if (Kind::lockCore) {
@@ -240,6 +253,8 @@ bool ModelCommands::nameAndSave(ImportChoice& choice)
             show();
         });
     }
+    QObject::connect(&dialog, &ExchangeDialog::frameChanged,
+                     [this](const QRect& frame) { m_host.coverImportPreview(frame); });
     if (dialog.DoModalBeside(show()) != IDOK)
         return false;
 
@@ -256,6 +271,7 @@ bool ModelCommands::nameAndSave(ImportChoice& choice)
         return false;
     if (Library* library = m_host.library())
         Kind::put(*library, *model);
+    saved.push_back(dialog.m_name);
     return true;
 }
 

@@ -4,6 +4,9 @@
 
 #include <library/ModelSave.h>
 
+#include <string>
+#include <vector>
+
 class CadImporter;
 class CommandHost;
 class ImportChoice;
@@ -28,9 +31,10 @@ private:
     template <typename Kind>
     void importModel();
     // Names and saves the model of the current choice while the preview
-    // shows it; false when the user cancelled or it could not be saved.
+    // shows it, adding its name to saved; false when the user cancelled or
+    // it could not be saved.
     template <typename Kind>
-    bool nameAndSave(ImportChoice& choice);
+    bool nameAndSave(ImportChoice& choice, std::vector<std::string>& saved);
     // Saves with the library's record of its files. When another program
     // changed a file the save would replace, the user chooses to overwrite
     // it, or to leave it and read the library again. False when nothing was

@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -31,6 +33,41 @@ QString notEncodable()
 DataExchange::DataExchange(Direction direction, MessageBoxes& messages)
     : m_direction(direction), m_messages(messages)
 {
+}
+
+namespace {
+
+// The label the dialog shows for the field: a label whose buddy it is, else
+// the label before it in its grid row; without access key and colon.
+QString fieldLabel(const QWidget* field)
+{
+    const QWidget* dialog = field->window();
+    const QLabel* label = nullptr;
+    for (const QLabel* candidate : dialog->findChildren<QLabel*>())
+        if (candidate->buddy() == field)
+            label = candidate;
+    for (const QGridLayout* grid : dialog->findChildren<QGridLayout*>()) {
+        const int index = grid->indexOf(const_cast<QWidget*>(field));
+        int row = 0, column = 0, rows = 0, columns = 0;
+        if (label || index < 0)
+            continue;
+        grid->getItemPosition(index, &row, &column, &rows, &columns);
+        if (const QLayoutItem* before = column > 0 ? grid->itemAtPosition(row, column - 1) : nullptr)
+            label = qobject_cast<const QLabel*>(before->widget());
+    }
+    if (!label)
+        return {};
+    QString text = label->text().remove(QLatin1Char('&')).trimmed();
+    while (text.endsWith(QStringLiteral("：")) || text.endsWith(QLatin1Char(':')))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+QString ExchangeMessages::forField(const QString& label, const QString& message)
+{
+    return label.isEmpty() ? message : QStringLiteral("“%1”：%2").arg(label, message);
 }
 
 template <typename Field>
@@ -110,7 +147,7 @@ void DataExchange::number(QLineEdit* field, double& value)
     }
     const auto parsed = ReadFieldDouble(field->text());
     if (!parsed) {
-        fail(field, ExchangeMessages::notANumber());
+        fail(field, ExchangeMessages::forField(fieldLabel(field), ExchangeMessages::notANumber()));
         return;
     }
     value = *parsed;
@@ -126,7 +163,7 @@ void DataExchange::number(QLineEdit* field, int& value)
     }
     const auto parsed = ReadFieldInt(field->text());
     if (!parsed) {
-        fail(field, ExchangeMessages::notAWholeNumber());
+        fail(field, ExchangeMessages::forField(fieldLabel(field), ExchangeMessages::notAWholeNumber()));
         return;
     }
     value = *parsed;
@@ -142,7 +179,7 @@ void DataExchange::number(QLineEdit* field, unsigned& value, unsigned max)
     }
     const auto parsed = ReadFieldUnsigned(field->text());
     if (!parsed || *parsed > max) {
-        fail(field, ExchangeMessages::notInRange(max));
+        fail(field, ExchangeMessages::forField(fieldLabel(field), ExchangeMessages::notInRange(max)));
         return;
     }
     value = *parsed;

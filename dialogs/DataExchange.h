@@ -30,6 +30,7 @@ public:
     // Texts are GBK byte strings; a text with a character GBK cannot encode
     // is refused rather than stored with a substitute.
     void text(QLineEdit* field, std::string& value);
+    // An unreadable number is refused naming the field by its label.
     void number(QLineEdit* field, double& value);
     void number(QLineEdit* field, int& value);
     // Refuses a minus sign and values above max.
@@ -66,4 +67,7 @@ QString notANumber();
 QString notAWholeNumber();
 QString notInRange(unsigned max);
 QString notEncodable();
+// A refusal named by the label of its field: "“厚度（毫米）”：请输入一个数。";
+// the message alone for a field without a label.
+QString forField(const QString& label, const QString& message);
 } // namespace ExchangeMessages

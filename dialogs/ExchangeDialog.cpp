@@ -40,6 +40,7 @@ int ExchangeDialog::DoModalBeside(QWidget* beside)
     // Beside the widget's top right corner, so that the middle stays in sight.
     const QPoint corner = beside->mapToGlobal(QPoint(beside->width(), 0));
     move(std::max(0, corner.x() - frameGeometry().width()), corner.y());
+    emit frameChanged(frameGeometry());
     raise();
     activateWindow();
     loop.exec(QEventLoop::DialogExec);
@@ -72,6 +73,20 @@ void ExchangeDialog::showEvent(QShowEvent* event)
         OnInitDialog();
     }
     QDialog::showEvent(event);
+}
+
+void ExchangeDialog::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
+    if (isVisible())
+        emit frameChanged(frameGeometry());
+}
+
+void ExchangeDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (isVisible())
+        emit frameChanged(frameGeometry());
 }
 
 QLineEdit* ExchangeDialog::makeEdit(const char* objectName)

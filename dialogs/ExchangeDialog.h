@@ -25,6 +25,10 @@ public:
     // speaks of); with no widget the same as DoModal.
     int DoModalBeside(QWidget* beside);
 
+signals:
+    // The dialog, shown, moved or changed its size: its frame on the screen.
+    void frameChanged(const QRect& frame);
+
 protected:
     explicit ExchangeDialog(MessageBoxes& messages);
 
@@ -48,6 +52,8 @@ protected:
     QPushButton* makeButton(const QString& text, const char* objectName);
 
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     MessageBoxes& m_messages;

@@ -1,5 +1,8 @@
 #include <dialogs/ImportMessages.h>
 
+#include <dialogs/GbkQString.h>
+#include <importer/ImportLimits.h>
+
 #include <array>
 #include <csignal>
 #include <utility>
@@ -170,15 +173,70 @@ QString readerProblemText(const ImportFailure& failure)
     }
 }
 
+// Why entities of a kind were left out, with the limit they passed.
+QString skipReasonText(const SkippedKind& kind)
+{
+    switch (kind.reason) {
+    case SkipReason::Unsupported:
+        return kind.entity.empty() ? QStringLiteral("其他不支持的图元类型")
+                                   : QStringLiteral("不支持的图元类型 %1").arg(fileText(kind.entity));
+    case SkipReason::PolygonMesh:
+        return QStringLiteral("多边形网格");
+    case SkipReason::PaperSpace:
+        return QStringLiteral("位于图纸空间");
+    case SkipReason::NotInPlane:
+        return QStringLiteral("不平行于 XY 平面");
+    case SkipReason::BadCoordinates:
+        return QStringLiteral("坐标超出 ±%1 毫米的上限或不是有效数字")
+            .arg(import_limits::kMaxCoordinate, 0, 'f', 0);
+    case SkipReason::BadScale:
+        return QStringLiteral("图块引用的比例为零或无效");
+    case SkipReason::BadArc:
+        return QStringLiteral("圆弧的半径或角度无效");
+    case SkipReason::BadCircle:
+        return QStringLiteral("圆的半径或圆心无效");
+    case SkipReason::BadPolyline:
+        return QStringLiteral("多段线的顶点不足两个或数值无效");
+    case SkipReason::BadEllipse:
+        return QStringLiteral("椭圆的轴或参数无效");
+    case SkipReason::BadSpline:
+        return QStringLiteral("样条曲线的阶数超过 %1、控制点不足或数值无效").arg(import_limits::kMaxSplineDegree);
+    }
+    return {};
+}
+
+// "跳过图元 3 个（坐标超出 … 2 个；不支持的图元类型 HATCH 1 个）"; the cause
+// alone when all were left out for one.
+QString skippedText(const ImportReport& report)
+{
+    const std::size_t total = report.skippedTotal();
+    if (total == 0)
+        return {};
+    QStringList causes;
+    for (const auto& [kind, count] : report.skipped)
+        causes << (report.skipped.size() == 1 ? skipReasonText(kind)
+                                              : QStringLiteral("%1 %2 个").arg(skipReasonText(kind)).arg(count));
+    return QStringLiteral("跳过图元 %1 个（%2）").arg(total).arg(causes.join(QStringLiteral("；")));
+}
+
+QString noOutlineText(const ImportReport& report)
+{
+    QString text = QStringLiteral("图中没有封闭轮廓");
+    if (!report.openChains.empty())
+        text += QStringLiteral("（有 %1 条未闭合的线段链）").arg(report.openChains.size());
+    // An outline may be among what was left out: say so, and why.
+    if (const QString skipped = skippedText(report); !skipped.isEmpty())
+        text += QStringLiteral("；") + skipped;
+    return text;
+}
+
 // The drawing was read but makes no model, or the import stopped.
 QString modelProblemText(const ImportReport& report)
 {
     const ImportFailure& failure = report.failure;
     switch (failure.problem) {
     case ImportProblem::NoClosedOutline:
-        if (report.openChains.empty())
-            return QStringLiteral("图中没有封闭轮廓");
-        return QStringLiteral("图中没有封闭轮廓（有 %1 条未闭合的线段链）").arg(report.openChains.size());
+        return noOutlineText(report);
     case ImportProblem::OneOutline:
         return QStringLiteral("图中只有一个封闭轮廓；锁芯需要顶面和侧面两个互不包含的轮廓");
     case ImportProblem::NestedOutlines:
@@ -191,6 +249,8 @@ QString modelProblemText(const ImportReport& report)
         return QStringLiteral("导入时出现内部错误");
     case ImportProblem::Cancelled:
         return QStringLiteral("导入已取消");
+    case ImportProblem::UnitPastLimit:
+        return QStringLiteral("按“%1”读图，坐标将超出 ±%2 毫米的上限").arg(UnitName(failure.error)).arg(failure.limit);
     default:
         return {};
     }
@@ -241,6 +301,28 @@ QString ImportFailedMessage(ModelKind kind, const QString& path, const ImportRep
     return QStringLiteral("没有从CAD图“%1”得到%2：%3。").arg(path, ModelNoun(kind), ImportFailureText(report));
 }
 
+QString ImportStartedText(const QString& path)
+{
+    return QStringLiteral("正在导入“%1”…").arg(path);
+}
+
+QString ImportEndedText(ModelKind kind, const std::vector<std::string>& savedNames, const ImportReport& report)
+{
+    if (savedNames.empty())
+        return QStringLiteral("没有保存%1").arg(ModelNoun(kind));
+    QStringList names;
+    for (const std::string& name : savedNames)
+        names << QStringLiteral("“%1”").arg(GbkToQString(name));
+    return QStringLiteral("已保存%1%2；%3").arg(ModelNoun(kind), names.join(QStringLiteral("、")), ImportSummary(report));
+}
+
+QString UnitRefusedMessage(int code, const ImportFailure& failure)
+{
+    ImportReport report;
+    report.failure = failure;
+    return QStringLiteral("图纸仍按原单位读取，没有改为“%1”：%2。").arg(UnitName(code), problemText(report));
+}
+
 QString ImportStageText(ImportStage stage)
 {
     switch (stage) {
@@ -272,8 +354,8 @@ QString ImportSummary(const ImportReport& report)
         if (!report.codePage.empty())
             line += QStringLiteral("，代码页 %1").arg(fileText(report.codePage));
     }
-    if (const std::size_t n = report.skippedTotal())
-        line += QStringLiteral("，跳过图元 %1 个").arg(n);
+    if (const QString skipped = skippedText(report); !skipped.isEmpty())
+        line += QStringLiteral("，") + skipped;
     const std::size_t closedAnyway = report.closedAnyway();
     if (closedAnyway > 0)
         line += QStringLiteral("，补闭合 %1 处").arg(closedAnyway);

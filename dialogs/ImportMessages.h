@@ -9,6 +9,8 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
+#include <vector>
 
 // The import report worded for the user, from its data.
 
@@ -20,6 +22,13 @@ QString UnitSource(const DrawingUnit& unit);
 QString ImportFailureText(const ImportReport& report);
 // The import of the drawing at path gave no model of the kind.
 QString ImportFailedMessage(ModelKind kind, const QString& path, const ImportReport& report);
+// The status bar while a drawing is read: "正在导入“…”…".
+QString ImportStartedText(const QString& path);
+// The status bar once the preview is gone: the models saved from the drawing
+// (names as GBK bytes) with what the import found, or that none was.
+QString ImportEndedText(ModelKind kind, const std::vector<std::string>& savedNames, const ImportReport& report);
+// Reading the drawing in the unit of $INSUNITS code `code` was refused.
+QString UnitRefusedMessage(int code, const ImportFailure& failure);
 // What a running import is doing, for its progress dialog.
 QString ImportStageText(ImportStage stage);
 // One line for the status bar: what the import found.

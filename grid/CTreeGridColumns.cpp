@@ -42,7 +42,7 @@ void CTreeGridCtrl::OnSectionHandleDoubleClicked(int column)
         return;
     m_userWidths[column] = 0;
     if (m_fitsContents)
-        ApplyColumnWidth(column, std::max(m_minimumWidths[column], ContentWidth(column)));
+        ApplyColumnWidth(column, FittedWidth(column));
     else
         ApplyColumnWidth(column, m_minimumWidths[column]);
     emit columnWidthsChangedByUser();
@@ -67,15 +67,27 @@ int CTreeGridCtrl::ContentWidth(int column) const
     return widest;
 }
 
+int CTreeGridCtrl::FittedWidth(int column) const
+{
+    const int content = ContentWidth(column);
+    return m_widthsFromTexts ? content : std::max(m_minimumWidths[column], content);
+}
+
 void CTreeGridCtrl::FitColumnsToContents()
 {
     m_fitsContents = true;
     for (int column = 0; column < ColumnCount(); ++column) {
         if (m_userWidths[column] == 0)
-            ApplyColumnWidth(column, std::max(m_minimumWidths[column], ContentWidth(column)));
+            ApplyColumnWidth(column, FittedWidth(column));
     }
     UpdateGeometries();
     viewport()->update();
+}
+
+void CTreeGridCtrl::FitColumnsToTexts()
+{
+    m_widthsFromTexts = true;
+    FitColumnsToContents();
 }
 
 QList<int> CTreeGridCtrl::UserColumnWidths() const

@@ -59,6 +59,9 @@ public:
     // current font, never below the width it was inserted with; a column the
     // user sized keeps the user's width. Done again when the font changes.
     void FitColumnsToContents();
+    // The same, but each column as wide as its texts, the width it was
+    // inserted with no minimum; from now on, refits too.
+    void FitColumnsToTexts();
     // The widths the user dragged the columns to, one per column, 0 where
     // the grid decides. Setting them applies them at once.
     QList<int> UserColumnWidths() const;
@@ -175,6 +178,7 @@ private:
     void OnSectionResized(int column, int newWidth);
     void OnSectionHandleDoubleClicked(int column);
     int ContentWidth(int column) const;
+    int FittedWidth(int column) const;
 
     // Drawing.
     void DrawItem(QPainter& painter, int row, const QRect& clip, const PaintContext& context);
@@ -191,7 +195,9 @@ private:
                       const RowColors& colors, const PaintContext& context, bool selected);
     void DrawTreeLines(QPainter& painter, const CTreeItem* node, const QRect& bounds, int column0Right);
     void DrawCheckBox(QPainter& painter, int x, int y, bool checked) const;
-    void PaintFocusCell(QPainter& painter, int column, const QRect& cell);
+    // Fills the cell in the focus colour when it is the focus cell; true then.
+    bool PaintFocusCell(QPainter& painter, int column, const QRect& cell);
+    QColor FocusTextColor(const RowColors& colors) const;
     void DrawFocusRect(QPainter& painter, const QRect& rect, const QColor& fill) const;
     void DrawGridLines(QPainter& painter, const PaintContext& context) const;
 
@@ -217,6 +223,7 @@ private:
     std::vector<int> m_minimumWidths; // the widths the columns were inserted with
     std::vector<int> m_userWidths;    // 0 where the user has not sized the column
     bool m_fitsContents = false;
+    bool m_widthsFromTexts = false; // the inserted widths are no minimum
     bool m_resizingColumns = false; // the grid itself is sizing a column
     int m_searchColumn = 0;
     QString m_searchText;

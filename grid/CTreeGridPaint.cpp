@@ -5,6 +5,7 @@
 #include <grid/CTreeGridItem.h>
 #include <grid/GridImageStrip.h>
 #include <grid/GridHeaderModel.h>
+#include <grid/ReadableColor.h>
 #include <grid/ShortenText.h>
 
 #include <QHeaderView>
@@ -94,7 +95,10 @@ void CTreeGridCtrl::DrawItem(QPainter& painter, int row, const QRect& clip, cons
 {
     const CTreeItem* node = m_rows[row];
     const bool selected = node == m_selected;
-    const RowColors colors{selected ? context.highlight : context.window, ColorFromColorRef(node->m_info->m_textColor)};
+    // The record's text colour, unless it cannot be read on the row's background.
+    const QColor background = selected ? context.highlight : context.window;
+    const RowColors colors{background,
+                           ReadableTextColor(ColorFromColorRef(node->m_info->m_textColor), {background})};
     const QRect bounds = GetRowBounds(row);
     DrawRowLabel(painter, *node, bounds, colors, context);
     DrawRowCells(painter, *node->m_info, bounds, clip, colors, context, selected);
@@ -129,10 +133,12 @@ void CTreeGridCtrl::DrawRowLabel(QPainter& painter, const CTreeItem& node, const
     const QRect labelArea(fillLeft, top, column0Right - fillLeft, m_rowHeight);
     if (info.m_rowColor != COLORREF_NONE)
         painter.fillRect(labelArea, ColorFromColorRef(info.m_rowColor));
+    QColor textColor = colors.text;
     if (&node == m_selected && m_focusColumn == 0) {
         const QColor focus = ColorFromColorRef(FocusCellColor());
         painter.fillRect(labelArea, focus);
         DrawFocusRect(painter, labelArea, focus);
+        textColor = FocusTextColor(colors);
     }
 
     const bool checkBoxes = m_exStyle & LVS_EX_CHECKBOXES;
@@ -146,7 +152,7 @@ void CTreeGridCtrl::DrawRowLabel(QPainter& painter, const CTreeItem& node, const
         const bool fits = TextFits(context.metrics, info.m_text, label.width(), kLabelMargin);
         const QString text = fits ? info.m_text : ShortenText(context.metrics, info.m_text, label.width(), kLabelMargin);
         DrawCellText(painter, context.metrics, label.adjusted(kLabelInset, 0, -kLabelInset, 0), text,
-                     fits ? m_headerModel->alignment(0) : Qt::AlignLeft, colors.background, colors.text);
+                     fits ? m_headerModel->alignment(0) : Qt::AlignLeft, colors.background, textColor);
     }
 }
 
@@ -176,20 +182,27 @@ void CTreeGridCtrl::DrawRowCells(QPainter& painter, const CItemInfo& info, const
                 shown = ShortenText(context.metrics, text, cell.width(), kCellMargin);
             }
         }
-        if (selected)
-            PaintFocusCell(painter, column, cell);
+        const bool focused = selected && PaintFocusCell(painter, column, cell);
         DrawCellText(painter, context.metrics, cell.adjusted(kCellInset, 0, -kCellInset, 0), shown, align,
-                     colors.background, colors.text);
+                     colors.background, focused ? FocusTextColor(colors) : colors.text);
     }
 }
 
-void CTreeGridCtrl::PaintFocusCell(QPainter& painter, int column, const QRect& cell)
+bool CTreeGridCtrl::PaintFocusCell(QPainter& painter, int column, const QRect& cell)
 {
     if (ColumnPosition(column) != m_focusColumn)
-        return;
+        return false;
     const QColor focus = ColorFromColorRef(FocusCellColor());
     painter.fillRect(cell, focus);
     DrawFocusRect(painter, cell, focus);
+    return true;
+}
+
+// The focus cell's text stands on the row's background, framed by the focus
+// colour: it has to read on both.
+QColor CTreeGridCtrl::FocusTextColor(const RowColors& colors) const
+{
+    return ReadableTextColor(colors.text, {colors.background, ColorFromColorRef(FocusCellColor())});
 }
 
 void CTreeGridCtrl::DrawFocusRect(QPainter& painter, const QRect& rect, const QColor& fill) const

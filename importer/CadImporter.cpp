@@ -231,7 +231,7 @@ bool CadImporter::chooseHingesOutline(std::size_t outline)
         return false;
     const std::size_t before = m_hingesOutline;
     m_hingesOutline = outline;
-    if (rebuild())
+    if (!rebuild())
         return true;
     m_hingesOutline = before;
     return false;
@@ -243,38 +243,37 @@ bool CadImporter::chooseLockCoreFaces(LockCoreFaces faces)
         return false;
     const LockCoreFaces before = m_faces;
     m_faces = faces;
-    if (rebuild())
+    if (!rebuild())
         return true;
     m_faces = before;
     return false;
 }
 
-bool CadImporter::chooseUnit(int code)
+ImportFailure CadImporter::chooseUnit(int code)
 {
-    if ((!m_hinges && !m_lockCore) || !m_sheetReport.unit)
-        return false;
     std::optional<DrawingUnit> unit = unitOfCode(code);
-    if (!unit)
-        return false;
+    if ((!m_hinges && !m_lockCore) || !m_sheetReport.unit || !unit)
+        return {ImportProblem::InternalError};
     const DrawingUnit before = *m_sheetReport.unit;
     if (unit->code == before.code)
-        return true;
+        return {};
     ImportGeometry unscaled = m_sheet->geometry;
     if (!scaleGeometry(m_sheet->geometry, unit->millimetres / before.millimetres)) {
         m_sheet->geometry = std::move(unscaled);
-        return false;
+        return {ImportProblem::UnitPastLimit, code, 0, {}, static_cast<std::size_t>(import_limits::kMaxCoordinate)};
     }
     unit->insunits = before.insunits;
     unit->chosen = true;
     m_sheetReport.unit = unit;
-    if (rebuild())
-        return true;
-    m_sheet->geometry = std::move(unscaled);
-    m_sheetReport.unit = before;
-    return false;
+    const ImportFailure rebuilt = rebuild();
+    if (rebuilt) {
+        m_sheet->geometry = std::move(unscaled);
+        m_sheetReport.unit = before;
+    }
+    return rebuilt;
 }
 
-bool CadImporter::rebuild()
+ImportFailure CadImporter::rebuild()
 {
     // Asked for by the user while naming the model: bounded by the budget, not
     // cancelled.
@@ -283,14 +282,14 @@ bool CadImporter::rebuild()
     if (m_hinges) {
         auto hinges = buildHinges(m_sheet->geometry, m_sheet->layout, m_hingesOutline, report, progress);
         if (!hinges)
-            return false;
+            return report.failure ? report.failure : ImportFailure{ImportProblem::InternalError};
         m_hinges = std::move(hinges);
     } else {
         auto lockCore = buildLockCore(m_sheet->geometry, m_sheet->layout, m_faces, report, progress);
         if (!lockCore)
-            return false;
+            return report.failure ? report.failure : ImportFailure{ImportProblem::InternalError};
         m_lockCore = std::move(lockCore);
     }
     m_report = std::move(report);
-    return true;
+    return {};
 }

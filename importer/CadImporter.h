@@ -69,11 +69,11 @@ public:
     virtual bool chooseHingesOutline(std::size_t outline);
     virtual bool chooseLockCoreFaces(LockCoreFaces faces);
     // Reads the sheet anew in the unit of $INSUNITS code `code` (scaling what
-    // was read) and makes the model again of the same outlines. False, with
-    // everything unchanged, when there is no model, the code names no unit or
-    // the drawing would grow past the coordinate limit or the model past the
-    // import's budget.
-    virtual bool chooseUnit(int code);
+    // was read) and makes the model again of the same outlines. Refused, with
+    // everything unchanged and the reason returned, when there is no model,
+    // the code names no unit, the drawing would grow past the coordinate
+    // limit or no model comes of the outlines in that unit.
+    virtual ImportFailure chooseUnit(int code);
 
 private:
     bool isCandidate(std::size_t outline) const;
@@ -82,7 +82,8 @@ private:
     int finishImport(const ImportProgress& progress, bool made);
     // Makes the model of the current choice again from the sheet; false, with
     // the model and the report unchanged, when it cannot be made.
-    bool rebuild();
+    // Makes the model anew; the reason when none comes of it.
+    ImportFailure rebuild();
 
     DrawingParser m_parse;
     std::unique_ptr<GK_Hinges> m_hinges;

@@ -56,6 +56,7 @@ enum class ImportProblem {
     OneOutline,       // a lock core needs two outlines, side by side
     NestedOutlines,   // every other outline lies within the largest
     NoPart,           // every closed outline is a frame or lies on a layer of annotations
+    UnitPastLimit,    // read in the unit of $INSUNITS code `error`, a coordinate would pass limit millimetres
 };
 
 struct ImportFailure {

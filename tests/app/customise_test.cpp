@@ -12,6 +12,7 @@
 #include <QDropEvent>
 #include <QImage>
 #include <QMimeData>
+#include <QPushButton>
 #include <QToolBar>
 
 #include <memory>
@@ -102,6 +103,38 @@ TEST_F(Customise, ButtonsMoveBetweenToolbarsAndUserToolbarsCanBeDeleted)
                                                             126, 57603}));
     QToolBar* again = f->createUserToolbar();
     EXPECT_EQ(again->objectName(), QStringLiteral("UserToolBar%1").arg(ID_FIRST_USER_TOOLBAR)) << "ids are reused";
+}
+
+// "取消" takes back what was changed while the dialog was open: a button
+// dropped on the standard toolbar, a user toolbar made, another deleted, a
+// toolbar hidden.
+TEST_F(Customise, CancelBringsBackTheToolbarsAsTheDialogFoundThem)
+{
+    CMainFrame* f = start();
+    QToolBar* kept = f->createUserToolbar();
+    f->renameUserToolbar(kept, QStringLiteral("保留"));
+    kept->show();
+    const QList<int> standardBefore = commandsOn(f->standardToolBar());
+    CCustomizeDlg* dialog = openCustomise(f);
+    ASSERT_TRUE(dialog->customizing().dropCommand(f->standardToolBar(), ID_FILE_SAVE, QPoint(-1, -1)));
+    f->createUserToolbar()->show();
+    f->deleteUserToolbar(kept);
+    f->standardToolBar()->hide();
+    ASSERT_NE(commandsOn(f->standardToolBar()), standardBefore);
+
+    QPushButton* cancel = dialog->findChild<QPushButton*>(QStringLiteral("cancel"));
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), QStringLiteral("取消"));
+    cancel->click();
+    EXPECT_EQ(commandsOn(f->standardToolBar()), standardBefore);
+    EXPECT_TRUE(f->standardToolBar()->isVisible());
+    ASSERT_EQ(f->userToolbars().size(), 1);
+    EXPECT_EQ(f->userToolbars()[0]->windowTitle(), QStringLiteral("保留"));
+    EXPECT_EQ(commandsOn(f->userToolbars()[0]), QList<int>{ID_VIEW_CUSTOMIZE});
+
+    f = restart();
+    ASSERT_EQ(f->userToolbars().size(), 1);
+    EXPECT_EQ(commandsOn(f->standardToolBar()), standardBefore);
 }
 
 TEST_F(Customise, AUserImageGivenToACommandIsItsPictureFromThenOn)

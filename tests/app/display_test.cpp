@@ -7,6 +7,7 @@
 #include <app/VarnholtView.h>
 
 #include <QAction>
+#include <QLoggingCategory>
 
 #include <vector>
 
@@ -123,15 +124,24 @@ private:
     QtMessageHandler previous;
 };
 
-TEST_F(Display, HingePaneTracesClicksAndDoubleClicks)
+TEST_F(Display, HingePaneTracesClicksAndDoubleClicksWhenAskedTo)
 {
     TraceCapture::lines.clear();
     const TraceCapture capture;
     emit f->hingesPane()->grid().leftButtonPressed(f->library().models().hinges[0]);
     EXPECT_TRUE(drawingContent(f).empty()) << "a single click changes nothing";
-    doubleClick(f->hingesPane(), f->library().models().hinges[0]);
-    doubleClick(f->hingesPane(), nullptr);
-    emit f->lockCorePane()->grid().leftButtonPressed(f->library().models().lockCores[0]);
+    const auto clicks = [this] {
+        emit f->hingesPane()->grid().leftButtonPressed(f->library().models().hinges[0]);
+        doubleClick(f->hingesPane(), f->library().models().hinges[0]);
+        doubleClick(f->hingesPane(), nullptr);
+        emit f->lockCorePane()->grid().leftButtonPressed(f->library().models().lockCores[0]);
+    };
+    clicks();
+    EXPECT_TRUE(TraceCapture::lines.isEmpty()) << "the traces are off unless asked for";
+
+    QLoggingCategory::setFilterRules(QStringLiteral("varnholt.hingespane.debug=true"));
+    clicks();
+    QLoggingCategory::setFilterRules(QString());
     EXPECT_EQ(TraceCapture::lines, QStringList({"lbutton click!", "lbutton double click!", "lbutton double click!"}));
 }
 

@@ -3,9 +3,11 @@
 #include <app/CommandIds.h>
 #include <app/Looks.h>
 #include <app/ModelPanes.h>
+#include <grid/ReadableColor.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QStyle>
 
 #include <set>
@@ -74,6 +76,9 @@ TEST_F(LooksAndSettings, EveryLookIsDistinctAndTheBlackOneIsDark)
         if (id == ID_VIEW_APPLOOK_OFF_2007_BLACK) {
             EXPECT_LT(QColor(window).lightness(), 100);
         }
+        // The status bar's link stands on the window colour.
+        const QColor link = f->passedOverNote()->palette().color(QPalette::Link);
+        EXPECT_GE(ContrastRatio(link, QColor(window)), 4.5) << id;
     }
     EXPECT_EQ(seen.size(), 9u);
     EXPECT_EQ(Looks::styleName(210).toLower(), "windows");

@@ -64,7 +64,7 @@ TEST_F(ImportCommandTest, ImportedHingeIsNamedSavedListedAtTheTailAndTheImporter
     EXPECT_EQ(listed->GetLoopOut().count(), 4u) << "the listed model is a copy of the imported one";
     EXPECT_EQ(host.hingeRefills, 1);
     EXPECT_EQ(importer.clears, 1);
-    EXPECT_EQ(host.status, QStringLiteral("导入完成：轮廓 1 个，孔 0 个"));
+    EXPECT_EQ(host.status, QStringLiteral("已保存合页模型“合页B”；导入完成：轮廓 1 个，孔 0 个"));
     EXPECT_TRUE(messages.shown.empty());
     const auto saved = LoadHingesFile(libraryFile(QStringLiteral("Hinges/合页B.xml")).toStdString()).model;
     ASSERT_NE(saved, nullptr);
@@ -107,6 +107,7 @@ TEST_F(ImportCommandTest, CancelledInformationDialogSavesAndListsNothing)
     EXPECT_FALSE(QFile::exists(libraryFile("Hinges/H.xml")));
     EXPECT_EQ(host.hingeRefills, 0);
     EXPECT_EQ(importer.clears, 1);
+    EXPECT_EQ(host.status, QStringLiteral("没有保存合页模型"));
 }
 
 // An import that yields no model says why, in Chinese, from the importer's
@@ -123,7 +124,8 @@ TEST_F(ImportCommandTest, ImportWithoutAModelTellsWhy)
               QStringLiteral("没有从CAD图“%1”得到合页模型：图中没有封闭轮廓（有 2 条未闭合的线段链）。").arg(cadPath()));
     EXPECT_EQ(lib.library.hinges.count(), 0u);
     EXPECT_EQ(importer.clears, 1);
-    EXPECT_TRUE(host.status.isEmpty());
+    EXPECT_EQ(host.status, QStringLiteral("导入失败：图中没有封闭轮廓（有 2 条未闭合的线段链）"))
+        << "the summary of an earlier import does not stay";
 }
 
 // A model whose file could not be written is reported by file and reason, in

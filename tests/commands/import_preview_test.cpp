@@ -1,12 +1,15 @@
 #include "AppFixture.h"
+#include "PixelRegions.h"
 #include "DialogDriving.h"
 #include "GeneratedDrawings.h"
 
 #include <app/CommandIds.h>
+#include <app/ImportOverlay.h>
 #include <app/VarnholtView.h>
 
 #include <QAction>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QStatusBar>
 
 #include <gtest/gtest.h>
@@ -50,6 +53,27 @@ std::string MetresHinge()
     for (const double x : {15.0, 45.0})
         dxf.group(0, "CIRCLE").group(8, "0").group(10, x).group(20, 22.5).group(40, 3.0);
     return dxf.endOfFile().text;
+}
+
+// Everything drawn: the pixels that are not the white background.
+QRegion drawnPixels(const QImage& image)
+{
+    QRegion region;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                region += QRect(x, y, 1, 1);
+    return region;
+}
+
+int darkestIn(const QImage& image, const QRegion& region)
+{
+    int darkest = 255;
+    for (const QRect& r : region)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                darkest = std::min(darkest, image.pixelColor(x, y).lightness());
+    return darkest;
 }
 
 class ImportPreview : public AppFixture {
@@ -213,6 +237,93 @@ TEST_F(ImportPreview, MetresToMillimetresRescalesAndTheWarningFollows)
         right = std::max(right, p.x);
     EXPECT_NEAR(right, 60.0, 1e-9);
     EXPECT_NEAR(frame()->library().models().hinges[0]->GetListHole()[0]->get_radius(), 3.0, 1e-9);
+}
+
+// The naming dialog stands over the view: the preview fits the sheet into
+// the part it leaves free. The parts not chosen show their holes too, paler
+// than the chosen part's.
+TEST_F(ImportPreview, TheDialogHidesNothingAndEveryPartShowsItsHoles)
+{
+    const std::pair<int, const char*> drawings[] = {{ID_IMPORT_HINGES_CAD, "frame_three_hinges.dxf"},
+                                                    {ID_IMPORT_LOCKCORE_CAD, "frame_lockcore.dxf"}};
+    for (const auto& [command, file] : drawings) {
+        QImage picture;
+        QRect covered;
+        import(command, kDrawings + file, {[&](QWidget* dialog) {
+                   covered = QRect(view().mapFromGlobal(dialog->frameGeometry().topLeft()),
+                                   dialog->frameGeometry().size()) & view().rect();
+                   picture = view().grab().toImage();
+                   Click(dialog, "cancel");
+               }});
+        ASSERT_FALSE(covered.isEmpty()) << file << ": the dialog stands over the view";
+        const QRegion drawn = drawnPixels(picture);
+        EXPECT_GT(drawn.boundingRect().width(), picture.width() / 4) << file;
+        EXPECT_TRUE((drawn & covered).isEmpty()) << file << ": drawn under the dialog at "
+                                                 << (drawn & covered).boundingRect().topLeft().x();
+        if (command != ID_IMPORT_HINGES_CAD)
+            continue;
+        const QRect chosen = pixelsOf(picture, QColor(0x00, 0x55, 0xCC)).boundingRect().adjusted(-3, -3, 3, 3);
+        const QRegion holes = pixelsOf(picture, ImportOverlay::holeColor());
+        const QRegion otherHoles = holes - chosen;
+        EXPECT_GT(otherHoles.boundingRect().width(), 10) << "the other two hinges' holes";
+        EXPECT_LT(darkestIn(picture, holes & chosen), darkestIn(picture, otherHoles)) << "the chosen ones stronger";
+    }
+}
+
+// The status bar speaks of the import that ran last: a saved model replaces
+// the preview's hints, and a refused drawing replaces that with its cause.
+TEST_F(ImportPreview, EachImportReplacesTheStatusBarsSummary)
+{
+    import(ID_IMPORT_HINGES_CAD, kDrawings + "frame_three_hinges.dxf",
+           {[](QWidget* dialog) {
+                Type(dialog, "name", "h1");
+                Click(dialog, "ok");
+            },
+            [](QWidget* dialog) { Click(dialog, "cancel"); }});
+    const QString saved = frame()->statusBar()->currentMessage();
+    EXPECT_TRUE(saved.startsWith(QStringLiteral("已保存合页模型“h1”；导入完成："))) << saved.toStdString();
+    EXPECT_FALSE(saved.contains(QStringLiteral("单击轮廓"))) << "the preview's hint goes with the preview";
+
+    // One outline, 10^12 millimetres wide: far past what the import takes.
+    ScratchFolder folder;
+    DxfText dxf;
+    dxf.beginEntities().square(0, 0, 1e12);
+    ChooseFile(QString::fromStdString(folder.write("huge.dxf", dxf.endOfFile().text)));
+    QString warned;
+    WhenDialogShown("QMessageBox", [&](QWidget* box) {
+        warned = static_cast<QMessageBox*>(box)->text();
+        static_cast<QMessageBox*>(box)->accept();
+    });
+    frame()->action(ID_IMPORT_HINGES_CAD)->trigger();
+    const QString cause = QStringLiteral("跳过图元 4 个（坐标超出 ±1000000000 毫米的上限或不是有效数字）");
+    EXPECT_EQ(frame()->statusBar()->currentMessage(), QStringLiteral("导入失败：图中没有封闭轮廓；") + cause);
+    EXPECT_TRUE(warned.contains(cause)) << warned.toStdString();
+}
+
+// A unit that would take the drawing past the coordinate limit is refused
+// with that cause, and the list keeps the unit the drawing is read in.
+TEST_F(ImportPreview, AUnitPastTheLimitIsRefusedWithItsCause)
+{
+    ScratchFolder folder;
+    DxfText dxf;
+    dxf.group(0, "SECTION").group(2, "HEADER").group(9, "$INSUNITS").group(70, "4").group(0, "ENDSEC");
+    dxf.beginEntities().square(0, 0, 2e6);
+    const QString path = QString::fromStdString(folder.write("large.dxf", dxf.endOfFile().text));
+    QString warned, listed, chosen;
+    import(ID_IMPORT_HINGES_CAD, path, {[&](QWidget* dialog) {
+               QComboBox* unit = List(dialog, "unit");
+               WhenDialogShown("QMessageBox", [&](QWidget* box) {
+                   warned = static_cast<QMessageBox*>(box)->text();
+                   static_cast<QMessageBox*>(box)->accept();
+               });
+               emit unit->activated(unit->findText(QStringLiteral("米")));
+               listed = unit->currentText();
+               chosen = Chosen(dialog);
+               Click(dialog, "cancel");
+           }});
+    EXPECT_EQ(warned, QStringLiteral("图纸仍按原单位读取，没有改为“米”：按“米”读图，坐标将超出 ±1000000000 毫米的上限。"));
+    EXPECT_EQ(listed, QStringLiteral("毫米"));
+    EXPECT_EQ(chosen, QStringLiteral("已选轮廓 2000000.00 × 2000000.00，孔 0 个"));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <dialogs/DataExchange.h>
 
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -93,6 +95,38 @@ TEST(DataExchange, StopsAtTheFirstUnreadableField)
     EXPECT_EQ(form.realValue, 1.5);
     EXPECT_EQ(form.wholeValue, 7);
     EXPECT_EQ(form.countValue, 9u);
+}
+
+// A refusal names the field it is about by the label the user sees beside
+// it, or the label whose buddy it is; a field without a label is not named.
+TEST(DataExchange, RefusalsNameTheirField)
+{
+    QWidget window;
+    auto* grid = new QGridLayout(&window);
+    auto* inGrid = new QLineEdit;
+    auto* withBuddy = new QLineEdit;
+    auto* unlabelled = new QLineEdit;
+    grid->addWidget(new QLabel(QStringLiteral("长度：")), 0, 0);
+    grid->addWidget(inGrid, 0, 1);
+    auto* buddy = new QLabel(QStringLiteral("宽度(&W)"));
+    buddy->setBuddy(withBuddy);
+    grid->addWidget(buddy, 1, 0);
+    grid->addWidget(withBuddy, 2, 1);
+    grid->addWidget(unlabelled, 3, 1);
+    const std::pair<QLineEdit*, QString> cases[] = {
+        {inGrid, QStringLiteral("“长度”：请输入一个数。")},
+        {withBuddy, QStringLiteral("“宽度(W)”：请输入一个数。")},
+        {unlabelled, QStringLiteral("请输入一个数。")},
+    };
+    for (const auto& [field, said] : cases) {
+        field->setText(QStringLiteral("abc"));
+        RecordingMessageBoxes messages;
+        DataExchange dx(DataExchange::Direction::FromFields, messages);
+        double value = 0.0;
+        dx.number(field, value);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, said);
+    }
 }
 
 TEST(DataExchange, RefusesMinusAndValuesAboveTheLimitInUnsignedFields)

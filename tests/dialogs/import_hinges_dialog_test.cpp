@@ -76,7 +76,7 @@ TEST_F(ImportHingesDialogTest, UnreadableThicknessKeepsTheDialogOpenUntilCorrect
         EXPECT_TRUE(stayedOpen);
         EXPECT_TRUE(focusInThickness);
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, ExchangeMessages::notANumber());
+        EXPECT_EQ(messages.shown[0].text, QStringLiteral("“厚度（毫米）”：请输入一个数。"));
         EXPECT_EQ(result, IDOK);
         EXPECT_EQ(dlg.m_thickness, 3.0);
     }

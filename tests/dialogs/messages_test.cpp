@@ -60,7 +60,7 @@ TEST(Messages, NoOutcomeIsWordedInEnglish)
         EXPECT_FALSE(hasEnglish(RefusedNameMessage(problem)));
     }
     for (int problem = static_cast<int>(ImportProblem::FileMissing);
-         problem <= static_cast<int>(ImportProblem::NoPart); ++problem) {
+         problem <= static_cast<int>(ImportProblem::UnitPastLimit); ++problem) {
         ImportReport report;
         report.failure = {static_cast<ImportProblem>(problem), EACCES, 12, "LWPOLYLINE"};
         const QString text = ImportFailedMessage(ModelKind::LockCore, QStringLiteral("/图/甲.DXF"), report);
@@ -98,7 +98,8 @@ TEST(Messages, ImportSummaryNamesUnitAndWhatWasLeft)
     report.frames = 2;
     report.parts = 3;
     EXPECT_EQ(ImportSummary(report), QStringLiteral("导入完成：轮廓 2 个，孔 3 个，图框 2 个，图中零件 3 个，"
-                                                    "单位 英寸（$INSUNITS = 1），跳过图元 3 个，补闭合 1 处，"
+                                                    "单位 英寸（$INSUNITS = 1），跳过图元 3 个（不支持的图元类型 TEXT 2 个；"
+                                                    "位于图纸空间 1 个），补闭合 1 处，"
                                                     "未闭合链 2 条，轮廓内未导入 1 个"));
 
     // A DWG drawing names its version and code page after the unit; a cut
@@ -112,6 +113,52 @@ TEST(Messages, ImportSummaryNamesUnitAndWhatWasLeft)
     EXPECT_EQ(ImportSummary(report), QStringLiteral("导入完成：轮廓 2 个，孔 3 个，图框 2 个，图中零件 3 个，"
                                                     "单位 英寸（$INSUNITS = 1），DWG 版本 AutoCAD 2000（AC1015），"
                                                     "代码页 ANSI_936，轮廓内未导入 1 个，过长的文字 2 处已截断"));
+}
+
+// Every kind of skipped entity names its own cause, and the limit where there
+// is one; an outline lost to them is not reported as missing.
+TEST(Messages, SkippedEntitiesNameTheirCauseAndLimit)
+{
+    const std::pair<SkippedKind, const char*> kinds[] = {
+        {{SkipReason::Unsupported, "HATCH"}, "不支持的图元类型 HATCH"},
+        {{SkipReason::Unsupported, ""}, "其他不支持的图元类型"},
+        {{SkipReason::PolygonMesh, ""}, "多边形网格"},
+        {{SkipReason::PaperSpace, ""}, "位于图纸空间"},
+        {{SkipReason::NotInPlane, ""}, "不平行于 XY 平面"},
+        {{SkipReason::BadCoordinates, ""}, "坐标超出 ±1000000000 毫米的上限或不是有效数字"},
+        {{SkipReason::BadScale, ""}, "图块引用的比例为零或无效"},
+        {{SkipReason::BadArc, ""}, "圆弧的半径或角度无效"},
+        {{SkipReason::BadCircle, ""}, "圆的半径或圆心无效"},
+        {{SkipReason::BadPolyline, ""}, "多段线的顶点不足两个或数值无效"},
+        {{SkipReason::BadEllipse, ""}, "椭圆的轴或参数无效"},
+        {{SkipReason::BadSpline, ""}, "样条曲线的阶数超过 11、控制点不足或数值无效"},
+    };
+    for (const auto& [kind, cause] : kinds) {
+        ImportReport report;
+        report.skipped[kind] = 2;
+        EXPECT_EQ(ImportSummary(report),
+                  QStringLiteral("导入完成：轮廓 0 个，孔 0 个，跳过图元 2 个（%1）").arg(QString::fromUtf8(cause)));
+    }
+
+    // A closed outline far too large to draw is skipped, and the refusal
+    // says so instead of claiming there is no outline at all.
+    ImportReport report;
+    report.failure = {ImportProblem::NoClosedOutline};
+    report.skipped[{SkipReason::BadCoordinates, ""}] = 4;
+    report.openChains.resize(1);
+    EXPECT_EQ(ImportFailureText(report), QStringLiteral("图中没有封闭轮廓（有 1 条未闭合的线段链）；跳过图元 4 个"
+                                                        "（坐标超出 ±1000000000 毫米的上限或不是有效数字）"));
+}
+
+// The status bar after an import: what was saved, or that nothing was.
+TEST(Messages, AnEndedImportSaysWhatWasSaved)
+{
+    ImportReport report;
+    report.outlines = 3;
+    EXPECT_EQ(ImportEndedText(ModelKind::Hinges, {}, report), QStringLiteral("没有保存合页模型"));
+    EXPECT_EQ(ImportEndedText(ModelKind::LockCore, {"\xBA\xCF", "B"}, report),
+              QStringLiteral("已保存锁芯模型“合”、“B”；导入完成：轮廓 3 个，孔 0 个"));
+    EXPECT_EQ(ImportStartedText(QStringLiteral("/d/甲.dxf")), QStringLiteral("正在导入“/d/甲.dxf”…"));
 }
 
 TEST(Messages, UnitsSayWhereTheyCameFrom)

@@ -42,6 +42,18 @@ TEST(Columns, FittedColumnsShowEveryTextWholeAndKeepTheirLeastWidth)
     for (int c = 0; c < grid->ColumnCount(); ++c)
         EXPECT_GE(grid->ColumnWidth(c), header->sectionSizeHint(c)) << "heading of column " << c;
     EXPECT_EQ(grid->ColumnWidth(2), 200) << "a column wider than its content keeps its width";
+
+    // Fitted to the texts alone, that column shrinks to its heading and text,
+    // and refits after a font change stay so.
+    grid->FitColumnsToTexts();
+    const int fitted = grid->ColumnWidth(2);
+    EXPECT_LT(fitted, 200);
+    EXPECT_EQ(fitted, std::max(header->sectionSizeHint(2), metrics.horizontalAdvance("x") + kCellMargin + 1));
+    QFont larger = grid->font();
+    larger.setPixelSize(30);
+    grid->setFont(larger);
+    EXPECT_GT(grid->ColumnWidth(2), fitted);
+    EXPECT_LT(grid->ColumnWidth(2), 200);
 }
 
 TEST(Columns, TheUsersWidthsWinOverTheContentAndComeBack)

@@ -1,6 +1,7 @@
 #include "grid_test_support.h"
 
 #include <grid/GridImageStrip.h>
+#include <grid/ReadableColor.h>
 
 #include <QDir>
 #include <QFontInfo>
@@ -78,6 +79,18 @@ int DarkestLightness(const QImage& image, const QRect& bounds, int left, int rig
         for (int y = bounds.top(); y < bounds.top() + bounds.height(); ++y)
             darkest = std::min(darkest, Pixel(image, x, y).lightness());
     return darkest;
+}
+
+// Pixels of the area that are nearly white.
+int WhitePixels(const QImage& image, const QRect& area)
+{
+    int count = 0;
+    for (int x = area.left(); x <= area.right(); ++x)
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            const QColor c = Pixel(image, x, y);
+            count += std::min({c.red(), c.green(), c.blue()}) >= 200;
+        }
+    return count;
 }
 
 } // namespace
@@ -203,6 +216,46 @@ TEST(Painting, SelectedRowKeepsTheRecordsTextColour)
     EXPECT_LT(DarkestLightness(image, plain, 100, 200), 60);
     EXPECT_EQ(Pixel(image, 198, selected.top() + 1), Highlight(*grid));
     EXPECT_EQ(Pixel(image, 198, plain.top() + 1), Base(*grid));
+}
+
+// Text keeps the record's colour where it reads well, and turns black or
+// white where it would not: on the focus cell's red, on a dark highlight.
+TEST(Painting, TextReadsOnTheFocusCellAndOnADarkHighlight)
+{
+    const QColor black(Qt::black), white(Qt::white), focus(kFocus), darkBlue(0x3A, 0x6E, 0xA5);
+    struct Case {
+        QColor text;
+        QList<QColor> backgrounds;
+        QColor readable;
+    };
+    const Case colours[] = {
+        {black, {white}, black},
+        {black, {darkBlue}, white},
+        {white, {white}, black},
+        {black, {focus, QColor(0x30, 0x8C, 0xC6)}, white},
+        {QColor(0x20, 0x20, 0x20), {QColor(0x2B, 0x2B, 0x2B)}, white},
+    };
+    for (const auto& [text, backgrounds, readable] : colours)
+        EXPECT_EQ(ReadableTextColor(text, backgrounds), readable) << text.name().toStdString();
+
+    auto grid = MakePaintGrid();
+    grid->AddRootRow(MakeRecord("1", {"MMMM", "MMMM"}));
+    grid->SetRowSelectedAndFocused(0);
+    QTest::keyClick(grid.get(), Qt::Key_Right); // the focus on column 1
+    const QRect row = grid->GetRowBounds(0);
+    const QRect focusCell(row.left() + 103, row.top() + 3, 94, row.height() - 6);
+    const QRect otherCell(row.left() + 203, row.top() + 3, 94, row.height() - 6);
+    QImage image = RenderViewport(*grid);
+    EXPECT_GT(WhitePixels(image, focusCell), 4) << "light text on the red";
+    EXPECT_LT(DarkestLightness(image, otherCell, otherCell.left(), otherCell.right()), 60)
+        << "the record's black stays on the light highlight";
+
+    QPalette dark = grid->palette();
+    dark.setColor(QPalette::Highlight, darkBlue);
+    grid->setPalette(dark);
+    image = RenderViewport(*grid);
+    EXPECT_GT(WhitePixels(image, otherCell), 4);
+    EXPECT_GT(DarkestLightness(image, otherCell, otherCell.left(), otherCell.right()), 60);
 }
 
 TEST(Painting, RowAndCellColoursFillTheirAreas)
