@@ -1,7 +1,6 @@
 #include <library/MachineProfileFile.h>
 
 #include <library/AtomicFile.h>
-#include <library/ExeFolder.h>
 #include <library/LibraryDocument.h>
 #include <library/LibraryFolder.h>
 #include <library/XmlElements.h>
@@ -80,10 +79,10 @@ private:
 };
 } // namespace
 
-MachineProfile LoadMachineProfile()
+MachineProfile LoadMachineProfile(const std::string& folder)
 {
     TiXmlDocument document;
-    if (!LoadLibraryDocument(ResolveNoCase(GetExeFolder(), kProfileFileName), document))
+    if (!LoadLibraryDocument(ResolveNoCase(LibraryRoot(folder), kProfileFileName), document))
         return {};
     const TiXmlElement* root = RootElement(document);
     if (!root)
@@ -108,9 +107,9 @@ MachineProfile LoadMachineProfile()
     return read.profile();
 }
 
-SaveResult SaveMachineProfile(const MachineProfile& p)
+SaveResult SaveMachineProfile(const std::string& folder, const MachineProfile& p)
 {
-    const std::string path = ResolveNoCase(GetExeFolder(), kProfileFileName);
+    const std::string path = ResolveNoCase(LibraryRoot(folder), kProfileFileName);
     if (CheckMachineProfile(p) != ProfileProblem::None)
         return SaveResult{SaveProblem::OutOfRange, path};
     TiXmlDocument document;

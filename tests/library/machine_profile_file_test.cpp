@@ -8,7 +8,7 @@ const char* const kDeclaration = "<?xml version=\"1.0\" encoding=\"gb2312\" ?>\n
 MachineProfile loadFrom(TempLibrary& lib, const std::string& content)
 {
     lib.write("MachineProfile.xml", content);
-    return LoadMachineProfile();
+    return LoadMachineProfile(lib.folder());
 }
 
 void expectDefaults(const MachineProfile& p)
@@ -26,7 +26,7 @@ void expectDefaults(const MachineProfile& p)
 TEST(MachineProfileFile, MissingOrUnreadableFileGivesTheDefaults)
 {
     TempLibrary lib;
-    expectDefaults(LoadMachineProfile());
+    expectDefaults(LoadMachineProfile(lib.folder()));
     for (const std::string& content : {std::string("<MachineProfile Stepover=\"30\""), std::string(""),
                                       std::string(kDeclaration) + "<!-- nothing -->",
                                       std::string(100000, '<')}) {
@@ -56,12 +56,12 @@ TEST(MachineProfileFile, RoundTripKeepsEveryField)
     p.Extension = "cnc";
     p.CrLf = 0;
     p.RapidFeed = 24000;
-    const SaveResult saved = SaveMachineProfile(p);
+    const SaveResult saved = SaveMachineProfile(lib.folder(), p);
     ASSERT_TRUE(saved) << saved.error;
     EXPECT_EQ(saved.path, lib.path("MachineProfile.xml"));
     EXPECT_EQ(lib.read("MachineProfile.xml").rfind(kDeclaration, 0), 0u);
 
-    const MachineProfile back = LoadMachineProfile();
+    const MachineProfile back = LoadMachineProfile(lib.folder());
     EXPECT_EQ(back.OriginCorner, 2);
     EXPECT_EQ(back.XDirection, -1);
     EXPECT_EQ(back.YDirection, -1);
@@ -110,7 +110,7 @@ TEST(MachineProfileFile, RefusedProfileIsNotWritten)
     TempLibrary lib;
     MachineProfile p;
     p.Stepover = 60;
-    const SaveResult saved = SaveMachineProfile(p);
+    const SaveResult saved = SaveMachineProfile(lib.folder(), p);
     EXPECT_FALSE(saved);
     EXPECT_EQ(saved.problem, SaveProblem::OutOfRange);
     EXPECT_FALSE(std::filesystem::exists(lib.path("MachineProfile.xml")));
