@@ -3,12 +3,18 @@
 #include <app/AppSettings.h>
 #include <app/MainFrame.h>
 #include <app/VarnholtView.h>
+#include <library/Library.h>
 
 #include <QStatusBar>
 
 Library* FrameCommandHost::library()
 {
     return &m_frame.library();
+}
+
+std::string FrameCommandHost::libraryFolder()
+{
+    return m_frame.library().folder();
 }
 
 GK_Object* FrameCommandHost::firstDrawingObject()

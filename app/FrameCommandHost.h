@@ -11,6 +11,7 @@ public:
     explicit FrameCommandHost(CMainFrame& frame) : m_frame(frame) {}
 
     Library* library() override;
+    std::string libraryFolder() override;
     GK_Object* firstDrawingObject() override;
     void recordNcDoor(GK_Object* door) override;
     void showStatus(const QString& text) override;

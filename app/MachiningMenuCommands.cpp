@@ -9,7 +9,7 @@
 
 MachiningMenuCommands::MachiningMenuCommands(CMainFrame& frame)
     : QObject(&frame)
-    , m_files(FileFolders::startFolder, FileFolders::remember)
+    , m_files(FileFolders::startFolderIn(frame.library().folder()), FileFolders::remember)
     , m_host(frame)
     , m_commands(m_host, m_files, m_messages)
 {

@@ -64,7 +64,7 @@ CMainFrame::CMainFrame(const std::string& libraryFolder, QWidget* parent)
     });
     auto* machiningCommands = new MachiningMenuCommands(*this);
     connectCommands(toolCommands->commands(), machiningCommands->commands());
-    PublishLibrary(&m_library.models());
+    PublishLibrary(&m_library.models(), m_library.folder());
     m_library.reload();
     setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
     loadUserImages();
@@ -75,7 +75,7 @@ CMainFrame::CMainFrame(const std::string& libraryFolder, QWidget* parent)
 CMainFrame::~CMainFrame()
 {
     if (CurrentLibrary() == &m_library.models())
-        PublishLibrary(nullptr);
+        PublishLibrary(nullptr, {});
 }
 
 QAction* CMainFrame::action(int id) const

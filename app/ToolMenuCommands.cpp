@@ -5,7 +5,7 @@
 
 ToolMenuCommands::ToolMenuCommands(CMainFrame& frame)
     : QObject(&frame)
-    , m_files(FileFolders::startFolder, FileFolders::remember)
+    , m_files(FileFolders::startFolderIn(frame.library().folder()), FileFolders::remember)
     , m_host(frame)
     , m_commands(m_host, m_importer, m_files, m_messages)
 {

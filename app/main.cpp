@@ -1,6 +1,6 @@
 #include <app/UiLanguage.h>
 #include <app/VarnholtApp.h>
-#include <library/ExeFolder.h>
+#include <app/ExeFolder.h>
 
 #include <QApplication>
 

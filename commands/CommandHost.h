@@ -6,6 +6,7 @@
 #include <QList>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class GK_Object;
@@ -30,6 +31,10 @@ public:
 
     // The main window's library; null when there is no main window.
     virtual Library* library() = 0;
+    // The folder of the library files, the tool table and the machine
+    // profile (the program's own folder when the program runs), also when
+    // there is no main window.
+    virtual std::string libraryFolder() = 0;
     // The first object of the view's drawing (the rest follow through next);
     // null when the drawing is empty or there is no view.
     virtual GK_Object* firstDrawingObject() = 0;

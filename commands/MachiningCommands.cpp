@@ -29,7 +29,7 @@ const GU_OwnedList<KnifeInfo>& toolsOf(const Library* library)
 } // namespace
 
 MachiningCommands::MachiningCommands(CommandHost& host, FileDialogs& files, MessageBoxes& messages)
-    : m_host(host), m_files(files), m_messages(messages), m_profile(LoadMachineProfile())
+    : m_host(host), m_files(files), m_messages(messages), m_profile(LoadMachineProfile(host.libraryFolder()))
 {
 }
 
@@ -212,7 +212,7 @@ void MachiningCommands::OnMachineProfile()
     if (dialog.DoModal() != IDOK)
         return;
     m_profile = dialog.m_profile;
-    const SaveResult saved = SaveMachineProfile(dialog.m_profile);
+    const SaveResult saved = SaveMachineProfile(m_host.libraryFolder(), dialog.m_profile);
     if (!saved)
         m_messages.warning(ProfileNotSavedMessage(saved));
     RefreshPreview();

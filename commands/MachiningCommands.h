@@ -15,8 +15,8 @@ enum class ProgramKind;
 // in the drawing, the preview of their tool paths over the door, and the
 // machine settings; and the NC commands of the "工具" menu, which write the
 // same programs. The programs are planned from the host's library (its tool
-// table) and the machine profile, read from beside the program when the
-// commands are made and kept in memory from then on.
+// table) and the machine profile, read from the host's library folder when
+// the commands are made and kept in memory from then on.
 class MachiningCommands {
 public:
     MachiningCommands(CommandHost& host, FileDialogs& files, MessageBoxes& messages);

@@ -79,12 +79,11 @@ template <typename Kind>
 NameAcceptor askBeforeReplacing(CommandHost& host, MessageBoxes& messages)
 {
     return [&host, &messages](const std::string& name) {
-        Library* library = host.library();
-        const std::string root = library ? library->folder() : std::string();
-        if (const std::optional<std::string> other = OtherModelInTarget(Kind::folder, name, root)) {
+        if (const std::optional<std::string> other = OtherModelInTarget(Kind::folder, name, host.libraryFolder())) {
             messages.warning(OtherModelsFileMessage(Kind::kind, name, *other));
             return false;
         }
+        Library* library = host.library();
         if (!library || !PositionByName(Kind::list(library->models()), name))
             return true;
         return messages.question(ReplaceModelQuestion(Kind::kind, name));
@@ -135,7 +134,7 @@ template <typename Save>
 bool ModelCommands::saveModel(Save save)
 {
     Library* library = m_host.library();
-    SaveContext context = library ? library->saveContext() : SaveContext{};
+    SaveContext context = library ? library->saveContext() : SaveContext{m_host.libraryFolder()};
     SaveResult saved = save(context);
     if (saved.problem == SaveProblem::ChangedOnDisk) {
         if (m_messages.choose(ChangedOnDiskQuestion(saved), ChangedOnDiskChoices()) != kChooseOverwrite) {

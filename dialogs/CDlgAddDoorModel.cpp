@@ -41,6 +41,55 @@ void takeSelectedName(const QComboBox* box, std::string& name)
         name = box->currentData().toByteArray().toStdString();
 }
 
+// The door's own fields, in this order: name, comments, length, width,
+// thickness.
+QGroupBox* doorGroup(QWidget* parent, std::initializer_list<QLineEdit*> edits)
+{
+    auto* door = new QGroupBox(QStringLiteral("门型信息（长度单位：毫米）"), parent);
+    auto* doorFields = new QGridLayout(door);
+    const char* const labels[] = {"名称", "备注", "长度", "宽度", "厚度"};
+    int row = 0;
+    for (QLineEdit* edit : edits) {
+        doorFields->addWidget(new QLabel(QString::fromUtf8(labels[row]), door), row, 0);
+        doorFields->addWidget(edit, row, 1);
+        edit->setMinimumWidth(kWideFieldWidth);
+        ++row;
+    }
+    doorFields->setRowStretch(row, 1);
+    return door;
+}
+
+QGroupBox* lockCoreGroup(QWidget* parent, QComboBox* list, QLineEdit* positionEdit)
+{
+    auto* lockCore = new QGroupBox(QStringLiteral("锁芯"), parent);
+    auto* lockCoreFields = new QGridLayout(lockCore);
+    lockCoreFields->addWidget(new QLabel(QStringLiteral("选择锁芯"), lockCore), 0, 0);
+    lockCoreFields->addWidget(list, 0, 1);
+    lockCoreFields->addWidget(new QLabel(QStringLiteral("位置X"), lockCore), 1, 0);
+    lockCoreFields->addWidget(positionEdit, 1, 1);
+    list->setMinimumWidth(kListWidth);
+    return lockCore;
+}
+
+template <typename Edits>
+QGroupBox* hingesGroup(QWidget* parent, QComboBox* list, QComboBox* upList, const Edits& positionEdits)
+{
+    auto* hinges = new QGroupBox(QStringLiteral("合页"), parent);
+    auto* hingeFields = new QGridLayout(hinges);
+    hingeFields->addWidget(new QLabel(QStringLiteral("选择合页"), hinges), 0, 0);
+    hingeFields->addWidget(list, 0, 1, 1, 3);
+    hingeFields->addWidget(new QLabel(QStringLiteral("合页靠上"), hinges), 1, 0);
+    hingeFields->addWidget(upList, 1, 1, 1, 3);
+    for (int i = 0; i < static_cast<int>(std::size(positionEdits)); ++i) {
+        const int gridRow = 2 + i / 2;
+        const int gridColumn = (i % 2) * 2;
+        hingeFields->addWidget(new QLabel(QStringLiteral("位置%1").arg(i + 1), hinges), gridRow, gridColumn);
+        hingeFields->addWidget(positionEdits[i], gridRow, gridColumn + 1);
+        positionEdits[i]->setMinimumWidth(kPositionWidth);
+    }
+    return hinges;
+}
+
 } // namespace
 
 CDlgAddDoorModel::CDlgAddDoorModel(MessageBoxes& messages, const ModelLibrary* library)
@@ -59,42 +108,9 @@ CDlgAddDoorModel::CDlgAddDoorModel(MessageBoxes& messages, const ModelLibrary* l
 {
     setWindowTitle(QStringLiteral("新增门型"));
 
-    auto* door = new QGroupBox(QStringLiteral("门型信息（长度单位：毫米）"), this);
-    auto* doorFields = new QGridLayout(door);
-    const std::pair<const char*, QLineEdit*> doorRows[] = {
-        {"名称", m_nameEdit}, {"备注", m_commentsEdit}, {"长度", m_lengthEdit},
-        {"宽度", m_widthEdit}, {"厚度", m_thicknessEdit},
-    };
-    int row = 0;
-    for (const auto& [label, edit] : doorRows) {
-        doorFields->addWidget(new QLabel(QString::fromUtf8(label), door), row, 0);
-        doorFields->addWidget(edit, row, 1);
-        edit->setMinimumWidth(kWideFieldWidth);
-        ++row;
-    }
-    doorFields->setRowStretch(row, 1);
-
-    auto* lockCore = new QGroupBox(QStringLiteral("锁芯"), this);
-    auto* lockCoreFields = new QGridLayout(lockCore);
-    lockCoreFields->addWidget(new QLabel(QStringLiteral("选择锁芯"), lockCore), 0, 0);
-    lockCoreFields->addWidget(m_lockCoreList, 0, 1);
-    lockCoreFields->addWidget(new QLabel(QStringLiteral("位置X"), lockCore), 1, 0);
-    lockCoreFields->addWidget(m_lockCoreXEdit, 1, 1);
-    m_lockCoreList->setMinimumWidth(kListWidth);
-
-    auto* hinges = new QGroupBox(QStringLiteral("合页"), this);
-    auto* hingeFields = new QGridLayout(hinges);
-    hingeFields->addWidget(new QLabel(QStringLiteral("选择合页"), hinges), 0, 0);
-    hingeFields->addWidget(m_hingesList, 0, 1, 1, 3);
-    hingeFields->addWidget(new QLabel(QStringLiteral("合页靠上"), hinges), 1, 0);
-    hingeFields->addWidget(m_hingesUpList, 1, 1, 1, 3);
-    for (int i = 0; i < kHingePositions; ++i) {
-        const int gridRow = 2 + i / 2;
-        const int gridColumn = (i % 2) * 2;
-        hingeFields->addWidget(new QLabel(QStringLiteral("位置%1").arg(i + 1), hinges), gridRow, gridColumn);
-        hingeFields->addWidget(m_hingePosEdits[i], gridRow, gridColumn + 1);
-        m_hingePosEdits[i]->setMinimumWidth(kPositionWidth);
-    }
+    QGroupBox* door = doorGroup(this, {m_nameEdit, m_commentsEdit, m_lengthEdit, m_widthEdit, m_thicknessEdit});
+    QGroupBox* lockCore = lockCoreGroup(this, m_lockCoreList, m_lockCoreXEdit);
+    QGroupBox* hinges = hingesGroup(this, m_hingesList, m_hingesUpList, m_hingePosEdits);
 
     auto* right = new QVBoxLayout;
     right->addWidget(lockCore);

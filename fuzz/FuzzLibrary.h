@@ -1,25 +1,24 @@
 #pragma once
 
-// What the library-file fuzz targets share: a scratch program folder for the
+// What the library-file fuzz targets share: a scratch library folder for the
 // input files and the checks every input must pass.
-#include <library/ExeFolder.h>
 #include <library/LibraryText.h>
 #include <library/LoadProblem.h>
+#include <library/ModelSave.h>
 #include <tests/support/ParsedXmlCounts.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <unistd.h>
 
 namespace fuzz_library {
 
-// A program folder with the three model folders, in memory where there is
-// such a file system, removed when the process ends; the library reads and
-// writes there for the whole run.
+// A library folder with the three model folders, in memory where there is
+// such a file system, removed when the process ends; the targets read and
+// write there for the whole run.
 class ScratchFolder {
 public:
     ScratchFolder()
@@ -30,14 +29,16 @@ public:
         std::filesystem::remove_all(m_root);
         for (const char* folder : {"Hinges", "Lockcores", "DoorModel"})
             std::filesystem::create_directories(m_root / folder);
-        m_exeFolder = std::make_unique<ScopedExeFolder>(m_root.string());
     }
     ~ScratchFolder()
     {
-        m_exeFolder.reset();
         std::error_code ignored;
         std::filesystem::remove_all(m_root, ignored);
     }
+
+    std::string folder() const { return m_root.string(); }
+    // Where the targets save: the folder, no record of the files.
+    SaveContext context() const { return SaveContext{folder()}; }
 
     // Writes the input as the file at the path below the folder; its full path.
     std::string write(const std::string& relative, const std::uint8_t* data, std::size_t size) const
@@ -50,7 +51,6 @@ public:
 
 private:
     std::filesystem::path m_root;
-    std::unique_ptr<ScopedExeFolder> m_exeFolder;
 };
 
 // The pre-check guards the parser's stack and time, so it must read every

@@ -88,6 +88,58 @@ bool childrenLeft()
     return false;
 }
 
+// The DWG drawings of the folder, by name.
+std::vector<fs::path> dwgDrawings(const fs::path& folder)
+{
+    std::vector<fs::path> drawings;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == ".dwg")
+            drawings.push_back(entry.path());
+    std::sort(drawings.begin(), drawings.end());
+    return drawings;
+}
+
+// The reader processes of the build, the DWG reader with the short limits.
+DrawingParser buildReaders()
+{
+    ReaderOptions dxf;
+    dxf.program = std::string(VARNHOLT_BINARY_DIR) + "/app/" + kReaderProgramName;
+    ReaderOptions dwg = dxf;
+    dwg.program = std::string(VARNHOLT_BINARY_DIR) + "/app/" + kDwgReaderProgramName;
+    dwg.memoryBytes = kDwgReaderMemoryBytes;
+    dwg.cpuSeconds = kCpuSeconds;
+    dwg.wallSeconds = kWallSeconds;
+    return readerProcessParser(dxf, dwg);
+}
+
+// What the imports came to: how many ended with each problem (0: a model),
+// how many went wrong, and the slowest import.
+struct Tally {
+    std::map<int, long> outcomes;
+    long failures = 0;
+    double slowest = 0.0;
+};
+
+// Imports the mutant at path; what is wrong with how it ended, or nothing.
+std::string importMutant(CadImporter& importer, const fs::path& path, Tally& tally)
+{
+    const auto start = Clock::now();
+    const int rc = importer.import_hinges_from_cad_file(path.string());
+    const std::chrono::duration<double> took = Clock::now() - start;
+    tally.slowest = std::max(tally.slowest, took.count());
+    const ImportReport& report = importer.report();
+    ++tally.outcomes[rc == 0 ? 0 : static_cast<int>(report.failure.problem)];
+    std::string fault;
+    if ((rc == 0) != (importer.get_hinges_model() != nullptr) || (rc != 0) == !report.failure)
+        fault = "neither a model nor a reason";
+    else if (took > std::chrono::seconds(kWallSeconds) + kGrace)
+        fault = "took " + std::to_string(took.count()) + " s";
+    else if (childrenLeft())
+        fault = "left a process behind";
+    importer.clear_all_model();
+    return fault;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -96,11 +148,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s FIXTURES FINDINGS FIRST COUNT STEP SEED\n", argv[0]);
         return 2;
     }
-    std::vector<fs::path> drawings;
-    for (const auto& entry : fs::directory_iterator(argv[1]))
-        if (entry.path().extension() == ".dwg")
-            drawings.push_back(entry.path());
-    std::sort(drawings.begin(), drawings.end());
+    const std::vector<fs::path> drawings = dwgDrawings(argv[1]);
     const fs::path findings = argv[2];
     const long first = std::stol(argv[3]), count = std::stol(argv[4]), step = std::stol(argv[5]);
     const unsigned long long seed = std::stoull(argv[6]);
@@ -109,18 +157,8 @@ int main(int argc, char** argv)
     const fs::path scratch = fs::temp_directory_path() / ("varnholt_dwg_mutants_" + std::to_string(::getpid()));
     fs::create_directories(scratch);
 
-    ReaderOptions dxf;
-    dxf.program = std::string(VARNHOLT_BINARY_DIR) + "/app/" + kReaderProgramName;
-    ReaderOptions dwg = dxf;
-    dwg.program = std::string(VARNHOLT_BINARY_DIR) + "/app/" + kDwgReaderProgramName;
-    dwg.memoryBytes = kDwgReaderMemoryBytes;
-    dwg.cpuSeconds = kCpuSeconds;
-    dwg.wallSeconds = kWallSeconds;
-    CadImporter importer(readerProcessParser(dxf, dwg));
-
-    std::map<int, long> outcomes; // by problem; 0 is a model
-    long failures = 0;
-    double slowest = 0.0;
+    CadImporter importer(buildReaders());
+    Tally tally;
     for (long n = 0; n < count; ++n) {
         const long index = first + n * step;
         const fs::path& source = drawings[static_cast<std::size_t>(index) % drawings.size()];
@@ -129,35 +167,22 @@ int main(int argc, char** argv)
         const std::string name = std::to_string(index) + "_" + kMutationNames[int(kind)] + "_" + source.filename().string();
         const fs::path path = scratch / name;
         std::ofstream(path, std::ios::binary) << mutate(readFile(source), kind, random);
-
-        const auto start = Clock::now();
-        const int rc = importer.import_hinges_from_cad_file(path.string());
-        const std::chrono::duration<double> took = Clock::now() - start;
-        slowest = std::max(slowest, took.count());
-        const ImportReport& report = importer.report();
-        std::string fault;
-        if ((rc == 0) != (importer.get_hinges_model() != nullptr) || (rc != 0) == !report.failure)
-            fault = "neither a model nor a reason";
-        else if (took > std::chrono::seconds(kWallSeconds) + kGrace)
-            fault = "took " + std::to_string(took.count()) + " s";
-        else if (childrenLeft())
-            fault = "left a process behind";
-        ++outcomes[rc == 0 ? 0 : static_cast<int>(report.failure.problem)];
+        const std::string fault = importMutant(importer, path, tally);
         if (!fault.empty()) {
-            ++failures;
+            ++tally.failures;
             fs::create_directories(findings);
             fs::copy_file(path, findings / name, fs::copy_options::overwrite_existing);
             std::printf("mutant %s: %s (kept in %s)\n", name.c_str(), fault.c_str(), findings.c_str());
         }
-        importer.clear_all_model();
         fs::remove(path);
     }
     fs::remove_all(scratch);
 
-    std::printf("%ld mutants from %zu drawings (seed %llu): %ld models", count, drawings.size(), seed, outcomes[0]);
-    for (const auto& [problem, n] : outcomes)
+    std::printf("%ld mutants from %zu drawings (seed %llu): %ld models", count, drawings.size(), seed,
+                tally.outcomes[0]);
+    for (const auto& [problem, n] : tally.outcomes)
         if (problem != 0)
             std::printf(", %ld ImportProblem %d", n, problem);
-    std::printf("; slowest %.1f s; %ld faults\n", slowest, failures);
-    return failures == 0 ? 0 : 1;
+    std::printf("; slowest %.1f s; %ld faults\n", tally.slowest, tally.failures);
+    return tally.failures == 0 ? 0 : 1;
 }

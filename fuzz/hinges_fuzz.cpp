@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz_library::checkOutcome(load);
     if (!load.model)
         return 0;
-    const SaveResult saved = SaveHingesFile(load.model.get());
+    const SaveResult saved = SaveHingesFile(load.model.get(), scratch.context());
     if (!saved)
         return 0; // a name that cannot be a file name
     const ModelLoad<GK_Hinges> back = LoadHingesFile(saved.path);

@@ -34,13 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     scratch.write("HingesKnife.xml", data, size);
     GU_OwnedList<KnifeInfo> tools;
     std::vector<SkippedFile> skipped;
-    LoadKnifeFile(tools, &skipped);
+    LoadKnifeFile(scratch.folder(), tools, &skipped);
     if (!tools.empty() && !skipped.empty())
         __builtin_trap();
-    if (!SaveKnifeFile(tools))
+    if (!SaveKnifeFile(tools, scratch.context()))
         __builtin_trap();
     GU_OwnedList<KnifeInfo> back;
-    LoadKnifeFile(back);
+    LoadKnifeFile(scratch.folder(), back);
     if (back.count() != tools.count())
         __builtin_trap();
     for (std::size_t i = 0; i < tools.count(); ++i)

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz_library::checkOutcome(load);
     if (!load.model)
         return 0;
-    const SaveResult saved = SaveLockCoreFile(load.model.get());
+    const SaveResult saved = SaveLockCoreFile(load.model.get(), scratch.context());
     if (!saved)
         return 0; // a name that cannot be a file name
     const ModelLoad<GK_LockCore> back = LoadLockCoreFile(saved.path);

@@ -36,10 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fuzz_library::ScratchFolder scratch;
     fuzz_library::checkPrecheckAgreesWithParser(data, size);
     scratch.write("MachineProfile.xml", data, size);
-    const MachineProfile profile = LoadMachineProfile();
-    if (CheckMachineProfile(profile) != ProfileProblem::None || !SaveMachineProfile(profile))
+    const MachineProfile profile = LoadMachineProfile(scratch.folder());
+    if (CheckMachineProfile(profile) != ProfileProblem::None || !SaveMachineProfile(scratch.folder(), profile))
         __builtin_trap();
-    if (!sameProfile(profile, LoadMachineProfile()))
+    if (!sameProfile(profile, LoadMachineProfile(scratch.folder())))
         __builtin_trap();
     return 0;
 }

@@ -26,10 +26,6 @@ public:
     GK_LockCore* GetLockCoreModel() const { return m_lockCore.get(); }
     void SetHingesModel(std::shared_ptr<GK_Hinges> hinges) { m_hinges = std::move(hinges); }
     void SetLockCoreModel(std::shared_ptr<GK_LockCore> lockCore) { m_lockCore = std::move(lockCore); }
-    // Borrows a model that its owner keeps alive for as long as the door and
-    // its copies live (models made on the spot by a test or a benchmark).
-    void SetHingesModel(GK_Hinges* hinges) { m_hinges = borrowed(hinges); }
-    void SetLockCoreModel(GK_LockCore* lockCore) { m_lockCore = borrowed(lockCore); }
 
     const GU_Pt_List& GetHingesPos() const { return m_hingesPos; }
     // Appends one hinge position.
@@ -43,11 +39,6 @@ public:
 
 private:
     GK_DoorWithHinges(const GK_DoorWithHinges&) = default;
-    template <typename Model>
-    static std::shared_ptr<Model> borrowed(Model* model)
-    {
-        return std::shared_ptr<Model>(std::shared_ptr<Model>(), model);
-    }
 
     double m_length;
     double m_width;

@@ -112,9 +112,8 @@ ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const Mo
     }, seen);
 }
 
-void LoadAllDoorModels(GU_SharedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
-                       std::vector<SkippedFile>* skipped, LibraryFiles* files, std::vector<UnboundDoor>* unbound,
-                       const std::string& root)
+void LoadAllDoorModels(const std::string& root, GU_SharedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
+                       std::vector<SkippedFile>* skipped, LibraryFiles* files, std::vector<UnboundDoor>* unbound)
 {
     LoadLibraryFolder(
         ModelFolderPath(root, kDoorModelFolder),

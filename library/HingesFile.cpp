@@ -48,8 +48,8 @@ ModelLoad<GK_Hinges> LoadHingesFile(const std::string& path, std::optional<FileF
     }, seen);
 }
 
-void LoadAllHinges(GU_SharedList<GK_Hinges>& list, std::vector<SkippedFile>* skipped, LibraryFiles* files,
-                   const std::string& root)
+void LoadAllHinges(const std::string& root, GU_SharedList<GK_Hinges>& list, std::vector<SkippedFile>* skipped,
+                   LibraryFiles* files)
 {
     LoadLibraryFolder(ModelFolderPath(root, kHingesFolder), LoadHingesFile, list, skipped, files);
 }

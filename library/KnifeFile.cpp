@@ -1,7 +1,6 @@
 #include <library/KnifeFile.h>
 
 #include <library/AtomicFile.h>
-#include <library/ExeFolder.h>
 #include <library/KnifeFields.h>
 #include <library/LibraryDocument.h>
 #include <library/LibraryFolder.h>
@@ -68,16 +67,16 @@ void writeKnife(TiXmlElement& element, const KnifeInfo& knife)
             field.member);
 }
 
-// The table beside the program, found without regard to letter case.
-std::string knifeFilePath()
+// The table in the library's folder, found without regard to letter case.
+std::string knifeFilePath(const std::string& root)
 {
-    return ResolveNoCase(GetExeFolder(), kKnifeFileName);
+    return ResolveNoCase(LibraryRoot(root), kKnifeFileName);
 }
 } // namespace
 
 SaveResult SaveKnifeFile(const GU_OwnedList<KnifeInfo>& knives, const SaveContext& context)
 {
-    const std::string path = knifeFilePath();
+    const std::string path = knifeFilePath(context.root);
     for (const KnifeInfo* knife : knives)
         if (knife && !allFinite(*knife))
             return SaveResult{SaveProblem::NotFinite, path};
@@ -98,9 +97,10 @@ SaveResult SaveKnifeFile(const GU_OwnedList<KnifeInfo>& knives, const SaveContex
     return saved;
 }
 
-void LoadKnifeFile(GU_OwnedList<KnifeInfo>& list, std::vector<SkippedFile>* skipped, LibraryFiles* files)
+void LoadKnifeFile(const std::string& folder, GU_OwnedList<KnifeInfo>& list, std::vector<SkippedFile>* skipped,
+                   LibraryFiles* files)
 {
-    const std::string path = knifeFilePath();
+    const std::string path = knifeFilePath(folder);
     TiXmlDocument document;
     std::optional<FileFingerprint> seen;
     LoadOutcome loaded = LoadLibraryDocument(path, document, &seen);

@@ -46,17 +46,17 @@ Library::Library(std::string folder) : m_folder(LibraryRoot(folder)) {}
 
 SaveContext Library::saveContext(OnDiskChange onChange)
 {
-    return SaveContext{&m_models.files, onChange, m_folder};
+    return SaveContext{m_folder, &m_models.files, onChange};
 }
 
 void Library::reload()
 {
     RemoveLeftoverSaves(m_folder);
     ModelLibrary read;
-    LoadAllHinges(read.hinges, &read.skipped, &read.files, m_folder);
-    LoadAllLockCores(read.lockCores, &read.skipped, &read.files, m_folder);
-    LoadAllDoorModels(read.doors, read, &read.skipped, &read.files, &read.unboundDoors, m_folder);
-    LoadKnifeFile(read.knives, &read.skipped, &read.files);
+    LoadAllHinges(m_folder, read.hinges, &read.skipped, &read.files);
+    LoadAllLockCores(m_folder, read.lockCores, &read.skipped, &read.files);
+    LoadAllDoorModels(m_folder, read.doors, read, &read.skipped, &read.files, &read.unboundDoors);
+    LoadKnifeFile(m_folder, read.knives, &read.skipped, &read.files);
     m_models.swap(read);
     announce({LibraryChange::Kind::Reloaded});
     // read, holding the models of before, goes only now.
@@ -66,7 +66,7 @@ void Library::reloadTools()
 {
     GU_OwnedList<KnifeInfo> before = std::move(m_models.knives);
     m_models.knives = {};
-    LoadKnifeFile(m_models.knives, nullptr, &m_models.files);
+    LoadKnifeFile(m_folder, m_models.knives, nullptr, &m_models.files);
     announce({LibraryChange::Kind::Replaced, LibraryPart::Tools});
 }
 

@@ -27,7 +27,7 @@ const TiXmlElement* RootElement(const TiXmlDocument& document);
 
 // Builds the document of a model named gbkName with the given root, lets fill
 // set the root's attributes and children, and saves it as the model's file in
-// the kind's folder beside the program (SaveModelFile says what is refused).
+// the kind's folder of the context's library (SaveModelFile says what is refused).
 template <typename Fill>
 SaveResult SaveModelDocument(const char* folderName, const std::string& gbkName, bool numbersFinite,
                              const char* rootName, const SaveContext& context, Fill fill)

@@ -41,7 +41,7 @@ std::string ResolveNoCase(const std::string& folderPath, const std::string& name
 std::string LibraryRoot(const std::string& root)
 {
     if (root.empty())
-        return GetExeFolder();
+        return "./";
     return root.back() == '/' ? root : root + '/';
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <library/ExeFolder.h>
 #include <library/LibraryFiles.h>
 #include <library/LoadProblem.h>
 
@@ -11,7 +10,7 @@
 #include <string>
 #include <vector>
 
-// Folder names of the three model kinds beside the program.
+// Folder names of the three model kinds in the library's folder.
 inline constexpr const char* kHingesFolder = "Hinges/";
 inline constexpr const char* kLockCoresFolder = "Lockcores/";
 inline constexpr const char* kDoorModelFolder = "DoorModel/";
@@ -26,8 +25,8 @@ bool EqualFileNamesNoCase(const std::string& a, const std::string& b);
 // working ("hinges/", "hingesknife.xml"). A name ending in "/" stays so.
 std::string ResolveNoCase(const std::string& folderPath, const std::string& name);
 
-// The library's folder: root with a trailing separator, or the program's own
-// folder when root is empty.
+// The library's folder: root with a trailing separator ("./", the current
+// folder, when root is empty).
 std::string LibraryRoot(const std::string& root);
 
 // The folder of a model kind in the library's folder, found as above.
@@ -41,7 +40,7 @@ std::vector<std::string> ListLibraryFiles(const std::string& folderPath);
 
 // Removes what saves cut short left in the library's folder and in its model
 // folders; loading calls it first.
-void RemoveLeftoverSaves(const std::string& root = {});
+void RemoveLeftoverSaves(const std::string& root);
 
 // Scans one model folder and appends every model that the reader yields to
 // the list; files that yield none are passed over and, when skipped is

@@ -57,8 +57,8 @@ ModelLoad<GK_LockCore> LoadLockCoreFile(const std::string& path, std::optional<F
     }, seen);
 }
 
-void LoadAllLockCores(GU_SharedList<GK_LockCore>& list, std::vector<SkippedFile>* skipped, LibraryFiles* files,
-                      const std::string& root)
+void LoadAllLockCores(const std::string& root, GU_SharedList<GK_LockCore>& list,
+                      std::vector<SkippedFile>* skipped, LibraryFiles* files)
 {
     LoadLibraryFolder(ModelFolderPath(root, kLockCoresFolder), LoadLockCoreFile, list, skipped, files);
 }

@@ -1,7 +1,6 @@
 #include <library/MachineProfileFile.h>
 
 #include <library/AtomicFile.h>
-#include <library/ExeFolder.h>
 #include <library/LibraryDocument.h>
 #include <library/LibraryFolder.h>
 #include <library/ProfileFields.h>
@@ -57,10 +56,10 @@ private:
 
 } // namespace
 
-MachineProfile LoadMachineProfile()
+MachineProfile LoadMachineProfile(const std::string& folder)
 {
     TiXmlDocument document;
-    if (!LoadLibraryDocument(ResolveNoCase(GetExeFolder(), kProfileFileName), document))
+    if (!LoadLibraryDocument(ResolveNoCase(LibraryRoot(folder), kProfileFileName), document))
         return {};
     const TiXmlElement* root = RootElement(document);
     if (!root)
@@ -78,9 +77,9 @@ MachineProfile LoadMachineProfile()
     return reader.profile();
 }
 
-SaveResult SaveMachineProfile(const MachineProfile& p)
+SaveResult SaveMachineProfile(const std::string& folder, const MachineProfile& p)
 {
-    const std::string path = ResolveNoCase(GetExeFolder(), kProfileFileName);
+    const std::string path = ResolveNoCase(LibraryRoot(folder), kProfileFileName);
     if (CheckMachineProfile(AsStored(p)) != ProfileProblem::None)
         return SaveResult{SaveProblem::OutOfRange, path};
     TiXmlDocument document;

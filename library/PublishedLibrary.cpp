@@ -5,18 +5,24 @@
 #include <library/ModelLibrary.h>
 #include <library/NameLookup.h>
 
+#include <utility>
+
 namespace {
-const ModelLibrary* g_currentLibrary = nullptr;
-}
+struct Published {
+    const ModelLibrary* library = nullptr;
+    std::string folder;
+};
+Published g_published;
+} // namespace
 
 const ModelLibrary* CurrentLibrary()
 {
-    return g_currentLibrary;
+    return g_published.library;
 }
 
-void PublishLibrary(const ModelLibrary* library)
+void PublishLibrary(const ModelLibrary* library, std::string folder)
 {
-    g_currentLibrary = library;
+    g_published = {library, library ? std::move(folder) : std::string()};
 }
 
 GK_Hinges* FindHingesByName(std::string name)
@@ -43,5 +49,5 @@ SaveResult SaveKnifeFile()
     const ModelLibrary* library = CurrentLibrary();
     if (!library)
         return SaveResult{SaveProblem::NoLibrary};
-    return SaveKnifeFile(library->knives);
+    return SaveKnifeFile(library->knives, SaveContext{g_published.folder});
 }

@@ -11,11 +11,12 @@
 
 class ModelLibrary;
 
-// The process-wide library: the main frame publishes the library it owns
-// before it loads the library files, and withdraws it when it is destroyed.
-// Null while no main frame has published one.
+// The process-wide library: the main frame publishes the library it owns,
+// with the library's folder, before it loads the library files, and
+// withdraws it (null) when it is destroyed. Null while no main frame has
+// published one.
 const ModelLibrary* CurrentLibrary();
-void PublishLibrary(const ModelLibrary* library);
+void PublishLibrary(const ModelLibrary* library, std::string folder);
 
 // The classic entry points, over the published library. The rest of the
 // program hands the library it works on to the functions these forward to.

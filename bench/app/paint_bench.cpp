@@ -48,8 +48,8 @@ GU_Pt_List rectangle(double w, double h)
 }
 
 struct DoorModels {
-    std::unique_ptr<GK_Hinges> hinge;
-    std::unique_ptr<GK_LockCore> lockCore;
+    std::shared_ptr<GK_Hinges> hinge;
+    std::shared_ptr<GK_LockCore> lockCore;
     std::unique_ptr<GK_DoorWithHinges> door;
 };
 
@@ -63,8 +63,8 @@ DoorModels doorModels()
     m.lockCore->GetSideList().add_tail(api_gk_make_circle_hole({35, 55, 0}, 22, 40).release());
     m.lockCore->GetSideList().add_tail(api_gk_make_hole(GU_Pt_List{{31, 116, 0}, {39, 116, 0}, {39, 124, 0}}, 40).release());
     m.door = api_gk_make_door_with_hinges("door", "", 2100, 900, 40);
-    m.door->SetHingesModel(m.hinge.get());
-    m.door->SetLockCoreModel(m.lockCore.get());
+    m.door->SetHingesModel(m.hinge);
+    m.door->SetLockCoreModel(m.lockCore);
     for (double x : {250.0, 1050.0, 1850.0})
         m.door->SetHingesPos({x, 0, 0});
     m.door->SetLockCorePos({1000, 0, 0});

@@ -3,7 +3,6 @@
 // into the four lists. The difference is what the window, the panes and their
 // fills add on top of reading the files.
 #include <library/DoorModelFile.h>
-#include <library/ExeFolder.h>
 #include <kernel/GK_Factories.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
@@ -39,34 +38,35 @@ void writeAll(const QString& path, const QByteArray& content)
         file.write(content);
 }
 
-// A scratch program folder with the library. One file of each kind is written
+// A scratch library folder. One file of each kind is written
 // by the library's writers under the name "MODEL"; the others are that text
 // under their own names (and, for doors, naming models spread over the lists).
 class LargeLibrary {
 public:
-    LargeLibrary() : m_exeFolder(m_dir.path().toStdString())
+    LargeLibrary()
     {
+        const SaveContext here{folder()};
         const QDir root(m_dir.path());
         for (const char* folder : {"Hinges", "Lockcores", "DoorModel"})
             root.mkpath(QString::fromLatin1(folder));
         ModelLibrary library;
-        auto hinge = api_gk_make_hinges(GU_Pt_List{{0, 0, 0}, {100, 0, 0}, {100, 24, 0}, {0, 24, 0}});
+        std::shared_ptr<GK_Hinges> hinge = api_gk_make_hinges(GU_Pt_List{{0, 0, 0}, {100, 0, 0}, {100, 24, 0}, {0, 24, 0}});
         hinge->SetName("MODEL");
         for (double x : {15.0, 50.0, 85.0})
             hinge->AddHoleToList(api_gk_make_circle_hole({x, 12, 0}, 4.5, 3).release());
-        auto lock = api_gk_make_lockcore(GU_Pt_List{{0, 0, 0}, {24, 0, 0}, {24, 240, 0}, {0, 240, 0}},
-                                         GU_Pt_List{{0, 0, 0}, {60, 0, 0}, {60, 180, 0}, {0, 180, 0}});
+        std::shared_ptr<GK_LockCore> lock = api_gk_make_lockcore(GU_Pt_List{{0, 0, 0}, {24, 0, 0}, {24, 240, 0}, {0, 240, 0}},
+                                                                 GU_Pt_List{{0, 0, 0}, {60, 0, 0}, {60, 180, 0}, {0, 180, 0}});
         lock->SetName("MODEL");
         lock->GetSideList().add_tail(api_gk_make_circle_hole({30, 55, 0}, 22, 40).release());
         auto door = api_gk_make_door_with_hinges("MODEL", "door", 2100, 900, 40);
-        door->SetHingesModel(hinge.get());
-        door->SetLockCoreModel(lock.get());
+        door->SetHingesModel(hinge);
+        door->SetLockCoreModel(lock);
         door->SetHingesPos({250, 0, 0});
         door->SetHingesPos({1850, 0, 0});
         door->SetLockCorePos({1000, 0, 0});
-        const QByteArray hingeText = readAll(QString::fromStdString(SaveHingesFile(hinge.get()).path));
-        const QByteArray lockText = readAll(QString::fromStdString(SaveLockCoreFile(lock.get()).path));
-        const QString doorPath = QString::fromStdString(SaveDoorModelFile(door.get()).path);
+        const QByteArray hingeText = readAll(QString::fromStdString(SaveHingesFile(hinge.get(), here).path));
+        const QByteArray lockText = readAll(QString::fromStdString(SaveLockCoreFile(lock.get(), here).path));
+        const QString doorPath = QString::fromStdString(SaveDoorModelFile(door.get(), here).path);
         const QByteArray doorText = readAll(doorPath);
         for (int i = 0; i < kTools; ++i) {
             auto tool = std::make_unique<KnifeInfo>();
@@ -74,7 +74,7 @@ public:
             tool->Diameter = 4 + i;
             library.knives.add_tail(std::move(tool));
         }
-        SaveKnifeFile(library.knives);
+        SaveKnifeFile(library.knives, here);
 
         for (int i = 0; i < kModelsPerKind; ++i) {
             const QByteArray n = QByteArray::number(i);
@@ -91,9 +91,10 @@ public:
         QFile::remove(doorPath);
     }
 
+    std::string folder() const { return m_dir.path().toStdString(); }
+
 private:
     QTemporaryDir m_dir;
-    ScopedExeFolder m_exeFolder;
 };
 
 LargeLibrary& largeLibrary()
@@ -104,22 +105,22 @@ LargeLibrary& largeLibrary()
 
 void BM_LoadLibraryOnly(benchmark::State& state)
 {
-    largeLibrary();
+    const std::string folder = largeLibrary().folder();
     for (auto _ : state) {
         ModelLibrary library;
-        LoadAllHinges(library.hinges);
-        LoadAllLockCores(library.lockCores);
-        LoadAllDoorModels(library.doors, library);
-        LoadKnifeFile(library.knives);
+        LoadAllHinges(folder, library.hinges);
+        LoadAllLockCores(folder, library.lockCores);
+        LoadAllDoorModels(folder, library.doors, library);
+        LoadKnifeFile(folder, library.knives);
         benchmark::DoNotOptimize(library.doors.count());
     }
 }
 
 void BM_StartUpToShownWindow(benchmark::State& state)
 {
-    largeLibrary();
+    const std::string folder = largeLibrary().folder();
     for (auto _ : state) {
-        auto app = std::make_unique<CVarnholtApp>(GetExeFolder());
+        auto app = std::make_unique<CVarnholtApp>(folder);
         app->InitInstance({});
         if (!QTest::qWaitForWindowExposed(app->mainFrame()))
             state.SkipWithError("the window was never shown");

@@ -9,7 +9,6 @@
 // (compare the time each adds with the megabytes each brings, reported as
 // counters).
 #include <library/DoorModelFile.h>
-#include <library/ExeFolder.h>
 #include <kernel/GK_Factories.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
@@ -77,7 +76,7 @@ std::string replaceAll(std::string text, const std::string& token, const std::st
     return text;
 }
 
-// A scratch program folder holding the generated library, removed at exit.
+// A scratch library folder holding the generated library, removed at exit.
 // One model of each kind is written by the program's own writers under a
 // placeholder name; the other files are copies of it under their own names,
 // which spares 30,000 synced saves.
@@ -86,86 +85,23 @@ public:
     GeneratedLibrary()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "varnholt-bench-XXXXXX").string();
-        m_root = mkdtemp(pattern.data());
-        m_exeFolder = std::make_unique<ScopedExeFolder>(m_root);
+        m_root = std::string(mkdtemp(pattern.data())) + "/";
         for (const char* folder : {"Hinges", "Lockcores", "DoorModel"})
-            std::filesystem::create_directory(std::filesystem::path(m_root) / folder);
-
-        ModelLibrary library;
-        library.hinges.add_tail(makeHinge(kHingeToken));
-        library.lockCores.add_tail(makeLockCore(kLockToken));
-        auto door = api_gk_make_door_with_hinges(kDoorToken, "door", 2000, 900, 45);
-        door->SetHingesModel(library.hinges[0]);
-        door->SetLockCoreModel(library.lockCores[0]);
-        door->SetHingesUp(1);
-        door->SetHingesPos({200, 0, 0});
-        door->SetHingesPos({1000, 0, 0});
-        door->SetHingesPos({1800, 0, 0});
-        door->SetLockCorePos({1000, 0, 0});
-        const std::string hingeText = readFile(SaveHingesFile(library.hinges[0]).path);
-        const std::string lockText = readFile(SaveLockCoreFile(library.lockCores[0]).path);
-        const SaveResult doorFile = SaveDoorModelFile(door.get());
-        const std::string doorText = readFile(doorFile.path);
-        std::filesystem::remove(doorFile.path);
-        std::filesystem::remove(GetExeFolder() + kHingesFolder + kHingeToken + ".xml");
-        std::filesystem::remove(GetExeFolder() + kLockCoresFolder + kLockToken + ".xml");
-
-        for (int i = 0; i < kModelsPerKind; ++i) {
-            const std::string hinge = modelName("Hinge-", i);
-            const std::string lock = modelName("Lock-", i);
-            const std::string doorName = modelName("Door-", i);
-            writeFile(kHingesFolder, hinge, replaceAll(hingeText, kHingeToken, hinge));
-            writeFile(kLockCoresFolder, lock, replaceAll(lockText, kLockToken, lock));
-            // Doors refer to models spread over the whole lists, in other case.
-            std::string text = replaceAll(doorText, kDoorToken, doorName);
-            text = replaceAll(text, kHingeToken, modelName("HINGE-", (i * 7919) % kModelsPerKind));
-            text = replaceAll(text, kLockToken, modelName("lock-", (i * 104729) % kModelsPerKind));
-            writeFile(kDoorModelFolder, doorName, text);
-        }
-        for (int i = 0; i < kTools; ++i) {
-            auto knife = std::make_unique<KnifeInfo>();
-            knife->ID = i;
-            knife->Diameter = 5 + i % 30;
-            knife->Vel = 6000;
-            knife->AirForward = "M" + std::to_string(i);
-            library.knives.add_tail(std::move(knife));
-        }
-        SaveKnifeFile(library.knives);
-
+            std::filesystem::create_directory(m_root + folder);
+        writeModels();
+        writeTools();
         for (const char* folder : {kHingesFolder, kLockCoresFolder, kDoorModelFolder})
-            for (std::string& path : ListLibraryFiles(GetExeFolder() + folder))
+            for (std::string& path : ListLibraryFiles(m_root + folder))
                 m_files.push_back(std::move(path));
-        m_files.push_back(GetExeFolder() + "HingesKnife.xml");
+        m_files.push_back(m_root + "HingesKnife.xml");
         for (const std::string& path : m_files)
             m_ordinaryBytes += std::filesystem::file_size(path);
-
-        // The worst cases wait in a folder of their own until a benchmark
-        // moves them in. The tool table is one file: its worst case takes the
-        // ordinary table's place, which meanwhile waits aside.
-        const std::string aside = m_root + "/aside/";
-        std::filesystem::create_directory(aside);
-        for (const worst_case::Case& worst : worst_case::kCases) {
-            const std::string file = worst.file;
-            const std::size_t slash = file.find('/');
-            WorstFile placed{m_root + "/" + file, aside + worst.name + ".xml", ""};
-            if (slash == std::string::npos)
-                placed.displacedAside = aside + "ordinary-" + file;
-            else
-                placed.placed = m_root + "/" + file.substr(0, slash + 1) + "worst-" + worst.name + ".xml";
-            std::ofstream(placed.aside, std::ios::binary) << worst.make(kMaxLibraryFileSize);
-            m_worstBytes += std::filesystem::file_size(placed.aside);
-            if (!placed.displacedAside.empty())
-                m_displacedBytes += std::filesystem::file_size(placed.placed);
-            m_worst.push_back(std::move(placed));
-        }
+        prepareWorstCases();
     }
 
-    ~GeneratedLibrary()
-    {
-        m_exeFolder.reset();
-        std::filesystem::remove_all(m_root);
-    }
+    ~GeneratedLibrary() { std::filesystem::remove_all(m_root); }
 
+    const std::string& folder() const { return m_root; }
     const std::vector<std::string>& files() const { return m_files; }
     double ordinaryMegabytes() const { return static_cast<double>(m_ordinaryBytes) / (1 << 20); }
     double worstMegabytes() const { return static_cast<double>(m_worstBytes) / (1 << 20); }
@@ -191,9 +127,84 @@ public:
     }
 
 private:
-    static void writeFile(const char* folder, const std::string& name, const std::string& text)
+    // The model files, copied from one file of each kind that the writers
+    // wrote.
+    void writeModels() const
     {
-        std::ofstream(GetExeFolder() + folder + name + ".xml", std::ios::binary) << text;
+        const SaveContext here{m_root};
+        ModelLibrary library;
+        library.hinges.add_tail(makeHinge(kHingeToken));
+        library.lockCores.add_tail(makeLockCore(kLockToken));
+        auto door = api_gk_make_door_with_hinges(kDoorToken, "door", 2000, 900, 45);
+        door->SetHingesModel(library.hinges.share(0));
+        door->SetLockCoreModel(library.lockCores.share(0));
+        door->SetHingesUp(1);
+        door->SetHingesPos({200, 0, 0});
+        door->SetHingesPos({1000, 0, 0});
+        door->SetHingesPos({1800, 0, 0});
+        door->SetLockCorePos({1000, 0, 0});
+        const std::string hingeText = readFile(SaveHingesFile(library.hinges[0], here).path);
+        const std::string lockText = readFile(SaveLockCoreFile(library.lockCores[0], here).path);
+        const SaveResult doorFile = SaveDoorModelFile(door.get(), here);
+        const std::string doorText = readFile(doorFile.path);
+        std::filesystem::remove(doorFile.path);
+        std::filesystem::remove(m_root + kHingesFolder + kHingeToken + ".xml");
+        std::filesystem::remove(m_root + kLockCoresFolder + kLockToken + ".xml");
+
+        for (int i = 0; i < kModelsPerKind; ++i) {
+            const std::string hinge = modelName("Hinge-", i);
+            const std::string lock = modelName("Lock-", i);
+            const std::string doorName = modelName("Door-", i);
+            writeFile(kHingesFolder, hinge, replaceAll(hingeText, kHingeToken, hinge));
+            writeFile(kLockCoresFolder, lock, replaceAll(lockText, kLockToken, lock));
+            // Doors refer to models spread over the whole lists, in other case.
+            std::string text = replaceAll(doorText, kDoorToken, doorName);
+            text = replaceAll(text, kHingeToken, modelName("HINGE-", (i * 7919) % kModelsPerKind));
+            text = replaceAll(text, kLockToken, modelName("lock-", (i * 104729) % kModelsPerKind));
+            writeFile(kDoorModelFolder, doorName, text);
+        }
+    }
+
+    void writeTools() const
+    {
+        GU_OwnedList<KnifeInfo> tools;
+        for (int i = 0; i < kTools; ++i) {
+            auto knife = std::make_unique<KnifeInfo>();
+            knife->ID = i;
+            knife->Diameter = 5 + i % 30;
+            knife->Vel = 6000;
+            knife->AirForward = "M" + std::to_string(i);
+            tools.add_tail(std::move(knife));
+        }
+        SaveKnifeFile(tools, SaveContext{m_root});
+    }
+
+    // The worst cases wait in a folder of their own until a benchmark moves
+    // them in. The tool table is one file: its worst case takes the ordinary
+    // table's place, which meanwhile waits aside.
+    void prepareWorstCases()
+    {
+        const std::string aside = m_root + "aside/";
+        std::filesystem::create_directory(aside);
+        for (const worst_case::Case& worst : worst_case::kCases) {
+            const std::string file = worst.file;
+            const std::size_t slash = file.find('/');
+            WorstFile placed{m_root + file, aside + worst.name + ".xml", ""};
+            if (slash == std::string::npos)
+                placed.displacedAside = aside + "ordinary-" + file;
+            else
+                placed.placed = m_root + file.substr(0, slash + 1) + "worst-" + worst.name + ".xml";
+            std::ofstream(placed.aside, std::ios::binary) << worst.make(kMaxLibraryFileSize);
+            m_worstBytes += std::filesystem::file_size(placed.aside);
+            if (!placed.displacedAside.empty())
+                m_displacedBytes += std::filesystem::file_size(placed.placed);
+            m_worst.push_back(std::move(placed));
+        }
+    }
+
+    void writeFile(const char* folder, const std::string& name, const std::string& text) const
+    {
+        std::ofstream(m_root + folder + name + ".xml", std::ios::binary) << text;
     }
 
     struct WorstFile {
@@ -202,8 +213,7 @@ private:
         std::string displacedAside; // where the ordinary file it replaces waits, if any
     };
 
-    std::string m_root;
-    std::unique_ptr<ScopedExeFolder> m_exeFolder;
+    std::string m_root; // with a trailing separator
     std::vector<std::string> m_files;
     std::vector<WorstFile> m_worst;
     std::uintmax_t m_ordinaryBytes = 0;
@@ -224,13 +234,14 @@ void loadWholeLibrary(benchmark::State& state, bool worstCases)
 {
     GeneratedLibrary& generatedLibrary = generated();
     generatedLibrary.placeWorstCases(worstCases);
+    const std::string& folder = generatedLibrary.folder();
     std::size_t skipped = 0;
     for (auto _ : state) {
         auto library = std::make_unique<ModelLibrary>();
-        LoadAllHinges(library->hinges, &library->skipped);
-        LoadAllLockCores(library->lockCores, &library->skipped);
-        LoadAllDoorModels(library->doors, *library, &library->skipped);
-        LoadKnifeFile(library->knives, &library->skipped);
+        LoadAllHinges(folder, library->hinges, &library->skipped);
+        LoadAllLockCores(folder, library->lockCores, &library->skipped);
+        LoadAllDoorModels(folder, library->doors, *library, &library->skipped);
+        LoadKnifeFile(folder, library->knives, &library->skipped);
         benchmark::DoNotOptimize(library->doors.count());
         if (library->hinges.count() < kModelsPerKind || !library->doors[0]->GetHingesModel() ||
             library->knives.empty() == !worstCases)

@@ -71,8 +71,8 @@ std::unique_ptr<KnifeInfo> tool(int id, int type, double diameter, int isMain = 
 
 struct Shop {
     GU_OwnedList<KnifeInfo> tools;
-    std::unique_ptr<GK_Hinges> hinge;
-    std::unique_ptr<GK_LockCore> lock =
+    std::shared_ptr<GK_Hinges> hinge;
+    std::shared_ptr<GK_LockCore> lock =
         api_gk_make_lockcore(roundedOutline(24, 240, 12), {{0, 0, 0}, {60, 0, 0}, {60, 180, 0}, {0, 180, 0}});
     std::unique_ptr<GK_DoorWithHinges> door = api_gk_make_door_with_hinges("D", "", 2100, 900, 40);
     MachineProfile profile;
@@ -92,8 +92,8 @@ struct Shop {
         lock->GetTopList().add_tail(api_gk_make_circle_hole({12, 20, 0}, 4, 5));
         lock->GetTopList().add_tail(api_gk_make_circle_hole({12, 220, 0}, 4, 5));
         lock->GetSideList().add_tail(api_gk_make_circle_hole({35, 55, 0}, 22, 0));
-        door->SetHingesModel(hinge.get());
-        door->SetLockCoreModel(lock.get());
+        door->SetHingesModel(hinge);
+        door->SetLockCoreModel(lock);
         for (const double x : {200.0, 750.0, 1350.0, 1900.0})
             door->SetHingesPos({x, 0, 0});
         door->SetLockCorePos({1000, 0, 0});

@@ -2,7 +2,6 @@
 
 #include <app/AppSettings.h>
 #include <grid/CTreeGridCtrl.h>
-#include <library/ExeFolder.h>
 #include <app/MainFrame.h>
 #include <app/VarnholtApp.h>
 
@@ -18,17 +17,18 @@
 #include <memory>
 #include <optional>
 
-// A scratch program folder (the library beside the program), fresh settings,
+// A scratch library folder (the program's own when it runs), fresh settings,
 // and the application started on them.
 class AppFixture : public ::testing::Test {
 protected:
     AppFixture()
     {
         QSettings(AppSettings::organization(), AppSettings::application()).clear();
-        m_exeFolder.emplace(m_dir.path().toStdString());
     }
     ~AppFixture() override { stop(); }
 
+    // The folder as the library's functions take it.
+    std::string libraryFolder() const { return m_dir.path().toStdString() + "/"; }
     QString libraryPath(const QString& relative = QString()) const { return QDir(m_dir.path()).filePath(relative); }
     void makeFolders() const
     {
@@ -36,7 +36,7 @@ protected:
             QDir(m_dir.path()).mkpath(QString::fromLatin1(folder));
     }
 
-    // Lays the sample library of the source tree beside the program.
+    // Lays the sample library of the source tree into the folder.
     void copySampleLibrary() const
     {
         const QString samples = QStringLiteral(VARNHOLT_SOURCE_DIR "/samples/library");
@@ -51,7 +51,7 @@ protected:
 
     CMainFrame* start()
     {
-        m_app = std::make_unique<CVarnholtApp>(m_dir.path().toStdString());
+        m_app = std::make_unique<CVarnholtApp>(libraryFolder());
         EXPECT_TRUE(m_app->InitInstance({}));
         return m_app->mainFrame();
     }
@@ -80,6 +80,5 @@ protected:
 
 private:
     QTemporaryDir m_dir;
-    std::optional<ScopedExeFolder> m_exeFolder;
     std::unique_ptr<CVarnholtApp> m_app;
 };

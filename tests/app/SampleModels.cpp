@@ -43,26 +43,27 @@ std::unique_ptr<GK_DoorWithHinges> door(const std::string& name, double length, 
     return api_gk_make_door_with_hinges(name, "door " + name, length, width, thickness);
 }
 
-void writeLibrary()
+void writeLibrary(const std::string& folder)
 {
+    const SaveContext here{folder};
     ModelLibrary written;
     written.hinges.add_tail(hinge("H1", 100, 24));
     written.hinges.add_tail(hinge("H2", 80, 20));
     written.lockCores.add_tail(lockCore("L1"));
     for (const GK_Hinges* h : written.hinges)
-        ASSERT_TRUE(SaveHingesFile(h));
-    ASSERT_TRUE(SaveLockCoreFile(written.lockCores[0]));
+        ASSERT_TRUE(SaveHingesFile(h, here));
+    ASSERT_TRUE(SaveLockCoreFile(written.lockCores[0], here));
 
     auto d1 = door("D1", 2100, 900, 40);
-    d1->SetHingesModel(written.hinges[0]);
-    d1->SetLockCoreModel(written.lockCores[0]);
+    d1->SetHingesModel(written.hinges.share(0));
+    d1->SetLockCoreModel(written.lockCores.share(0));
     d1->SetHingesPos({200, 0, 0});
     d1->SetHingesPos({1800, 0, 0});
     d1->SetLockCorePos({1000, 0, 0});
     d1->SetHingesUp(1);
-    ASSERT_TRUE(SaveDoorModelFile(d1.get()));
+    ASSERT_TRUE(SaveDoorModelFile(d1.get(), here));
     auto d2 = door("D2", 1950.5, 850.25, 38);
-    ASSERT_TRUE(SaveDoorModelFile(d2.get()));
+    ASSERT_TRUE(SaveDoorModelFile(d2.get(), here));
 
     for (int id : {1, 2}) {
         auto tool = std::make_unique<KnifeInfo>();
@@ -70,10 +71,10 @@ void writeLibrary()
         tool->Diameter = 5.0 * id;
         written.knives.add_tail(std::move(tool));
     }
-    ASSERT_TRUE(SaveKnifeFile(written.knives));
+    ASSERT_TRUE(SaveKnifeFile(written.knives, here));
 }
 
-void writeMachiningTools()
+void writeMachiningTools(const std::string& folder)
 {
     GU_OwnedList<KnifeInfo> tools;
     for (const auto& [id, type, diameter] : {std::tuple{1, 1, 8.0}, std::tuple{2, 2, 16.0}}) {
@@ -84,7 +85,7 @@ void writeMachiningTools()
         k->Vel = 3000;
         tools.add_tail(std::move(k));
     }
-    ASSERT_TRUE(SaveKnifeFile(tools));
+    ASSERT_TRUE(SaveKnifeFile(tools, SaveContext{folder}));
 }
 
 } // namespace SampleModels

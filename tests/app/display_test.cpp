@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         makeFolders();
-        SampleModels::writeLibrary();
+        SampleModels::writeLibrary(libraryFolder());
         f = start();
         f->resize(1000, 700);
     }

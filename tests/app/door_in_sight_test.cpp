@@ -26,15 +26,14 @@ protected:
     void SetUp() override
     {
         makeFolders();
-        SampleModels::writeLibrary();
-        SampleModels::writeMachiningTools();
+        SampleModels::writeLibrary(libraryFolder());
+        SampleModels::writeMachiningTools(libraryFolder());
         // A third door, after "D2", with the other hinge at other places.
         auto d3 = SampleModels::door("D3", 1800, 800, 38);
-        auto hinge = SampleModels::hinge("H2", 80, 20);
-        d3->SetHingesModel(hinge.get());
+        d3->SetHingesModel(SampleModels::hinge("H2", 80, 20));
         d3->SetHingesPos({300, 0, 0});
         d3->SetHingesPos({1500, 0, 0});
-        ASSERT_TRUE(SaveDoorModelFile(d3.get()));
+        ASSERT_TRUE(SaveDoorModelFile(d3.get(), SaveContext{libraryFolder()}));
         f = start();
     }
 
@@ -102,7 +101,7 @@ TEST_F(DoorInSight, TheProgramWrittenIsThatOfTheDoorEnterShowed)
     EXPECT_EQ(title, QStringLiteral("保存门型“D3”的合页加工程序"));
     EXPECT_EQ(suggested, QStringLiteral("D3_合页.NC"));
 
-    const MachineProfile profile = LoadMachineProfile();
+    const MachineProfile profile = LoadMachineProfile(libraryFolder());
     const std::string expected = WriteGcode(PlanProgram(ProgramKind::Hinges, *door, f->library().models().knives, profile), profile);
     QFile written(path);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));

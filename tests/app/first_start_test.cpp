@@ -129,11 +129,11 @@ TEST_F(FirstStart, ToolbarButtonsHaveOurPicturesAndNameTheirShortcuts)
 TEST_F(FirstStart, TheImportDialogStartsAmongTheSamplesThenWhereItWasLastUsed)
 {
     const QString kind = QStringLiteral("dxf");
-    EXPECT_TRUE(FileFolders::startFolder(kind).isEmpty());
+    EXPECT_TRUE(FileFolders::startFolder(libraryFolder(), kind).isEmpty());
     QDir(libraryPath()).mkpath(QLatin1String(FileFolders::kSampleDrawings));
     const QString samples = libraryPath(QLatin1String(FileFolders::kSampleDrawings));
-    EXPECT_EQ(FileFolders::startFolder(kind), samples);
-    EXPECT_TRUE(FileFolders::startFolder(QStringLiteral("NC")).isEmpty()) << "NC files have no samples";
+    EXPECT_EQ(FileFolders::startFolder(libraryFolder(), kind), samples);
+    EXPECT_TRUE(FileFolders::startFolder(libraryFolder(), QStringLiteral("NC")).isEmpty()) << "NC files have no samples";
 
     CMainFrame* f = start();
     QString opened;
@@ -148,9 +148,9 @@ TEST_F(FirstStart, TheImportDialogStartsAmongTheSamplesThenWhereItWasLastUsed)
 
     QDir(libraryPath()).mkpath("drawings");
     FileFolders::remember(kind, libraryPath("drawings"));
-    EXPECT_EQ(FileFolders::startFolder(kind), libraryPath("drawings"));
+    EXPECT_EQ(FileFolders::startFolder(libraryFolder(), kind), libraryPath("drawings"));
     QDir(libraryPath("drawings")).removeRecursively();
-    EXPECT_EQ(FileFolders::startFolder(kind), samples) << "a folder that is gone is not offered";
+    EXPECT_EQ(FileFolders::startFolder(libraryFolder(), kind), samples) << "a folder that is gone is not offered";
 }
 
 TEST_F(FirstStart, ARecentFileThatCannotBeOpenedIsNamedInAMessage)

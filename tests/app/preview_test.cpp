@@ -30,8 +30,8 @@ protected:
     void SetUp() override
     {
         makeFolders();
-        SampleModels::writeLibrary();
-        SampleModels::writeMachiningTools();
+        SampleModels::writeLibrary(libraryFolder());
+        SampleModels::writeMachiningTools(libraryFolder());
         f = start();
         f->resize(1000, 700);
         view = f->activeView();

@@ -23,7 +23,7 @@ using StartUp = AppFixture;
 TEST_F(StartUp, PanesListTheModelsInLoadOrderNumberedFromOne)
 {
     makeFolders();
-    SampleModels::writeLibrary();
+    SampleModels::writeLibrary(libraryFolder());
     CMainFrame* f = start();
     ASSERT_NE(f, nullptr);
 
@@ -48,7 +48,7 @@ TEST_F(StartUp, PanesListTheModelsInLoadOrderNumberedFromOne)
 TEST_F(StartUp, DoorsResolveModelsLoadedInTheSameStart)
 {
     makeFolders();
-    SampleModels::writeLibrary();
+    SampleModels::writeLibrary(libraryFolder());
     CMainFrame* f = start();
     const GK_DoorWithHinges* d1 = f->library().models().doors[0];
     EXPECT_EQ(d1->GetHingesModel(), f->library().models().hinges[0]);
@@ -61,9 +61,9 @@ TEST_F(StartUp, DoorsResolveModelsLoadedInTheSameStart)
 TEST_F(StartUp, RefreshReadsTheLibraryAgainFromDisk)
 {
     makeFolders();
-    SampleModels::writeLibrary();
+    SampleModels::writeLibrary(libraryFolder());
     CMainFrame* f = start();
-    ASSERT_TRUE(SaveHingesFile(SampleModels::hinge("H3", 30, 40).get()));
+    ASSERT_TRUE(SaveHingesFile(SampleModels::hinge("H3", 30, 40).get(), SaveContext{libraryFolder()}));
     ASSERT_TRUE(QFile::remove(libraryPath("Lockcores/L1.xml")));
     f->action(ID_VIEW_REFRESH)->trigger();
 
@@ -82,7 +82,7 @@ TEST_F(StartUp, RefreshReadsTheLibraryAgainFromDisk)
 TEST_F(StartUp, WhatLoadingPassedOverIsCountedAndListed)
 {
     makeFolders();
-    SampleModels::writeLibrary();
+    SampleModels::writeLibrary(libraryFolder());
     ASSERT_TRUE(QFile::remove(libraryPath("Hinges/H1.xml")));
     const auto write = [this](const char* name, const char* text) {
         QFile file(libraryPath(QString::fromLatin1(name)));
@@ -115,7 +115,7 @@ TEST_F(StartUp, WhatLoadingPassedOverIsCountedAndListed)
 
     ASSERT_TRUE(QFile::remove(libraryPath("Hinges/nan.xml")));
     ASSERT_TRUE(QFile::remove(libraryPath("Lockcores/broken.xml")));
-    ASSERT_TRUE(SaveHingesFile(SampleModels::hinge("H1", 100, 24).get()));
+    ASSERT_TRUE(SaveHingesFile(SampleModels::hinge("H1", 100, 24).get(), SaveContext{libraryFolder()}));
     f->action(ID_VIEW_REFRESH)->trigger();
     EXPECT_FALSE(f->passedOverNote()->isVisible());
 }
@@ -173,7 +173,7 @@ TEST_F(StartUp, CaptionPanesAndDockingAsAfterWindowCreation)
 TEST_F(StartUp, TheLibraryIsPublishedWhileTheFrameLives)
 {
     makeFolders();
-    SampleModels::writeLibrary();
+    SampleModels::writeLibrary(libraryFolder());
     CMainFrame* f = start();
     EXPECT_EQ(FindHingesByName("h2"), f->library().models().hinges[1]);
     EXPECT_EQ(FindLockCoreByName("L1"), f->library().models().lockCores[0]);

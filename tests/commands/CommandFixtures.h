@@ -8,7 +8,6 @@
 #include <importer/CadImporter.h>
 #include <commands/CommandHost.h>
 #include <library/DoorModelFile.h>
-#include <library/ExeFolder.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
 #include <library/Library.h>
@@ -104,6 +103,7 @@ public:
 class FakeHost : public CommandHost {
 public:
     Library* library() override { return withMainWindow ? libraryInUse : nullptr; }
+    std::string libraryFolder() override { return folder; }
     // Counts the library's changes from now on, as the panes would follow them.
     void follow(Library& library)
     {
@@ -142,6 +142,7 @@ public:
         return drawing.back().get();
     }
 
+    std::string folder; // of the library files, also without a main window
     Library* libraryInUse = nullptr;
     bool withMainWindow = true;
     int hingeRefills = 0;
@@ -160,14 +161,15 @@ private:
     Library::Connection m_followed;
 };
 
-// A scratch library folder with its three model folders, a published
-// library, and the commands wired to stand-ins.
+// A scratch library folder with its three model folders, its library, and
+// the commands wired to stand-ins.
 class CommandTest : public ::testing::Test {
 protected:
-    CommandTest() : folder(temp.path().toStdString())
+    CommandTest()
     {
         for (const char* sub : {"Hinges", "Lockcores", "DoorModel"})
             QDir(temp.path()).mkdir(QLatin1String(sub));
+        host.folder = lib.document.folder();
         host.follow(lib.document);
     }
 
@@ -177,7 +179,6 @@ protected:
     QString cadPath() const { return temp.filePath(QStringLiteral("drawing.dxf")); }
 
     QTemporaryDir temp;
-    ScopedExeFolder folder;
     TestDocument lib{temp.path().toStdString()};
     FakeHost host;
     StandInImporter importer;

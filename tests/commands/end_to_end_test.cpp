@@ -158,8 +158,8 @@ TEST_F(WholeProgram, ImportComposeShowWriteAndFindAgainAfterRestart)
 TEST_F(WholeProgram, NcCommandsSearchTheViewsDrawing)
 {
     makeFolders();
-    SampleModels::writeLibrary();
-    SampleModels::writeMachiningTools();
+    SampleModels::writeLibrary(libraryFolder());
+    SampleModels::writeMachiningTools(libraryFolder());
     CMainFrame* f = start();
     emit f->hingesPane()->grid().leftButtonDoubleClicked(f->library().models().hinges[0]);
     QString message;

@@ -172,7 +172,7 @@ TEST_F(ImportCommandTest, DuplicateNameReplacesTheListedModelInPlaceOnYes)
     g_oldFile = libraryFile("Hinges/Hinge-A.xml");
     SetBeforeReplaceHook(noteOldFile);
     auto door = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
-    door->SetHingesModel(older);
+    door->SetHingesModel(ShareHingesByName(lib.library, "Hinge-A"));
     messages.answers.push_back(true);
     files.paths.push_back(cadPath());
     importer.nextHinges = importedHinge(50.0);
@@ -243,7 +243,7 @@ TEST_F(ImportCommandTest, ToolTableIsWrittenAfterEachChangeAndAFailureReported)
     applyDiameter("6.5");
     commands.OnKnifeSetting();
     GU_OwnedList<KnifeInfo> saved;
-    LoadKnifeFile(saved);
+    LoadKnifeFile(lib.document.folder(), saved);
     ASSERT_EQ(saved.count(), 1u);
     EXPECT_EQ(saved[0]->Diameter, 6.5);
     EXPECT_TRUE(messages.shown.empty());

@@ -32,8 +32,8 @@ protected:
     void SetUp() override
     {
         makeFolders();
-        SampleModels::writeLibrary();
-        SampleModels::writeMachiningTools();
+        SampleModels::writeLibrary(libraryFolder());
+        SampleModels::writeMachiningTools(libraryFolder());
         f = start();
         host.emplace(*f);
         emit f->doorPane()->grid().leftButtonDoubleClicked(f->library().models().doors[0]);
@@ -49,7 +49,10 @@ protected:
     }
 
     // Another program writes hinge "H1" anew, 120 wide.
-    static void rewriteH1Elsewhere() { ASSERT_TRUE(SaveHingesFile(SampleModels::hinge("H1", 120, 24).get())); }
+    void rewriteH1Elsewhere() const
+    {
+        ASSERT_TRUE(SaveHingesFile(SampleModels::hinge("H1", 120, 24).get(), SaveContext{libraryFolder()}));
+    }
 
     void reload(ReloadBy by)
     {

@@ -43,8 +43,8 @@ protected:
         addTool(2, 8, 1);
         addTool(3, 6, 2);
         auto d = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
-        d->SetHingesModel(hinge);
-        d->SetLockCoreModel(lock);
+        d->SetHingesModel(ShareHingesByName(lib.library, "H"));
+        d->SetLockCoreModel(ShareLockCoreByName(lib.library, "L"));
         d->SetHingesPos({300, 0, 0});
         d->SetHingesPos({1700, 0, 0});
         d->SetLockCorePos({1000, 0, 0});
@@ -162,7 +162,7 @@ TEST_F(MachiningCommandTest, MachineSettingsAreSavedAndUsed)
     });
     machining.OnMachineProfile();
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(LoadMachineProfile().Extension, "cnc");
+    EXPECT_EQ(LoadMachineProfile(lib.document.folder()).Extension, "cnc");
     files.paths = {temp.filePath(QStringLiteral("d.cnc"))};
     machining.OnHingesProgram();
     ASSERT_EQ(files.asked.size(), 1u);

@@ -45,8 +45,8 @@ protected:
         for (const auto& [id, diameter, type] : {std::tuple{1, 5.0, 1}, std::tuple{2, 8.0, 1}, std::tuple{3, 6.0, 2}})
             lib.addKnife(id, diameter, type)->Vel = 3000;
         auto d = api_gk_make_door_with_hinges(*QStringToGbk(QStringLiteral("门一")), "", 2000, 900, 40);
-        d->SetHingesModel(hinge);
-        d->SetLockCoreModel(lock);
+        d->SetHingesModel(ShareHingesByName(lib.library, "H"));
+        d->SetLockCoreModel(ShareLockCoreByName(lib.library, "L"));
         d->SetHingesPos({300, 0, 0});
         d->SetHingesPos({1700, 0, 0});
         d->SetLockCorePos({1000, 0, 0});

@@ -21,11 +21,16 @@ std::unique_ptr<GK_Hinges> importedHinge(double side)
 
 // The other instance: its own library read from the same folder.
 struct OtherInstance {
+    std::string folder;
     ModelLibrary library;
-    OtherInstance()
+    explicit OtherInstance(std::string libraryFolder) : folder(std::move(libraryFolder))
     {
-        LoadAllHinges(library.hinges, nullptr, &library.files);
-        LoadKnifeFile(library.knives, nullptr, &library.files);
+        LoadAllHinges(folder, library.hinges, nullptr, &library.files);
+        LoadKnifeFile(folder, library.knives, nullptr, &library.files);
+    }
+    SaveContext context(OnDiskChange onChange = OnDiskChange::Refuse)
+    {
+        return SaveContext{folder, &library.files, onChange};
     }
 };
 
@@ -44,7 +49,7 @@ TEST_F(SharedLibraryCommandTest, ANameWhoseFileHoldsAnotherModelIsRefused)
 {
     auto y = importedHinge(10);
     y->SetName("Y");
-    ASSERT_TRUE(SaveHingesFile(y.get()));
+    ASSERT_TRUE(SaveHingesFile(y.get(), SaveContext{lib.document.folder()}));
     ASSERT_TRUE(QFile::rename(libraryFile("Hinges/Y.xml"), libraryFile("Hinges/x.xml")));
     files.paths.push_back(cadPath());
     importer.nextHinges = importedHinge(20);
@@ -71,9 +76,9 @@ TEST_F(SharedLibraryCommandTest, AToolTableChangedElsewhereIsReadAgainOrOverwrit
 {
     lib.addKnife(1, 2.0);
     ASSERT_TRUE(SaveKnifeFile(lib.library.knives, lib.document.saveContext()));
-    OtherInstance other;
+    OtherInstance other(lib.document.folder());
     other.library.knives[0]->Diameter = 8;
-    ASSERT_TRUE(SaveKnifeFile(other.library.knives, SaveContext{&other.library.files}));
+    ASSERT_TRUE(SaveKnifeFile(other.library.knives, other.context()));
 
     ApplyDiameter("6.5");
     commands.OnKnifeSetting();
@@ -87,14 +92,14 @@ TEST_F(SharedLibraryCommandTest, AToolTableChangedElsewhereIsReadAgainOrOverwrit
     commands.OnKnifeSetting();
     EXPECT_EQ(messages.shown.size(), 1u) << "the table is as read: no question";
     other.library.knives[0]->Diameter = 9;
-    EXPECT_EQ(SaveKnifeFile(other.library.knives, SaveContext{&other.library.files}).problem,
+    EXPECT_EQ(SaveKnifeFile(other.library.knives, other.context()).problem,
               SaveProblem::ChangedOnDisk);
-    ASSERT_TRUE(SaveKnifeFile(other.library.knives, SaveContext{&other.library.files, OnDiskChange::Overwrite}));
+    ASSERT_TRUE(SaveKnifeFile(other.library.knives, other.context(OnDiskChange::Overwrite)));
     ApplyDiameter("7");
     messages.choices.push_back(kChooseOverwrite);
     commands.OnKnifeSetting();
     GU_OwnedList<KnifeInfo> onDisk;
-    LoadKnifeFile(onDisk);
+    LoadKnifeFile(lib.document.folder(), onDisk);
     EXPECT_EQ(onDisk[0]->Diameter, 7.0);
 }
 
@@ -102,10 +107,10 @@ TEST_F(SharedLibraryCommandTest, AToolTableChangedElsewhereIsReadAgainOrOverwrit
 // library again and lists the other's model; "覆盖" writes the import.
 TEST_F(SharedLibraryCommandTest, AModelFileAddedElsewhereIsReadAgainOrOverwritten)
 {
-    OtherInstance other;
+    OtherInstance other(lib.document.folder());
     auto theirs = importedHinge(10);
     theirs->SetName("H");
-    ASSERT_TRUE(SaveHingesFile(theirs.get(), SaveContext{&other.library.files}));
+    ASSERT_TRUE(SaveHingesFile(theirs.get(), other.context()));
 
     files.paths.push_back(cadPath());
     importer.nextHinges = importedHinge(20);
@@ -126,7 +131,7 @@ TEST_F(SharedLibraryCommandTest, AModelFileAddedElsewhereIsReadAgainOrOverwritte
     EXPECT_EQ(lib.library.hinges[0]->GetLoopOut().vertex(1).x, 30.0);
 
     theirs->SetThick(5);
-    ASSERT_TRUE(SaveHingesFile(theirs.get(), SaveContext{&other.library.files, OnDiskChange::Overwrite}));
+    ASSERT_TRUE(SaveHingesFile(theirs.get(), other.context(OnDiskChange::Overwrite)));
     files.paths.push_back(cadPath());
     importer.nextHinges = importedHinge(40);
     messages.answers.push_back(true);

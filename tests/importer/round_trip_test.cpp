@@ -1,7 +1,6 @@
 #include "TestDrawings.h"
 
 #include <importer/CadImporter.h>
-#include <library/ExeFolder.h>
 #include <library/HingesFile.h>
 #include <library/LockCoreFile.h>
 
@@ -35,7 +34,7 @@ protected:
 
     const std::filesystem::path m_folder =
         std::filesystem::temp_directory_path() / ("importer_round_trip_" + std::to_string(::getpid()));
-    ScopedExeFolder m_exe{m_folder.string()};
+    const SaveContext m_here{m_folder.string()};
     CadImporter importer{readerParser()};
 };
 
@@ -44,7 +43,7 @@ TEST_F(RoundTrip, ImportedHingeSavedAndReadBackIsTheSameModel)
     ASSERT_EQ(importer.import_hinges_from_cad_file(testDrawing("hinge_rounded.dxf")), 0);
     GK_Hinges& imported = *importer.get_hinges_model();
     imported.SetName("cup");
-    ASSERT_TRUE(SaveHingesFile(&imported));
+    ASSERT_TRUE(SaveHingesFile(&imported, m_here));
     const auto loaded = LoadHingesFile((m_folder / "Hinges" / "cup.xml").string()).model;
     ASSERT_NE(loaded, nullptr);
     expectSameLoop(imported.GetLoopOut(), loaded->GetLoopOut());
@@ -64,7 +63,7 @@ TEST_F(RoundTrip, ImportedLockCoreSavedAndReadBackKeepsFacesAndHoles)
     ASSERT_EQ(importer.import_lockcore_from_cad_file(sampleDrawing("lockcore_plate.dxf")), 0);
     GK_LockCore& imported = *importer.get_lockcore_model();
     imported.SetName("plate");
-    ASSERT_TRUE(SaveLockCoreFile(&imported));
+    ASSERT_TRUE(SaveLockCoreFile(&imported, m_here));
     const auto loaded = LoadLockCoreFile((m_folder / "Lockcores" / "plate.xml").string()).model;
     ASSERT_NE(loaded, nullptr);
     expectSameLoop(imported.GetTopLoop(), loaded->GetTopLoop());

@@ -67,14 +67,16 @@ TEST(LockCore, CopyDuplicatesBothHoleLists)
     EXPECT_EQ(copy->type(), GK_TYPE_LOCKCORE);
 }
 
-TEST(Door, PointsToItsModelsWithoutOwningThem)
+// A copy of a door shares its models: they live on after the door and
+// whoever else held them let go.
+TEST(Door, SharesItsModelsWithItsCopies)
 {
-    auto hinge = api_gk_make_hinges(square(40));
-    auto core = api_gk_make_lockcore(square(20), square(10));
+    std::shared_ptr<GK_Hinges> hinge = api_gk_make_hinges(square(40));
+    std::shared_ptr<GK_LockCore> core = api_gk_make_lockcore(square(20), square(10));
     auto door = api_gk_make_door_with_hinges("D", "c", 2100, 900, 40);
     EXPECT_EQ(door->HingesUp(), 0);
-    door->SetHingesModel(hinge.get());
-    door->SetLockCoreModel(core.get());
+    door->SetHingesModel(hinge);
+    door->SetLockCoreModel(core);
     door->SetHingesPos({200, 0, 0});
     door->SetHingesPos({1800, 0, 0});
 
@@ -82,13 +84,20 @@ TEST(Door, PointsToItsModelsWithoutOwningThem)
     door.reset();
     EXPECT_EQ(copy->GetHingesModel(), hinge.get());
     EXPECT_EQ(copy->GetLockCoreModel(), core.get());
+    const std::weak_ptr<GK_Hinges> shared = hinge;
+    hinge.reset();
+    core.reset();
+    ASSERT_FALSE(shared.expired());
+    EXPECT_EQ(copy->GetHingesModel(), shared.lock().get());
     ASSERT_EQ(copy->GetHingesPos().count(), 2u);
     EXPECT_DOUBLE_EQ(copy->GetHingesPos()[1].x, 1800);
 
     double l = 0, w = 0, t = 0;
     copy->GetDoorSize(l, w, t);
     EXPECT_EQ((position{l, w, t}), (position{2100, 900, 40}));
-    EXPECT_EQ(hinge->GetName(), "");
+    EXPECT_EQ(copy->GetHingesModel()->GetName(), "");
+    copy.reset();
+    EXPECT_TRUE(shared.expired());
 }
 
 TEST(Hinges, AssignmentReplacesContentButKeepsDrawingState)

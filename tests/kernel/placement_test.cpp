@@ -74,11 +74,11 @@ TEST(PartBounds, CountOutlineAndHolesThatCanBeDrawn)
 
 TEST(LayOutDoor, KeepsOnePlacementPerHingePosition)
 {
-    auto hinge = api_gk_make_hinges({{0, 0, 0}, {100, 0, 0}, {100, 20, 0}, {0, 20, 0}});
-    auto lock = api_gk_make_lockcore({{0, 0, 0}, {24, 0, 0}, {24, 240, 0}}, {{0, 0, 0}, {60, 0, 0}, {60, 180, 0}});
+    std::shared_ptr<GK_Hinges> hinge = api_gk_make_hinges({{0, 0, 0}, {100, 0, 0}, {100, 20, 0}, {0, 20, 0}});
+    std::shared_ptr<GK_LockCore> lock = api_gk_make_lockcore({{0, 0, 0}, {24, 0, 0}, {24, 240, 0}}, {{0, 0, 0}, {60, 0, 0}, {60, 180, 0}});
     auto door = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
-    door->SetHingesModel(hinge.get());
-    door->SetLockCoreModel(lock.get());
+    door->SetHingesModel(hinge);
+    door->SetLockCoreModel(lock);
     door->SetHingesPos({200, 0, 0});
     door->SetHingesPos({std::nan(""), 0, 0});
     door->SetHingesPos({1800, 0, 0});

@@ -73,12 +73,12 @@ class DoorShape : public ::testing::TestWithParam<DoorCase> {};
 
 TEST_P(DoorShape, PutsHingesOnTheirEdgeAndTheLockOnTheOther)
 {
-    auto hinge = api_gk_make_hinges(rectangle(500, 500, 100, 20));
+    std::shared_ptr<GK_Hinges> hinge = api_gk_make_hinges(rectangle(500, 500, 100, 20));
     hinge->AddHoleToList(api_gk_make_circle_hole({550, 510, 0}, 8, 3).release());
-    auto lock = api_gk_make_lockcore(rectangle(0, 0, 40, 24), rectangle(0, 0, 30, 30));
+    std::shared_ptr<GK_LockCore> lock = api_gk_make_lockcore(rectangle(0, 0, 40, 24), rectangle(0, 0, 30, 30));
     auto door = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
-    door->SetHingesModel(hinge.get());
-    door->SetLockCoreModel(lock.get());
+    door->SetHingesModel(hinge);
+    door->SetLockCoreModel(lock);
     door->SetHingesPos({200, 0, 0});
     door->SetHingesPos({1800, 0, 0});
     door->SetLockCorePos({1000, 0, 0});
@@ -110,9 +110,9 @@ INSTANTIATE_TEST_SUITE_P(Edges, DoorShape,
 
 TEST(Shape, DoorTurnsTallPartsToLieAlongTheEdge)
 {
-    auto lock = api_gk_make_lockcore(rectangle(0, 0, 24, 240), rectangle(0, 0, 70, 200));
+    std::shared_ptr<GK_LockCore> lock = api_gk_make_lockcore(rectangle(0, 0, 24, 240), rectangle(0, 0, 70, 200));
     auto door = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
-    door->SetLockCoreModel(lock.get());
+    door->SetLockCoreModel(lock);
     door->SetLockCorePos({1000, 0, 0});
     const GK_Shape shape = GK_BuildShape(*door);
     ASSERT_EQ(shape.outlines.size(), 1u);

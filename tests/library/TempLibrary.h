@@ -1,8 +1,8 @@
 #pragma once
 
 #include <kernel/GK_Factories.h>
-#include <library/ExeFolder.h>
 #include <library/ModelLibrary.h>
+#include <library/ModelSave.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,13 +11,13 @@
 #include <stdlib.h>
 #include <string>
 
-// A scratch program folder with the three model folders, which the library
-// uses instead of the program's own, and an empty library in memory.
+// A scratch library folder with the three model folders, and an empty
+// library in memory.
 class TempLibrary {
 public:
     // In the system's temporary folder, or in base.
     explicit TempLibrary(const std::filesystem::path& base = std::filesystem::temp_directory_path())
-        : m_root(makeRoot(base)), m_exeFolder(m_root.string())
+        : m_root(makeRoot(base))
     {
         for (const char* folder : {"Hinges", "Lockcores", "DoorModel"})
             std::filesystem::create_directory(m_root / folder);
@@ -28,6 +28,10 @@ public:
         std::filesystem::remove_all(m_root, ignored);
     }
 
+    // The library's folder, as the library's functions take it.
+    std::string folder() const { return m_root.string() + "/"; }
+    // A save into the folder that checks nothing against the files on disk.
+    SaveContext context() const { return SaveContext{folder()}; }
     std::string path(const std::string& relative) const { return (m_root / relative).string(); }
 
     void write(const std::string& relative, const std::string& content) const
@@ -55,7 +59,6 @@ private:
     }
 
     std::filesystem::path m_root;
-    ScopedExeFolder m_exeFolder;
 };
 
 // A folder in memory where the system has one: for tests that make or save

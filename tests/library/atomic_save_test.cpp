@@ -48,15 +48,15 @@ int saveKilledBeforeReplace(Save save)
 TEST(AtomicSave, KillDuringASaveLeavesTheOldFileWhole)
 {
     TempLibrary lib;
-    ASSERT_TRUE(SaveHingesFile(hingeWithThickness(1).get()));
+    ASSERT_TRUE(SaveHingesFile(hingeWithThickness(1).get(), lib.context()));
     const std::string before = lib.read("Hinges/H.xml");
 
-    const int status = saveKilledBeforeReplace([] { SaveHingesFile(hingeWithThickness(2).get()); });
+    const int status = saveKilledBeforeReplace([&lib] { SaveHingesFile(hingeWithThickness(2).get(), lib.context()); });
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     EXPECT_EQ(lib.read("Hinges/H.xml"), before);
 
     // The leftover temporary file is never read as a model.
-    LoadAllHinges(lib.library.hinges);
+    LoadAllHinges(lib.folder(), lib.library.hinges);
     ASSERT_EQ(lib.library.hinges.count(), 1u);
     EXPECT_DOUBLE_EQ(lib.library.hinges[0]->GetThick(), 1);
 }
@@ -65,11 +65,11 @@ TEST(AtomicSave, KillDuringAToolTableSaveKeepsTheTable)
 {
     TempLibrary lib;
     lib.library.knives.add_tail(std::make_unique<KnifeInfo>());
-    ASSERT_TRUE(SaveKnifeFile(lib.library.knives));
+    ASSERT_TRUE(SaveKnifeFile(lib.library.knives, lib.context()));
     const std::string before = lib.read("HingesKnife.xml");
     lib.library.knives.add_tail(std::make_unique<KnifeInfo>());
 
-    const int status = saveKilledBeforeReplace([&lib] { SaveKnifeFile(lib.library.knives); });
+    const int status = saveKilledBeforeReplace([&lib] { SaveKnifeFile(lib.library.knives, lib.context()); });
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     EXPECT_EQ(lib.read("HingesKnife.xml"), before);
 }
@@ -77,8 +77,8 @@ TEST(AtomicSave, KillDuringAToolTableSaveKeepsTheTable)
 TEST(AtomicSave, SecondSaveReplacesAndLeavesNoTemporaryFile)
 {
     TempLibrary lib;
-    ASSERT_TRUE(SaveHingesFile(hingeWithThickness(1).get()));
-    ASSERT_TRUE(SaveHingesFile(hingeWithThickness(2).get()));
+    ASSERT_TRUE(SaveHingesFile(hingeWithThickness(1).get(), lib.context()));
+    ASSERT_TRUE(SaveHingesFile(hingeWithThickness(2).get(), lib.context()));
     std::vector<std::string> entries;
     for (const auto& entry : std::filesystem::directory_iterator(lib.path("Hinges")))
         entries.push_back(entry.path().filename().string());
@@ -89,7 +89,7 @@ TEST(AtomicSave, SecondSaveReplacesAndLeavesNoTemporaryFile)
 TEST(AtomicSave, FailedWriteIsReportedAndKeepsTheOldFile)
 {
     TempLibrary lib;
-    ASSERT_TRUE(SaveHingesFile(hingeWithThickness(1).get()));
+    ASSERT_TRUE(SaveHingesFile(hingeWithThickness(1).get(), lib.context()));
     const std::string before = lib.read("Hinges/H.xml");
 
     // A file size limit makes the write fail part-way, as a full disk does.
@@ -98,7 +98,7 @@ TEST(AtomicSave, FailedWriteIsReportedAndKeepsTheOldFile)
         signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{kWriteLimit, kWriteLimit};
         setrlimit(RLIMIT_FSIZE, &limit);
-        const SaveResult saved = SaveHingesFile(hingeWithThickness(2).get());
+        const SaveResult saved = SaveHingesFile(hingeWithThickness(2).get(), lib.context());
         _exit(saved.problem == SaveProblem::CannotWrite && saved.error == EFBIG ? 0 : kChildSaveFailed);
     }
     int status = 0;
@@ -114,7 +114,7 @@ TEST(AtomicSave, FailedWriteIsReportedAndKeepsTheOldFile)
 TEST(AtomicSave, FileThatLoadingWouldRefuseIsNotWritten)
 {
     TempLibrary lib;
-    ASSERT_TRUE(SaveHingesFile(hingeWithThickness(1).get()));
+    ASSERT_TRUE(SaveHingesFile(hingeWithThickness(1).get(), lib.context()));
     const std::string before = lib.read("Hinges/H.xml");
     const auto outline = [](int vertices) {
         GU_Pt_List points;
@@ -124,12 +124,12 @@ TEST(AtomicSave, FileThatLoadingWouldRefuseIsNotWritten)
     };
     auto huge = api_gk_make_hinges(outline(200000)); // three nodes a vertex
     huge->SetName("H");
-    EXPECT_EQ(SaveHingesFile(huge.get()).problem, SaveProblem::TooLarge);
+    EXPECT_EQ(SaveHingesFile(huge.get(), lib.context()).problem, SaveProblem::TooLarge);
     EXPECT_EQ(lib.read("Hinges/H.xml"), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(lib.path("Hinges")), {}), 1);
 
     auto large = api_gk_make_hinges(outline(100000));
     large->SetName("L");
-    ASSERT_TRUE(SaveHingesFile(large.get()));
+    ASSERT_TRUE(SaveHingesFile(large.get(), lib.context()));
     EXPECT_EQ(LoadHingesFile(lib.path("Hinges/L.xml")).model->GetLoopOut().count(), 100000u);
 }

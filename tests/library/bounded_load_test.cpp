@@ -101,12 +101,12 @@ void writeHostile(const TempLibrary& lib, int i)
     }
 }
 
-double loadHinges(std::size_t& loaded, std::size_t& skipped)
+double loadHinges(const std::string& folder, std::size_t& loaded, std::size_t& skipped)
 {
     GU_SharedList<GK_Hinges> hinges;
     std::vector<SkippedFile> passedOver;
     const double start = cpuSeconds();
-    LoadAllHinges(hinges, &passedOver);
+    LoadAllHinges(folder, hinges, &passedOver);
     const double seconds = cpuSeconds() - start;
     loaded = hinges.count();
     skipped = passedOver.size();
@@ -122,13 +122,13 @@ TEST(BoundedLoad, HostileFolderTakesAboutAsLongAsAGoodOne)
         TempLibrary lib(MemoryFolder());
         for (int i = 0; i < kHostileFiles; ++i)
             lib.write("Hinges/h" + std::to_string(i) + ".xml", goodHinge(i));
-        good = loadHinges(loaded, skipped);
+        good = loadHinges(lib.folder(), loaded, skipped);
         EXPECT_EQ(loaded, std::size_t(kHostileFiles));
     }
     TempLibrary lib(MemoryFolder());
     for (int i = 0; i < kHostileFiles; ++i)
         writeHostile(lib, i);
-    const double hostile = loadHinges(loaded, skipped);
+    const double hostile = loadHinges(lib.folder(), loaded, skipped);
     EXPECT_EQ(loaded, 0u);
     EXPECT_EQ(skipped, std::size_t(kHostileFiles));
     EXPECT_LT(hostile, 5 * good + 1.0);
@@ -147,9 +147,9 @@ TEST(BoundedLoad, HundredThousandModelFilesLoad)
     }
     ModelLibrary& library = lib.library;
     const double start = cpuSeconds();
-    LoadAllHinges(library.hinges, &library.skipped);
-    LoadAllLockCores(library.lockCores, &library.skipped);
-    LoadAllDoorModels(library.doors, library, &library.skipped);
+    LoadAllHinges(lib.folder(), library.hinges, &library.skipped);
+    LoadAllLockCores(lib.folder(), library.lockCores, &library.skipped);
+    LoadAllDoorModels(lib.folder(), library.doors, library, &library.skipped);
     const double seconds = cpuSeconds() - start;
     EXPECT_TRUE(library.skipped.empty());
     ASSERT_EQ(library.doors.count(), std::size_t(each));
@@ -160,7 +160,7 @@ TEST(BoundedLoad, HundredThousandModelFilesLoad)
     // Per file about as long as the hinge folder alone.
     GU_SharedList<GK_Hinges> hingesAgain;
     const double hingesStart = cpuSeconds();
-    LoadAllHinges(hingesAgain);
+    LoadAllHinges(lib.folder(), hingesAgain);
     const double hingesSeconds = cpuSeconds() - hingesStart;
     EXPECT_LT(seconds / 3, 3 * hingesSeconds + 0.5);
     RecordProperty("library_ms", static_cast<int>(seconds * 1000));

@@ -31,13 +31,13 @@ TEST(DoorModelFile, RoundTripResolvesModelsCaseInsensitively)
     addHinge(lib.library, "H1");
     addLockCore(lib.library, "l" + kGbkTrailA);
     auto door = api_gk_make_door_with_hinges(kGbkHinge, "c", 2000.004, 900, 45);
-    door->SetHingesModel(lib.library.hinges[0]);
+    door->SetHingesModel(lib.library.hinges.share(0));
     door->SetHingesUp(1);
     door->SetHingesPos({200, 1, 2});
     door->SetHingesPos({1800, 0, 0});
-    door->SetLockCoreModel(lib.library.lockCores[0]);
+    door->SetLockCoreModel(lib.library.lockCores.share(0));
     door->SetLockCorePos({1000, 0, -3});
-    const SaveResult saved = SaveDoorModelFile(door.get());
+    const SaveResult saved = SaveDoorModelFile(door.get(), lib.context());
     ASSERT_TRUE(saved) << static_cast<int>(saved.problem);
 
     addHinge(lib.library, "h1"); // a later model of the same name in other case loses
@@ -60,7 +60,7 @@ TEST(DoorModelFile, DoorWithoutModelsWritesEmptyNamesAndNoToUp)
     TempLibrary lib;
     auto door = api_gk_make_door_with_hinges("D", "", 10, 10, 10);
     door->SetHingesUp(1);
-    ASSERT_TRUE(SaveDoorModelFile(door.get()));
+    ASSERT_TRUE(SaveDoorModelFile(door.get(), lib.context()));
     const std::string file = lib.read("DoorModel/D.xml");
     EXPECT_NE(file.find("<Hinges Name=\"\" />"), std::string::npos);
     EXPECT_NE(file.find("<LockCore Name=\"\" X=\"0.00\" Y=\"0.00\" Z=\"0.00\" />"), std::string::npos);
@@ -111,6 +111,6 @@ TEST(DoorModelFile, SizeThatWritesAsZeroIsNotSaved)
     for (const double size : {0.005, 0.01, 2100.0})
         EXPECT_TRUE(IsSavableDoorSize(size)) << size;
     auto door = api_gk_make_door_with_hinges("d", "", 2000, 0.004, 40);
-    EXPECT_EQ(SaveDoorModelFile(door.get()).problem, SaveProblem::OutOfRange);
+    EXPECT_EQ(SaveDoorModelFile(door.get(), lib.context()).problem, SaveProblem::OutOfRange);
     EXPECT_FALSE(std::filesystem::exists(lib.path("DoorModel/d.xml")));
 }

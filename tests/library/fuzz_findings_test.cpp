@@ -31,7 +31,7 @@ TEST(FuzzFindings, DoorsThatLoadSaveAndLoadBackOrAreRefused)
         if (!load.model)
             continue;
         std::filesystem::remove(lib.path("DoorModel/input.xml"));
-        const SaveResult saved = SaveDoorModelFile(load.model.get());
+        const SaveResult saved = SaveDoorModelFile(load.model.get(), lib.context());
         if (!saved)
             continue;
         const ModelLoad<GK_DoorWithHinges> back = LoadDoorModelFile(saved.path, lib.library);

@@ -35,30 +35,30 @@ std::unique_ptr<GK_LockCore> goldenLockCore()
 TEST(GoldenFiles, HingeFileHasTheDocumentedLayout)
 {
     TempLibrary lib;
-    ASSERT_TRUE(SaveHingesFile(goldenHinge().get()));
+    ASSERT_TRUE(SaveHingesFile(goldenHinge().get(), lib.context()));
     EXPECT_EQ(lib.read("Hinges/H1.xml"), golden("hinges.xml"));
 }
 
 TEST(GoldenFiles, LockCoreFileHasTheDocumentedLayout)
 {
     TempLibrary lib;
-    ASSERT_TRUE(SaveLockCoreFile(goldenLockCore().get()));
+    ASSERT_TRUE(SaveLockCoreFile(goldenLockCore().get(), lib.context()));
     EXPECT_EQ(lib.read("Lockcores/L1.xml"), golden("lockcore.xml"));
 }
 
 TEST(GoldenFiles, DoorFileHasTheDocumentedLayout)
 {
     TempLibrary lib;
-    auto hinge = goldenHinge();
-    auto lockCore = goldenLockCore();
+    std::shared_ptr<GK_Hinges> hinge = goldenHinge();
+    std::shared_ptr<GK_LockCore> lockCore = goldenLockCore();
     auto door = api_gk_make_door_with_hinges("D1", "front door", 2000, 900, 45);
-    door->SetHingesModel(hinge.get());
+    door->SetHingesModel(hinge);
     door->SetHingesUp(1);
     door->SetHingesPos({200, 0, 0});
     door->SetHingesPos({1800, 0, 0});
-    door->SetLockCoreModel(lockCore.get());
+    door->SetLockCoreModel(lockCore);
     door->SetLockCorePos({1000, 0, 0});
-    ASSERT_TRUE(SaveDoorModelFile(door.get()));
+    ASSERT_TRUE(SaveDoorModelFile(door.get(), lib.context()));
     EXPECT_EQ(lib.read("DoorModel/D1.xml"), golden("door.xml"));
 }
 
@@ -81,7 +81,7 @@ TEST(GoldenFiles, ToolTableHasTheDocumentedLayout)
     second->Diameter = 35;
     lib.library.knives.add_tail(std::move(first));
     lib.library.knives.add_tail(std::move(second));
-    ASSERT_TRUE(SaveKnifeFile(lib.library.knives));
+    ASSERT_TRUE(SaveKnifeFile(lib.library.knives, lib.context()));
     EXPECT_EQ(lib.read("HingesKnife.xml"), golden("knife.xml"));
 }
 

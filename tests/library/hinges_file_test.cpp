@@ -25,7 +25,7 @@ TEST(HingesFile, RoundTripKeepsTextsBytesAndRoundsNumbers)
     hinge->SetThick(2.5);
     hinge->AddHoleToList(api_gk_make_circle_hole({20, 17.5, 3}, 8, -12.5).release());
     hinge->AddHoleToList(api_gk_make_circle_hole({80, 17.5, 0}, 35, 11).release());
-    const SaveResult saved = SaveHingesFile(hinge.get());
+    const SaveResult saved = SaveHingesFile(hinge.get(), lib.context());
     ASSERT_TRUE(saved) << static_cast<int>(saved.problem);
     EXPECT_EQ(saved.path, lib.path("Hinges/\xE5\x90\x88\xE9\xA1\xB5\xE5\x82\xBEx.xml"));
 
@@ -48,7 +48,7 @@ TEST(HingesFile, HingeWithoutHolesWritesAnEmptyHolesElement)
 {
     TempLibrary lib;
     auto hinge = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
-    ASSERT_TRUE(SaveHingesFile(hinge.get()));
+    ASSERT_TRUE(SaveHingesFile(hinge.get(), lib.context()));
     EXPECT_NE(lib.read("Hinges/.xml").find("<Holes />"), std::string::npos);
     const auto back = LoadHingesFile(lib.path("Hinges/.xml")).model;
     ASSERT_TRUE(back);
@@ -103,10 +103,10 @@ TEST(HingesFile, NonFiniteNumbersRefuseTheFileAndTheModel)
     auto hinge = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
     hinge->SetName("bad");
     hinge->SetThick(std::nan(""));
-    const SaveResult saved = SaveHingesFile(hinge.get());
+    const SaveResult saved = SaveHingesFile(hinge.get(), lib.context());
     EXPECT_EQ(saved.problem, SaveProblem::NotFinite);
     EXPECT_FALSE(std::filesystem::exists(lib.path("Hinges/bad.xml")));
-    EXPECT_FALSE(SaveHingesFile(nullptr));
+    EXPECT_FALSE(SaveHingesFile(nullptr, lib.context()));
 }
 
 TEST(HingesFile, MortiseMarkIsWrittenOnlyWhenSetAndReadOnlyAsOne)
@@ -116,7 +116,7 @@ TEST(HingesFile, MortiseMarkIsWrittenOnlyWhenSetAndReadOnlyAsOne)
     hinge->SetName("m");
     hinge->SetThick(3);
     hinge->SetMortise(true);
-    ASSERT_TRUE(SaveHingesFile(hinge.get()));
+    ASSERT_TRUE(SaveHingesFile(hinge.get(), lib.context()));
     EXPECT_NE(lib.read("Hinges/m.xml").find("<Hinges Name=\"m\" Comments=\"\" Thick=\"3.00\" Mortise=\"1\">"),
               std::string::npos);
     const auto back = LoadHingesFile(lib.path("Hinges/m.xml")).model;
@@ -125,7 +125,7 @@ TEST(HingesFile, MortiseMarkIsWrittenOnlyWhenSetAndReadOnlyAsOne)
     EXPECT_TRUE(gk_copy(*back)->GetMortise());
 
     hinge->SetMortise(false);
-    ASSERT_TRUE(SaveHingesFile(hinge.get()));
+    ASSERT_TRUE(SaveHingesFile(hinge.get(), lib.context()));
     EXPECT_EQ(lib.read("Hinges/m.xml").find("Mortise"), std::string::npos);
 
     const std::pair<const char*, bool> marks[] = {

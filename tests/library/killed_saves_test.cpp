@@ -55,10 +55,10 @@ std::unique_ptr<GK_Hinges> hinge(int version)
 }
 
 // The version the tool table on disk holds whole, or -1.
-int toolTableVersion()
+int toolTableVersion(const std::string& folder)
 {
     GU_OwnedList<KnifeInfo> tools;
-    LoadKnifeFile(tools);
+    LoadKnifeFile(folder, tools);
     if (tools.empty())
         return -1;
     const int version = tools[0]->Vel;
@@ -71,11 +71,11 @@ int toolTableVersion()
 }
 
 // The version of the one hinge model the folder loads as, or -1.
-int hingeVersion()
+int hingeVersion(const std::string& folder)
 {
     GU_SharedList<GK_Hinges> hinges;
     std::vector<SkippedFile> skipped;
-    LoadAllHinges(hinges, &skipped);
+    LoadAllHinges(folder, hinges, &skipped);
     if (hinges.count() != 1 || !skipped.empty() || hinges[0]->GetName() != "K")
         return -1;
     const int version = static_cast<int>(hinges[0]->GetThick());
@@ -92,13 +92,13 @@ std::size_t entries(const std::string& folder)
 // busy machine, which may schedule the child late, nor the child's first
 // touches of the memory it shares with the parent (slow under the
 // sanitizers) move the kills before the saves.
-[[noreturn]] void saveForever(int ready)
+[[noreturn]] void saveForever(int ready, const SaveContext& context)
 {
     GU_OwnedList<KnifeInfo> tools;
-    const auto saveRound = [&tools](int version) {
+    const auto saveRound = [&tools, &context](int version) {
         fillTools(tools, version);
-        SaveKnifeFile(tools);
-        SaveHingesFile(hinge(version).get());
+        SaveKnifeFile(tools, context);
+        SaveHingesFile(hinge(version).get(), context);
     };
     saveRound(1);
     const char byte = 1;
@@ -116,14 +116,14 @@ TEST(KilledSaves, EveryKillLeavesWholeFilesAndTheNextStartCleansUp)
     TempLibrary lib(MemoryFolder());
     GU_OwnedList<KnifeInfo> tools;
     fillTools(tools, 1);
-    ASSERT_TRUE(SaveKnifeFile(tools));
-    ASSERT_TRUE(SaveHingesFile(hinge(1).get()));
+    ASSERT_TRUE(SaveKnifeFile(tools, lib.context()));
+    ASSERT_TRUE(SaveHingesFile(hinge(1).get(), lib.context()));
 
     // One round of both saves, to spread the kills over a few rounds.
     const auto start = std::chrono::steady_clock::now();
     fillTools(tools, 2);
-    SaveKnifeFile(tools);
-    SaveHingesFile(hinge(2).get());
+    SaveKnifeFile(tools, lib.context());
+    SaveHingesFile(hinge(2).get(), lib.context());
     const auto round = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
 
     std::mt19937 random(kSeed);
@@ -136,7 +136,7 @@ TEST(KilledSaves, EveryKillLeavesWholeFilesAndTheNextStartCleansUp)
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0)
-            saveForever(ready[1]);
+            saveForever(ready[1], lib.context());
         char byte = 0;
         const bool started = read(ready[0], &byte, 1) == 1;
         close(ready[0]);
@@ -148,11 +148,11 @@ TEST(KilledSaves, EveryKillLeavesWholeFilesAndTheNextStartCleansUp)
         ASSERT_TRUE(started);
 
         SCOPED_TRACE("kill " + std::to_string(kill) + " after " + std::to_string(micros) + " us");
-        ASSERT_NE(toolTableVersion(), -1);
-        ASSERT_NE(hingeVersion(), -1);
+        ASSERT_NE(toolTableVersion(lib.folder()), -1);
+        ASSERT_NE(hingeVersion(lib.folder()), -1);
         if (entries(lib.path("Hinges")) > 1 || entries(lib.path("")) > 4)
             ++leftovers;
-        RemoveLeftoverSaves(); // as the next start does
+        RemoveLeftoverSaves(lib.folder()); // as the next start does
         ASSERT_EQ(entries(lib.path("Hinges")), 1u);
         ASSERT_EQ(entries(lib.path("")), 4u); // the tool table and the three model folders
     }
@@ -175,7 +175,7 @@ TEST(KilledSaves, TemporaryFilesOfLiveProcessesAndOtherFilesStay)
     for (const std::string& name : {mine, dead, std::string(".K.xml.12ab-0.part"), std::string("K.part"),
                                     std::string(".K.xml.1-x.part")})
         lib.write("Hinges/" + name, "x");
-    RemoveLeftoverSaves();
+    RemoveLeftoverSaves(lib.folder());
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(lib.path("Hinges")))
         left.push_back(entry.path().filename().string());

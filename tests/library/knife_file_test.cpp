@@ -19,12 +19,12 @@ TEST(KnifeFile, RoundTripKeepsEveryField)
     knife->DrillStop = "";
     lib.library.knives.add_tail(std::move(knife));
     lib.library.knives.add_tail(std::make_unique<KnifeInfo>());
-    const SaveResult saved = SaveKnifeFile(lib.library.knives);
+    const SaveResult saved = SaveKnifeFile(lib.library.knives, lib.context());
     ASSERT_TRUE(saved) << static_cast<int>(saved.problem);
     EXPECT_EQ(saved.path, lib.path("HingesKnife.xml"));
 
     GU_OwnedList<KnifeInfo> back;
-    LoadKnifeFile(back);
+    LoadKnifeFile(lib.folder(), back);
     ASSERT_EQ(back.count(), 2u);
     const KnifeInfo& first = *back[0];
     EXPECT_EQ(first.ID, 12);
@@ -46,7 +46,7 @@ TEST(KnifeFile, MissingAttributesKeepInitialValues)
     lib.write("HingesKnife.xml", "<AllKnife><Knife/><Other ID=\"9\"/><Knife ID=\"4\" Diameter=\"nan\" "
                                  "SafeDistance=\"1e999\" Vel=\"x\"/><Knife ID=\"4\" Type=\" 5\"/></AllKnife>");
     GU_OwnedList<KnifeInfo> list;
-    LoadKnifeFile(list);
+    LoadKnifeFile(lib.folder(), list);
     ASSERT_EQ(list.count(), 3u);
     const KnifeInfo& plain = *list[0];
     EXPECT_EQ(plain.ID, 0);
@@ -68,9 +68,9 @@ TEST(KnifeFile, NoFileGivesAnEmptyTable)
 {
     TempLibrary lib;
     GU_OwnedList<KnifeInfo> list;
-    LoadKnifeFile(list);
+    LoadKnifeFile(lib.folder(), list);
     EXPECT_TRUE(list.empty());
-    ASSERT_TRUE(SaveKnifeFile(lib.library.knives)); // an empty table gives an empty root
+    ASSERT_TRUE(SaveKnifeFile(lib.library.knives, lib.context())); // an empty table gives an empty root
     EXPECT_NE(lib.read("HingesKnife.xml").find("<AllKnife />"), std::string::npos);
 }
 

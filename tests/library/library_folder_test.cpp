@@ -39,13 +39,13 @@ TEST(LibraryFolder, LoadsMatchingFilesSortedByName)
     lib.write("Hinges/f.xml", "<Model Name=\"crlf\">\r\n<Ptlist>\r<Pos X=\"0\" Y=\"0\"/><Pos X=\"1\" Y=\"0\"/>"
                               "<Pos X=\"1\" Y=\"1\"/></Ptlist></Model>\r\n");
     std::filesystem::create_directory(lib.path("Hinges/g.xml"));
-    LoadAllHinges(lib.library.hinges);
+    LoadAllHinges(lib.folder(), lib.library.hinges);
     // "*.xml" matches in any letter case, as on the file systems the
     // library may have been copied from.
     EXPECT_EQ(names(lib.library), (std::vector<std::string>{"empty", "a", "b", "upper case suffix", "crlf"}));
 
     // The list is not emptied first.
-    LoadAllHinges(lib.library.hinges);
+    LoadAllHinges(lib.folder(), lib.library.hinges);
     EXPECT_EQ(lib.library.hinges.count(), 10u);
 }
 
@@ -76,15 +76,15 @@ TEST(LibraryFolder, HostileFilesAreSkippedWhileTheRestLoads)
     ASSERT_EQ(mkfifo(lib.path("Hinges/pipe.xml").c_str(), 0600), 0);
     lib.write("Hinges/nul.xml", std::string("<Hinges>\0<Ptlist>", 17));
 
-    LoadAllHinges(lib.library.hinges);
+    LoadAllHinges(lib.folder(), lib.library.hinges);
     EXPECT_EQ(names(lib.library), std::vector<std::string>{"good"});
 
     lib.write("Lockcores/deep.xml", deep);
     lib.write("DoorModel/deep.xml", deep);
     lib.write("HingesKnife.xml", deep);
-    LoadAllLockCores(lib.library.lockCores);
-    LoadAllDoorModels(lib.library.doors, lib.library);
-    LoadKnifeFile(lib.library.knives);
+    LoadAllLockCores(lib.folder(), lib.library.lockCores);
+    LoadAllDoorModels(lib.folder(), lib.library.doors, lib.library);
+    LoadKnifeFile(lib.folder(), lib.library.knives);
     EXPECT_TRUE(lib.library.lockCores.empty());
     EXPECT_TRUE(lib.library.doors.empty());
     EXPECT_TRUE(lib.library.knives.empty());
@@ -94,7 +94,7 @@ TEST(LibraryFolder, MissingFolderAddsNothing)
 {
     TempLibrary lib;
     std::filesystem::remove(lib.path("DoorModel"));
-    LoadAllDoorModels(lib.library.doors, lib.library);
+    LoadAllDoorModels(lib.folder(), lib.library.doors, lib.library);
     EXPECT_TRUE(lib.library.doors.empty());
     EXPECT_TRUE(ListLibraryFiles(lib.path("nowhere/")).empty());
 }
@@ -102,20 +102,20 @@ TEST(LibraryFolder, MissingFolderAddsNothing)
 TEST(LibraryFolder, FullStartUpResolvesDoorsAgainstLoadedModels)
 {
     TempLibrary lib;
-    auto hinge = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
+    std::shared_ptr<GK_Hinges> hinge = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
     hinge->SetName("H1");
-    auto lockCore = api_gk_make_lockcore({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
+    std::shared_ptr<GK_LockCore> lockCore = api_gk_make_lockcore({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
     lockCore->SetName("L1");
     auto door = api_gk_make_door_with_hinges("D1", "", 2000, 900, 40);
-    door->SetHingesModel(hinge.get());
-    door->SetLockCoreModel(lockCore.get());
-    ASSERT_TRUE(SaveHingesFile(hinge.get()));
-    ASSERT_TRUE(SaveLockCoreFile(lockCore.get()));
-    ASSERT_TRUE(SaveDoorModelFile(door.get()));
+    door->SetHingesModel(hinge);
+    door->SetLockCoreModel(lockCore);
+    ASSERT_TRUE(SaveHingesFile(hinge.get(), lib.context()));
+    ASSERT_TRUE(SaveLockCoreFile(lockCore.get(), lib.context()));
+    ASSERT_TRUE(SaveDoorModelFile(door.get(), lib.context()));
 
-    LoadAllHinges(lib.library.hinges);
-    LoadAllLockCores(lib.library.lockCores);
-    LoadAllDoorModels(lib.library.doors, lib.library);
+    LoadAllHinges(lib.folder(), lib.library.hinges);
+    LoadAllLockCores(lib.folder(), lib.library.lockCores);
+    LoadAllDoorModels(lib.folder(), lib.library.doors, lib.library);
     ASSERT_EQ(lib.library.doors.count(), 1u);
     EXPECT_EQ(lib.library.doors[0]->GetHingesModel(), lib.library.hinges[0]);
     EXPECT_EQ(lib.library.doors[0]->GetLockCoreModel(), lib.library.lockCores[0]);

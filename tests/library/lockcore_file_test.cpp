@@ -29,7 +29,7 @@ TEST(LockCoreFile, RoundTripKeepsFacesKindsAndOrder)
     model->GetTopList().add_tail(api_gk_make_circle_hole({30, 10, 0}, 16, -5));
     model->GetTopList().add_tail(api_gk_make_hole({{1, 1, 0}, {3, 1, 0}, {3, 3, 0}, {1, 3, 0}}, 5));
     model->GetSideList().add_tail(api_gk_make_circle_hole({2, 2, 0}, 4, 1));
-    const SaveResult saved = SaveLockCoreFile(model.get());
+    const SaveResult saved = SaveLockCoreFile(model.get(), lib.context());
     ASSERT_TRUE(saved) << static_cast<int>(saved.problem);
 
     const auto back = LoadLockCoreFile(saved.path).model;
@@ -82,5 +82,5 @@ TEST(LockCoreFile, NonFiniteHoleNumbersRefuseTheFile)
 {
     TempLibrary lib;
     EXPECT_FALSE(load(lib, lockCore(kTriangle, kTriangle, "<SideHoles><Hole Type=\"1\" Depth=\"-inf\"/></SideHoles>")));
-    EXPECT_FALSE(SaveLockCoreFile(nullptr));
+    EXPECT_FALSE(SaveLockCoreFile(nullptr, lib.context()));
 }

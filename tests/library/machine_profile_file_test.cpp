@@ -11,7 +11,7 @@ const char* const kDeclaration = "<?xml version=\"1.0\" encoding=\"gb2312\" ?>\n
 MachineProfile loadFrom(TempLibrary& lib, const std::string& content)
 {
     lib.write("MachineProfile.xml", content);
-    return LoadMachineProfile();
+    return LoadMachineProfile(lib.folder());
 }
 
 // Every value from the one of the attribute named on (all when none is
@@ -31,7 +31,7 @@ void expectDefaults(const MachineProfile& p, const char* from = nullptr)
 TEST(MachineProfileFile, MissingOrUnreadableFileGivesTheDefaults)
 {
     TempLibrary lib;
-    expectDefaults(LoadMachineProfile());
+    expectDefaults(LoadMachineProfile(lib.folder()));
     for (const std::string& content : {std::string("<MachineProfile Stepover=\"30\""), std::string(""),
                                       std::string(kDeclaration) + "<!-- nothing -->",
                                       std::string(100000, '<')}) {
@@ -66,12 +66,12 @@ TEST(MachineProfileFile, RoundTripKeepsEveryField)
     p.HelixAngle = 2.5;
     p.PeckDepth = 12;
     p.StartLine = "G17 G40 G80 (" + kGbkHinge + ")";
-    const SaveResult saved = SaveMachineProfile(p);
+    const SaveResult saved = SaveMachineProfile(lib.folder(), p);
     ASSERT_TRUE(saved) << saved.error;
     EXPECT_EQ(saved.path, lib.path("MachineProfile.xml"));
     EXPECT_EQ(lib.read("MachineProfile.xml").rfind(kDeclaration, 0), 0u);
 
-    const MachineProfile back = LoadMachineProfile();
+    const MachineProfile back = LoadMachineProfile(lib.folder());
     EXPECT_EQ(back.OriginCorner, 2);
     EXPECT_EQ(back.XDirection, -1);
     EXPECT_EQ(back.YDirection, -1);
@@ -108,7 +108,7 @@ TEST(MachineProfileFile, OlderFileTakesTheNewDefaultsAndKeepsItsForm)
         "RapidFeed=\"15000\"";
     const MachineProfile p = loadFrom(lib, older + " />\n");
     expectDefaults(p);
-    ASSERT_TRUE(SaveMachineProfile(p));
+    ASSERT_TRUE(SaveMachineProfile(lib.folder(), p));
     EXPECT_EQ(lib.read("MachineProfile.xml"), older + " PassDepthDiameters=\"1.00\" PassDepthMax=\"10.00\" "
                                                       "HelixAngle=\"3.00\" PeckDepth=\"0.00\" "
                                                       "StartLine=\"G40 G49 G80 G90\" />\n");
@@ -150,7 +150,7 @@ TEST(MachineProfileFile, RefusedProfileIsNotWritten)
                                            +[](MachineProfile& p) { p.SafeHeight = 0.004; }}) {
         MachineProfile p;
         spoil(p);
-        const SaveResult saved = SaveMachineProfile(p);
+        const SaveResult saved = SaveMachineProfile(lib.folder(), p);
         EXPECT_FALSE(saved);
         EXPECT_EQ(saved.problem, SaveProblem::OutOfRange);
         EXPECT_FALSE(std::filesystem::exists(lib.path("MachineProfile.xml")));

@@ -78,7 +78,7 @@ TEST(ModelFileName, LongNamesAreRefusedBeforeTheyFailAtSaveTime)
     TempLibrary lib;
     auto hinge = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
     hinge->SetName(std::string(kMaxModelNameBytes, 'a'));
-    EXPECT_TRUE(SaveHingesFile(hinge.get()));
+    EXPECT_TRUE(SaveHingesFile(hinge.get(), lib.context()));
 }
 
 TEST(ModelFileName, WriterRefusesABadNameAndWritesNothing)
@@ -86,7 +86,7 @@ TEST(ModelFileName, WriterRefusesABadNameAndWritesNothing)
     TempLibrary lib;
     auto hinge = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
     hinge->SetName("../escape");
-    const SaveResult saved = SaveHingesFile(hinge.get());
+    const SaveResult saved = SaveHingesFile(hinge.get(), lib.context());
     EXPECT_EQ(saved.problem, SaveProblem::BadName);
     EXPECT_EQ(saved.nameProblem, ModelNameProblem::Separator);
     EXPECT_FALSE(std::filesystem::exists(lib.path("escape.xml")));
@@ -98,7 +98,7 @@ TEST(ModelFileName, MissingFolderIsReportedAndLeavesNothing)
     std::filesystem::remove(lib.path("Hinges"));
     auto hinge = api_gk_make_hinges({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
     hinge->SetName("H");
-    const SaveResult saved = SaveHingesFile(hinge.get());
+    const SaveResult saved = SaveHingesFile(hinge.get(), lib.context());
     EXPECT_EQ(saved.problem, SaveProblem::CannotCreate);
     EXPECT_EQ(saved.error, ENOENT);
     EXPECT_EQ(saved.path, lib.path("Hinges/H.xml"));

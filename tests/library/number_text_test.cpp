@@ -125,7 +125,7 @@ TEST(NumberText, IgnoresADecimalCommaLocale)
             GTEST_SKIP() << "no locale with a decimal comma can be had";
         EXPECT_EQ(FormatReal(1.5), "1.50");
         EXPECT_DOUBLE_EQ(ParseReal("2.75"), 2.75);
-        ASSERT_TRUE(SaveHingesFile(hinge.get()));
+        ASSERT_TRUE(SaveHingesFile(hinge.get(), lib.context()));
         back = LoadHingesFile(lib.path("Hinges/H.xml")).model;
     }
     EXPECT_NE(lib.read("Hinges/H.xml").find("Thick=\"1.50\""), std::string::npos);

@@ -8,10 +8,10 @@
 
 namespace {
 
-// Publishes the library for the life of the object.
+// Publishes the library of the folder for the life of the object.
 struct Published {
-    explicit Published(ModelLibrary& library) { PublishLibrary(&library); }
-    ~Published() { PublishLibrary(nullptr); }
+    Published(ModelLibrary& library, const std::string& folder) { PublishLibrary(&library, folder); }
+    ~Published() { PublishLibrary(nullptr, {}); }
 };
 
 } // namespace
@@ -33,7 +33,7 @@ TEST(PublishedLibrary, ClassicEntryPointsFollowThePublishedLibrary)
     const std::string doorPath = lib.path("DoorModel/D.xml");
 
     {
-        const Published published(lib.library);
+        const Published published(lib.library, lib.folder());
         EXPECT_EQ(FindHingesByName("h1"), lib.library.hinges[0]);
         EXPECT_EQ(FindLockCoreByName("l1"), lib.library.lockCores[0]);
         const auto door = LoadDoorModelFile(doorPath);

@@ -13,11 +13,10 @@
 #include <unistd.h>
 
 namespace {
-std::vector<std::string> hingeNames(const std::string& exeFolder)
+std::vector<std::string> hingeNames(const std::string& folder)
 {
-    const ScopedExeFolder folder(exeFolder);
     ModelLibrary library;
-    LoadAllHinges(library.hinges);
+    LoadAllHinges(folder, library.hinges);
     std::vector<std::string> names;
     for (const GK_Hinges* hinge : library.hinges)
         names.push_back(hinge->GetName());
@@ -41,13 +40,13 @@ TEST(ReplacingModels, ANameDifferingInCaseLeavesOneFile)
 {
     for (const bool recorded : {true, false}) {
         TempLibrary lib;
-        ASSERT_TRUE(SaveHingesFile(SmallHinge("Abc", 1).get()));
+        ASSERT_TRUE(SaveHingesFile(SmallHinge("Abc", 1).get(), lib.context()));
         if (recorded)
-            LoadAllHinges(lib.library.hinges, nullptr, &lib.library.files);
-        const SaveContext context{recorded ? &lib.library.files : nullptr};
+            LoadAllHinges(lib.folder(), lib.library.hinges, nullptr, &lib.library.files);
+        const SaveContext context{lib.folder(), recorded ? &lib.library.files : nullptr};
         ASSERT_TRUE(SaveHingesFile(SmallHinge("abc", 2).get(), context));
         EXPECT_FALSE(std::filesystem::exists(lib.path("Hinges/Abc.xml")));
-        EXPECT_EQ(hingeNames(lib.path("")), std::vector<std::string>{"abc"});
+        EXPECT_EQ(hingeNames(lib.folder()), std::vector<std::string>{"abc"});
     }
 }
 
@@ -55,13 +54,13 @@ TEST(ReplacingModels, ANameDifferingInCaseLeavesOneFile)
 TEST(ReplacingModels, DoorsAndRenamedFilesAreReplacedToo)
 {
     TempLibrary lib;
-    ASSERT_TRUE(SaveDoorModelFile(door("DOOR", 2000).get()));
+    ASSERT_TRUE(SaveDoorModelFile(door("DOOR", 2000).get(), lib.context()));
     std::filesystem::rename(lib.path("DoorModel/DOOR.xml"), lib.path("DoorModel/old.xml"));
-    LoadAllDoorModels(lib.library.doors, lib.library, nullptr, &lib.library.files);
-    ASSERT_TRUE(SaveDoorModelFile(door("Door", 2100).get(), SaveContext{&lib.library.files}));
+    LoadAllDoorModels(lib.folder(), lib.library.doors, lib.library, nullptr, &lib.library.files);
+    ASSERT_TRUE(SaveDoorModelFile(door("Door", 2100).get(), SaveContext{lib.folder(), &lib.library.files}));
     EXPECT_FALSE(std::filesystem::exists(lib.path("DoorModel/old.xml")));
     ModelLibrary reread;
-    LoadAllDoorModels(reread.doors, reread);
+    LoadAllDoorModels(lib.folder(), reread.doors, reread);
     ASSERT_EQ(reread.doors.count(), 1u);
     double length = 0, width = 0, thick = 0;
     reread.doors[0]->GetDoorSize(length, width, thick);
@@ -73,17 +72,17 @@ TEST(ReplacingModels, DoorsAndRenamedFilesAreReplacedToo)
 TEST(ReplacingModels, AnInterruptedReplaceKeepsTheOldModel)
 {
     TempLibrary lib;
-    ASSERT_TRUE(SaveHingesFile(SmallHinge("Abc", 1).get()));
+    ASSERT_TRUE(SaveHingesFile(SmallHinge("Abc", 1).get(), lib.context()));
     const pid_t child = fork();
     if (child == 0) {
         SetBeforeReplaceHook(killSelf);
-        SaveHingesFile(SmallHinge("abc", 2).get());
+        SaveHingesFile(SmallHinge("abc", 2).get(), lib.context());
         _exit(0);
     }
     int status = 0;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status));
-    EXPECT_EQ(hingeNames(lib.path("")), std::vector<std::string>{"Abc"});
+    EXPECT_EQ(hingeNames(lib.folder()), std::vector<std::string>{"Abc"});
 }
 
 // "Hinges/x.xml" holds "Y" (hand-edited or renamed): saving "x" is refused
@@ -92,30 +91,30 @@ TEST(ReplacingModels, AnInterruptedReplaceKeepsTheOldModel)
 TEST(ReplacingModels, AFileHoldingAnotherModelIsNeverOverwritten)
 {
     TempLibrary lib;
-    ASSERT_TRUE(SaveHingesFile(SmallHinge("Y").get()));
+    ASSERT_TRUE(SaveHingesFile(SmallHinge("Y").get(), lib.context()));
     std::filesystem::rename(lib.path("Hinges/Y.xml"), lib.path("Hinges/x.xml"));
     const std::string before = lib.read("Hinges/x.xml");
     for (const OnDiskChange onChange : {OnDiskChange::Refuse, OnDiskChange::Overwrite}) {
-        const SaveResult saved = SaveHingesFile(SmallHinge("x").get(), SaveContext{&lib.library.files, onChange});
+        const SaveResult saved = SaveHingesFile(SmallHinge("x").get(), SaveContext{lib.folder(), &lib.library.files, onChange});
         EXPECT_EQ(saved.problem, SaveProblem::OtherModelsFile);
         EXPECT_EQ(saved.otherName, "Y");
         EXPECT_EQ(saved.path, lib.path("Hinges/x.xml"));
     }
     EXPECT_EQ(lib.read("Hinges/x.xml"), before);
-    EXPECT_EQ(OtherModelInTarget(kHingesFolder, "x"), std::optional<std::string>("Y"));
-    EXPECT_EQ(OtherModelInTarget(kHingesFolder, "y"), std::nullopt);
+    EXPECT_EQ(OtherModelInTarget(kHingesFolder, "x", lib.folder()), std::optional<std::string>("Y"));
+    EXPECT_EQ(OtherModelInTarget(kHingesFolder, "y", lib.folder()), std::nullopt);
 
     auto lockCore = api_gk_make_lockcore(TestSquare(), TestSquare());
     lockCore->SetName("L2");
-    ASSERT_TRUE(SaveLockCoreFile(lockCore.get()));
+    ASSERT_TRUE(SaveLockCoreFile(lockCore.get(), lib.context()));
     std::filesystem::rename(lib.path("Lockcores/L2.xml"), lib.path("Lockcores/L1.xml"));
     lockCore->SetName("L1");
-    EXPECT_EQ(SaveLockCoreFile(lockCore.get()).problem, SaveProblem::OtherModelsFile);
+    EXPECT_EQ(SaveLockCoreFile(lockCore.get(), lib.context()).problem, SaveProblem::OtherModelsFile);
 
-    ASSERT_TRUE(SaveDoorModelFile(door("D2", 2000).get()));
+    ASSERT_TRUE(SaveDoorModelFile(door("D2", 2000).get(), lib.context()));
     std::filesystem::rename(lib.path("DoorModel/D2.xml"), lib.path("DoorModel/D1.xml"));
-    EXPECT_EQ(SaveDoorModelFile(door("D1", 2000).get()).problem, SaveProblem::OtherModelsFile);
+    EXPECT_EQ(SaveDoorModelFile(door("D1", 2000).get(), lib.context()).problem, SaveProblem::OtherModelsFile);
 
     std::filesystem::rename(lib.path("Hinges/x.xml"), lib.path("Hinges/y.xml"));
-    EXPECT_TRUE(SaveHingesFile(SmallHinge("y").get()));
+    EXPECT_TRUE(SaveHingesFile(SmallHinge("y").get(), lib.context()));
 }

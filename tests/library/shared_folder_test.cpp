@@ -11,21 +11,22 @@
 namespace {
 // One running instance: its library in memory, read from the shared folder.
 struct Instance {
+    std::string folder;
     ModelLibrary library;
 
     void load()
     {
         library.clear();
-        LoadAllHinges(library.hinges, nullptr, &library.files);
-        LoadKnifeFile(library.knives, nullptr, &library.files);
+        LoadAllHinges(folder, library.hinges, nullptr, &library.files);
+        LoadKnifeFile(folder, library.knives, nullptr, &library.files);
     }
     SaveResult saveTable(OnDiskChange onChange = OnDiskChange::Refuse)
     {
-        return SaveKnifeFile(library.knives, SaveContext{&library.files, onChange});
+        return SaveKnifeFile(library.knives, SaveContext{folder, &library.files, onChange});
     }
     SaveResult saveHinge(const std::string& name, double thick, OnDiskChange onChange = OnDiskChange::Refuse)
     {
-        return SaveHingesFile(SmallHinge(name, thick).get(), SaveContext{&library.files, onChange});
+        return SaveHingesFile(SmallHinge(name, thick).get(), SaveContext{folder, &library.files, onChange});
     }
 };
 
@@ -42,7 +43,7 @@ TEST(SharedFolder, AToolTableChangedByTheOtherInstanceIsNotOverwrittenBlindly)
 {
     TempLibrary lib;
     lib.write("HingesKnife.xml", "<AllKnife><Knife ID=\"1\" Diameter=\"5.00\"/></AllKnife>");
-    Instance a, b;
+    Instance a{lib.folder()}, b{lib.folder()};
     a.load();
     b.load();
 
@@ -71,7 +72,7 @@ TEST(SharedFolder, TheToolTableIsComparedByContent)
 {
     TempLibrary lib;
     lib.write("HingesKnife.xml", "<AllKnife><Knife ID=\"1\"/></AllKnife>");
-    Instance a;
+    Instance a{lib.folder()};
     a.load();
     struct stat before {};
     stat(lib.path("HingesKnife.xml").c_str(), &before);
@@ -84,7 +85,7 @@ TEST(SharedFolder, TheToolTableIsComparedByContent)
     EXPECT_TRUE(a.saveTable());
 
     // A table another instance created where there was none is a change too.
-    Instance c;
+    Instance c{lib.folder()};
     std::filesystem::remove(lib.path("HingesKnife.xml"));
     c.load();
     ASSERT_TRUE(a.saveTable(OnDiskChange::Overwrite));
@@ -94,7 +95,7 @@ TEST(SharedFolder, TheToolTableIsComparedByContent)
 TEST(SharedFolder, AModelFileAddedOrChangedByTheOtherInstance)
 {
     TempLibrary lib;
-    Instance a, b;
+    Instance a{lib.folder()}, b{lib.folder()};
     a.load();
     b.load();
 

@@ -40,7 +40,7 @@ TEST(TruncatedFiles, AreSkippedWhole)
     forEveryCut(golden("knife.xml"), [&](const std::string& cut) {
         lib.write("HingesKnife.xml", cut);
         GU_OwnedList<KnifeInfo> list;
-        LoadKnifeFile(list);
+        LoadKnifeFile(lib.folder(), list);
         EXPECT_TRUE(list.empty()) << cut.size();
     });
 }

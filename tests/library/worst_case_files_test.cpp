@@ -48,10 +48,10 @@ TEST_P(WorstCaseFile, LoadsOrIsSkippedInBoundedTime)
 
     ModelLibrary& library = lib.library;
     const double start = cpuSeconds();
-    LoadAllHinges(library.hinges, &library.skipped);
-    LoadAllLockCores(library.lockCores, &library.skipped);
-    LoadAllDoorModels(library.doors, library, &library.skipped);
-    LoadKnifeFile(library.knives, &library.skipped);
+    LoadAllHinges(lib.folder(), library.hinges, &library.skipped);
+    LoadAllLockCores(lib.folder(), library.lockCores, &library.skipped);
+    LoadAllDoorModels(lib.folder(), library.doors, library, &library.skipped);
+    LoadKnifeFile(lib.folder(), library.knives, &library.skipped);
     const double seconds = cpuSeconds() - start;
     EXPECT_LT(seconds, kBudgetSeconds);
 

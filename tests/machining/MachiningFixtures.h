@@ -7,7 +7,6 @@
 #include <kernel/GK_Factories.h>
 #include <kernel/GU_List.h>
 #include <library/DoorModelFile.h>
-#include <library/ExeFolder.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
 #include <library/KnifeInfo.h>
@@ -107,7 +106,8 @@ inline std::unique_ptr<GK_LockCore> lockCore()
     return l;
 }
 
-inline std::unique_ptr<GK_DoorWithHinges> door(GK_Hinges* hinges, GK_LockCore* lock, int hingesUp)
+inline std::unique_ptr<GK_DoorWithHinges> door(std::shared_ptr<GK_Hinges> hinges, std::shared_ptr<GK_LockCore> lock,
+                                                int hingesUp)
 {
     auto d = api_gk_make_door_with_hinges("D", "", 2100, 900, 40);
     d->SetHingesModel(hinges);
@@ -122,11 +122,11 @@ inline std::unique_ptr<GK_DoorWithHinges> door(GK_Hinges* hinges, GK_LockCore* l
 // The library of samples/library.
 inline void loadSampleLibrary(ModelLibrary& library)
 {
-    ScopedExeFolder folder(std::string(VARNHOLT_SOURCE_DIR) + "/samples/library");
-    LoadAllHinges(library.hinges);
-    LoadAllLockCores(library.lockCores);
-    LoadAllDoorModels(library.doors, library);
-    LoadKnifeFile(library.knives);
+    const std::string folder = VARNHOLT_SOURCE_DIR "/samples/library/";
+    LoadAllHinges(folder, library.hinges);
+    LoadAllLockCores(folder, library.lockCores);
+    LoadAllDoorModels(folder, library.doors, library);
+    LoadKnifeFile(folder, library.knives);
 }
 
 // The machine as the reader is told about it.

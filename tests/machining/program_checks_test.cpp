@@ -96,7 +96,7 @@ TEST_P(GeneratedDoor, ProgramsDoWhatTheDoorAsks)
     fixtures::standardTools(tools);
     auto hinge = fixtures::hinge(doorCase.tall, doorCase.mortise);
     auto lock = fixtures::lockCore();
-    auto door = fixtures::door(hinge.get(), lock.get(), doorCase.hingesUp);
+    auto door = fixtures::door(std::move(hinge), std::move(lock), doorCase.hingesUp);
     MachineProfile profile;
     profileCase.adjust(profile);
     expectSound(*door, tools, profile, doorCase.name);

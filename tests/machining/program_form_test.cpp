@@ -24,9 +24,9 @@ std::vector<std::string> lines(const std::string& text)
 
 struct Shop {
     GU_OwnedList<KnifeInfo> tools;
-    std::unique_ptr<GK_Hinges> hinge = fixtures::hinge(false, true);
-    std::unique_ptr<GK_LockCore> lock = fixtures::lockCore();
-    std::unique_ptr<GK_DoorWithHinges> door = fixtures::door(hinge.get(), lock.get(), 0);
+    std::shared_ptr<GK_Hinges> hinge = fixtures::hinge(false, true);
+    std::shared_ptr<GK_LockCore> lock = fixtures::lockCore();
+    std::unique_ptr<GK_DoorWithHinges> door = fixtures::door(hinge, lock, 0);
     Shop() { fixtures::standardTools(tools); }
 
     std::string program(ProgramKind kind, const MachineProfile& profile) const
@@ -137,10 +137,10 @@ TEST(TimeEstimate, CutsAtTheToolsFeedAndRapidsAtTheProfiles)
     auto drill = fixtures::tool(1, 1, 5.0);
     drill->Vel = 600;
     tools.add_tail(std::move(drill));
-    auto hinge = api_gk_make_hinges(fixtures::rectangle(0, 0, 20, 10));
+    std::shared_ptr<GK_Hinges> hinge = api_gk_make_hinges(fixtures::rectangle(0, 0, 20, 10));
     hinge->AddHoleToList(api_gk_make_circle_hole({10, 5, 0}, 5, 10).release());
     auto door = api_gk_make_door_with_hinges("D", "", 1000, 500, 40);
-    door->SetHingesModel(hinge.get());
+    door->SetHingesModel(hinge);
     door->SetHingesPos({100, 0, 0});
     MachineProfile p;
     p.RapidFeed = 6000;

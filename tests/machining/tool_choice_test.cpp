@@ -70,18 +70,18 @@ TEST(PocketToolOrder, MainSpindleThenLargerFirst)
 
 struct Library {
     GU_OwnedList<KnifeInfo> tools;
-    std::unique_ptr<GK_Hinges> hinge = api_gk_make_hinges(fixtures::rounded(100, 30, 6));
-    std::unique_ptr<GK_LockCore> lock = fixtures::lockCore();
+    std::shared_ptr<GK_Hinges> hinge = api_gk_make_hinges(fixtures::rounded(100, 30, 6));
+    std::shared_ptr<GK_LockCore> lock = fixtures::lockCore();
     std::unique_ptr<GK_DoorWithHinges> door = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
 
     Library()
     {
         fixtures::standardTools(tools);
         hinge->SetThick(3);
-        door->SetHingesModel(hinge.get());
+        door->SetHingesModel(hinge);
         door->SetHingesPos({300, 0, 0});
         door->SetHingesPos({1700, 0, 0});
-        door->SetLockCoreModel(lock.get());
+        door->SetLockCoreModel(lock);
         door->SetLockCorePos({1000, 0, 0});
     }
 
@@ -142,7 +142,7 @@ TEST(Plan, SquareCornersAreListedAsUnreached)
     lib.hinge = api_gk_make_hinges(fixtures::rectangle(0, 0, 100, 30));
     lib.hinge->SetThick(3);
     lib.hinge->SetMortise(true);
-    lib.door->SetHingesModel(lib.hinge.get());
+    lib.door->SetHingesModel(lib.hinge);
     const MachiningPlan plan = lib.plan(ProgramKind::Hinges);
     ASSERT_EQ(plan.unreached.size(), 2u);
     EXPECT_EQ(plan.unreached[1].feature, (FeatureRef{FeatureKind::HingeMortise, 2, 0}));

@@ -52,7 +52,7 @@ inline std::string pad(std::size_t size, const std::string& head, char byte, con
 
 struct Case {
     const char* name;
-    const char* file;    // beside the program; a model folder's files take the folder's name
+    const char* file;    // in the library folder; a model folder's files take the folder's name
     LoadProblem outcome; // None: the file loads as a model
     std::string (*make)(std::size_t size);
 };
