@@ -41,7 +41,7 @@ bool usableHole(const GK_Circle_Hole& hole)
 // rectangle they must lie in and the deepest they may go.
 class FeatureSink {
 public:
-    FeatureSink(DoorFeatures& out, Bounds2 plane, double maxDepth, bool edge)
+    FeatureSink(DoorFeatures& out, GK_Box plane, double maxDepth, bool edge)
         : m_out(out), m_plane(plane), m_maxDepth(maxDepth), m_edge(edge)
     {
     }
@@ -75,7 +75,7 @@ public:
 private:
     std::optional<Overrun> fits(const FeatureRef& ref, const Polygon2& points, double depth, bool hole) const
     {
-        const Bounds2 b = BoundsOf(points);
+        const GK_Box b = BoundsOf(points);
         const double size = hole ? b.x1 - b.x0 : 0.0;
         if (b.x0 < m_plane.x0 - kFitTolerance || b.x1 > m_plane.x1 + kFitTolerance)
             return Overrun{ref, OverrunKind::Along, m_edge, hole, hole ? size : b.x1 - b.x0, b.x0, b.x1, m_plane.x1 - m_plane.x0};
@@ -88,12 +88,12 @@ private:
     }
 
     DoorFeatures& m_out;
-    Bounds2 m_plane;
+    GK_Box m_plane;
     double m_maxDepth;
     bool m_edge;
 };
 
-Bounds2 topFace(const GK_DoorLayout& layout)
+GK_Box topFace(const GK_DoorLayout& layout)
 {
     return {0.0, 0.0, layout.length, layout.width};
 }

@@ -71,8 +71,8 @@ public:
                 finishCorners(pocket, *tool, cutters);
             return;
         }
-        const Bounds2 b = BoundsOf(pocket.outline);
-        m_plan.missing.push_back({pocket.ref, true, 0.0, b.x1 - b.x0, b.y1 - b.y0, pocket.depth, ToolKindsFor(pocket.ref)});
+        const GK_Box b = BoundsOf(pocket.outline);
+        m_plan.missing.push_back({pocket.ref, true, 0.0, b.width(), b.height(), pocket.depth, ToolKindsFor(pocket.ref)});
     }
 
     std::vector<Job> takeJobs() { return std::move(m_jobs); }
