@@ -40,7 +40,7 @@ QString PlanWarningText(const PlanWarning& w)
 QString UnreachedText(const UnreachedArea& u)
 {
     return QStringLiteral("%1：角上 %2 平方毫米刀具表中没有刀具够得到，需要直径 %3 或更小的刀具")
-        .arg(FeatureText(u.feature), QString::number(u.area, 'f', 1), MillimetreText(u.reachDiameter));
+        .arg(FeatureText(u.feature), QString::number(u.area, 'f', 1), MillimetreText(ReachingDiameter(u)));
 }
 
 QString OverrunText(const Overrun& o)

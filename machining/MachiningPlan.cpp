@@ -9,6 +9,7 @@
 #include <kernel/GK_Placement.h>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -21,18 +22,6 @@ double unreachedWith(const Polygon2& outline, double radius)
 {
     const std::optional<PocketPasses> passes = PlanPocket(outline, radius, radius, radius);
     return passes ? passes->unreachableArea : 0.0;
-}
-
-// Halves the interval below the largest radius tried until the area left
-// would not be listed.
-double reachDiameter(const Polygon2& outline, double tried)
-{
-    double low = 0.0, high = tried;
-    while (high - low > kReachResolution / 2.0) {
-        const double mid = (low + high) / 2.0;
-        (unreachedWith(outline, mid) < kListedUnreachedArea ? low : high) = mid;
-    }
-    return std::floor(2.0 * low / kReachResolution) * kReachResolution;
 }
 
 // Makes the jobs of the features, or notes what no tool can make.
@@ -68,7 +57,7 @@ public:
                 continue;
             m_jobs.push_back(PocketJob(pocket, *tool, *passes, limits.passDepth));
             if (passes->unreachableArea >= kListedUnreachedArea)
-                finishCorners(pocket, *tool, cutters);
+                finishCorners(pocket, *tool, passes->unreachableArea, cutters);
             return;
         }
         const GK_Box b = BoundsOf(pocket.outline);
@@ -81,7 +70,8 @@ private:
     // Rest machining: of the smaller cutters, the largest that leaves no
     // listed area, else the one that leaves least, goes along the walls as
     // far in as the first tool could not reach.
-    void finishCorners(const PocketFeature& pocket, const KnifeInfo& first, const std::vector<const KnifeInfo*>& cutters)
+    void finishCorners(const PocketFeature& pocket, const KnifeInfo& first, double left,
+                       const std::vector<const KnifeInfo*>& cutters)
     {
         const KnifeInfo* rest = nullptr;
         std::optional<PocketPasses> restPasses;
@@ -98,15 +88,14 @@ private:
                     break;
             }
         }
-        double left = unreachedWith(pocket.outline, first.Diameter / 2.0);
-        double tried = first.Diameter / 2.0;
+        double tried = first.Diameter;
         if (rest) {
             m_jobs.push_back(PocketJob(pocket, *rest, *restPasses, LimitsFor(*rest, m_profile).passDepth));
             left = restPasses->unreachableArea;
-            tried = rest->Diameter / 2.0;
+            tried = rest->Diameter;
         }
         if (left >= kListedUnreachedArea)
-            m_plan.unreached.push_back({pocket.ref, left, reachDiameter(pocket.outline, tried)});
+            m_plan.unreached.push_back({pocket.ref, left, pocket.outline, tried});
     }
 
     const GU_OwnedList<KnifeInfo>& m_tools;
@@ -116,6 +105,18 @@ private:
 };
 
 } // namespace
+
+double ReachingDiameter(const UnreachedArea& unreached)
+{
+    // Halves the interval below the smallest radius tried until the area
+    // left would not be listed.
+    double low = 0.0, high = unreached.triedDiameter / 2.0;
+    while (high - low > kReachResolution / 20.0) {
+        const double mid = (low + high) / 2.0;
+        (unreachedWith(unreached.outline, mid) < kListedUnreachedArea ? low : high) = mid;
+    }
+    return std::floor(2.0 * low / kReachResolution) * kReachResolution;
+}
 
 MachiningPlan PlanProgram(ProgramKind kind, const GK_DoorWithHinges& door, const GU_OwnedList<KnifeInfo>& tools,
                           const MachineProfile& profile)

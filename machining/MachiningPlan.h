@@ -37,8 +37,14 @@ struct MissingTool {
 struct UnreachedArea {
     FeatureRef feature;
     double area = 0.0;          // mm²
-    double reachDiameter = 0.0; // the largest tool diameter that would leave less than kListedUnreachedArea
+    Polygon2 outline;           // the pocket's
+    double triedDiameter = 0.0; // the smallest tool that cut it
 };
+
+// The largest tool diameter, to a tenth of a millimetre, that would leave
+// less than kListedUnreachedArea of the pocket: worked out only when asked,
+// as it takes a few offsets of the outline.
+double ReachingDiameter(const UnreachedArea& unreached);
 
 // Feeds above these are asked about before a program is written: wood is
 // drilled at about 0.1–0.3 mm per revolution and milled at a few m/min.

@@ -131,6 +131,13 @@ const Doubt kDoubts[] = {
     {"PlungeFeed", [](GK_Hinges&, KnifeInfo& d) { d.PlungeVel = 9000; }, "刀具1：下刀进给 9000 mm/min，超过 6000 mm/min"},
     {"PlungePerRevolution", [](GK_Hinges&, KnifeInfo& d) { d.PlungeVel = 4000, d.DrillStart = "M3 S6000"; },
      "刀具1：下刀进给 4000 mm/min 在 S6000 下为每转 0.67 mm，超过 0.5 mm"},
+    {"UnreachedCorners",
+     [](GK_Hinges& h, KnifeInfo& d) {
+         h.SetMortise(true);
+         h.SetThick(3);
+         d.Type = 0; // the 5 mm drill becomes the hinge tool that cuts the square mortise
+     },
+     "合页1开槽：角上 5.4 平方毫米刀具表中没有刀具够得到，需要直径 2.10 或更小的刀具"},
     {"ThinWall", [](GK_Hinges& h, KnifeInfo&) { h.AddHoleToList(api_gk_make_circle_hole({15, 4, 0}, 5, 12).release()); },
      "合页1孔2：孔边离门边只有 1.50 mm，不到 3.00 mm，会崩边"},
 };
