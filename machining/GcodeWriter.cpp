@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -29,6 +30,25 @@ std::string number(double value, int decimals)
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     return std::string(buffer, result.ptr);
+}
+
+// The lines of a free text without their line ends, empty ones left out.
+std::vector<std::string_view> textLines(const std::string& text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t begin = 0;
+    while (begin <= text.size()) {
+        std::size_t end = text.find('\n', begin);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view piece(text.data() + begin, end - begin);
+        while (!piece.empty() && piece.back() == '\r')
+            piece.remove_suffix(1);
+        if (!piece.empty())
+            lines.push_back(piece);
+        begin = end + 1;
+    }
+    return lines;
 }
 
 // Machine coordinates of leaf points: the profile's origin corner and axis
@@ -286,33 +306,17 @@ private:
     // Free texts, one line per line of the text; empty lines are dropped.
     void freeLines(const std::string& text, bool numbered)
     {
-        std::size_t begin = 0;
-        while (begin <= text.size()) {
-            std::size_t end = text.find('\n', begin);
-            if (end == std::string::npos)
-                end = text.size();
-            std::string_view piece(text.data() + begin, end - begin);
-            while (!piece.empty() && piece.back() == '\r')
-                piece.remove_suffix(1);
-            if (!piece.empty())
-                numbered ? line(std::string(piece)) : raw(std::string(piece));
-            begin = end + 1;
-        }
+        for (const std::string_view piece : textLines(text))
+            numbered ? line(std::string(piece)) : raw(std::string(piece));
     }
 
     static int percentLines(const std::string& text)
     {
         int count = 0;
-        std::size_t begin = 0;
-        while (begin <= text.size()) {
-            std::size_t end = text.find('\n', begin);
-            if (end == std::string::npos)
-                end = text.size();
-            std::string_view piece(text.data() + begin, end - begin);
-            while (!piece.empty() && (piece.back() == '\r' || piece.back() == ' '))
+        for (std::string_view piece : textLines(text)) {
+            while (!piece.empty() && piece.back() == ' ')
                 piece.remove_suffix(1);
             count += piece == "%";
-            begin = end + 1;
         }
         return count;
     }
