@@ -1,6 +1,7 @@
 #include <commands/MachiningCommands.h>
 
 #include <commands/CommandHost.h>
+#include <commands/MachiningCommandsTexts.h>
 
 #include <dialogs/CDlgMachineProfile.h>
 #include <dialogs/MachiningMessages.h>
@@ -84,9 +85,11 @@ void MachiningCommands::writeProgram(ProgramKind kind, const FileFilter& filter,
     // leaves no file behind.
     const MachiningPlan plan = PlanProgram(kind, *door, toolsOf(m_host.library()), profile);
     if (plan.status != PlanStatus::Ready) {
-        m_messages.warning(PlanRefusedMessage(plan));
+        m_messages.warning(RefusalMessage(plan));
         return;
     }
+    if (!confirmWarnings({&plan}))
+        return;
     const QString doorName = GbkToQString(plan.doorName);
     const QString path = m_files.saveFile(
         filter, {ProgramSaveTitle(kind, doorName), m_folder, ProgramFileName(kind, doorName, filter.defaultSuffix)});
@@ -98,7 +101,7 @@ void MachiningCommands::writeProgram(ProgramKind kind, const FileFilter& filter,
     if (recordDoor)
         m_host.recordNcDoor(door);
     m_host.showStatus(ProgramWrittenStatus(path, plan, EstimateSeconds(plan.uses, profile)));
-    const QString leftOut = LeftOutMessage(plan);
+    const QString leftOut = LeftOutAfterQuestion(plan);
     if (!leftOut.isEmpty())
         m_messages.information(leftOut);
 }
@@ -121,14 +124,16 @@ void MachiningCommands::OnCreateNcFile()
         if (plan->status == PlanStatus::Ready)
             ready.push_back(plan);
         else if (plan->status != PlanStatus::NothingToMachine)
-            refused << PlanRefusedMessage(*plan);
+            refused << RefusalMessage(*plan);
     }
     if (ready.empty() && refused.isEmpty())
-        refused << PlanRefusedMessage(hinges) << PlanRefusedMessage(lock);
+        refused << RefusalMessage(hinges) << RefusalMessage(lock);
     if (!refused.isEmpty()) {
         m_messages.warning(refused.join(QStringLiteral("\n\n")));
         return;
     }
+    if (!confirmWarnings(ready))
+        return;
     const QString doorName = GbkToQString(hinges.doorName);
     const QString extension = ProgramFilter(m_profile).defaultSuffix;
     const QString folder = m_files.chooseFolder(extension, ProgramsFolderTitle(doorName), m_folder);
@@ -149,13 +154,19 @@ void MachiningCommands::OnCreateNcFile()
         if (!save(*ready[i], QDir(folder).filePath(names[static_cast<qsizetype>(i)])))
             return;
         seconds += EstimateSeconds(ready[i]->uses, m_profile);
-        if (const QString text = LeftOutMessage(*ready[i]); !text.isEmpty())
+        if (const QString text = LeftOutAfterQuestion(*ready[i]); !text.isEmpty())
             leftOut << text;
     }
     m_host.recordNcDoor(door);
     m_host.showStatus(ProgramsWrittenStatus(folder, names, ready, seconds));
     if (!leftOut.isEmpty())
         m_messages.information(leftOut.join(QStringLiteral("\n\n")));
+}
+
+bool MachiningCommands::confirmWarnings(const std::vector<const MachiningPlan*>& plans)
+{
+    const QString question = WarningsQuestion(plans);
+    return question.isEmpty() || m_messages.question(question);
 }
 
 bool MachiningCommands::save(const MachiningPlan& plan, const QString& path)

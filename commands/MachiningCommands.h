@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class CommandHost;
 class GK_DoorWithHinges;
 class MessageBoxes;
@@ -45,6 +47,9 @@ private:
     // Asks for the file, named after the door, and writes the program;
     // recordDoor for the "工具" menu.
     void writeProgram(ProgramKind kind, const FileFilter& filter, bool recordDoor);
+    // Asks whether the programs are to be written in spite of their
+    // warnings; true without any.
+    bool confirmWarnings(const std::vector<const MachiningPlan*>& plans);
     // Writes a ready plan's program to path; false when it could not be
     // written (the user has been told why).
     bool save(const MachiningPlan& plan, const QString& path);

@@ -63,6 +63,29 @@ struct PocketFeature {
     double depth = 0.0;
 };
 
+// Where a feature passes the leaf: its extent along the door or across its
+// plane (the leaf's width on the top face, its thickness on the lock edge),
+// or its depth.
+enum class OverrunKind { Along, Across, Depth };
+struct Overrun {
+    FeatureRef ref;
+    OverrunKind kind = OverrunKind::Along;
+    bool edge = false;      // in the lock edge
+    bool hole = false;      // a round hole: `size` is its diameter
+    double size = 0.0;      // the diameter or the extent in that direction, or the depth (mm)
+    double from = 0.0, to = 0.0; // where it lies in that direction (Along, Across)
+    double limit = 0.0;     // the leaf's length, width or thickness; the deepest allowed
+};
+
+// A face hole leaving less than this to an edge of the leaf breaks out of it (mm).
+inline constexpr double kMinHoleWall = 3.0;
+
+// A face hole that comes nearer to an edge of the leaf than a sound wall.
+struct ThinWall {
+    FeatureRef ref;
+    double wall = 0.0; // mm
+};
+
 struct DoorFeatures {
     std::vector<HoleFeature> holes;
     std::vector<PocketFeature> pockets;
@@ -70,15 +93,18 @@ struct DoorFeatures {
     // diameter; a body slot of a lock core without thickness.
     std::vector<FeatureRef> leftOut;
     // Features that would cut outside the leaf or deeper than it allows.
-    std::vector<FeatureRef> outside;
+    std::vector<Overrun> outside;
+    std::vector<ThinWall> thinWalls;
 };
 
 // The features of the hinge program: at every hinge position the mortise of
-// a mortised hinge, then the hinge's holes.
+// a mortised hinge, then the hinge's holes; a hole of depth 0 in a mortised
+// hinge is made by the mortise alone.
 DoorFeatures CollectHingeFeatures(const GK_DoorWithHinges& door, const GK_DoorLayout& layout,
                                   const MachineProfile& profile);
 // The features of the lock program: the side face's holes from the top face,
-// then the recess, the body slot and the top face's holes in the lock edge.
+// every one through the door, then the recess, the body slot and the top
+// face's holes in the lock edge.
 DoorFeatures CollectLockFeatures(const GK_DoorWithHinges& door, const GK_DoorLayout& layout,
                                  const MachineProfile& profile);
 

@@ -1,6 +1,8 @@
 #include <machining/GcodeWriter.h>
 
 #include <machining/FeatureNames.h>
+#include <machining/Motion.h>
+#include <machining/ToolChoice.h>
 
 #include <library/AtomicFile.h>
 
@@ -8,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -27,6 +30,25 @@ std::string number(double value, int decimals)
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     return std::string(buffer, result.ptr);
+}
+
+// The lines of a free text without their line ends, empty ones left out.
+std::vector<std::string_view> textLines(const std::string& text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t begin = 0;
+    while (begin <= text.size()) {
+        std::size_t end = text.find('\n', begin);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view piece(text.data() + begin, end - begin);
+        while (!piece.empty() && piece.back() == '\r')
+            piece.remove_suffix(1);
+        if (!piece.empty())
+            lines.push_back(piece);
+        begin = end + 1;
+    }
+    return lines;
 }
 
 // Machine coordinates of leaf points: the profile's origin corner and axis
@@ -59,11 +81,15 @@ public:
     {
         freeLines(m_profile.Header, false);
         comment((plan.kind == ProgramKind::Hinges ? kHingeProgram : kLockProgram) + std::string(" ") + plan.doorName);
+        freeLines(m_profile.StartLine, true);
         line("G21 G90 G17");
         for (const ToolUse& use : plan.uses)
             toolUse(use);
         freeLines(m_profile.Footer, false);
         line("M30");
+        // A tape that opens with "%" ends with one.
+        if ((percentLines(m_profile.Header) + percentLines(m_profile.Footer)) % 2 != 0)
+            raw("%");
     }
 
     std::string take() { return std::move(m_text); }
@@ -73,19 +99,46 @@ private:
     {
         const KnifeInfo& tool = use.tool;
         comment(kTool + std::to_string(tool.ID) + " " + kDiameter + number(tool.Diameter, 2));
-        freeLines(tool.AirForward, true);
-        freeLines(tool.DrillStart, true);
         m_letters = use.frame.edge ? std::array<std::string, 3>{m_profile.SideAxisX, m_profile.SideAxisY, m_profile.SideAxisZ}
                                    : std::array<std::string, 3>{"X", "Y", "Z"};
         m_edge = use.frame.edge;
         // Each use states every axis afresh.
         m_last = {};
         m_feed = std::to_string(tool.Vel);
-        for (const Move& move : use.moves)
-            step(move);
+        m_plungeFeed = std::to_string(PlungeFeed(tool));
+        m_use = use.frame;
+        // The head goes up to its travel height before the air and the
+        // spindle are switched.
+        bool started = false;
+        for (std::size_t i = 0; i < use.moves.size(); ++i) {
+            const Move& move = use.moves[i];
+            if (!started && move.kind != MoveKind::Retract) {
+                freeLines(tool.AirForward, true);
+                freeLines(tool.DrillStart, true);
+                started = true;
+            }
+            if (!repeatsCycleApproach(use.moves, i))
+                step(move);
+        }
         endCycle();
         freeLines(tool.DrillStop, true);
         freeLines(tool.AirBack, true);
+    }
+
+    // A drilling cycle moves from hole to hole at its R plane by itself: the
+    // rapid there before the next hole of the same cycle is left out, so that
+    // the cycle stays on over the holes of one tool.
+    bool repeatsCycleApproach(const std::vector<Move>& moves, std::size_t i) const
+    {
+        if (!m_inCycle || moves[i].kind != MoveKind::Rapid)
+            return false;
+        for (std::size_t k = i + 1; k < moves.size(); ++k) {
+            if (moves[k].kind == MoveKind::Note)
+                continue;
+            return moves[k].kind == MoveKind::Drill && std::abs(moves[i].to.z - m_cycleR) < kZeroBelow &&
+                   std::abs(moves[k].retract - m_cycleR) < kZeroBelow;
+        }
+        return false;
     }
 
     void step(const Move& move)
@@ -103,7 +156,10 @@ private:
             motion("G0", words(move.to));
             break;
         case MoveKind::Feed:
-            motion("G1", withFeed(words(move.to)));
+            motion("G1", withFeed(words(move.to), m_feed));
+            break;
+        case MoveKind::Plunge:
+            motion("G1", withFeed(words(move.to), m_plungeFeed));
             break;
         case MoveKind::ArcCw:
         case MoveKind::ArcCcw:
@@ -149,11 +205,11 @@ private:
         return word(depthAxis(), m_edge ? m_frame.y(leafValue) : leafValue, always);
     }
 
-    std::vector<std::string> withFeed(std::vector<std::string> words)
+    std::vector<std::string> withFeed(std::vector<std::string> words, const std::string& feed)
     {
-        if (!words.empty() && m_lastFeed != m_feed) {
-            words.push_back("F" + m_feed);
-            m_lastFeed = m_feed;
+        if (!words.empty() && m_lastFeed != feed) {
+            words.push_back("F" + feed);
+            m_lastFeed = feed;
         }
         return words;
     }
@@ -166,27 +222,57 @@ private:
         const std::string j = "J" + number(m_frame.y(move.centre.y) - m_value[1], 3);
         std::vector<std::string> w{word(0, m_frame.x(move.to.x), true), word(1, m_frame.y(move.to.y), true),
                                    word(2, move.to.z), i, j};
-        motion(cw ? "G2" : "G3", withFeed(std::move(w)));
+        motion(cw ? "G2" : "G3", withFeed(std::move(w), m_feed));
     }
 
     void drill(const Move& move)
     {
         if (m_profile.CannedCycles && !m_edge) {
-            // G99: back to the R plane after each hole.
-            const std::string start = m_inCycle ? "G81" : "G99 G81";
-            m_inCycle = true;
-            std::vector<std::string> w{word(0, m_frame.x(move.to.x), true), word(1, m_frame.y(move.to.y), true),
-                                       "Z" + number(move.to.z, 3), "R" + number(move.retract, 3), "F" + m_feed};
-            motion(start, std::move(w));
-            remember(2, move.retract);
-            m_lastFeed = m_feed;
+            cycle(move);
             return;
         }
         // Face holes lie in the machine's X/Y, lock-edge holes in its X/Z.
         const int across = m_edge ? 2 : 1;
         motion("G0", {word(0, m_frame.x(move.to.x)), word(across, m_edge ? move.to.z : m_frame.y(move.to.y))});
-        motion("G1", withFeed({depthWord(m_edge ? move.to.y : move.to.z, true)}));
+        double reached = 0.0;
+        for (const double step : PeckDepths(depthOf(move.to), move.peck)) {
+            if (reached > 0.0) {
+                motion("G0", {depthWord(move.retract, true)});
+                motion("G0", {depthWord(axisAt(reached - kPeckClearance), true)});
+            }
+            motion("G1", withFeed({depthWord(axisAt(step), true)}, m_plungeFeed));
+            reached = step;
+        }
         motion("G0", {depthWord(move.retract, true)});
+    }
+
+    // Depth below the surface of the use's frame, and back.
+    double depthOf(const position& p) const { return m_use.edge ? m_use.inward * (p.y - m_use.edgeY) : -p.z; }
+    double axisAt(double depth) const { return m_use.edge ? m_use.edgeY + m_use.inward * depth : -depth; }
+
+    // G81, or G83 with its pecking depth Q; G99 brings the drill back to the
+    // R plane after each hole.
+    void cycle(const Move& move)
+    {
+        const std::string code = move.peck > 0.0 && -move.to.z > move.peck ? "G83" : "G81";
+        const bool fresh = !m_inCycle || code != m_cycleCode || move.retract != m_cycleR;
+        if (m_inCycle && fresh)
+            endCycle();
+        std::vector<std::string> w{word(0, m_frame.x(move.to.x), true), word(1, m_frame.y(move.to.y), true)};
+        const std::string z = "Z" + number(move.to.z, 3);
+        if (fresh || z != m_cycleZ)
+            w.push_back(z);
+        if (fresh)
+            w.push_back("R" + number(move.retract, 3));
+        if (fresh && code == "G83")
+            w.push_back("Q" + number(move.peck, 3));
+        w = withFeed(std::move(w), m_plungeFeed);
+        motion(fresh ? "G99 " + code : code, std::move(w));
+        m_inCycle = true;
+        m_cycleCode = code;
+        m_cycleR = move.retract;
+        m_cycleZ = z;
+        remember(2, move.retract);
     }
 
     void endCycle()
@@ -220,18 +306,19 @@ private:
     // Free texts, one line per line of the text; empty lines are dropped.
     void freeLines(const std::string& text, bool numbered)
     {
-        std::size_t begin = 0;
-        while (begin <= text.size()) {
-            std::size_t end = text.find('\n', begin);
-            if (end == std::string::npos)
-                end = text.size();
-            std::string_view piece(text.data() + begin, end - begin);
-            while (!piece.empty() && piece.back() == '\r')
+        for (const std::string_view piece : textLines(text))
+            numbered ? line(std::string(piece)) : raw(std::string(piece));
+    }
+
+    static int percentLines(const std::string& text)
+    {
+        int count = 0;
+        for (std::string_view piece : textLines(text)) {
+            while (!piece.empty() && piece.back() == ' ')
                 piece.remove_suffix(1);
-            if (!piece.empty())
-                numbered ? line(std::string(piece)) : raw(std::string(piece));
-            begin = end + 1;
+            count += piece == "%";
         }
+        return count;
     }
 
     void line(const std::string& text)
@@ -259,7 +346,12 @@ private:
     std::array<std::string, 3> m_last;
     std::array<double, 3> m_value{};
     std::string m_feed;
+    std::string m_plungeFeed;
     std::string m_lastFeed;
+    std::string m_cycleCode;
+    std::string m_cycleZ;
+    double m_cycleR = 0.0;
+    WorkFrame m_use;
     bool m_edge = false;
     bool m_inCycle = false;
 };

@@ -33,10 +33,39 @@ struct MissingTool {
     int kinds = 0;                     // the tool kinds that could cut it (ToolChoice.h)
 };
 
-// A pocket whose corners or necks the tool cannot reach.
+// A pocket whose corners or necks no tool of the table reaches.
 struct UnreachedArea {
     FeatureRef feature;
-    double area = 0.0; // mm²
+    double area = 0.0;          // mm²
+    Polygon2 outline;           // the pocket's
+    double triedDiameter = 0.0; // the smallest tool that cut it
+};
+
+// The largest tool diameter, to a tenth of a millimetre, that would leave
+// less than kListedUnreachedArea of the pocket: worked out only when asked,
+// as it takes a few offsets of the outline.
+double ReachingDiameter(const UnreachedArea& unreached);
+
+// Feeds above these are asked about before a program is written: wood is
+// drilled at about 0.1–0.3 mm per revolution and milled at a few m/min.
+inline constexpr double kMaxFeedPerTurn = 0.5; // mm per revolution
+inline constexpr int kMaxPlungeFeed = 6000;    // mm/min
+
+enum class WarningKind {
+    FeedPerTurn,   // a tool's feed per revolution at its spindle speed is above kMaxFeedPerTurn
+    PlungePerTurn, // the same for its plunge feed
+    PlungeFeed,    // its plunge feed is above kMaxPlungeFeed
+    ThinWall,      // a face hole leaves less than kMinHoleWall to the leaf's edge
+};
+
+// Something a program would do that the user is asked about before it is
+// written.
+struct PlanWarning {
+    WarningKind kind = WarningKind::FeedPerTurn;
+    int tool = 0;        // feeds: the tool's number
+    FeatureRef feature;  // walls: the hole
+    double value = 0.0;  // the feed (mm/min) or the wall (mm)
+    double speed = 0.0;  // per-revolution feeds: the spindle speed (rpm)
 };
 
 struct MachiningPlan {
@@ -47,8 +76,10 @@ struct MachiningPlan {
     std::vector<ToolUse> uses;
     std::vector<FeatureRef> leftOut;
     std::vector<UnreachedArea> unreached;
+    std::vector<PlanWarning> warnings;
     std::vector<MissingTool> missing;
     std::vector<FeatureRef> outside;
+    std::vector<Overrun> overruns; // why each of `outside` does not fit
 };
 
 // Pockets leaving less than this area unreached are not listed (mm²).

@@ -1,5 +1,7 @@
 #include <machining/Motion.h>
 
+#include <machining/ToolChoice.h>
+
 #include <cmath>
 #include <numbers>
 
@@ -46,29 +48,53 @@ public:
         case MoveKind::Feed:
             line(move.to, move.kind == MoveKind::Rapid);
             break;
+        case MoveKind::Plunge:
+            line(move.to, false, true);
+            break;
         case MoveKind::ArcCw:
         case MoveKind::ArcCcw:
             arc(move);
             break;
-        case MoveKind::Drill: {
-            position above = move.to;
-            depthAxis(above, m_frame) = m_at ? depthAxis(*m_at, m_frame) : move.retract;
-            line(above, true);
-            line(move.to, false);
-            position back = move.to;
-            depthAxis(back, m_frame) = move.retract;
-            line(back, true);
+        case MoveKind::Drill:
+            drill(move);
             break;
-        }
         }
     }
 
 private:
-    void line(const position& to, bool rapid)
+    void line(const position& to, bool rapid, bool plunge = false)
     {
         if (m_at && !(*m_at == to))
-            m_out.push_back({*m_at, to, rapid, m_move});
+            m_out.push_back({*m_at, to, rapid, plunge, m_move});
         m_at = to;
+    }
+
+    // The point on the drill's axis at the given depth below the surface.
+    position onAxis(const Move& move, double depth) const
+    {
+        position p = move.to;
+        depthAxis(p, m_frame) = m_frame.edge ? m_frame.edgeY + m_frame.inward * depth : -depth;
+        return p;
+    }
+
+    void drill(const Move& move)
+    {
+        position above = move.to;
+        depthAxis(above, m_frame) = m_at ? depthAxis(*m_at, m_frame) : move.retract;
+        line(above, true);
+        position back = move.to;
+        depthAxis(back, m_frame) = move.retract;
+        const double depth = m_frame.edge ? m_frame.inward * (move.to.y - m_frame.edgeY) : -move.to.z;
+        double reached = 0.0;
+        for (const double step : PeckDepths(depth, move.peck)) {
+            if (reached > 0.0) {
+                line(back, true);
+                line(onAxis(move, reached - kPeckClearance), true);
+            }
+            line(onAxis(move, step), false, true);
+            reached = step;
+        }
+        line(back, true);
     }
 
     void arc(const Move& move)
@@ -115,6 +141,18 @@ std::vector<Segment> TraceToolUse(const ToolUse& use, const std::optional<positi
     return segments;
 }
 
+std::vector<double> PeckDepths(double depth, double peck)
+{
+    if (!(peck > 0.0) || depth <= peck)
+        return {depth};
+    const int steps = static_cast<int>(std::ceil(depth / peck - 1e-9));
+    std::vector<double> depths;
+    for (int k = 1; k < steps; ++k)
+        depths.push_back(k * peck);
+    depths.push_back(depth);
+    return depths;
+}
+
 position EndOfToolUse(const ToolUse& use)
 {
     for (auto it = use.moves.rbegin(); it != use.moves.rend(); ++it)
@@ -137,8 +175,9 @@ double EstimateSeconds(const std::vector<ToolUse>& uses, const MachineProfile& p
 {
     double minutes = 0.0;
     for (std::size_t i = 0; i < uses.size(); ++i) {
+        const KnifeInfo& tool = uses[i].tool;
         for (const Segment& s : TraceToolUse(uses[i], StartOfToolUse(uses, i)))
-            minutes += length(s) / (s.rapid ? profile.RapidFeed : uses[i].tool.Vel);
+            minutes += length(s) / (s.rapid ? profile.RapidFeed : s.plunge ? PlungeFeed(tool) : tool.Vel);
     }
     return minutes * kSecondsPerMinute;
 }

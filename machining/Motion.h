@@ -12,6 +12,7 @@ struct Segment {
     position from;
     position to;
     bool rapid = false;
+    bool plunge = false;  // a cut along the tool's axis, at its plunge feed
     std::size_t move = 0; // the index of the move it is part of in its use
 };
 
@@ -21,6 +22,11 @@ struct Segment {
 // whose start is unknown, gives no piece.
 std::vector<Segment> TraceToolUse(const ToolUse& use, const std::optional<position>& start);
 
+// The depths below the surface at which a drill stops and clears its chips
+// on the way down to `depth`, in steps of at most `peck`, the last one the
+// depth itself; the depth alone without pecking.
+std::vector<double> PeckDepths(double depth, double peck);
+
 // Where a tool use leaves the tool.
 position EndOfToolUse(const ToolUse& use);
 
@@ -28,6 +34,6 @@ position EndOfToolUse(const ToolUse& use);
 // head ended; nothing for a head's first use.
 std::optional<position> StartOfToolUse(const std::vector<ToolUse>& uses, std::size_t i);
 
-// The machining time in seconds: cuts at each tool's feed, rapid moves at
-// the profile's rapid feed.
+// The machining time in seconds: cuts at each tool's feed, plunges at its
+// plunge feed, rapid moves at the profile's rapid feed.
 double EstimateSeconds(const std::vector<ToolUse>& uses, const MachineProfile& profile);

@@ -19,11 +19,11 @@ Point2 NearestOnSegment(const Point2& p, const Point2& a, const Point2& b)
     return {a.x + t * dx, a.y + t * dy};
 }
 
-Bounds2 BoundsOf(const Polygon2& points)
+GK_Box BoundsOf(const Polygon2& points)
 {
     if (points.empty())
         return {};
-    Bounds2 b{points[0].x, points[0].y, points[0].x, points[0].y};
+    GK_Box b{points[0].x, points[0].y, points[0].x, points[0].y};
     for (const Point2& p : points) {
         b.x0 = std::min(b.x0, p.x);
         b.y0 = std::min(b.y0, p.y);

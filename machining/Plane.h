@@ -1,5 +1,7 @@
 #pragma once
 
+#include <kernel/GK_Geometry.h>
+
 #include <vector>
 
 // Points and outlines in the plane a tool works in, in millimetres: the top
@@ -18,8 +20,5 @@ double Distance(const Point2& a, const Point2& b);
 // The point of the segment a–b nearest to p.
 Point2 NearestOnSegment(const Point2& p, const Point2& a, const Point2& b);
 
-struct Bounds2 {
-    double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 0.0;
-};
 // The box around the points; all zero for none.
-Bounds2 BoundsOf(const Polygon2& points);
+GK_Box BoundsOf(const Polygon2& points);

@@ -2,6 +2,7 @@
 
 #include <clipper.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -188,51 +189,51 @@ bool encloses(const Path& contour, const IntPoint& p)
     return ClipperLib::PointInPolygon(p, contour) != 0;
 }
 
-} // namespace
-
-std::optional<PocketPasses> PlanPocket(const Polygon2& outline, double toolRadius, double stepover)
-{
-    if (outline.size() < 3 || !(toolRadius > 0.0) || !(stepover > 0.0) || stepover > toolRadius)
-        return std::nullopt;
-    const Path source = toPath(outline);
-    ClipperLib::ClipperOffset offsetter(2.0, kArcTolerance * kScale);
-    offsetter.AddPath(thinned(source, kThinTolerance * kScale), ClipperLib::jtRound, ClipperLib::etClosedPolygon);
-    const auto inset = [&](double distance) {
-        Paths out;
-        offsetter.Execute(out, -distance * kScale);
-        return out;
-    };
-
-    double base = toolRadius;
-    Paths finishing = inset(base);
-    if (finishing.empty()) {
-        base = toolRadius - kFitAllowance;
-        finishing = inset(base);
+// Inward offsets of one outline, in Clipper's units.
+class Insets {
+public:
+    explicit Insets(const Path& source) : m_offsetter(2.0, kArcTolerance * kScale)
+    {
+        m_offsetter.AddPath(thinned(source, kThinTolerance * kScale), ClipperLib::jtRound, ClipperLib::etClosedPolygon);
     }
-    if (finishing.empty())
-        return std::nullopt;
-    const Paths centreArea = finishing;
+    Paths operator()(double distance)
+    {
+        Paths out;
+        m_offsetter.Execute(out, -distance * kScale);
+        return out;
+    }
 
-    // Contours that are holes (left by an outline that crosses itself) break
-    // the nesting the runs rely on; each contour is then a run of its own.
-    bool nested = true;
-    const auto isOuter = [](const Path& path) { return ClipperLib::Orientation(path); };
+private:
+    ClipperLib::ClipperOffset m_offsetter;
+};
+
+// The contours of the passes, each pass's inside the one before it, and
+// whether they nest: contours that are holes (left by an outline that
+// crosses itself) break the nesting the runs rely on.
+struct Nesting {
     std::vector<std::unique_ptr<Contour>> roots;
+    bool nested = true;
+};
+
+Nesting nestPasses(Paths finishing, Insets& inset, double base, double stepover, double band)
+{
+    Nesting out;
+    const auto isOuter = [](const Path& path) { return ClipperLib::Orientation(path); };
     std::vector<Contour*> level;
     for (Path& path : finishing) {
-        nested = nested && isOuter(path);
+        out.nested = out.nested && isOuter(path);
         auto contour = std::make_unique<Contour>();
         contour->path = std::move(path);
         level.push_back(contour.get());
-        roots.push_back(std::move(contour));
+        out.roots.push_back(std::move(contour));
     }
-    for (int k = 1;; ++k) {
+    for (int k = 1; base + k * stepover <= band; ++k) {
         Paths pass = inset(base + k * stepover);
         if (pass.empty())
             break;
         std::vector<Contour*> next;
         for (Path& path : pass) {
-            nested = nested && isOuter(path);
+            out.nested = out.nested && isOuter(path);
             Contour* parent = nullptr;
             for (Contour* candidate : level)
                 if (encloses(candidate->path, path[0])) {
@@ -242,33 +243,58 @@ std::optional<PocketPasses> PlanPocket(const Polygon2& outline, double toolRadiu
             auto contour = std::make_unique<Contour>();
             contour->path = std::move(path);
             next.push_back(contour.get());
-            if (parent && nested)
+            if (parent && out.nested) {
                 parent->inner.push_back(std::move(contour));
-            else {
-                nested = false;
-                roots.push_back(std::move(contour));
+            } else {
+                out.nested = false;
+                out.roots.push_back(std::move(contour));
             }
         }
         level = std::move(next);
     }
+    return out;
+}
 
-    PocketPasses passes;
-    PassBuilder builder(passes);
-    if (nested) {
-        for (const auto& root : roots)
-            builder.cut(*root);
-    } else {
-        // Innermost first, each contour a run of its own.
-        for (auto it = roots.rbegin(); it != roots.rend(); ++it)
-            builder.cut(**it);
-    }
-
-    // What the tool reaches is the area its centre may cover, grown by the
-    // radius.
+// What the tool cannot reach: the outline less the area its centre may
+// cover grown by the radius.
+double unreachedArea(const Path& source, const Paths& centreArea, double radius)
+{
     ClipperLib::ClipperOffset grow(2.0, kArcTolerance * kScale);
     Paths reachedArea;
     grow.AddPaths(centreArea, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
-    grow.Execute(reachedArea, base * kScale);
-    passes.unreachableArea = std::max(0.0, areaOf({source}) - areaOf(reachedArea));
+    grow.Execute(reachedArea, radius * kScale);
+    return std::max(0.0, areaOf({source}) - areaOf(reachedArea));
+}
+
+} // namespace
+
+std::optional<PocketPasses> PlanPocket(const Polygon2& outline, double toolRadius, double stepover, double band)
+{
+    if (outline.size() < 3 || !(toolRadius > 0.0) || !(stepover > 0.0) || stepover > toolRadius)
+        return std::nullopt;
+    const Path source = toPath(outline);
+    Insets inset(source);
+    double base = toolRadius;
+    Paths finishing = inset(base);
+    if (finishing.empty()) {
+        base = toolRadius - kFitAllowance;
+        finishing = inset(base);
+    }
+    if (finishing.empty())
+        return std::nullopt;
+    const Paths centreArea = finishing;
+    const Nesting nesting = nestPasses(std::move(finishing), inset, base, stepover, band);
+
+    PocketPasses passes;
+    PassBuilder builder(passes);
+    if (nesting.nested) {
+        for (const auto& root : nesting.roots)
+            builder.cut(*root);
+    } else {
+        // Innermost first, each contour a run of its own.
+        for (auto it = nesting.roots.rbegin(); it != nesting.roots.rend(); ++it)
+            builder.cut(**it);
+    }
+    passes.unreachableArea = unreachedArea(source, centreArea, base);
     return passes;
 }

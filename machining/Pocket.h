@@ -2,6 +2,7 @@
 
 #include <machining/Plane.h>
 
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -20,5 +21,8 @@ struct PocketPasses {
 };
 
 // Plans the passes for a tool of the given radius with a stepover (mm) of at
-// most the radius. Nothing when the tool does not fit into the outline.
-std::optional<PocketPasses> PlanPocket(const Polygon2& outline, double toolRadius, double stepover);
+// most the radius, only those whose offset from the outline is at most
+// `band`: a smaller tool finishing what a larger one left along the walls
+// needs no more. Nothing when the tool does not fit into the outline.
+std::optional<PocketPasses> PlanPocket(const Polygon2& outline, double toolRadius, double stepover,
+                                       double band = std::numeric_limits<double>::infinity());

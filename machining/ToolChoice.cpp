@@ -66,3 +66,19 @@ std::vector<const KnifeInfo*> PocketToolOrder(std::vector<const KnifeInfo*> cand
     });
     return candidates;
 }
+
+int PlungeFeed(const KnifeInfo& tool)
+{
+    return tool.PlungeVel > 0 ? tool.PlungeVel : tool.Vel;
+}
+
+bool CutsSideways(const KnifeInfo& tool)
+{
+    return tool.Kind != KnifeKind::Drill;
+}
+
+std::vector<const KnifeInfo*> Cutters(std::vector<const KnifeInfo*> candidates)
+{
+    std::erase_if(candidates, [](const KnifeInfo* tool) { return !CutsSideways(*tool); });
+    return candidates;
+}

@@ -34,3 +34,10 @@ const KnifeInfo* HelixToolFor(const std::vector<const KnifeInfo*>& candidates, d
 // The candidates in the order a pocket tries them: main spindles first, then
 // the larger diameter first.
 std::vector<const KnifeInfo*> PocketToolOrder(std::vector<const KnifeInfo*> candidates);
+
+// The feed along the tool's axis: its plunge feed, or its feed without one.
+int PlungeFeed(const KnifeInfo& tool);
+// Whether the tool may move sideways in the cut: every tool but a drill.
+bool CutsSideways(const KnifeInfo& tool);
+// The candidates that may move sideways, in their order.
+std::vector<const KnifeInfo*> Cutters(std::vector<const KnifeInfo*> candidates);

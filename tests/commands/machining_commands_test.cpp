@@ -38,10 +38,11 @@ protected:
         hinge = lib.addHinges("H", 30);
         hinge->AddHoleToList(api_gk_make_circle_hole({15, 15, 0}, 5, 12).release());
         lock = lib.addLockCore("L", 40);
-        lock->GetSideList().add_tail(api_gk_make_circle_hole({5, 5, 0}, 8, 0));
+        lock->GetSideList().add_tail(api_gk_make_circle_hole({10, 10, 0}, 8, 0));
         addTool(1, 5, 1);
         addTool(2, 8, 1);
         addTool(3, 6, 2);
+        addTool(4, 2, 2); // finishes the recess's square corners
         auto d = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
         d->SetHingesModel(ShareHingesByName(lib.library, "H"));
         d->SetLockCoreModel(ShareLockCoreByName(lib.library, "L"));
@@ -115,6 +116,72 @@ TEST_F(MachiningCommandTest, WhatCannotBeMadeLeavesNoFileAndSaysWhy)
     EXPECT_EQ(messages.shown[0].text, NoDoorMessage());
 }
 
+// What the program would do wrong is asked about before the file is; the
+// answer No writes nothing, Yes writes the program. Each case names the
+// feature or tool and the figure in the question.
+struct Doubt {
+    const char* name;
+    void (*plant)(GK_Hinges&, KnifeInfo& drill);
+    const char* line;
+};
+
+const Doubt kDoubts[] = {
+    {"FeedPerRevolution", [](GK_Hinges&, KnifeInfo& d) { d.Vel = 18000, d.DrillStart = "M03 S18000"; },
+     "刀具1：进给 18000 mm/min 在 S18000 下为每转 1.00 mm，超过 0.5 mm"},
+    {"PlungeFeed", [](GK_Hinges&, KnifeInfo& d) { d.PlungeVel = 9000; }, "刀具1：下刀进给 9000 mm/min，超过 6000 mm/min"},
+    {"PlungePerRevolution", [](GK_Hinges&, KnifeInfo& d) { d.PlungeVel = 4000, d.DrillStart = "M3 S6000"; },
+     "刀具1：下刀进给 4000 mm/min 在 S6000 下为每转 0.67 mm，超过 0.5 mm"},
+    {"UnreachedCorners",
+     [](GK_Hinges& h, KnifeInfo& d) {
+         h.SetMortise(true);
+         h.SetThick(3);
+         d.Type = 0; // the 5 mm drill becomes the hinge tool that cuts the square mortise
+     },
+     "合页1开槽：角上 5.4 平方毫米刀具表中没有刀具够得到，需要直径 2.10 或更小的刀具"},
+    {"ThinWall", [](GK_Hinges& h, KnifeInfo&) { h.AddHoleToList(api_gk_make_circle_hole({15, 4, 0}, 5, 12).release()); },
+     "合页1孔2：孔边离门边只有 1.50 mm，不到 3.00 mm，会崩边"},
+};
+
+class DoubtTest : public MachiningCommandTest, public ::testing::WithParamInterface<Doubt> {};
+
+TEST_P(DoubtTest, IsAskedBeforeWriting)
+{
+    GU_OwnedList<KnifeInfo> tools = CopyTools(lib.library.knives);
+    GetParam().plant(*hinge, *tools[0]);
+    lib.document.setTools(tools);
+    const QString path = temp.filePath(QStringLiteral("door.NC"));
+    files.paths = {path, path};
+    messages.answers = {false, true};
+    machining.OnHingesProgram();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Question);
+    EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8(GetParam().line))) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("仍要写入吗？")));
+    EXPECT_TRUE(files.asked.empty() && !QFile::exists(path)) << "No: no file asked for, none written";
+    machining.OnHingesProgram();
+    EXPECT_EQ(fileBytes(path), expectedProgram(ProgramKind::Hinges).toLatin1()) << "Yes: written";
+}
+
+INSTANTIATE_TEST_SUITE_P(Plans, DoubtTest, ::testing::ValuesIn(kDoubts),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A feature that does not fit is refused with its dimension and the limit.
+TEST_F(MachiningCommandTest, RefusalNamesTheDimensionAndTheLimit)
+{
+    host.drawing.clear();
+    auto thin = api_gk_make_door_with_hinges("T", "", 2000, 900, 4); // thinner than the 12 mm hinge hole is deep
+    thin->SetHingesModel(hinge);
+    thin->SetHingesPos({300, 0, 0});
+    host.draw(drawable(std::move(thin)));
+    files.paths = {temp.filePath(QStringLiteral("thin.NC"))};
+    machining.OnHingesProgram();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, RecordingMessageBoxes::Kind::Warning);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("合页1孔1：深12.00，门厚只允许4.00")))
+        << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(files.asked.empty());
+}
+
 TEST_F(MachiningCommandTest, UnwritableFileAndLeftOutHolesAreReported)
 {
     hinge->AddHoleToList(api_gk_make_circle_hole({20, 15, 0}, 5, 0).release()); // depth 0 without a mortise
@@ -141,7 +208,7 @@ TEST_F(MachiningCommandTest, PreviewShowsBothProgramsUntilTurnedOff)
         cut = cut || !s.rapid;
     }
     EXPECT_TRUE(rapid && cut);
-    EXPECT_TRUE(host.status.startsWith(QStringLiteral("加工预览：刀具 1、2、3，预计加工时间"))) << host.status.toStdString();
+    EXPECT_TRUE(host.status.startsWith(QStringLiteral("加工预览：刀具 1、2、3、4，预计加工时间"))) << host.status.toStdString();
 
     host.drawing.clear();
     machining.RefreshPreview();

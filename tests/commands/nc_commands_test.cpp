@@ -41,8 +41,10 @@ protected:
         GK_Hinges* hinge = lib.addHinges("H", 30);
         hinge->AddHoleToList(api_gk_make_circle_hole({15, 15, 0}, 5, 12).release());
         GK_LockCore* lock = lib.addLockCore("L", 40);
-        lock->GetSideList().add_tail(api_gk_make_circle_hole({5, 5, 0}, 8, 0));
-        for (const auto& [id, diameter, type] : {std::tuple{1, 5.0, 1}, std::tuple{2, 8.0, 1}, std::tuple{3, 6.0, 2}})
+        lock->GetSideList().add_tail(api_gk_make_circle_hole({10, 10, 0}, 8, 0));
+        // Tool 4 finishes the square corners of the recess.
+        for (const auto& [id, diameter, type] :
+             {std::tuple{1, 5.0, 1}, std::tuple{2, 8.0, 1}, std::tuple{3, 6.0, 2}, std::tuple{4, 2.0, 2}})
             lib.addKnife(id, diameter, type)->Vel = 3000;
         auto d = api_gk_make_door_with_hinges(*QStringToGbk(QStringLiteral("门一")), "", 2000, 900, 40);
         d->SetHingesModel(ShareHingesByName(lib.library, "H"));
@@ -204,6 +206,7 @@ TEST_F(NcCommandTest, BothProgramsGoIntoTheChosenFolder)
     messages.shown.clear();
     GU_OwnedList<KnifeInfo> tools = CopyTools(lib.library.knives);
     tools.replace(2, std::make_unique<KnifeInfo>(*tools[0])); // no side tool
+    tools.replace(3, std::make_unique<KnifeInfo>(*tools[0]));
     lib.document.setTools(tools);
     QFile::remove(hinges);
     files.paths = {temp.path()};

@@ -46,10 +46,13 @@ public:
             m_line = static_cast<int>(i) + 1;
             handle(lines[i]);
         }
+        replayPending();
         if (m_stage != Stage::Idle)
             error("program ends inside a tool use");
         if (!m_run.ended)
             error("no M30");
+        if (m_percents % 2 != 0)
+            error("\"%\" without its pair");
         return std::move(m_run);
     }
 
@@ -75,13 +78,41 @@ private:
             line.pop_back();
         if (line.empty())
             return;
+        if (line == "%") {
+            replayPending();
+            if (++m_percents == 2 && !m_run.ended)
+                error("tape closed before M30");
+            return;
+        }
+        if (m_percents >= 2) {
+            error("text after the closing \"%\"");
+            return;
+        }
         if (bracketText(line))
             return;
         if (m_run.ended) {
             error("text after M30");
             return;
         }
+        // The program's end is no motion of a head to come.
+        if (m_stage == Stage::Idle && line.find("M30") == std::string::npos) {
+            m_pending.push_back({line, m_line});
+            return;
+        }
+        replayPending();
         words(line);
+    }
+
+    // The lines between two tool uses, once the next use names the head.
+    void replayPending()
+    {
+        const int here = m_line;
+        for (const auto& [text, number] : m_pending) {
+            m_line = number;
+            words(text);
+        }
+        m_pending.clear();
+        m_line = here;
     }
 
     // The four texts of the tools, in their order.
@@ -99,6 +130,7 @@ private:
                     m_tool = static_cast<int>(t);
                     m_stage = Stage::Forward;
                     ++m_run.toolUses;
+                    startUse();
                     return true;
                 }
             return false;
@@ -121,6 +153,20 @@ private:
             return true;
         }
         return false;
+    }
+
+    // Replays what led up to the use and notes where its head's depth axis stands.
+    void startUse()
+    {
+        const char depth = letter(edge() ? 1 : 2);
+        m_pos.erase(depth);
+        replayPending();
+        UseStart start{m_tool, m_line, m_pos.count(depth) > 0, 0.0};
+        if (start.known) {
+            const double y0 = (m_m.originCorner == 2 || m_m.originCorner == 3) ? m_m.width : 0.0;
+            start.depthAxis = edge() ? y0 + m_pos[depth] / m_m.yDir : m_pos[depth];
+        }
+        m_run.starts.push_back(start);
     }
 
     void words(const std::string& line)
@@ -158,10 +204,10 @@ private:
         std::optional<int> motion;
         for (const int g : gs) {
             switch (g) {
-            case 0: case 1: case 2: case 3: case 81:
+            case 0: case 1: case 2: case 3: case 81: case 83:
                 motion = g;
                 break;
-            case 17: case 21: case 90:
+            case 17: case 21: case 40: case 49: case 90:
                 break;
             case 80:
                 m_cycle = false;
@@ -178,12 +224,12 @@ private:
         values.erase('F');
         if (motion)
             m_motion = *motion;
-        if (m_motion == 81 && motion)
+        if (cycleMotion() && motion)
             m_cycle = true;
         const bool hasAxis = std::any_of(values.begin(), values.end(), [&](const auto& w) { return isAxis(w.first); });
         if (!hasAxis)
             return;
-        if (m_motion != 81 && m_cycle) {
+        if (!cycleMotion() && m_cycle) {
             error("motion while a drilling cycle is on");
             m_cycle = false;
         }
@@ -194,7 +240,10 @@ private:
 
     char letter(int axis) const { return edge() ? m_m.side[axis] : "XYZ"[axis]; }
 
-    bool isAxis(char c) const { return c == letter(0) || c == letter(1) || c == letter(2) || c == 'R' || c == 'I' || c == 'J'; }
+    bool isAxis(char c) const
+    {
+        return c == letter(0) || c == letter(1) || c == letter(2) || c == 'R' || c == 'I' || c == 'J' || c == 'Q';
+    }
 
     // Leaf point from the machine values of the active head's letters.
     std::optional<Pt> leafAt(const std::map<char, double>& machine) const
@@ -211,10 +260,10 @@ private:
         return Pt{x0 + v[0] / m_m.xDir, y0 + v[1] / m_m.yDir, v[2]};
     }
 
-    void segment(const Pt& to, bool rapid, int turn = 0)
+    void segment(const Pt& to, bool rapid, int turn = 0, double radius = 0.0)
     {
         if (m_at)
-            m_run.moves.push_back({*m_at, to, rapid, turn, m_tool, m_line});
+            m_run.moves.push_back({*m_at, to, rapid, turn, m_tool, m_line, rapid ? 0.0 : m_feed, radius});
         m_at = to;
     }
 
@@ -228,7 +277,7 @@ private:
         for (int a = 0; a < 3; ++a)
             if (values.count(letter(a)))
                 target[letter(a)] = values[letter(a)];
-        if (m_motion == 81) {
+        if (cycleMotion()) {
             drill(target, values);
             return;
         }
@@ -251,6 +300,7 @@ private:
     }
 
     bool rapidMotion() const { return m_motion == 0; }
+    bool cycleMotion() const { return m_motion == 81 || m_motion == 83; }
 
     void arc(const Pt& to, std::map<char, double>& values)
     {
@@ -280,7 +330,7 @@ private:
             const double t = static_cast<double>(k) / steps;
             const double a = a0 + sweep * t;
             segment(k == steps ? to : Pt{cx + r0 * std::cos(a), cy + r0 * std::sin(a), from.z + (to.z - from.z) * t},
-                    false, ccw ? 1 : -1);
+                    false, ccw ? 1 : -1, r0);
         }
     }
 
@@ -306,6 +356,18 @@ private:
         segment(*over, true);
         if (startZ > m_r)
             segment({over->x, over->y, m_r}, true);
+        if (values.count('Q'))
+            m_q = values['Q'];
+        if (m_motion == 83 && !(m_q > 0.0))
+            error("G83 without a pecking depth");
+        // G83: down by Q at a time, back to R after each, rapid down again
+        // to just above the depth reached.
+        for (double reached = m_r; m_motion == 83 && m_q > 0.0 && reached - m_q > bottom;) {
+            reached -= m_q;
+            segment({over->x, over->y, reached}, false);
+            segment({over->x, over->y, m_r}, true);
+            segment({over->x, over->y, reached + kPeckClearance}, true);
+        }
         segment({over->x, over->y, bottom}, false);
         const double back = m_returnToStart ? std::max(startZ, m_r) : m_r;
         segment({over->x, over->y, back}, true);
@@ -325,6 +387,9 @@ private:
     bool m_returnToStart = true;
     double m_r = 0.0;
     double m_cycleZ = 0.0;
+    double m_q = 0.0;
+    int m_percents = 0;
+    std::vector<std::pair<std::string, int>> m_pending;
     std::map<char, double> m_pos;
     std::optional<Pt> m_at;
 };

@@ -3,6 +3,7 @@
 // Doors, tool tables and machines for the machining tests.
 
 #include "GcodeSim.h"
+#include "ProgramChecks.h"
 
 #include <kernel/GK_Factories.h>
 #include <kernel/GU_List.h>
@@ -40,7 +41,10 @@ inline GU_Pt_List rounded(double w, double h, double r, int perCorner = 8)
     return out;
 }
 
-inline std::unique_ptr<KnifeInfo> tool(int id, int type, double diameter, int isMain = 0, int enable = 1)
+// A tool fed as wood wants it: at most 0.25 mm per revolution at its spindle
+// speed "S1<id>000", plunging at a third of its feed.
+inline std::unique_ptr<KnifeInfo> tool(int id, int type, double diameter, int isMain = 0, int enable = 1,
+                                       KnifeKind kind = KnifeKind::Cutter)
 {
     auto k = std::make_unique<KnifeInfo>();
     k->ID = id;
@@ -48,11 +52,13 @@ inline std::unique_ptr<KnifeInfo> tool(int id, int type, double diameter, int is
     k->Diameter = diameter;
     k->IsMain = isMain;
     k->Enable = enable;
+    k->Kind = kind;
     k->Vel = 3000 + 100 * id;
+    k->PlungeVel = k->Vel / 3;
     k->SafeDistance = type == 2 ? 15.0 : 10.0;
     const std::string n = std::to_string(id);
     k->AirForward = "M1" + n + "1";
-    k->DrillStart = "M03 S1" + n;
+    k->DrillStart = "M03 S1" + n + "000";
     k->DrillStop = "M1" + n + "2";
     k->AirBack = "M1" + n + "3";
     return k;
@@ -61,14 +67,14 @@ inline std::unique_ptr<KnifeInfo> tool(int id, int type, double diameter, int is
 // Enough tools for the generated doors, some of them decoys.
 inline void standardTools(GU_OwnedList<KnifeInfo>& tools)
 {
-    tools.add_tail(tool(1, 0, 12.0, 1)); // hinge tool, main spindle: mortises
-    tools.add_tail(tool(2, 0, 35.0));    // cup hinge hole
-    tools.add_tail(tool(3, 1, 5.0));     // screw holes
-    tools.add_tail(tool(4, 1, 8.0));     // helices and small pockets
-    tools.add_tail(tool(5, 2, 16.0, 1)); // side head, main: recess and body slot
-    tools.add_tail(tool(6, 2, 4.0));     // faceplate screw holes
-    tools.add_tail(tool(7, 2, 8.0));     // faceplate windows
-    tools.add_tail(tool(8, 1, 3.0, 0, 0)); // disabled
+    tools.add_tail(tool(1, 0, 12.0, 1));                       // hinge cutter, main spindle: mortises
+    tools.add_tail(tool(2, 0, 35.0, 0, 1, KnifeKind::Drill));  // cup hinge bit
+    tools.add_tail(tool(3, 1, 5.0, 0, 1, KnifeKind::Drill));   // screw holes
+    tools.add_tail(tool(4, 1, 8.0));                           // helices and small pockets
+    tools.add_tail(tool(5, 2, 16.0, 1));                       // side head, main: recess and body slot
+    tools.add_tail(tool(6, 2, 4.0, 0, 1, KnifeKind::Drill));   // faceplate screw holes
+    tools.add_tail(tool(7, 2, 8.0));                           // faceplate windows, slot corners
+    tools.add_tail(tool(8, 1, 3.0, 0, 0));                     // disabled
     auto slow = tool(9, 1, 2.0);
     slow->Vel = 0; // no feed: never used
     tools.add_tail(std::move(slow));
@@ -129,6 +135,18 @@ inline void loadSampleLibrary(ModelLibrary& library)
     LoadKnifeFile(folder, library.knives);
 }
 
+// What the profile allows the tools, as the checks are told.
+inline check::Rules rules(const MachineProfile& p)
+{
+    check::Rules r;
+    r.passDiameters = p.PassDepthDiameters;
+    r.passMax = p.PassDepthMax;
+    r.helixAngle = p.HelixAngle;
+    r.peck = p.PeckDepth;
+    r.safeHeight = p.SafeHeight;
+    return r;
+}
+
 // The machine as the reader is told about it.
 inline sim::Machine machine(const MachineProfile& p, const GK_DoorWithHinges& d, const GU_OwnedList<KnifeInfo>& tools)
 {
@@ -143,8 +161,8 @@ inline sim::Machine machine(const MachineProfile& p, const GK_DoorWithHinges& d,
     m.side[2] = p.SideAxisZ[0];
     m.crlf = p.CrLf != 0;
     for (const KnifeInfo* k : tools)
-        m.tools.push_back({k->ID, k->Type, k->Diameter, k->SafeDistance, k->AirForward, k->DrillStart, k->DrillStop,
-                           k->AirBack});
+        m.tools.push_back({k->ID, k->Type, k->Diameter, k->SafeDistance, k->Kind == KnifeKind::Drill, k->AirForward,
+                           k->DrillStart, k->DrillStop, k->AirBack});
     return m;
 }
 

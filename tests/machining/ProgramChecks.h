@@ -45,15 +45,33 @@ struct Door {
 Door ExpectHingeProgram(const GK_DoorWithHinges& door, double breakthrough);
 Door ExpectLockProgram(const GK_DoorWithHinges& door, double breakthrough, double recessDepth);
 
+// What the machine profile and the workshop allow the tools to do.
+struct Rules {
+    double passDiameters = 1.0; // the deepest pass, in tool diameters ...
+    double passMax = 10.0;      // ... and in mm, the smaller counting
+    double helixAngle = 3.0;    // degrees
+    double peck = 0.0;          // mm a drill may go in at once; 0: any
+    double safeHeight = 50.0;   // where the heads switch air and spindle
+    double maxFeedPerTurn = 0.5; // mm per revolution at the S of the tool's start text
+    double maxPlunge = 6000.0;  // mm/min along the tool's axis
+};
+
 // Every failure found, in words; empty when the program does what it must:
 // the reader's own complaints (unknown words, the four texts of each tool
-// use out of order, cuts outside a use); every hole at its centre and depth;
-// every cut inside a feature that its tool may cut, within the outline
-// inset by the tool radius and not below the feature; pockets cleared to
-// 98 % of what the tool can reach; no rapid nearer than the tool's safe
-// distance over the door; nothing below the bottom face but the breakthrough;
-// helices turning counter-clockwise seen from above, so that the tool climbs.
-std::vector<std::string> CheckProgram(const sim::Run& run, const sim::Machine& machine, const Door& door);
+// use out of order, cuts outside a use, "%" unpaired); every hole at its
+// centre and depth; every cut inside a feature that its tool may cut,
+// within the outline inset by the tool radius and not below the feature;
+// pockets cleared to 98 % of what the tool can reach; no tool wider than a
+// hole cutting in it; helices turning counter-clockwise seen from above, so
+// that the tool climbs. And by the rules: no rapid nearer than the tool's
+// safe distance over the door except back down into a hole already bored;
+// air and spindle switched only at the safe height; no drill moving
+// sideways; no cut sideways taking more than a pass depth of material
+// anywhere under the tool; no ramp steeper than the helix angle nor one
+// diameter per turn; no drill going in more than a peck at once; no feed
+// beyond the limits.
+std::vector<std::string> CheckProgram(const sim::Run& run, const sim::Machine& machine, const Door& door,
+                                      const Rules& rules);
 
 // The share of the reachable area of the pocket that the run's cuts at the
 // pocket's depth cleared, and the tool radius they cut with (0 when none).

@@ -47,7 +47,11 @@ TEST(ProgramForm, DefaultsArePlainIsoWithCrLf)
     const std::vector<std::string> all = lines(text);
     // "(合页加工程序 D)" in GBK, then the modes.
     EXPECT_EQ(all[0], "(\xBA\xCF\xD2\xB3\xBC\xD3\xB9\xA4\xB3\xCC\xD0\xF2 D)\r");
-    EXPECT_EQ(all[1], "G21 G90 G17\r");
+    EXPECT_EQ(all[1], "G40 G49 G80 G90\r") << "the profile's safe start line";
+    EXPECT_EQ(all[2], "G21 G90 G17\r");
+    // The head is at its travel height before air and spindle.
+    EXPECT_EQ(all[4], "G0 Z50.000\r");
+    EXPECT_EQ(all[5], "M111\r");
     EXPECT_EQ(all.back(), "M30\r");
     for (const std::string& line : all)
         EXPECT_TRUE(line.rfind("G81", 0) == std::string::npos && line.rfind("N", 0) == std::string::npos) << line;
@@ -69,10 +73,12 @@ TEST(ProgramForm, ProfileChoosesTheTextAroundTheMoves)
     ASSERT_GT(all.size(), 6u);
     EXPECT_EQ(all[0], "%") << "header lines are not numbered";
     EXPECT_EQ(all[1], "O1001");
-    EXPECT_EQ(all[2], "N5 G21 G90 G17");
-    EXPECT_EQ(all[all.size() - 3], "G0 Z100");
-    EXPECT_EQ(all[all.size() - 2], "M5") << "empty footer lines are dropped";
-    EXPECT_EQ(all.back().substr(all.back().find(' ')), " M30");
+    EXPECT_EQ(all[2], "N5 G40 G49 G80 G90");
+    EXPECT_EQ(all[3], "N10 G21 G90 G17");
+    EXPECT_EQ(all[all.size() - 4], "G0 Z100");
+    EXPECT_EQ(all[all.size() - 3], "M5") << "empty footer lines are dropped";
+    EXPECT_EQ(all[all.size() - 2].substr(all[all.size() - 2].find(' ')), " M30");
+    EXPECT_EQ(all.back(), "%") << "the header's % is closed";
     long previous = 0;
     for (const std::string& line : all) {
         EXPECT_EQ(line.find('('), std::string::npos) << "no comments";
@@ -82,8 +88,12 @@ TEST(ProgramForm, ProfileChoosesTheTextAroundTheMoves)
             previous = n;
         }
     }
-    EXPECT_TRUE(std::any_of(all.begin(), all.end(), [](const std::string& l) { return l.find("G99 G81 ") != std::string::npos; }));
-    EXPECT_TRUE(std::any_of(all.begin(), all.end(), [](const std::string& l) { return l.find("G80") != std::string::npos; }));
+    // A cycle stays on over the holes of a tool and is cancelled once.
+    const auto count = [&](const char* what) {
+        return std::count_if(all.begin(), all.end(), [&](const std::string& l) { return l.find(what) != std::string::npos; });
+    };
+    EXPECT_GT(count(" G81 "), count("G99 G81 ")) << "holes of one tool in one cycle";
+    EXPECT_EQ(count("G99 G81 "), count(" G80") - 1) << "one G80 of the start line, one per cycle";
 }
 
 TEST(ProgramForm, SideHeadUsesItsOwnLettersAndNoArcs)
@@ -125,17 +135,18 @@ TEST(ProgramForm, EveryToolTextOnItsOwnLine)
     const auto at = std::find(all.begin(), all.end(), "M50\r");
     ASSERT_NE(at, all.end());
     EXPECT_EQ(*(at + 1), "M51\r");
-    EXPECT_EQ(*(at + 2), "M03 S13\r");
+    EXPECT_EQ(*(at + 2), "M03 S13000\r");
     const auto back = std::find(all.begin(), all.end(), "M133\r");
     ASSERT_NE(back, all.end());
     EXPECT_EQ((back - 1)->rfind("G0 Z", 0), 0u) << "an empty stop text writes no line";
 }
 
-TEST(TimeEstimate, CutsAtTheToolsFeedAndRapidsAtTheProfiles)
+TEST(TimeEstimate, PlungesAtThePlungeFeedAndRapidsAtTheProfiles)
 {
     GU_OwnedList<KnifeInfo> tools;
     auto drill = fixtures::tool(1, 1, 5.0);
-    drill->Vel = 600;
+    drill->Vel = 900;
+    drill->PlungeVel = 600;
     tools.add_tail(std::move(drill));
     std::shared_ptr<GK_Hinges> hinge = api_gk_make_hinges(fixtures::rectangle(0, 0, 20, 10));
     hinge->AddHoleToList(api_gk_make_circle_hole({10, 5, 0}, 5, 10).release());
@@ -147,7 +158,7 @@ TEST(TimeEstimate, CutsAtTheToolsFeedAndRapidsAtTheProfiles)
     const MachiningPlan plan = PlanProgram(ProgramKind::Hinges, *door, tools, p);
     ASSERT_EQ(plan.status, PlanStatus::Ready);
     // Down from 50 to the safe distance 10 and back up: 80 mm rapid; the
-    // plunge from 10 to -10 (20 mm) at 600 mm/min, back up 20 mm rapid.
+    // plunge from 10 to -10 (20 mm) at the plunge feed, back up 20 mm rapid.
     EXPECT_NEAR(EstimateSeconds(plan.uses, p), (100.0 / 6000 + 20.0 / 600) * 60, 1e-9);
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numbers>
 
 namespace {
@@ -21,7 +22,7 @@ struct ChoiceCase {
 
 class HoleToolChoice : public ::testing::TestWithParam<ChoiceCase> {};
 
-TEST_P(HoleToolChoice, DrillsWithTheSameDiameterElseMillsWithTheLargestSmaller)
+TEST_P(HoleToolChoice, DrillsWithTheSameDiameterElseMillsWithTheLargestSmallerCutter)
 {
     GU_OwnedList<KnifeInfo> tools;
     tools.add_tail(tool(1, 0, 8.0));
@@ -29,7 +30,7 @@ TEST_P(HoleToolChoice, DrillsWithTheSameDiameterElseMillsWithTheLargestSmaller)
     tools.add_tail(tool(3, 1, 5.0));
     tools.add_tail(tool(4, 1, 6.0, 0, 0)); // disabled
     tools.add_tail(tool(5, 2, 6.0));       // side head
-    tools.add_tail(tool(6, 0, 5.0, 1));    // main spindle, same size as 3
+    tools.add_tail(tool(6, 0, 5.0, 1, 1, KnifeKind::Drill)); // main spindle, same size as 3, drills only
     auto noFeed = tool(7, 1, 7.0);
     noFeed->Vel = 0;
     tools.add_tail(std::move(noFeed));
@@ -37,17 +38,18 @@ TEST_P(HoleToolChoice, DrillsWithTheSameDiameterElseMillsWithTheLargestSmaller)
     const ChoiceCase& c = GetParam();
     const auto candidates = CandidateTools(tools, c.kinds);
     const KnifeInfo* drill = DrillFor(candidates, c.diameter);
-    const KnifeInfo* helix = HelixToolFor(candidates, c.diameter);
+    const KnifeInfo* helix = HelixToolFor(Cutters(candidates), c.diameter);
     EXPECT_EQ(drill ? drill->ID : 0, c.drill);
     EXPECT_EQ(helix ? helix->ID : 0, c.helix);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Holes, HoleToolChoice,
-    ::testing::Values(ChoiceCase{"MainSpindleFirst", kHingeTools | kVerticalTools, 8.0, 2, 6},
-                      ChoiceCase{"WithinTolerance", kHingeTools | kVerticalTools, 8.02, 2, 6},
+    ::testing::Values(ChoiceCase{"MainSpindleFirst", kHingeTools | kVerticalTools, 8.0, 2, 3},
+                      ChoiceCase{"WithinTolerance", kHingeTools | kVerticalTools, 8.02, 2, 3},
                       ChoiceCase{"JustOutsideTolerance", kHingeTools | kVerticalTools, 8.1, 0, 2},
-                      ChoiceCase{"OnlyHingeTools", kHingeTools, 8.0, 1, 6},
+                      ChoiceCase{"DrillOnlyForItsOwnSize", kHingeTools, 5.0, 6, 0},
+                      ChoiceCase{"DrillNeverMillsAHelix", kHingeTools, 8.0, 1, 0},
                       ChoiceCase{"DisabledAndFeedlessToolsIgnored", kVerticalTools, 7.0, 0, 3},
                       ChoiceCase{"SideHeadOnly", kSideTools, 6.0, 5, 0},
                       ChoiceCase{"NothingSmaller", kHingeTools | kVerticalTools, 4.0, 0, 0}),
@@ -147,6 +149,15 @@ TEST(Plan, SquareCornersAreListedAsUnreached)
     ASSERT_EQ(plan.unreached.size(), 2u);
     EXPECT_EQ(plan.unreached[1].feature, (FeatureRef{FeatureKind::HingeMortise, 2, 0}));
     EXPECT_NEAR(plan.unreached[1].area, 4 * 36 * (1 - std::numbers::pi / 4), 0.2);
+    // Four square corners leave under 1 mm² to a tool of at most 2.16 mm.
+    EXPECT_NEAR(ReachingDiameter(plan.unreached[1]), 2.1, 1e-9);
+
+    // A smaller hinge cutter finishes the corners as far as it reaches.
+    lib.tools.add_tail(tool(10, 0, 4.0));
+    const MachiningPlan rest = lib.plan(ProgramKind::Hinges);
+    ASSERT_EQ(rest.unreached.size(), 2u);
+    EXPECT_NEAR(rest.unreached[1].area, 4 * 4 * (1 - std::numbers::pi / 4), 0.2);
+    EXPECT_TRUE(std::any_of(rest.uses.begin(), rest.uses.end(), [](const ToolUse& u) { return u.tool.ID == 10; }));
 }
 
 TEST(Plan, FeaturesOutsideTheLeafStopThePlan)
@@ -157,11 +168,27 @@ TEST(Plan, FeaturesOutsideTheLeafStopThePlan)
     MachiningPlan plan = lib.plan(ProgramKind::Hinges);
     EXPECT_EQ(plan.status, PlanStatus::OutsideDoor);
     EXPECT_EQ(plan.outside, (std::vector<FeatureRef>{{FeatureKind::HingeMortise, 3, 0}}));
+    ASSERT_EQ(plan.overruns.size(), 1u);
+    EXPECT_EQ(plan.overruns[0].kind, OverrunKind::Along);
+    EXPECT_NEAR(plan.overruns[0].to, 2040, 1e-6) << "the mortise's far end";
+    EXPECT_EQ(plan.overruns[0].limit, 2000);
 
     lib.lock->SetThick(41); // thicker than the door
     plan = lib.plan(ProgramKind::Lock);
     EXPECT_EQ(plan.status, PlanStatus::OutsideDoor);
     EXPECT_EQ(plan.outside, (std::vector<FeatureRef>{{FeatureKind::BodySlot, 0, 0}}));
+    ASSERT_EQ(plan.overruns.size(), 1u);
+    EXPECT_EQ(plan.overruns[0].kind, OverrunKind::Across);
+    EXPECT_TRUE(plan.overruns[0].edge);
+    EXPECT_NEAR(plan.overruns[0].size, 41, 1e-6);
+    EXPECT_EQ(plan.overruns[0].limit, 40);
+
+    // A lock face hole goes through whatever depth its model gives.
+    lib.lock->SetThick(16);
+    lib.door = api_gk_make_door_with_hinges("D", "", 2000, 900, 35);
+    lib.door->SetLockCoreModel(lib.lock.get());
+    lib.door->SetLockCorePos({1000, 0, 0});
+    EXPECT_EQ(lib.plan(ProgramKind::Lock).status, PlanStatus::Ready) << "the model's 12 mm hole is no limit";
 }
 
 TEST(Plan, DoorWithoutTheModelHasNothingToMachine)
