@@ -9,9 +9,8 @@ namespace {
 // Helices in the lock edge are written as straight moves that stray from the
 // true circle by at most this much (mm).
 constexpr double kChordTolerance = 0.005;
-// Below these a profile's pass depth and helix angle would take forever.
-constexpr double kMinPassDepth = 0.1;  // mm
-constexpr double kMinHelixAngle = 0.5; // degrees
+// Below this a profile's pass depth would take forever.
+constexpr double kMinPassDepth = 0.1; // mm
 
 Job startJob(const FeatureRef& feature, const KnifeInfo& tool, const WorkFrame& frame)
 {
@@ -90,7 +89,7 @@ CutLimits LimitsFor(const KnifeInfo& tool, const MachineProfile& profile)
     // A profile without a usable limit cuts a diameter deep, the common rule.
     double pass = std::min(profile.PassDepthDiameters * tool.Diameter, profile.PassDepthMax);
     limits.passDepth = std::isfinite(pass) && pass >= kMinPassDepth ? pass : std::max(kMinPassDepth, tool.Diameter);
-    const double angle = std::clamp(std::isfinite(profile.HelixAngle) ? profile.HelixAngle : 0.0, kMinHelixAngle, 45.0);
+    const double angle = std::clamp(std::isfinite(profile.HelixAngle) ? profile.HelixAngle : 0.0, kMinHelixAngle, kMaxHelixAngle);
     limits.helixSlope = std::tan(angle * std::numbers::pi / 180.0);
     limits.stepover = tool.Diameter * profile.Stepover / 100.0;
     limits.peck = std::isfinite(profile.PeckDepth) && profile.PeckDepth >= kMinPassDepth ? profile.PeckDepth : 0.0;

@@ -156,9 +156,7 @@ TEST_P(PlantedFault, IsCaught)
     const Fault& fault = GetParam();
     GU_OwnedList<KnifeInfo> tools;
     fixtures::standardTools(tools);
-    auto hinge = fixtures::hinge(true, true);
-    auto lock = fixtures::lockCore();
-    auto door = fixtures::door(hinge.get(), lock.get(), 1);
+    auto door = fixtures::door(fixtures::hinge(true, true), fixtures::lockCore(), 1);
     MachineProfile profile;
     fault.adjust(profile);
     const MachiningPlan plan = PlanProgram(fault.kind, *door, tools, profile);

@@ -186,7 +186,7 @@ TEST(Plan, FeaturesOutsideTheLeafStopThePlan)
     // A lock face hole goes through whatever depth its model gives.
     lib.lock->SetThick(16);
     lib.door = api_gk_make_door_with_hinges("D", "", 2000, 900, 35);
-    lib.door->SetLockCoreModel(lib.lock.get());
+    lib.door->SetLockCoreModel(lib.lock);
     lib.door->SetLockCorePos({1000, 0, 0});
     EXPECT_EQ(lib.plan(ProgramKind::Lock).status, PlanStatus::Ready) << "the model's 12 mm hole is no limit";
 }
