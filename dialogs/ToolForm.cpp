@@ -1,6 +1,7 @@
 #include <dialogs/ToolForm.h>
 
 #include <dialogs/DataExchange.h>
+#include <dialogs/LibraryMessages.h>
 #include <dialogs/ToolTexts.h>
 
 #include <library/KnifeInfo.h>
@@ -10,13 +11,24 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <climits>
+#include <algorithm>
 
 namespace {
 
 constexpr int kFieldWidth = 84;
-// The largest tool number the record holds.
-constexpr unsigned kMaxToolNumber = INT_MAX;
+
+// Reads a number that must be above 0; the member keeps its value when the
+// field is refused. kept: the member holds the loaded tool's value, which
+// passes unchanged.
+template <typename Number>
+void exchangePositive(DataExchange& dx, QLineEdit* field, Number& member, bool kept, const char* name)
+{
+    Number value = member;
+    dx.number(field, value);
+    dx.check(field, value > 0 || (kept && value == member), ToolValueNotPositiveMessage(QString::fromUtf8(name)));
+    if (!dx.failed())
+        member = value;
+}
 
 QLineEdit* addEdit(QWidget* owner, QGridLayout* grid, const char* label, const char* name, int row, int slot)
 {
@@ -65,13 +77,15 @@ void ToolForm::fillLists()
 
 void ToolForm::exchange(DataExchange& dx)
 {
-    int number = toolNumber;
-    dx.number(toolNumberEdit, number);
-    dx.check(toolNumberEdit, number >= 0 || number == loadedToolNumber, ExchangeMessages::notInRange(kMaxToolNumber));
-    if (!dx.failed())
-        toolNumber = number;
-    dx.number(diameterEdit, diameter);
-    dx.number(speedEdit, speed);
+    const bool loaded = loadedToolNumber.has_value();
+    const int before = toolNumber;
+    exchangePositive(dx, toolNumberEdit, toolNumber, loaded, "刀号");
+    const bool taken = std::find(takenNumbers.begin(), takenNumbers.end(), toolNumber) != takenNumbers.end();
+    dx.check(toolNumberEdit, !taken || (loaded && toolNumber == *loadedToolNumber), ToolNumberTakenMessage(toolNumber));
+    if (dx.failed())
+        toolNumber = before;
+    exchangePositive(dx, diameterEdit, diameter, loaded, "刀径");
+    exchangePositive(dx, speedEdit, speed, loaded, "加工速度");
     dx.number(safeDistanceEdit, safeDistance);
     for (int i = 0; i < kTexts; ++i)
         dx.text(textEdits[i], texts[i]);

@@ -36,14 +36,18 @@ struct ToolForm {
     // The number of the tool loaded last, shown and taken back as it is even
     // when a file gave it a minus sign.
     std::optional<int> loadedToolNumber;
+    // The numbers of the table's other tools, which this one may not take.
+    std::vector<int> takenNumbers;
 
     // Creates the controls as children of owner and puts them with their
     // labels into grid: numbers in row 0, texts in row 1, lists in row 2.
     void build(QWidget* owner, QGridLayout* grid);
     // Fills the three lists, each with its first entry selected.
     void fillLists();
-    // Numbers, then texts, in the order of the templates. A tool number must
-    // not be negative, unless it is the number of the tool that was loaded.
+    // Numbers, then texts, in the order of the templates. The tool number,
+    // the diameter and the speed must be above 0 and the number not taken,
+    // unless a value is the loaded tool's own, unchanged: a table written
+    // before these checks keeps its tools.
     void exchange(DataExchange& dx);
 
     // The tool into the members and the lists' selections; a type code

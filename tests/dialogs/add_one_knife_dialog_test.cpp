@@ -49,7 +49,7 @@ TEST_F(AddOneKnifeDialogTest, OkTakesEveryValueAndTheListIndexes)
     const int result = RunModal(dialog, [](QWidget* d) {
         Type(d, "toolNumber", "2");
         Type(d, "diameter", "6.5");
-        Type(d, "speed", "-3");
+        Type(d, "speed", "3000");
         Type(d, "safeDistance", "12");
         Type(d, "airForward", "M10");
         Type(d, "airBack", "M11");
@@ -63,7 +63,7 @@ TEST_F(AddOneKnifeDialogTest, OkTakesEveryValueAndTheListIndexes)
     ASSERT_EQ(result, IDOK);
     EXPECT_EQ(dialog.m_form.toolNumber, 2u);
     EXPECT_EQ(dialog.m_form.diameter, 6.5);
-    EXPECT_EQ(dialog.m_form.speed, -3) << "a negative speed is accepted";
+    EXPECT_EQ(dialog.m_form.speed, 3000);
     EXPECT_EQ(dialog.m_form.safeDistance, 12.0);
     EXPECT_EQ(dialog.m_form.texts, (std::array<std::string, 4>{"M10", "M11", "\xC6\xF4\xB6\xAF", "M13"}));
     KnifeInfo knife;
@@ -86,6 +86,8 @@ TEST_F(AddOneKnifeDialogTest, RefusesUnreadableNumbersWithFocusInTheField)
         bool stayedOpen = false;
         bool focused = false;
         const int result = RunModal(dlg, [&](QWidget* d) {
+            for (const char* valid : {"toolNumber", "diameter", "speed"})
+                Type(d, valid, "4");
             Type(d, c.field, c.text);
             Click(d, "ok");
             stayedOpen = d->isVisible();
