@@ -64,3 +64,8 @@ void FrameCommandHost::hideImportPreview()
 {
     m_frame.activeView()->hideImportPreview();
 }
+
+std::optional<LibraryRow> FrameCommandHost::chosenRow()
+{
+    return m_frame.chosenRow();
+}

@@ -70,11 +70,12 @@ void CMainFrame::createActions()
     applyCommandIcons();
     // The "编辑" context menu of the view.
     m_view->addActions({action(ID_EDIT_CUT), action(ID_EDIT_COPY), action(ID_EDIT_PASTE)});
+
 }
 
-void CMainFrame::connectCommands(ModelCommands& models, MachiningCommands& machining)
+void CMainFrame::connectCommands(ModelCommands& models, LibraryCommands& library, MachiningCommands& machining)
 {
-    m_commandTargets = std::make_unique<CommandTargets>(CommandTargets{*this, models, machining});
+    m_commandTargets = std::make_unique<CommandTargets>(CommandTargets{*this, models, library, machining});
     for (const Command& command : Commands()) {
         if (!command.run)
             continue;
@@ -113,6 +114,7 @@ void CMainFrame::createMenus()
     rebuildRecentFiles();
 
     addMenuCommands(bar->addMenu(text("编辑(&E)")), CommandMenu::Edit);
+    addMenuCommands(bar->addMenu(text("库(&L)")), CommandMenu::Library);
 
     QMenu* view = bar->addMenu(text("视图(&V)"));
     m_toolbarsMenu = view->addMenu(text("工具栏和停靠窗口(&T)"));

@@ -52,15 +52,65 @@ QString ModelInUseMessage(ModelKind kind, const std::string& gbkName, const std:
         .arg(ModelNoun(kind), GbkToQString(gbkName), doors.join(QStringLiteral("、")));
 }
 
-QString DeleteModelQuestion(ModelKind kind, const std::string& gbkName)
+QString NameTakenMessage(ModelKind kind, const std::string& gbkName)
 {
-    return QStringLiteral("要删除%1“%2”吗？\n文件会移到模型库的“已删除”文件夹中，可以用“撤销”恢复。")
-        .arg(ModelNoun(kind), GbkToQString(gbkName));
+    return QStringLiteral("已经有名为“%1”的%2。\n请换一个名称。").arg(GbkToQString(gbkName), ModelNoun(kind));
 }
 
-QString LibraryOperationFailedMessage(const QString& what, const std::string& path, int error)
+QString LibraryRefusalMessage(ModelKind kind, const std::string& gbkName, const LibraryOutcome& outcome)
 {
-    return QStringLiteral("%1没有完成：文件“%2”（%3）。").arg(what, QString::fromUtf8(path), SystemErrorText(error));
+    using P = LibraryOutcome::Problem;
+    const QString model = QStringLiteral("%1“%2”").arg(ModelNoun(kind), GbkToQString(gbkName));
+    switch (outcome.problem) {
+    case P::InUse:
+        return ModelInUseMessage(kind, gbkName, outcome.doors);
+    case P::NameTaken:
+        return NameTakenMessage(kind, gbkName);
+    case P::BadName:
+        return RefusedNameMessage(outcome.nameProblem);
+    case P::SaveFailed:
+        return QStringLiteral("%1没有改动完：%2").arg(model, ModelNotSavedMessage(outcome.saved));
+    case P::TargetTaken:
+        return QStringLiteral("%1不能恢复：文件“%2”已经存在。").arg(model, QString::fromUtf8(outcome.path));
+    case P::MoveFailed:
+        return QStringLiteral("%1的文件“%2”不能移动（%3）。")
+            .arg(model, QString::fromUtf8(outcome.path), SystemErrorText(outcome.error));
+    case P::NoModel:
+        return QStringLiteral("%1已经不在模型库中。").arg(model);
+    case P::None:
+        break;
+    }
+    return {};
+}
+
+QString LibraryStepText(const LibraryStep& step)
+{
+    const QString model = QStringLiteral("%1“%2”").arg(ModelNoun(KindOfPart(step.part)), GbkToQString(step.name));
+    switch (step.kind) {
+    case LibraryStep::Kind::Added:
+        return QStringLiteral("新增%1").arg(model);
+    case LibraryStep::Kind::Replaced:
+        return QStringLiteral("修改%1").arg(model);
+    case LibraryStep::Kind::Removed:
+        return QStringLiteral("删除%1").arg(model);
+    case LibraryStep::Kind::Renamed:
+        break;
+    }
+    return QStringLiteral("%1改名为“%2”").arg(model, GbkToQString(step.newName));
+}
+
+ModelKind KindOfPart(LibraryPart part)
+{
+    switch (part) {
+    case LibraryPart::LockCores:
+        return ModelKind::LockCore;
+    case LibraryPart::Doors:
+        return ModelKind::Door;
+    case LibraryPart::Hinges:
+    case LibraryPart::Tools:
+        break;
+    }
+    return ModelKind::Hinges;
 }
 
 QString DeletedStatus(ModelKind kind, const std::string& gbkName)
@@ -73,9 +123,9 @@ QString RenamedStatus(ModelKind kind, const std::string& gbkOldName, const std::
     return QStringLiteral("%1“%2”已改名为“%3”").arg(ModelNoun(kind), GbkToQString(gbkOldName), GbkToQString(gbkNewName));
 }
 
-QString UndoneStatus(const QString& what)
+QString UndoneStatus(const LibraryStep& step)
 {
-    return QStringLiteral("已撤销：%1").arg(what);
+    return QStringLiteral("已撤销：%1").arg(LibraryStepText(step));
 }
 
 QString NothingToUndoStatus()

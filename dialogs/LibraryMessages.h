@@ -1,6 +1,7 @@
 #pragma once
 
 #include <dialogs/UserMessages.h>
+#include <library/Library.h>
 
 #include <QString>
 
@@ -25,13 +26,16 @@ QString ToolNumberTakenMessage(int number);
 
 // The model cannot be deleted: the doors named use it.
 QString ModelInUseMessage(ModelKind kind, const std::string& gbkName, const std::vector<std::string>& gbkDoors);
-// Asks before the model is moved into the folder of deleted files.
-QString DeleteModelQuestion(ModelKind kind, const std::string& gbkName);
-// A file operation of the library failed; nothing was changed, or the state
-// on disk is named by the text.
-QString LibraryOperationFailedMessage(const QString& what, const std::string& path, int error);
+// Another model of the kind has the name (a rename or a copy never replaces one).
+QString NameTakenMessage(ModelKind kind, const std::string& gbkName);
+// Why an operation on the model named did not happen, or stopped.
+QString LibraryRefusalMessage(ModelKind kind, const std::string& gbkName, const LibraryOutcome& outcome);
+// An operation of this run as undo names it ("删除合页模型“H”").
+QString LibraryStepText(const LibraryStep& step);
 // The status bar after an operation and after its undo.
 QString DeletedStatus(ModelKind kind, const std::string& gbkName);
 QString RenamedStatus(ModelKind kind, const std::string& gbkOldName, const std::string& gbkNewName);
-QString UndoneStatus(const QString& what);
+QString UndoneStatus(const LibraryStep& step);
 QString NothingToUndoStatus();
+// The kind of model a library part holds.
+ModelKind KindOfPart(LibraryPart part);
