@@ -130,7 +130,12 @@ std::array<CModelPane*, 3> CMainFrame::panes() const
 
 std::optional<LibraryRow> CMainFrame::chosenRow() const
 {
+    // The pane holding the window's focus, also while the window is not
+    // the active one; else the one that held it last.
     CModelPane* pane = m_chosenPane;
+    for (CModelPane* candidate : panes())
+        if (focusWidget() && candidate->isAncestorOf(focusWidget()))
+            pane = candidate;
     if (!pane)
         return std::nullopt;
     const std::optional<std::size_t> row = pane->selectedRow();
