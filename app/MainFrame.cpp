@@ -74,6 +74,9 @@ CMainFrame::CMainFrame(const std::string& libraryFolder, QWidget* parent)
 
 CMainFrame::~CMainFrame()
 {
+    // The panes go with the frame's children; focus changes on the way must
+    // not reach the pane tracking.
+    disconnect(qApp, nullptr, this, nullptr);
     if (CurrentLibrary() == &m_library.models())
         PublishLibrary(nullptr);
 }

@@ -114,7 +114,6 @@ void CMainFrame::createMenus()
     rebuildRecentFiles();
 
     addMenuCommands(bar->addMenu(text("编辑(&E)")), CommandMenu::Edit);
-    addMenuCommands(bar->addMenu(text("库(&L)")), CommandMenu::Library);
 
     QMenu* view = bar->addMenu(text("视图(&V)"));
     m_toolbarsMenu = view->addMenu(text("工具栏和停靠窗口(&T)"));
@@ -127,6 +126,7 @@ void CMainFrame::createMenus()
 
     addMenuCommands(bar->addMenu(text("工具")), CommandMenu::Tools);
     addMenuCommands(bar->addMenu(text("加工")), CommandMenu::Machining);
+    addMenuCommands(bar->addMenu(text("库(&L)")), CommandMenu::Library);
     addMenuCommands(bar->addMenu(text("帮助(&H)")), CommandMenu::Help);
 }
 

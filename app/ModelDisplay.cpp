@@ -58,24 +58,14 @@ int typeOfPart(LibraryPart part)
     return 0;
 }
 
-const GK_NamedObject* modelAt(const ModelLibrary& models, LibraryPart part, std::size_t row)
-{
-    const auto at = [row](const auto& list) -> const GK_NamedObject* { return row < list.count() ? list[row] : nullptr; };
-    if (part == LibraryPart::Hinges)
-        return at(models.hinges);
-    if (part == LibraryPart::LockCores)
-        return at(models.lockCores);
-    return part == LibraryPart::Doors ? at(models.doors) : nullptr;
-}
-
 // The copy of a model shown in the drawing follows the model: renamed with
 // it, shown anew with its new content, taken out when it was deleted.
-void followInDrawing(CVarnholtView& view, const ModelLibrary& models, const LibraryChange& change)
+void followInDrawing(CVarnholtView& view, const Library& library, const LibraryChange& change)
 {
     using K = LibraryChange::Kind;
     if (change.kind != K::Renamed && change.kind != K::Removed && change.kind != K::Replaced)
         return;
-    const GK_NamedObject* model = modelAt(models, change.part, change.row);
+    const GK_NamedObject* model = library.modelAt(change.part, change.row);
     const std::string name = change.kind == K::Replaced && model ? model->GetName() : change.name;
     GK_Operation& op = view.operation();
     std::vector<GK_NamedObject*> shown;
@@ -105,7 +95,7 @@ void followInDrawing(CVarnholtView& view, const ModelLibrary& models, const Libr
 void FollowLibraryChange(CMainFrame& frame, const LibraryChange& change)
 {
     const ModelLibrary& models = frame.library().models();
-    followInDrawing(*frame.activeView(), models, change);
+    followInDrawing(*frame.activeView(), frame.library(), change);
     if (change.touches(LibraryPart::Hinges))
         frame.hingesPane()->fill(models.hinges);
     if (change.touches(LibraryPart::LockCores))

@@ -18,37 +18,12 @@
 
 namespace {
 
-const GK_NamedObject* modelAt(const ModelLibrary& models, const LibraryRow& r)
-{
-    const auto at = [&r](const auto& list) -> const GK_NamedObject* { return r.row < list.count() ? list[r.row] : nullptr; };
-    switch (r.part) {
-    case LibraryPart::Hinges:
-        return at(models.hinges);
-    case LibraryPart::LockCores:
-        return at(models.lockCores);
-    case LibraryPart::Doors:
-        return at(models.doors);
-    case LibraryPart::Tools:
-        break;
-    }
-    return nullptr;
-}
-
-std::optional<std::size_t> rowOfName(const ModelLibrary& models, LibraryPart part, const std::string& name)
-{
-    if (part == LibraryPart::Hinges)
-        return PositionByName(models.hinges, name);
-    if (part == LibraryPart::LockCores)
-        return PositionByName(models.lockCores, name);
-    return PositionByName(models.doors, name);
-}
-
 // A name that another model of the part has is refused: a rename or a copy
 // never replaces a model. ownName: the chosen model's name passes.
 NameAcceptor notTaken(MessageBoxes& messages, const Library& library, LibraryRow chosen, bool ownName)
 {
     return [&messages, &library, chosen, ownName](const std::string& name) {
-        const std::optional<std::size_t> at = rowOfName(library.models(), chosen.part, name);
+        const std::optional<std::size_t> at = library.rowOf(chosen.part, name);
         if (!at || (ownName && *at == chosen.row))
             return true;
         messages.warning(NameTakenMessage(KindOfPart(chosen.part), name));
@@ -99,7 +74,7 @@ LibraryCommands::LibraryCommands(CommandHost& host, MessageBoxes& messages) : m_
 
 bool LibraryCommands::renameTo(Library& library, const LibraryRow& chosen, const std::string& name)
 {
-    const std::string old = modelAt(library.models(), chosen)->GetName();
+    const std::string old = library.modelAt(chosen.part, chosen.row)->GetName();
     if (old == name)
         return true;
     if (const LibraryOutcome outcome = library.renameModel(chosen.part, chosen.row, name); !outcome) {
@@ -114,7 +89,7 @@ void LibraryCommands::OnEditModel()
 {
     Library* library = m_host.library();
     const std::optional<LibraryRow> chosen = m_host.chosenRow();
-    if (!library || !chosen || !modelAt(library->models(), *chosen))
+    if (!library || !chosen || !library->modelAt(chosen->part, chosen->row))
         return;
     if (chosen->part == LibraryPart::Hinges)
         editPart(*library, *chosen, library->models().hinges);
@@ -177,7 +152,7 @@ void LibraryCommands::OnRenameModel()
 {
     Library* library = m_host.library();
     const std::optional<LibraryRow> chosen = m_host.chosenRow();
-    const GK_NamedObject* model = library && chosen ? modelAt(library->models(), *chosen) : nullptr;
+    const GK_NamedObject* model = library && chosen ? library->modelAt(chosen->part, chosen->row) : nullptr;
     if (!model)
         return;
     CDlgModelName dialog(m_messages, QStringLiteral("重命名"));
@@ -191,7 +166,7 @@ void LibraryCommands::OnDuplicateModel()
 {
     Library* library = m_host.library();
     const std::optional<LibraryRow> chosen = m_host.chosenRow();
-    const GK_NamedObject* model = library && chosen ? modelAt(library->models(), *chosen) : nullptr;
+    const GK_NamedObject* model = library && chosen ? library->modelAt(chosen->part, chosen->row) : nullptr;
     if (!model)
         return;
     CDlgModelName dialog(m_messages, QStringLiteral("复制为"));
@@ -212,7 +187,7 @@ void LibraryCommands::OnDeleteModel()
 {
     Library* library = m_host.library();
     const std::optional<LibraryRow> chosen = m_host.chosenRow();
-    const GK_NamedObject* model = library && chosen ? modelAt(library->models(), *chosen) : nullptr;
+    const GK_NamedObject* model = library && chosen ? library->modelAt(chosen->part, chosen->row) : nullptr;
     if (!model)
         return;
     const std::string name = model->GetName();

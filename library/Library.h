@@ -145,6 +145,11 @@ public:
     RenamePlan planRename(LibraryPart part, std::size_t row, const std::string& gbkNewName);
     // The doors whose hinge or lock-core model is the one at row.
     std::vector<std::string> doorsUsing(LibraryPart part, std::size_t row) const;
+    // The model at the row of the part's list; null past its end and for tools.
+    const GK_NamedObject* modelAt(LibraryPart part, std::size_t row) const;
+    // The row of the first model of the part whose name equals the name
+    // without regard to letter case.
+    std::optional<std::size_t> rowOf(LibraryPart part, const std::string& name) const;
 
     // The operations of this run that undo takes back, the last one first:
     // putting a model (a new one is deleted again, a replaced one gets its
@@ -186,7 +191,6 @@ private:
     LibraryOutcome putBack(LibraryPart part, std::shared_ptr<GK_Object> old);
     // Records the put of the model of the name: new (old null) or replacing old.
     void recordPut(LibraryPart part, const std::string& name, std::shared_ptr<GK_Object> old);
-    std::optional<std::size_t> rowOf(LibraryPart part, const std::string& name) const;
     void record(LibraryStep step, std::function<LibraryOutcome()> undo);
     // The name indexes are built again at the next lookup: an entry was
     // taken out, renamed or moved.

@@ -64,6 +64,22 @@ std::vector<std::string> Library::doorsUsing(LibraryPart part, std::size_t row) 
     return doors;
 }
 
+const GK_NamedObject* Library::modelAt(LibraryPart part, std::size_t row) const
+{
+    const auto at = [row](const auto& list) -> const GK_NamedObject* { return row < list.count() ? list[row] : nullptr; };
+    switch (part) {
+    case LibraryPart::Hinges:
+        return at(m_models.hinges);
+    case LibraryPart::LockCores:
+        return at(m_models.lockCores);
+    case LibraryPart::Doors:
+        return at(m_models.doors);
+    case LibraryPart::Tools:
+        break;
+    }
+    return nullptr;
+}
+
 std::optional<std::size_t> Library::rowOf(LibraryPart part, const std::string& name) const
 {
     switch (part) {
