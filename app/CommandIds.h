@@ -54,6 +54,13 @@ inline constexpr int ID_MACHINING_LOCK = 32792;
 inline constexpr int ID_MACHINING_PREVIEW = 32794;
 inline constexpr int ID_MACHINE_PROFILE = 32796;
 
+// Library ("库"): managing the model chosen in the panes.
+inline constexpr int ID_LIBRARY_EDIT = 32802;
+inline constexpr int ID_LIBRARY_RENAME = 32804;
+inline constexpr int ID_LIBRARY_DUPLICATE = 32806;
+inline constexpr int ID_LIBRARY_DELETE = 32808;
+inline constexpr int ID_LIBRARY_UNDO = 32810;
+
 // Help
 inline constexpr int ID_APP_ABOUT = 57664;
 

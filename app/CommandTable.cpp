@@ -4,6 +4,7 @@
 #include <app/MainFrame.h>
 #include <app/VarnholtView.h>
 
+#include <commands/LibraryCommands.h>
 #include <commands/MachiningCommands.h>
 #include <commands/ModelCommands.h>
 
@@ -22,6 +23,7 @@ constexpr auto none = nullptr;
 // A command of the frame itself.
 #define FRAME(call) [](T& t, bool) { t.frame.call; }
 #define LOOK(id) [](T& t, bool) { t.frame.OnApplicationLook(id); }
+#define LIBRARY(call) [](T& t, bool) { t.library.call; }
 
 const Command kCommands[] = {
     // id, menu, text, status tip, keys, picture, toolbar group, separator before, kind, handler
@@ -38,13 +40,26 @@ const Command kCommands[] = {
     {ID_APP_EXIT, M::File, "退出(&X)", "关闭程序", {}, none, 0, false, K::Plain, FRAME(close())},
 
     {ID_EDIT_UNDO, M::Edit, "撤消(&U)\tCtrl+Z", "撤消上一次操作", {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace},
-     none, 0, false, K::Disabled, none},
+     none, 0, false, K::Plain, LIBRARY(OnUndo())},
     {ID_EDIT_CUT, M::Edit, "剪切(&T)\tCtrl+X", "剪切选中的内容", {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete},
      "cut", 2, true, K::Disabled, none},
     {ID_EDIT_COPY, M::Edit, "复制(&C)\tCtrl+C", "复制选中的内容", {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert},
      "copy", 2, false, K::Disabled, none},
     {ID_EDIT_PASTE, M::Edit, "粘贴(&P)\tCtrl+V", "粘贴剪贴板中的内容",
      {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}, "paste", 2, false, K::Disabled, none},
+
+    // The keys act on the row chosen in the panes; "撤销" is the Edit menu's
+    // undo under its keys.
+    {ID_LIBRARY_EDIT, M::Library, "编辑...", "修改所选模型的名称、说明和尺寸", {}, none, 0, false, K::Plain,
+     LIBRARY(OnEditModel())},
+    {ID_LIBRARY_RENAME, M::Library, "重命名\tF2", "给所选模型改名，门型文件随之改写", {Qt::Key_F2}, none, 0, false,
+     K::Plain, LIBRARY(OnRenameModel())},
+    {ID_LIBRARY_DUPLICATE, M::Library, "复制为...", "以新的名称复制所选模型", {}, none, 0, false, K::Plain,
+     LIBRARY(OnDuplicateModel())},
+    {ID_LIBRARY_DELETE, M::Library, "删除\tDel", "把所选模型的文件移到“已删除”文件夹", {Qt::Key_Delete}, none, 0,
+     false, K::Plain, LIBRARY(OnDeleteModel())},
+    {ID_LIBRARY_UNDO, M::Library, "撤销\tCtrl+Z", "撤销本次运行中对模型库的上一次操作", {}, none, 0, true, K::Plain,
+     LIBRARY(OnUndo())},
 
     // The toolbars submenu stands before them.
     {ID_VIEW_STATUS_BAR, M::View, "状态栏(&S)", "显示或隐藏状态栏", {}, none, 0, false, K::ToggleOn,
@@ -108,8 +123,17 @@ const Command kCommands[] = {
 
 #undef FRAME
 #undef LOOK
+#undef LIBRARY
+
+constexpr int kRowCommands[] = {ID_LIBRARY_EDIT, ID_LIBRARY_RENAME, ID_LIBRARY_DUPLICATE, ID_LIBRARY_DELETE,
+                                ID_LIBRARY_UNDO};
 
 } // namespace
+
+std::span<const int> RowCommandIds()
+{
+    return kRowCommands;
+}
 
 std::span<const Command> Commands()
 {

@@ -5,6 +5,7 @@
 #include <span>
 
 class CMainFrame;
+class LibraryCommands;
 class MachiningCommands;
 class ModelCommands;
 
@@ -12,12 +13,13 @@ class ModelCommands;
 struct CommandTargets {
     CMainFrame& frame;
     ModelCommands& models;
+    LibraryCommands& library;
     MachiningCommands& machining;
 };
 
 // Where a command is listed: a menu, the Looks submenu or its Office 2007
 // submenu, or nowhere (a toolbar or a key only).
-enum class CommandMenu { None, File, Edit, View, Looks, Office2007Looks, Tools, Machining, Help };
+enum class CommandMenu { None, File, Edit, Library, View, Looks, Office2007Looks, Tools, Machining, Help };
 
 // How the action behaves when used.
 enum class CommandKind {
@@ -42,6 +44,9 @@ struct Command {
     CommandKind kind;
     void (*run)(CommandTargets& targets, bool checked);
 };
+
+// The commands of a model row's context menu, in order (the "库" menu's).
+std::span<const int> RowCommandIds();
 
 // Every command, in menu order.
 std::span<const Command> Commands();

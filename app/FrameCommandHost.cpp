@@ -76,3 +76,8 @@ void FrameCommandHost::coverImportPreview(const QRect& screenArea)
     CVarnholtView* view = m_frame.activeView();
     view->setImportPreviewCover(QRect(view->mapFromGlobal(screenArea.topLeft()), screenArea.size()));
 }
+
+std::optional<LibraryRow> FrameCommandHost::chosenRow()
+{
+    return m_frame.chosenRow();
+}

@@ -15,6 +15,7 @@ public:
     GK_Object* firstDrawingObject() override;
     void recordNcDoor(GK_Object* door) override;
     void showStatus(const QString& text) override;
+    std::optional<LibraryRow> chosenRow() override;
     QList<int> toolColumnWidths() override;
     void storeToolColumnWidths(const QList<int>& widths) override;
     void showMachiningPreview(MachiningPreview preview) override;

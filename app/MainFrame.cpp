@@ -63,7 +63,7 @@ CMainFrame::CMainFrame(const std::string& libraryFolder, QWidget* parent)
             updatePassedOverNote();
     });
     auto* machiningCommands = new MachiningMenuCommands(*this);
-    connectCommands(toolCommands->commands(), machiningCommands->commands());
+    connectCommands(toolCommands->commands(), toolCommands->libraryCommands(), machiningCommands->commands());
     PublishLibrary(&m_library.models(), m_library.folder());
     m_library.reload();
     setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
@@ -74,6 +74,9 @@ CMainFrame::CMainFrame(const std::string& libraryFolder, QWidget* parent)
 
 CMainFrame::~CMainFrame()
 {
+    // The panes go with the frame's children; focus changes on the way must
+    // not reach the pane tracking.
+    disconnect(qApp, nullptr, this, nullptr);
     if (CurrentLibrary() == &m_library.models())
         PublishLibrary(nullptr, {});
 }
@@ -100,15 +103,51 @@ void CMainFrame::createDockWindows()
     addDockWidget(Qt::LeftDockWidgetArea, m_doorPane);
 }
 
-// A double click in a pane shows a copy of its model in the view.
+// A double click in a pane shows a copy of its model in the view; a right
+// click on a row offers the library's commands; the pane that has the focus
+// is the one whose row they act on.
 void CMainFrame::connectPanes()
 {
+    QList<QAction*> rowActions;
+    for (const int id : RowCommandIds())
+        rowActions.append(action(id));
+    for (CModelPane* pane : panes())
+        pane->setRowActions(rowActions);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (CModelPane* pane : panes())
+            if (now && pane->isAncestorOf(now))
+                m_chosenPane = pane;
+    });
     connect(m_hingesPane, &CHingesPane::hingesActivated, this,
             [this](const GK_Hinges* model) { ShowHingesInView(*m_view, model); });
     connect(m_lockCorePane, &CLockHolePane::lockCoreActivated, this,
             [this](const GK_LockCore* model) { ShowLockCoreInView(*m_view, model); });
     connect(m_doorPane, &CDoorListPane::doorActivated, this,
             [this](const GK_DoorWithHinges* model) { ShowDoorInView(*m_view, model); });
+}
+
+std::array<CModelPane*, 3> CMainFrame::panes() const
+{
+    return {m_hingesPane, m_lockCorePane, m_doorPane};
+}
+
+std::optional<LibraryRow> CMainFrame::chosenRow() const
+{
+    // The pane holding the window's focus, also while the window is not
+    // the active one; else the one that held it last.
+    CModelPane* pane = m_chosenPane;
+    for (CModelPane* candidate : panes())
+        if (focusWidget() && candidate->isAncestorOf(focusWidget()))
+            pane = candidate;
+    if (!pane)
+        return std::nullopt;
+    const std::optional<std::size_t> row = pane->selectedRow();
+    if (!row)
+        return std::nullopt;
+    const LibraryPart part = pane == m_hingesPane      ? LibraryPart::Hinges
+                             : pane == m_lockCorePane ? LibraryPart::LockCores
+                                                      : LibraryPart::Doors;
+    return LibraryRow{part, *row};
 }
 
 void CMainFrame::updatePassedOverNote()

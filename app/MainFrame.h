@@ -3,18 +3,23 @@
 #include <app/AppSettings.h>
 #include <app/VarnholtDoc.h>
 
+#include <commands/CommandHost.h>
 #include <library/Library.h>
 
 #include <QMainWindow>
 #include <QMap>
 #include <QPixmap>
 
+#include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CDoorListPane;
+class CModelPane;
 class MachiningCommands;
+class LibraryCommands;
 class ModelCommands;
 struct CommandTargets;
 enum class CommandMenu;
@@ -49,6 +54,9 @@ public:
     CHingesPane* hingesPane() const { return m_hingesPane; }
     CLockHolePane* lockCorePane() const { return m_lockCorePane; }
     CDoorListPane* doorPane() const { return m_doorPane; }
+    std::array<CModelPane*, 3> panes() const;
+    // The selected row of the pane that has, or last had, the focus.
+    std::optional<LibraryRow> chosenRow() const;
     QToolBar* standardToolBar() const { return m_toolBar; }
     // The status bar's note on what loading passed over; hidden when nothing was.
     QLabel* passedOverNote() const { return m_passedOverNote; }
@@ -126,7 +134,7 @@ signals:
 private:
     void createView();
     void createActions();
-    void connectCommands(ModelCommands& models, MachiningCommands& machining);
+    void connectCommands(ModelCommands& models, LibraryCommands& library, MachiningCommands& machining);
     void addMenuCommands(QMenu* menu, CommandMenu place);
     void createMenus();
     void createToolBars();
@@ -161,6 +169,7 @@ private:
     CHingesPane* m_hingesPane = nullptr;
     CLockHolePane* m_lockCorePane = nullptr;
     CDoorListPane* m_doorPane = nullptr;
+    CModelPane* m_chosenPane = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_passedOverNote = nullptr;
     QList<QToolBar*> m_userToolbars;

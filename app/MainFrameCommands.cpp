@@ -70,11 +70,12 @@ void CMainFrame::createActions()
     applyCommandIcons();
     // The "编辑" context menu of the view.
     m_view->addActions({action(ID_EDIT_CUT), action(ID_EDIT_COPY), action(ID_EDIT_PASTE)});
+
 }
 
-void CMainFrame::connectCommands(ModelCommands& models, MachiningCommands& machining)
+void CMainFrame::connectCommands(ModelCommands& models, LibraryCommands& library, MachiningCommands& machining)
 {
-    m_commandTargets = std::make_unique<CommandTargets>(CommandTargets{*this, models, machining});
+    m_commandTargets = std::make_unique<CommandTargets>(CommandTargets{*this, models, library, machining});
     for (const Command& command : Commands()) {
         if (!command.run)
             continue;
@@ -125,6 +126,7 @@ void CMainFrame::createMenus()
 
     addMenuCommands(bar->addMenu(text("工具")), CommandMenu::Tools);
     addMenuCommands(bar->addMenu(text("加工(&M)")), CommandMenu::Machining);
+    addMenuCommands(bar->addMenu(text("库(&L)")), CommandMenu::Library);
     addMenuCommands(bar->addMenu(text("帮助(&H)")), CommandMenu::Help);
 }
 

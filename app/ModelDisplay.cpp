@@ -7,6 +7,8 @@
 #include <QStatusBar>
 #include <QStringList>
 
+#include <vector>
+
 #include <dialogs/UserMessages.h>
 #include <library/Library.h>
 #include <library/NameLookup.h>
@@ -41,11 +43,59 @@ void showInView(CVarnholtView& view, const GK_Object* model, int typeCode)
     op.render().invalidate();
 }
 
+int typeOfPart(LibraryPart part)
+{
+    switch (part) {
+    case LibraryPart::Hinges:
+        return GK_TYPE_HINGES;
+    case LibraryPart::LockCores:
+        return GK_TYPE_LOCKCORE;
+    case LibraryPart::Doors:
+        return GK_TYPE_DOOR;
+    case LibraryPart::Tools:
+        break;
+    }
+    return 0;
+}
+
+// The copy of a model shown in the drawing follows the model: renamed with
+// it, shown anew with its new content, taken out when it was deleted.
+void followInDrawing(CVarnholtView& view, const Library& library, const LibraryChange& change)
+{
+    using K = LibraryChange::Kind;
+    if (change.kind != K::Renamed && change.kind != K::Removed && change.kind != K::Replaced)
+        return;
+    const GK_NamedObject* model = library.modelAt(change.part, change.row);
+    const std::string name = change.kind == K::Replaced && model ? model->GetName() : change.name;
+    GK_Operation& op = view.operation();
+    std::vector<GK_NamedObject*> shown;
+    for (GK_Object* o = op.drawing().list().first(); o; o = o->next)
+        if (o->type() == typeOfPart(change.part) && EqualNamesNoCase(static_cast<GK_NamedObject*>(o)->GetName(), name))
+            shown.push_back(static_cast<GK_NamedObject*>(o));
+    for (GK_NamedObject* o : shown) {
+        if (change.kind == K::Renamed && model) {
+            o->SetName(model->GetName());
+            continue;
+        }
+        GK_Object* copy = nullptr;
+        if (change.kind == K::Replaced && model)
+            model->copy(&copy);
+        if (copy) {
+            copy->visible = o->visible;
+            copy->prepare_display(op.render().display_context());
+            op.drawing().list().add_tail(copy);
+        }
+        op.delete_object(o);
+    }
+    op.render().invalidate();
+}
+
 } // namespace
 
 void FollowLibraryChange(CMainFrame& frame, const LibraryChange& change)
 {
     const ModelLibrary& models = frame.library().models();
+    followInDrawing(*frame.activeView(), frame.library(), change);
     if (change.touches(LibraryPart::Hinges))
         frame.hingesPane()->fill(models.hinges);
     if (change.touches(LibraryPart::LockCores))

@@ -2,12 +2,17 @@
 
 #include <app/CommandIds.h>
 
+#include <algorithm>
+
 #include <grid/CTreeGridCtrl.h>
 #include <dialogs/GbkQString.h>
 #include <kernel/GK_DoorWithHinges.h>
 #include <kernel/GK_Hinges.h>
 #include <kernel/GK_LockCore.h>
 #include <kernel/GU_List.h>
+
+#include <QContextMenuEvent>
+#include <QMenu>
 
 // The pane's click traces are for whoever looks into the pane's behaviour:
 // off unless asked for (QT_LOGGING_RULES="varnholt.hingespane.debug=true").
@@ -53,6 +58,46 @@ CModelPane::CModelPane(const QString& caption, const QString& objectName, int pa
     connect(m_grid, &CTreeGridCtrl::leftButtonDoubleClicked, this,
             [this](void* data) { onLeftButtonDoubleClicked(data); });
     connect(m_grid, &CTreeGridCtrl::returnPressed, this, [this](void* data) { activate(data); });
+    m_grid->viewport()->installEventFilter(this);
+}
+
+bool CModelPane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_grid->viewport() && event->type() == QEvent::ContextMenu) {
+        const auto* menu = static_cast<QContextMenuEvent*>(event);
+        showRowMenu(menu->pos(), menu->globalPos(), menu->reason() == QContextMenuEvent::Keyboard);
+        return true;
+    }
+    return QDockWidget::eventFilter(watched, event);
+}
+
+void CModelPane::showRowMenu(const QPoint& point, const QPoint& global, bool keyboard)
+{
+    // From the keyboard (the menu key) the menu is for the selected row.
+    int row = keyboard ? m_grid->GetFirstSelectedRow() : -1;
+    for (int r = m_grid->TopRow(); !keyboard && r >= 0 && r < m_grid->RowCount() && row < 0; ++r) {
+        const QRect bounds = m_grid->GetRowBounds(r);
+        if (bounds.top() > point.y())
+            break;
+        if (bounds.contains(bounds.left(), point.y()))
+            row = r;
+    }
+    if (row < 0 || m_rowActions.isEmpty())
+        return;
+    m_grid->SetRowSelectedAndFocused(row);
+    m_grid->setFocus(Qt::MouseFocusReason);
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("rowMenu"));
+    menu.addActions(m_rowActions);
+    menu.exec(global);
+}
+
+std::optional<std::size_t> CModelPane::selectedRow() const
+{
+    const int row = m_grid->GetFirstSelectedRow();
+    if (row < 0 || row >= static_cast<int>(m_shown.size()))
+        return std::nullopt;
+    return static_cast<std::size_t>(row);
 }
 
 void CModelPane::insertColumns(const QList<Column>& columns)
@@ -68,12 +113,21 @@ void CModelPane::insertColumns(const QList<Column>& columns)
 void CModelPane::fitColumns()
 {
     m_grid->FitColumnsToTexts();
+    int row = m_names.indexOf(m_keptName);
+    if (row < 0 && m_keptRow >= 0)
+        row = std::min(m_keptRow, static_cast<int>(m_names.size()) - 1);
+    if (row >= 0)
+        m_grid->SetRowSelectedAndFocused(row);
 }
 
 void CModelPane::clearRows()
 {
+    const std::optional<std::size_t> selected = selectedRow();
+    m_keptRow = selected ? static_cast<int>(*selected) : -1;
+    m_keptName = selected ? m_names.value(m_keptRow) : QString();
     m_grid->RemoveAllRows();
     m_shown.clear();
+    m_names.clear();
 }
 
 void CModelPane::addRow(std::shared_ptr<const void> model, const QStringList& texts)
@@ -83,6 +137,7 @@ void CModelPane::addRow(std::shared_ptr<const void> model, const QStringList& te
     info->m_text = QString::number(m_shown.size() + 1);
     info->m_subItemTexts = texts;
     m_shown.push_back(std::move(model));
+    m_names.append(texts.value(0));
     m_grid->AddRootRow(info);
 }
 

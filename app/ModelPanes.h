@@ -3,10 +3,13 @@
 #include <QDockWidget>
 #include <QLoggingCategory>
 
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CTreeGridCtrl;
+class QAction;
 class GK_DoorWithHinges;
 class GK_Hinges;
 class GK_LockCore;
@@ -33,12 +36,22 @@ public:
     int paneId() const { return m_paneId; }
     int gridId() const { return m_gridId; }
 
-    // Empties the grid and lets go of the models shown.
+    // Empties the grid and lets go of the models shown, noting the selected
+    // row's name.
     void clearRows();
-    // Appends a root row showing the model, numbered and with the texts.
+    // Appends a root row showing the model, numbered and with the texts
+    // (the first is the model's name).
     void addRow(std::shared_ptr<const void> model, const QStringList& texts);
-    // Sizes the columns to the rows just filled in.
+    // Sizes the columns to the rows just filled in and selects again the row
+    // of the name selected before, else the row of the same number, so that
+    // Del after Del goes on down the list.
     void fitColumns();
+
+    // The selected row, from 0.
+    std::optional<std::size_t> selectedRow() const;
+    // What a right click on a row offers; the row is selected first.
+    void setRowActions(const QList<QAction*>& actions) { m_rowActions = actions; }
+    const QList<QAction*>& rowActions() const { return m_rowActions; }
 
 protected:
     CModelPane(const QString& caption, const QString& objectName, int paneId, int gridId, QWidget* parent);
@@ -49,10 +62,18 @@ protected:
     virtual void onLeftButtonDoubleClicked(void* userData);
     // Tells that the row's model was activated.
     virtual void activate(void* userData) = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Shows the row actions for the row under the point (viewport coordinates).
+    void showRowMenu(const QPoint& point, const QPoint& global, bool keyboard);
+
     CTreeGridCtrl* m_grid;
     std::vector<std::shared_ptr<const void>> m_shown;
+    QStringList m_names;
+    QString m_keptName;
+    int m_keptRow = -1;
+    QList<QAction*> m_rowActions;
     int m_paneId;
     int m_gridId;
 };

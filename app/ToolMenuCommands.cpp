@@ -8,5 +8,6 @@ ToolMenuCommands::ToolMenuCommands(CMainFrame& frame)
     , m_files(FileFolders::startFolderIn(frame.library().folder()), FileFolders::remember)
     , m_host(frame)
     , m_commands(m_host, m_importer, m_files, m_messages)
+    , m_library(m_host, m_messages)
 {
 }

@@ -2,6 +2,7 @@
 
 #include <app/FrameCommandHost.h>
 
+#include <commands/LibraryCommands.h>
 #include <commands/ModelCommands.h>
 #include <dialogs/QtFileDialogs.h>
 #include <dialogs/QtMessageBoxes.h>
@@ -20,6 +21,7 @@ public:
     explicit ToolMenuCommands(CMainFrame& frame);
 
     ModelCommands& commands() { return m_commands; }
+    LibraryCommands& libraryCommands() { return m_library; }
 
 private:
     QtFileDialogs m_files;
@@ -27,4 +29,5 @@ private:
     CadImporter m_importer;
     FrameCommandHost m_host;
     ModelCommands m_commands;
+    LibraryCommands m_library;
 };

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <commands/ImportChoice.h>
+#include <library/Library.h>
 #include <machining/Preview.h>
 
 #include <QList>
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <optional>
 #include <vector>
 
 class GK_Object;
@@ -20,6 +23,12 @@ class QWidget;
 struct ImportPreviewInput {
     std::function<void(double x, double y)> picked;
     std::function<void(bool forward)> cycled;
+};
+
+// A row of one of the library's model lists.
+struct LibraryRow {
+    LibraryPart part = LibraryPart::Hinges;
+    std::size_t row = 0;
 };
 
 // What the model commands act on: the main window's library, the drawing of
@@ -41,6 +50,9 @@ public:
     // Notes the door for which an NC file was created.
     virtual void recordNcDoor(GK_Object* door) = 0;
     virtual void showStatus(const QString& text) = 0;
+    // The model row the user chose in the panes (in the pane that has, or
+    // last had, the focus); none when no row is selected.
+    virtual std::optional<LibraryRow> chosenRow() { return std::nullopt; }
     // The column widths the user gave the tool table's list (0 where the list
     // sizes a column itself), kept between runs; none by default.
     virtual QList<int> toolColumnWidths() { return {}; }

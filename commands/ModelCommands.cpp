@@ -12,8 +12,6 @@
 #include <dialogs/UserMessages.h>
 #include <importer/CadImporter.h>
 #include <importer/ImportProgress.h>
-#include <kernel/GK_Factories.h>
-#include <kernel/resabs.h>
 #include <library/DoorModelFile.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
@@ -106,12 +104,6 @@ QString ImplausibleText(const std::optional<ImplausibleSize>& size)
     if (!size)
         return QString();
     return ImplausibleSizeText(size->width, size->height, size->unit, size->unitWidth, size->unitHeight);
-}
-
-// A hinge position counts only when its magnitude reaches the tolerance.
-bool isHingePosition(double p)
-{
-    return !(p > -resabs && p < resabs);
 }
 
 } // namespace
@@ -281,21 +273,9 @@ void ModelCommands::OnAddDoorModel()
     dialog.setNameAcceptor(askBeforeReplacing<DoorKind>(m_host, m_messages));
     if (dialog.DoModal() != IDOK)
         return;
-    auto door = api_gk_make_door_with_hinges(dialog.m_name, dialog.m_comments, dialog.m_length, dialog.m_width,
-                                             dialog.m_thickness);
+    std::unique_ptr<GK_DoorWithHinges> door = dialog.makeDoor();
     if (!door)
         return;
-    door->SetLockCorePos(position{dialog.m_lockCoreX, 0.0, 0.0});
-    for (const double p : dialog.m_hingePos) {
-        if (isHingePosition(p))
-            door->SetHingesPos(position{p, 0.0, 0.0});
-    }
-    door->SetHingesUp(dialog.m_hingesUp);
-    if (library) {
-        door->SetHingesModel(ShareHingesByName(library->models(), dialog.m_hingesModelName));
-        door->SetLockCoreModel(ShareLockCoreByName(library->models(), dialog.m_lockCoreModelName));
-    }
-
     if (!saveModel([&door](const SaveContext& context) { return SaveDoorModelFile(door.get(), context); }))
         return;
     if (library)

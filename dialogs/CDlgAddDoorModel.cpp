@@ -2,11 +2,18 @@
 
 #include <dialogs/DataExchange.h>
 #include <dialogs/GbkQString.h>
+#include <dialogs/LibraryMessages.h>
+#include <dialogs/MessageBoxes.h>
 #include <dialogs/TabOrder.h>
 #include <dialogs/UserMessages.h>
 
 #include <library/DoorModelFile.h>
 #include <library/ModelLibrary.h>
+#include <library/NameLookup.h>
+
+#include <kernel/GK_Factories.h>
+#include <kernel/GK_Placement.h>
+#include <kernel/resabs.h>
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,6 +24,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <vector>
+
 namespace {
 
 constexpr int kWideFieldWidth = 210;
@@ -24,14 +33,37 @@ constexpr int kListWidth = 280;
 constexpr int kPositionWidth = 100;
 
 // Each entry carries the model's name bytes, so that the name read back is
-// exactly the stored one whatever its display.
+// exactly the stored one whatever its display. A model without a name (left
+// by an old file) cannot be named by a door and is not offered.
 template <typename List>
 void addModelNames(QComboBox* box, const List& models)
 {
     for (const auto* model : models)
-        box->addItem(GbkToQString(model->GetName()), QByteArray::fromStdString(model->GetName()));
+        if (!model->GetName().empty())
+            box->addItem(GbkToQString(model->GetName()), QByteArray::fromStdString(model->GetName()));
     if (box->count() > 0)
         box->setCurrentIndex(0);
+}
+
+// Chooses the entry of the name: the same bytes, else the same name without
+// regard to letter case; no entry when none has it.
+void chooseName(QComboBox* box, const std::string& name)
+{
+    int found = -1;
+    for (int i = box->count() - 1; i >= 0; --i) {
+        const std::string entry = box->itemData(i).toByteArray().toStdString();
+        if (entry == name)
+            found = i;
+        else if (found < 0 && EqualNamesNoCase(entry, name))
+            found = i;
+    }
+    box->setCurrentIndex(found);
+}
+
+// A hinge position counts only when its magnitude reaches the tolerance.
+bool isHingePosition(double p)
+{
+    return !(p > -resabs && p < resabs);
 }
 
 // The name bytes of the selected entry, if an entry is selected.
@@ -164,9 +196,15 @@ void CDlgAddDoorModel::OnInitDialog()
         return;
     addModelNames(m_hingesList, m_library->hinges);
     addModelNames(m_lockCoreList, m_library->lockCores);
+    // Its name is empty: the door file's way of saying "no lock core".
+    m_lockCoreList->addItem(NoLockCoreEntry(), QByteArray());
+    if (m_loaded) {
+        chooseName(m_hingesList, m_hingesModelName);
+        chooseName(m_lockCoreList, m_lockCoreModelName);
+    }
     m_hingesUpList->addItem(QStringLiteral("否"));
     m_hingesUpList->addItem(QStringLiteral("是"));
-    m_hingesUpList->setCurrentIndex(0);
+    m_hingesUpList->setCurrentIndex(m_hingesUp != 0 ? 1 : 0);
     m_nameEdit->setFocus(Qt::OtherFocusReason);
 }
 
@@ -176,4 +214,67 @@ void CDlgAddDoorModel::OnOK()
     takeSelectedName(m_lockCoreList, m_lockCoreModelName);
     m_hingesUp = m_hingesUpList->currentIndex() != 0 ? 1 : 0;
     acceptNamed(m_nameEdit);
+}
+
+void CDlgAddDoorModel::load(const GK_DoorWithHinges& door)
+{
+    m_name = door.GetName();
+    m_comments = door.GetComments();
+    door.GetDoorSize(m_length, m_width, m_thickness);
+    m_lockCoreX = door.GetLockCorePos().x;
+    m_hingePos.fill(0.0);
+    const GU_Pt_List& positions = door.GetHingesPos();
+    for (std::size_t i = 0; i < positions.count() && i < m_hingePos.size(); ++i)
+        m_hingePos[i] = positions[i].x;
+    m_hingesUp = door.HingesUp() != 0 ? 1 : 0;
+    m_hingesModelName = door.GetHingesModel() ? door.GetHingesModel()->GetName() : std::string();
+    m_lockCoreModelName = door.GetLockCoreModel() ? door.GetLockCoreModel()->GetName() : std::string();
+    m_loaded = true;
+}
+
+std::unique_ptr<GK_DoorWithHinges> CDlgAddDoorModel::makeDoor() const
+{
+    auto door = api_gk_make_door_with_hinges(m_name, m_comments, m_length, m_width, m_thickness);
+    if (!door)
+        return nullptr;
+    door->SetLockCorePos(position{m_lockCoreX, 0.0, 0.0});
+    for (const double p : m_hingePos)
+        if (isHingePosition(p))
+            door->SetHingesPos(position{p, 0.0, 0.0});
+    door->SetHingesUp(m_hingesUp);
+    if (m_library) {
+        door->SetHingesModel(ShareHingesByName(*m_library, m_hingesModelName));
+        door->SetLockCoreModel(ShareLockCoreByName(*m_library, m_lockCoreModelName));
+    }
+    return door;
+}
+
+bool CDlgAddDoorModel::valuesAccepted()
+{
+    const std::unique_ptr<GK_DoorWithHinges> door = makeDoor();
+    if (!door)
+        return true;
+    // The hinges of the door are the positions that are not zero; the field
+    // of each is found again by counting those.
+    std::vector<int> fields;
+    for (int i = 0; i < kHingePositions; ++i)
+        if (isHingePosition(m_hingePos[i]))
+            fields.push_back(i);
+    if (const std::vector<GK_PartOffLeaf> off = GK_PartsOffLeaf(*door, resabs); !off.empty()) {
+        // The first part named; the others follow once it is mended.
+        const GK_PartOffLeaf& first = off.front();
+        const int field = first.lockCore ? -1 : fields[first.hinge];
+        messages().warning(first.lockCore ? LockCoreOffLeafMessage(m_lockCoreX, first.by)
+                                          : HingeOffLeafMessage(field + 1, m_hingePos[field], first.by));
+        QLineEdit* edit = first.lockCore ? m_lockCoreXEdit : m_hingePosEdits[field];
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+        return false;
+    }
+    if (fields.empty() && door->GetHingesModel() && !messages().question(DoorWithoutHingesQuestion())) {
+        m_hingePosEdits[0]->setFocus(Qt::OtherFocusReason);
+        m_hingePosEdits[0]->selectAll();
+        return false;
+    }
+    return true;
 }

@@ -3,8 +3,10 @@
 #include <dialogs/NamedModelDialog.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
+class GK_DoorWithHinges;
 class ModelLibrary;
 class QComboBox;
 
@@ -20,6 +22,13 @@ public:
     // Without a library (no main window) the three lists stay empty.
     CDlgAddDoorModel(MessageBoxes& messages, const ModelLibrary* library);
 
+    // Fills the dialog with the door's values, for changing it; its models
+    // are chosen in the lists when it opens ("无锁芯" for a door without one).
+    void load(const GK_DoorWithHinges& door);
+    // The door of the values read back, with the library's models of the
+    // chosen names; the hinge positions that are not zero, in order.
+    std::unique_ptr<GK_DoorWithHinges> makeDoor() const;
+
     // Read by the caller after IDOK; lengths in millimetres, texts GBK.
     double m_length = 0.0;
     double m_width = 0.0;
@@ -34,9 +43,13 @@ protected:
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;
     void OnOK() override;
+    // Refuses a hinge or the lock core that would stand off the leaf, and
+    // asks whether a door without hinges is meant.
+    bool valuesAccepted() override;
 
 private:
     const ModelLibrary* m_library;
+    bool m_loaded = false; // filled from a door: its models are chosen on opening
     QLineEdit* m_nameEdit;
     QLineEdit* m_commentsEdit;
     QLineEdit* m_lengthEdit;

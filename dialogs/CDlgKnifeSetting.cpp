@@ -183,6 +183,16 @@ QList<int> CDlgKnifeSetting::UserColumnWidths() const
     return m_grid->ColumnCount() > 0 ? m_grid->UserColumnWidths() : m_userColumnWidths;
 }
 
+std::vector<int> CDlgKnifeSetting::numbersBut(const KnifeInfo* knife) const
+{
+    std::vector<int> numbers;
+    if (m_knives)
+        for (const KnifeInfo* other : *m_knives)
+            if (other && other != knife)
+                numbers.push_back(other->ID);
+    return numbers;
+}
+
 void CDlgKnifeSetting::selectRow(int row)
 {
     m_grid->SetRowSelectedAndFocused(row);
@@ -204,16 +214,16 @@ void CDlgKnifeSetting::ShowSelectedKnife()
         return;
     m_shownKnife = knife;
     m_form.load(*knife);
+    m_form.takenNumbers = numbersBut(knife);
     UpdateData(false);
 }
 
 void CDlgKnifeSetting::OnApply()
 {
     // All fields must be readable before anything is written: a tool never
-    // holds a mix of new and stale values.
-    if (!UpdateData(true))
-        return;
-    if (!m_shownKnife)
+    // holds a mix of new and stale values. With no tool shown there is
+    // nothing to write, nor to check.
+    if (!m_shownKnife || !UpdateData(true))
         return;
     m_form.store(*m_shownKnife);
     m_saveTable();
@@ -225,6 +235,7 @@ void CDlgKnifeSetting::OnAddKnife()
     if (!m_knives)
         return;
     CDlgAddOneKnife add(messages());
+    add.m_form.takenNumbers = numbersBut(nullptr);
     if (add.DoModal() != IDOK)
         return;
     auto knife = std::make_unique<KnifeInfo>();

@@ -6,6 +6,7 @@
 #include <kernel/GU_List.h>
 
 #include <functional>
+#include <vector>
 
 class CTreeGridCtrl;
 class QFrame;
@@ -52,6 +53,8 @@ private:
     void growFrameToColumns();
     void selectRow(int row);
     KnifeInfo* selectedKnife() const;
+    // The numbers of the tools other than knife (all with null).
+    std::vector<int> numbersBut(const KnifeInfo* knife) const;
 
     GU_OwnedList<KnifeInfo>* m_knives;
     // The tool the form was filled from; the only one Apply writes into.

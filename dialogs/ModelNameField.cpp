@@ -9,7 +9,7 @@ void ExchangeModelName(DataExchange& dx, QLineEdit* field, std::string& gbkName)
 {
     dx.text(field, gbkName);
     if (dx.reading()) {
-        const ModelNameProblem problem = CheckModelName(gbkName);
+        const ModelNameProblem problem = CheckNewModelName(gbkName);
         dx.check(field, problem == ModelNameProblem::None, RefusedNameMessage(problem));
     }
 }

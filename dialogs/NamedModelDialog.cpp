@@ -6,7 +6,7 @@ NamedModelDialog::NamedModelDialog(MessageBoxes& messages) : ExchangeDialog(mess
 
 void NamedModelDialog::acceptNamed(QLineEdit* nameEdit)
 {
-    if (!UpdateData(true))
+    if (!UpdateData(true) || !valuesAccepted())
         return;
     if (m_acceptName && !m_acceptName(m_name)) {
         nameEdit->setFocus(Qt::OtherFocusReason);

@@ -20,8 +20,12 @@ public:
 protected:
     explicit NamedModelDialog(MessageBoxes& messages);
 
+    // Asked on OK once every field was read, before the name: false keeps
+    // the dialog open (the dialog has told the user why).
+    virtual bool valuesAccepted() { return true; }
+
     // Takes the fields back and closes with IDOK when all of them could be
-    // read and the name is accepted. A refused name keeps the dialog open
+    // read, the values and the name are accepted. A refused name keeps the dialog open
     // with the name field focused and its text selected, so that another
     // name can be typed at once.
     void acceptNamed(QLineEdit* nameEdit);

@@ -1,6 +1,7 @@
 #include <dialogs/ToolForm.h>
 
 #include <dialogs/DataExchange.h>
+#include <dialogs/LibraryMessages.h>
 #include <dialogs/ToolTexts.h>
 
 #include <library/KnifeFields.h>
@@ -11,13 +12,23 @@
 #include <QLineEdit>
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 
 constexpr int kFieldWidth = 84;
-// The largest tool number the record holds.
-constexpr unsigned kMaxToolNumber = INT_MAX;
+
+// Reads a number that must be above 0; the member keeps its value when the
+// field is refused. kept: the member holds the loaded tool's value, which
+// passes unchanged.
+template <typename Number>
+void exchangePositive(DataExchange& dx, QLineEdit* field, Number& member, bool kept, const char* name)
+{
+    Number value = member;
+    dx.number(field, value);
+    dx.check(field, value > 0 || (kept && value == member), ToolValueNotPositiveMessage(QString::fromUtf8(name)));
+    if (!dx.failed())
+        member = value;
+}
 
 bool isText(const KnifeField& field)
 {
@@ -28,6 +39,20 @@ bool isToolNumber(const KnifeField& field)
 {
     const auto* member = std::get_if<int KnifeInfo::*>(&field.member);
     return member && *member == &KnifeInfo::ID;
+}
+
+// The values a tool cannot do without, each above 0, by the name its
+// refusal gives; none for the others.
+const char* positiveName(const KnifeField& field)
+{
+    if (const auto* whole = std::get_if<int KnifeInfo::*>(&field.member)) {
+        if (*whole == &KnifeInfo::ID)
+            return "刀号";
+        if (*whole == &KnifeInfo::Vel)
+            return "加工速度";
+    }
+    const auto* real = std::get_if<double KnifeInfo::*>(&field.member);
+    return real && *real == &KnifeInfo::Diameter ? "刀径" : nullptr;
 }
 
 void exchangeValue(DataExchange& dx, const KnifeField& field, QLineEdit* edit, int& value)
@@ -95,22 +120,28 @@ void ToolForm::fillLists()
 
 void ToolForm::exchange(DataExchange& dx)
 {
+    const bool loaded = loadedToolNumber.has_value();
     const std::span<const KnifeField> fields = KnifeFields();
     for (const bool texts : {false, true}) {
         for (const std::size_t i : inFormOrder(texts)) {
             auto* edit = qobject_cast<QLineEdit*>(controls[i]);
             if (!edit)
                 continue;
-            if (isToolNumber(fields[i])) {
-                int number = values.ID;
-                dx.number(edit, number);
-                dx.check(edit, number >= 0 || number == loadedToolNumber,
-                         ExchangeMessages::notInRange(kMaxToolNumber));
-                if (!dx.failed())
-                    values.ID = number;
-                continue;
+            const char* name = positiveName(fields[i]);
+            if (!name) {
+                std::visit([&](auto member) { exchangeValue(dx, fields[i], edit, values.*member); }, fields[i].member);
+            } else if (isToolNumber(fields[i])) {
+                const int before = values.ID;
+                exchangePositive(dx, edit, values.ID, loaded, name);
+                const bool taken = std::find(takenNumbers.begin(), takenNumbers.end(), values.ID) != takenNumbers.end();
+                dx.check(edit, !taken || (loaded && values.ID == *loadedToolNumber), ToolNumberTakenMessage(values.ID));
+                if (dx.failed())
+                    values.ID = before;
+            } else if (const auto* whole = std::get_if<int KnifeInfo::*>(&fields[i].member)) {
+                exchangePositive(dx, edit, values.**whole, loaded, name);
+            } else {
+                exchangePositive(dx, edit, values.*std::get<double KnifeInfo::*>(fields[i].member), loaded, name);
             }
-            std::visit([&](auto member) { exchangeValue(dx, fields[i], edit, values.*member); }, fields[i].member);
         }
     }
 }

@@ -25,6 +25,8 @@ struct ToolForm {
     // The number of the tool loaded last, shown and taken back as it is even
     // when a file gave it a minus sign.
     std::optional<int> loadedToolNumber;
+    // The numbers of the table's other tools, which this one may not take.
+    std::vector<int> takenNumbers;
 
     // Creates the controls as children of owner and puts them with their
     // labels into grid.
@@ -32,8 +34,10 @@ struct ToolForm {
     // Fills the lists, each with its first entry selected.
     void fillLists();
     // The edit fields, numbers first, then texts, each in the form's order.
-    // A tool number must not be negative, unless it is the number of the
-    // tool that was loaded; a plunge feed left empty is not set.
+    // The tool number, the diameter and the speed must be above 0 and the
+    // number not taken, unless a value is the loaded tool's own, unchanged:
+    // a table written before these checks keeps its tools. A plunge feed
+    // left empty is not set.
     void exchange(DataExchange& dx);
 
     // The tool into the values and the lists' selections; a type code

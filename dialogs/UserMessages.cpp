@@ -84,6 +84,8 @@ QString ModelNameProblemText(ModelNameProblem problem)
         return QStringLiteral("名称太长，最多可以有%1个英文字母或数字，或%2个汉字")
             .arg(kMaxModelNameBytes)
             .arg(kMaxModelNameBytes / kUtf8BytesPerChineseCharacter);
+    case ModelNameProblem::Empty:
+        return QStringLiteral("名称不能为空，也不能只有空格");
     case ModelNameProblem::None:
         break;
     }
@@ -137,6 +139,8 @@ QString ToolTableNotSavedMessage(const SaveResult& result)
 
 QString RefusedNameMessage(ModelNameProblem problem)
 {
+    if (problem == ModelNameProblem::Empty)
+        return QStringLiteral("请输入名称：%1。").arg(ModelNameProblemText(problem));
     return QStringLiteral("这个名称不能用作文件名：%1。").arg(ModelNameProblemText(problem));
 }
 

@@ -57,6 +57,18 @@ private:
     bool m_any = false;
 };
 
+// How far the part's box, placed, reaches beyond the leaf; 0 when it lies on it.
+double overhang(const GK_Box& part, const GK_Affine& placed, double length, double width)
+{
+    double most = 0.0;
+    for (const position& corner : {position{part.x0, part.y0, 0.0}, position{part.x1, part.y0, 0.0},
+                                   position{part.x0, part.y1, 0.0}, position{part.x1, part.y1, 0.0}}) {
+        const position p = placed.map(corner);
+        most = std::max({most, -p.x, p.x - length, -p.y, p.y - width});
+    }
+    return most;
+}
+
 } // namespace
 
 bool GK_Usable(double v)
@@ -121,4 +133,23 @@ GK_DoorLayout GK_LayOutDoor(const GK_DoorWithHinges& door)
             layout.lockCore = GK_PlaceOnEdge(*box, door.GetLockCorePos(), !layout.hingesAtFarEdge, layout.width);
     }
     return layout;
+}
+
+std::vector<GK_PartOffLeaf> GK_PartsOffLeaf(const GK_DoorWithHinges& door, double tolerance)
+{
+    const GK_DoorLayout layout = GK_LayOutDoor(door);
+    std::vector<GK_PartOffLeaf> off;
+    if (const GK_Hinges* hinge = door.GetHingesModel()) {
+        if (const std::optional<GK_Box> box = GK_HingeBounds(*hinge))
+            for (std::size_t i = 0; i < layout.hinges.size(); ++i)
+                if (layout.hinges[i])
+                    if (const double by = overhang(*box, *layout.hinges[i], layout.length, layout.width); by > tolerance)
+                        off.push_back({false, i, by});
+    }
+    if (const GK_LockCore* lockCore = door.GetLockCoreModel(); lockCore && layout.lockCore) {
+        if (const std::optional<GK_Box> box = GK_FaceBounds(lockCore->GetSideLoop(), lockCore->GetSideList()))
+            if (const double by = overhang(*box, *layout.lockCore, layout.length, layout.width); by > tolerance)
+                off.push_back({true, 0, by});
+    }
+    return off;
 }

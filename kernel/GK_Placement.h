@@ -50,3 +50,15 @@ struct GK_DoorLayout {
 };
 
 GK_DoorLayout GK_LayOutDoor(const GK_DoorWithHinges& door);
+
+// A part of a door that stands off its leaf, and by how much.
+struct GK_PartOffLeaf {
+    bool lockCore = false; // otherwise a hinge
+    std::size_t hinge = 0; // the hinge position, from 0
+    double by = 0.0;       // millimetres beyond the leaf's edges, the most of the four sides
+};
+
+// The parts of the door's layout whose placed boxes reach beyond the leaf
+// (0..length along, 0..width across) by more than tolerance, hinges in order,
+// then the lock core.
+std::vector<GK_PartOffLeaf> GK_PartsOffLeaf(const GK_DoorWithHinges& door, double tolerance);

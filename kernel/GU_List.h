@@ -107,4 +107,16 @@ public:
     std::shared_ptr<T> share(std::size_t i) const { return this->m_items[i]; }
     // Puts a shared entry at the tail.
     void add_shared(std::shared_ptr<T> item) { this->m_items.push_back(std::move(item)); }
+    // Puts a shared entry before the entry at i (at the tail when i is the count).
+    void insert_shared(std::size_t i, std::shared_ptr<T> item)
+    {
+        this->m_items.insert(this->m_items.begin() + static_cast<std::ptrdiff_t>(i), std::move(item));
+    }
+    // Takes the entry at i out of the list; the entries after it move up.
+    std::shared_ptr<T> take(std::size_t i)
+    {
+        std::shared_ptr<T> item = std::move(this->m_items[i]);
+        this->m_items.erase(this->m_items.begin() + static_cast<std::ptrdiff_t>(i));
+        return item;
+    }
 };

@@ -1,14 +1,35 @@
 #include <library/Library.h>
 
-#include <library/DoorModelFile.h>
-#include <library/HingesFile.h>
 #include <library/KnifeFile.h>
-#include <library/LibraryFolder.h>
-#include <library/LockCoreFile.h>
+#include <library/LibraryParts.h>
 #include <library/NameLookup.h>
 
+#include <algorithm>
+#include <unordered_map>
 #include <utility>
 #include <vector>
+
+namespace {
+// Puts the models read into the order of the list of before: a model whose
+// name was there takes that one's place, the others follow in read order.
+template <typename Model>
+void keepOrder(GU_SharedList<Model>& read, const GU_SharedList<Model>& before)
+{
+    std::unordered_map<std::string, std::size_t> rowOf;
+    for (std::size_t i = 0; i < before.count(); ++i)
+        rowOf.emplace(NameKey(before[i]->GetName()), i);
+    std::vector<std::pair<std::size_t, std::size_t>> order; // (place, row read)
+    for (std::size_t j = 0; j < read.count(); ++j) {
+        const auto it = rowOf.find(NameKey(read[j]->GetName()));
+        order.emplace_back(it != rowOf.end() ? it->second : before.count() + j, j);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    GU_SharedList<Model> sorted;
+    for (const auto& [place, j] : order)
+        sorted.add_shared(read.share(j));
+    read = std::move(sorted);
+}
+} // namespace
 
 Library::Connection::Connection(std::weak_ptr<std::list<Listener>> listeners, std::list<Listener>::iterator at)
     : m_listeners(std::move(listeners)), m_at(at)
@@ -53,9 +74,14 @@ void Library::reload()
 {
     RemoveLeftoverSaves(m_folder);
     ModelLibrary read;
+    // Ordered before the doors are read, so that a door binds to the first
+    // of two models whose names differ in letter case as the lists show them.
     LoadAllHinges(m_folder, read.hinges, &read.skipped, &read.files);
+    keepOrder(read.hinges, m_models.hinges);
     LoadAllLockCores(m_folder, read.lockCores, &read.skipped, &read.files);
+    keepOrder(read.lockCores, m_models.lockCores);
     LoadAllDoorModels(m_folder, read.doors, read, &read.skipped, &read.files, &read.unboundDoors);
+    keepOrder(read.doors, m_models.doors);
     LoadKnifeFile(m_folder, read.knives, &read.skipped, &read.files);
     m_models.swap(read);
     announce({LibraryChange::Kind::Reloaded});
@@ -70,31 +96,35 @@ void Library::reloadTools()
     announce({LibraryChange::Kind::Replaced, LibraryPart::Tools});
 }
 
-template <typename Model>
-void Library::put(GU_SharedList<Model>& list, const Model& model, LibraryPart part)
+template <typename Part>
+void Library::put(const typename Part::Model& model)
 {
+    using Model = typename Part::Model;
+    GU_SharedList<Model>& list = Part::list(m_models);
     if (const std::optional<std::size_t> existing = PositionByName(list, model.GetName())) {
         // The listed object takes the content, so doors that share it show
         // the new model.
+        recordPut(Part::id, model.GetName(), std::shared_ptr<GK_Object>(gk_copy(*list[*existing])));
         *list[*existing] = model;
-        announce({LibraryChange::Kind::Replaced, part, *existing});
+        announce({LibraryChange::Kind::Replaced, Part::id, *existing});
         return;
     }
     std::unique_ptr<Model> copy = gk_copy(model);
     if (!copy)
         return;
     list.add_tail(std::move(copy));
-    announce({LibraryChange::Kind::Added, part, list.count() - 1});
+    recordPut(Part::id, model.GetName(), nullptr);
+    announce({LibraryChange::Kind::Added, Part::id, list.count() - 1});
 }
 
 void Library::putHinges(const GK_Hinges& model)
 {
-    put(m_models.hinges, model, LibraryPart::Hinges);
+    put<HingesPart>(model);
 }
 
 void Library::putLockCore(const GK_LockCore& model)
 {
-    put(m_models.lockCores, model, LibraryPart::LockCores);
+    put<LockCorePart>(model);
 }
 
 void Library::putDoor(std::unique_ptr<GK_DoorWithHinges> door)
@@ -102,15 +132,18 @@ void Library::putDoor(std::unique_ptr<GK_DoorWithHinges> door)
     if (!door)
         return;
     GU_SharedList<GK_DoorWithHinges>& doors = m_models.doors;
-    if (const std::optional<std::size_t> existing = PositionByName(doors, door->GetName())) {
+    const std::string name = door->GetName();
+    if (const std::optional<std::size_t> existing = PositionByName(doors, name)) {
         // The door let go of lives on where it is still shown, until those
         // follow the announcement.
         const std::shared_ptr<GK_DoorWithHinges> before = doors.share(*existing);
         doors.replace(*existing, std::move(door));
+        recordPut(LibraryPart::Doors, name, before);
         announce({LibraryChange::Kind::Replaced, LibraryPart::Doors, *existing});
         return;
     }
     doors.add_tail(std::move(door));
+    recordPut(LibraryPart::Doors, name, nullptr);
     announce({LibraryChange::Kind::Added, LibraryPart::Doors, doors.count() - 1});
 }
 

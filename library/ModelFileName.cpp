@@ -74,6 +74,13 @@ bool IsValidModelName(const std::string& gbkName)
     return CheckModelName(gbkName) == ModelNameProblem::None;
 }
 
+ModelNameProblem CheckNewModelName(const std::string& gbkName)
+{
+    if (gbkName.find_first_not_of(' ') == std::string::npos)
+        return ModelNameProblem::Empty;
+    return CheckModelName(gbkName);
+}
+
 std::optional<std::string> ModelFilePath(const std::string& folderPath, const std::string& gbkName)
 {
     if (!IsValidModelName(gbkName))

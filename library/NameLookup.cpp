@@ -20,6 +20,10 @@ void catchUp(const GU_SharedList<Model>& list, NameIndex& index)
 template <typename Model>
 std::shared_ptr<Model> shareByName(const GU_SharedList<Model>& list, NameIndex& index, const std::string& name)
 {
+    // A door file writes the empty name for "no model": it never names a
+    // model, not even one that an old file gave no name.
+    if (name.empty())
+        return nullptr;
     const std::string key = NameKey(name);
     for (int pass = 0; pass < 2; ++pass) {
         catchUp(list, index);

@@ -17,7 +17,7 @@ class ModelLibrary;
 bool EqualNamesNoCase(const std::string& a, const std::string& b);
 
 // The first model of the library's list whose name equals the text without
-// regard to letter case; null when none matches.
+// regard to letter case; null when none matches and for the empty text.
 GK_Hinges* FindHingesByName(const ModelLibrary& library, const std::string& name);
 GK_LockCore* FindLockCoreByName(const ModelLibrary& library, const std::string& name);
 // The same model, shared: for a door that keeps referring to it.

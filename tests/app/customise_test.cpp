@@ -57,8 +57,8 @@ TEST_F(Customise, TheCommandsPageListsEveryMenuCommandByMenu)
         menus << menu;
         commands += int(actions.size());
     }
-    EXPECT_EQ(menus, QStringList({"文件", "编辑", "视图", "工具", "加工", "帮助"}));
-    EXPECT_EQ(commands, 5 + 4 + 12 + 8 + 4 + 1) << "file, edit, view with the looks, tools, machining, help";
+    EXPECT_EQ(menus, QStringList({"文件", "编辑", "视图", "工具", "加工", "库", "帮助"}));
+    EXPECT_EQ(commands, 5 + 4 + 12 + 8 + 4 + 5 + 1) << "file, edit, view with the looks, tools, machining, library, help";
 }
 
 TEST_F(Customise, ACommandDraggedOntoAUserToolbarStaysThereAfterARestart)

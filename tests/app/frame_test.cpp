@@ -66,6 +66,8 @@ TEST_F(Frame, MenusHoldTheirItemsInOrder)
                            "切换显示门板 32782", "刀具信息设置 32784", "生成合页NC文件 32786", "生成锁孔NC文件 32788"})},
         {"加工(&M)", utf8List({"生成合页加工程序... 32790", "生成锁孔加工程序... 32792", "加工预览 32794",
                            "机床设置... 32796"})},
+        {"库(&L)", utf8List({"编辑... 32802", "重命名\tF2 32804", "复制为... 32806", "删除\tDel 32808", "-",
+                             "撤销\tCtrl+Z 32810"})},
         {"帮助(&H)", utf8List({"关于 Varnholt(&A)... 57664"})},
     };
     const QList<QAction*> menus = f->menuBar()->actions();
@@ -103,8 +105,9 @@ TEST_F(Frame, AcceleratorsIncludeTheAlternativeKeys)
 TEST_F(Frame, PrintAndEditCommandsAreDisabledEverywhere)
 {
     CMainFrame* f = start();
-    for (int id : {ID_FILE_PRINT, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
+    for (int id : {ID_FILE_PRINT, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
         EXPECT_FALSE(f->action(id)->isEnabled()) << id;
+    EXPECT_TRUE(f->action(ID_EDIT_UNDO)->isEnabled()) << "undoes the library's operations";
     EXPECT_FALSE(f->action(ID_FILE_MRU_FILE1)->isEnabled()) << "the empty recent-file placeholder is greyed";
     // The view's context menu offers the same disabled edit commands.
     EXPECT_EQ(f->activeView()->actions(),

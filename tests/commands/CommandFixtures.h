@@ -121,6 +121,7 @@ public:
     GK_Object* firstDrawingObject() override { return drawing.empty() ? nullptr : drawing.front().get(); }
     void recordNcDoor(GK_Object* door) override { ncDoors.push_back(door); }
     void showStatus(const QString& text) override { status = text; }
+    std::optional<LibraryRow> chosenRow() override { return chosen; }
     void showMachiningPreview(MachiningPreview shown) override { preview = std::move(shown); }
     void hideMachiningPreview() override { preview = {}; }
     QWidget* showImportPreview(const ImportPicture& picture, ImportPreviewInput input) override
@@ -145,6 +146,7 @@ public:
     std::string folder; // of the library files, also without a main window
     Library* libraryInUse = nullptr;
     bool withMainWindow = true;
+    std::optional<LibraryRow> chosen;
     int hingeRefills = 0;
     int lockCoreRefills = 0;
     int doorRefills = 0;

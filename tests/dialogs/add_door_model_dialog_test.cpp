@@ -4,6 +4,7 @@
 
 #include <dialogs/CDlgAddDoorModel.h>
 #include <dialogs/DataExchange.h>
+#include <dialogs/LibraryMessages.h>
 #include <dialogs/UserMessages.h>
 #include <library/FileNameLimits.h>
 
@@ -15,9 +16,10 @@ const std::string kHingeA = "\xBA\xCF\xD2\xB3" "A"; // 合页A
 const char* const kNumberFields[] = {"length",    "width",     "thickness", "lockCoreX",
                                      "hingePos1", "hingePos2", "hingePos3", "hingePos4"};
 
-// A door size the reader takes, so that OK gets past the sizes.
+// A name and a door size the reader takes, so that OK gets past them.
 void TypeDoorSize(QWidget* dialog)
 {
+    Type(dialog, "name", "D");
     Type(dialog, "length", "2100");
     Type(dialog, "width", "900");
     Type(dialog, "thickness", "40");
@@ -66,7 +68,7 @@ TEST_F(AddDoorModelDialogTest, ListsModelsInListOrderWithTheFirstSelected)
     dialog.show();
     EXPECT_EQ(Entries(List(&dialog, "hingesList")), (QStringList{QStringLiteral("合页A"), "B", "b"}));
     EXPECT_EQ(List(&dialog, "hingesList")->currentIndex(), 0);
-    EXPECT_EQ(Entries(List(&dialog, "lockCoreList")), QStringList{"L1"});
+    EXPECT_EQ(Entries(List(&dialog, "lockCoreList")), (QStringList{"L1", QStringLiteral("无锁芯")}));
     EXPECT_EQ(List(&dialog, "lockCoreList")->currentIndex(), 0);
 }
 
@@ -74,11 +76,14 @@ TEST_F(AddDoorModelDialogTest, OkWithDefaultsButTheSizeGivesZerosFirstModelsAndH
 {
     lib.addHinges(kHingeA);
     lib.addHinges("B");
+    messages.defaultAnswer = true; // a door without hinges is meant
     const int result = RunModal(dialog, [](QWidget* d) {
         TypeDoorSize(d);
         Click(d, "ok");
     });
     EXPECT_EQ(result, IDOK);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, DoorWithoutHingesQuestion());
     EXPECT_EQ(dialog.m_hingesModelName, kHingeA);
     EXPECT_EQ(dialog.m_lockCoreModelName, "") << "no lock-core models, so no name";
     EXPECT_EQ(dialog.m_hingesUp, 0);
@@ -118,6 +123,7 @@ TEST_F(AddDoorModelDialogTest, SizesTheReaderWouldDropAreRefused)
     CDlgAddDoorModel dlg(messages, &lib.library);
     bool thicknessFocused = false;
     RunModal(dlg, [&](QWidget* d) {
+        Type(d, "name", "D");
         Type(d, "length", "2100");
         Type(d, "width", "900");
         Click(d, "ok");
@@ -177,8 +183,8 @@ TEST_F(AddDoorModelDialogTest, UnreadableNumbersKeepTheDialogOpen)
         bool focused = false;
         std::string nameWhileOpen;
         const int result = RunModal(dlg, [&](QWidget* d) {
-            Type(d, "name", "N");
             TypeDoorSize(d);
+            Type(d, "name", "N");
             Type(d, c.field, c.text);
             Click(d, "ok");
             stayedOpen = d->isVisible();

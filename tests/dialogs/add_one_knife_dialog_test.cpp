@@ -52,7 +52,7 @@ TEST_F(AddOneKnifeDialogTest, OkTakesEveryValueAndTheListIndexes)
     const int result = RunModal(dialog, [](QWidget* d) {
         Type(d, "toolNumber", "2");
         Type(d, "diameter", "6.5");
-        Type(d, "speed", "-3");
+        Type(d, "speed", "3000");
         Type(d, "safeDistance", "12");
         Type(d, "airForward", "M10");
         Type(d, "airBack", "M11");
@@ -70,7 +70,7 @@ TEST_F(AddOneKnifeDialogTest, OkTakesEveryValueAndTheListIndexes)
     dialog.m_form.store(knife);
     EXPECT_EQ(knife.ID, 2);
     EXPECT_EQ(knife.Diameter, 6.5);
-    EXPECT_EQ(knife.Vel, -3) << "a negative speed is accepted";
+    EXPECT_EQ(knife.Vel, 3000);
     EXPECT_EQ(knife.SafeDistance, 12.0);
     EXPECT_EQ(knife.AirForward + "|" + knife.AirBack + "|" + knife.DrillStart + "|" + knife.DrillStop,
               "M10|M11|\xC6\xF4\xB6\xAF|M13");
@@ -95,6 +95,8 @@ TEST_F(AddOneKnifeDialogTest, RefusesUnreadableNumbersWithFocusInTheField)
         bool stayedOpen = false;
         bool focused = false;
         const int result = RunModal(dlg, [&](QWidget* d) {
+            for (const char* valid : {"toolNumber", "diameter", "speed"})
+                Type(d, valid, "4");
             Type(d, c.field, c.text);
             Click(d, "ok");
             stayedOpen = d->isVisible();

@@ -2,6 +2,7 @@
 #include "RecordingMessageBoxes.h"
 
 #include <dialogs/CDlgImportHinges.h>
+#include <dialogs/UserMessages.h>
 #include <dialogs/DataExchange.h>
 
 #include <QCheckBox>
@@ -35,11 +36,19 @@ TEST_F(ImportHingesDialogTest, OpensWithItsTextsEmptyFieldsAndZeroThickness)
     EXPECT_EQ(TabChainFrom(Field(&dialog, "name"), expected.size()), expected);
 }
 
-TEST_F(ImportHingesDialogTest, OkWithoutTypingGivesEmptyTextsAndZero)
+// A model needs a name (an empty one would give a hidden file and a blank
+// row); the comment and the thickness may stay as they open.
+TEST_F(ImportHingesDialogTest, OkWithOnlyANameGivesAnEmptyCommentAndZero)
 {
-    const int result = RunModal(dialog, [](QWidget* d) { Click(d, "ok"); });
+    const int result = RunModal(dialog, [](QWidget* d) {
+        Click(d, "ok");
+        Type(d, "name", "H");
+        Click(d, "ok");
+    });
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(dialog.m_name, "");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, RefusedNameMessage(ModelNameProblem::Empty));
+    EXPECT_EQ(dialog.m_name, "H");
     EXPECT_EQ(dialog.m_comments, "");
     EXPECT_EQ(dialog.m_thickness, 0.0);
 }
@@ -66,6 +75,7 @@ TEST_F(ImportHingesDialogTest, UnreadableThicknessKeepsTheDialogOpenUntilCorrect
         bool stayedOpen = false;
         bool focusInThickness = false;
         const int result = RunModal(dlg, [&](QWidget* d) {
+            Type(d, "name", "H");
             Type(d, "thickness", bad);
             Click(d, "ok");
             stayedOpen = d->isVisible();
@@ -94,6 +104,7 @@ TEST_F(ImportHingesDialogTest, MortiseCheckBoxOnlyForHinges)
             EXPECT_EQ(box->text(), QStringLiteral("开槽"));
             EXPECT_FALSE(box->isChecked());
             box->setChecked(checked);
+            Type(d, "name", "H");
             Click(d, "ok");
         });
         EXPECT_EQ(result, IDOK);

@@ -269,18 +269,18 @@ TEST_F(KnifeSettingDialogTest, AddingAToolAppendsARowKeepsTheSelectionAndSaves)
     dialog.show();
     clickRow(1);
     WhenModalShown([](QWidget* add) {
-        Type(add, "toolNumber", "2");
+        Type(add, "toolNumber", "4");
         Type(add, "diameter", "8");
-        Type(add, "speed", "-3");
+        Type(add, "speed", "3000");
         List(add, "enableList")->setCurrentIndex(1);
         Click(add, "ok");
     });
     Click(&dialog, "addKnife");
     ASSERT_EQ(grid()->RowCount(), 4);
     EXPECT_EQ(cell(1, 0), "2");
-    EXPECT_EQ(cell(3, 0), "2");
+    EXPECT_EQ(cell(3, 0), "4");
     EXPECT_EQ(cell(3, 1), "8.00");
-    EXPECT_EQ(cell(3, 2), "-3");
+    EXPECT_EQ(cell(3, 2), "3000");
     EXPECT_EQ(cell(3, 8), QStringLiteral("启用"));
     EXPECT_EQ(grid()->GetFirstSelectedRow(), 1);
     const KnifeInfo& added = *lib.library.knives[3];
