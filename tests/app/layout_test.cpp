@@ -47,7 +47,7 @@ TEST_F(Layout, AtTheFirstStartEveryColumnShowsWholeBesideTheDrawing)
         if (samples)
             copySampleLibrary();
         else
-            SampleModels::writeLibrary();
+            SampleModels::writeLibrary(libraryFolder());
         CMainFrame* f = start();
         ASSERT_EQ(f->size(), QSize(1120, 720));
         const int drawing = drawingWidthInPicture(f);

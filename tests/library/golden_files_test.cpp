@@ -97,9 +97,9 @@ TEST(GoldenFiles, SampleToolTableSavesByteForByte)
         return content.str();
     }();
     lib.write("HingesKnife.xml", sample);
-    LoadKnifeFile(lib.library.knives);
+    LoadKnifeFile(lib.folder(), lib.library.knives);
     ASSERT_EQ(lib.library.knives.count(), 10u);
-    ASSERT_TRUE(SaveKnifeFile(lib.library.knives));
+    ASSERT_TRUE(SaveKnifeFile(lib.library.knives, lib.context()));
     EXPECT_EQ(lib.read("HingesKnife.xml"), sample);
 
     // Feeds for wood: at most half a millimetre per revolution of the spindle

@@ -97,11 +97,11 @@ TEST(KnifeFile, PlungeFeedAndKindAreWrittenOnlyWhenSet)
     for (const Case& c : cases) {
         TempLibrary lib;
         lib.write("HingesKnife.xml", std::string("<AllKnife><Knife ID=\"2\" ") + c.attributes + "/></AllKnife>");
-        LoadKnifeFile(lib.library.knives);
+        LoadKnifeFile(lib.folder(), lib.library.knives);
         ASSERT_EQ(lib.library.knives.count(), 1u) << c.attributes;
         EXPECT_EQ(lib.library.knives[0]->PlungeVel, c.plunge) << c.attributes;
         EXPECT_EQ(lib.library.knives[0]->Kind, c.kind) << c.attributes;
-        ASSERT_TRUE(SaveKnifeFile(lib.library.knives));
+        ASSERT_TRUE(SaveKnifeFile(lib.library.knives, lib.context()));
         EXPECT_NE(lib.read("HingesKnife.xml").find(std::string("DrillStop=\"\"") + c.written), std::string::npos)
             << c.attributes << "\n" << lib.read("HingesKnife.xml");
     }
