@@ -34,6 +34,8 @@ protected:
         makeFolders();
         SampleModels::writeLibrary(libraryFolder());
         SampleModels::writeMachiningTools(libraryFolder());
+        // The question about the recess's square corners goes on to write.
+        messages.defaultAnswer = true;
         f = start();
         host.emplace(*f);
         emit f->doorPane()->grid().leftButtonDoubleClicked(f->library().models().doors[0]);
