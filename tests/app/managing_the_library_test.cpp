@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         makeFolders();
-        SampleModels::writeLibrary();
+        SampleModels::writeLibrary(libraryFolder());
         f = start();
     }
 

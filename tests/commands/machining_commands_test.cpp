@@ -170,7 +170,7 @@ TEST_F(MachiningCommandTest, RefusalNamesTheDimensionAndTheLimit)
 {
     host.drawing.clear();
     auto thin = api_gk_make_door_with_hinges("T", "", 2000, 900, 4); // thinner than the 12 mm hinge hole is deep
-    thin->SetHingesModel(hinge);
+    thin->SetHingesModel(ShareHingesByName(lib.library, "H"));
     thin->SetHingesPos({300, 0, 0});
     host.draw(drawable(std::move(thin)));
     files.paths = {temp.filePath(QStringLiteral("thin.NC"))};
