@@ -12,14 +12,7 @@
 set -euo pipefail
 source "$(dirname "$0")/targets.sh"
 
-if [ $# -lt 1 ]; then
-  echo "usage: $0 SECONDS [TARGET...]" >&2
-  exit 2
-fi
-SECONDS_EACH=$1
-shift
-TARGETS=("$@")
-if [ ${#TARGETS[@]} -eq 0 ]; then TARGETS=("${ALL_TARGETS[@]}"); fi
+take_arguments "$0" "$@"
 build_targets "${TARGETS[@]}"
 
 failed=()

@@ -36,6 +36,19 @@ dictionary() {
   esac
 }
 
+# take_arguments SCRIPT SECONDS [TARGET...]: SECONDS_EACH and TARGETS (every
+# target when none is named), or the usage and exit 2.
+take_arguments() {
+  local script=$1; shift
+  if [ $# -lt 1 ]; then
+    echo "usage: $script SECONDS [TARGET...]" >&2
+    exit 2
+  fi
+  SECONDS_EACH=$1; shift
+  TARGETS=("$@")
+  if [ ${#TARGETS[@]} -eq 0 ]; then TARGETS=("${ALL_TARGETS[@]}"); fi
+}
+
 # Largest input a target's corpus keeps, so the corpora stay small: library
 # files are a few kilobytes, drawings worth keeping a few dozen.
 max_len() {
