@@ -1,17 +1,21 @@
 #include <dialogs/CDlgKnifeSetting.h>
 
 #include <dialogs/CDlgAddOneKnife.h>
+#include <dialogs/MessageBoxes.h>
 #include <dialogs/TabOrder.h>
 #include <dialogs/ToolTexts.h>
 
 #include <grid/CTreeGridCtrl.h>
 #include <library/KnifeFields.h>
 
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -112,6 +116,9 @@ CDlgKnifeSetting::CDlgKnifeSetting(MessageBoxes& messages, GU_OwnedList<KnifeInf
     connect(addKnife, &QPushButton::clicked, this, &CDlgKnifeSetting::OnAddKnife);
     connect(m_grid, &CTreeGridCtrl::leftButtonPressed, this, [this](void*) { ShowSelectedKnife(); });
     connect(m_grid, &CTreeGridCtrl::itemChanged, this, [this](void*) { ShowSelectedKnife(); });
+    connect(m_grid, &CTreeGridCtrl::returnPressed, this, [this](void*) { OnEditKnife(); });
+    m_grid->installEventFilter(this);
+    m_grid->viewport()->installEventFilter(this);
 
     SetTabChain({{m_grid, ok, cancel}, m_form.numbersAndLists(), {apply, addKnife}, m_form.textFields()});
 }
@@ -243,4 +250,84 @@ void CDlgKnifeSetting::OnAddKnife()
     m_knives->add_tail(std::move(knife));
     m_saveTable();
     FillKnifeGrid();
+}
+
+bool CDlgKnifeSetting::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_grid->viewport() && event->type() == QEvent::ContextMenu) {
+        const auto* menu = static_cast<QContextMenuEvent*>(event);
+        showRowMenu(menu->pos(), menu->globalPos(), menu->reason() == QContextMenuEvent::Keyboard);
+        return true;
+    }
+    if (watched == m_grid && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        OnDeleteKnife();
+        return true;
+    }
+    return ExchangeDialog::eventFilter(watched, event);
+}
+
+void CDlgKnifeSetting::showRowMenu(const QPoint& point, const QPoint& global, bool keyboard)
+{
+    // From the keyboard (the menu key) the menu is for the selected row.
+    int row = keyboard ? m_grid->GetFirstSelectedRow() : -1;
+    for (int r = m_grid->TopRow(); !keyboard && row < 0 && r >= 0 && r < m_grid->RowCount(); ++r) {
+        const QRect bounds = m_grid->GetRowBounds(r);
+        if (point.y() >= bounds.top() && point.y() <= bounds.bottom())
+            row = r;
+    }
+    if (row < 0)
+        return;
+    selectRow(row);
+    ShowSelectedKnife();
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("rowMenu"));
+    menu.addAction(QStringLiteral("编辑..."), this, &CDlgKnifeSetting::OnEditKnife);
+    menu.addAction(QStringLiteral("复制为..."), this, &CDlgKnifeSetting::OnDuplicateKnife);
+    menu.addAction(QStringLiteral("删除\tDel"), this, &CDlgKnifeSetting::OnDeleteKnife);
+    menu.exec(global);
+}
+
+void CDlgKnifeSetting::OnEditKnife()
+{
+    if (!selectedKnife())
+        return;
+    ShowSelectedKnife();
+    m_form.numbersAndLists().front()->setFocus(Qt::OtherFocusReason);
+}
+
+// The copy takes the next number after the highest, so that it never
+// clashes with a tool of the table, and is selected for editing.
+void CDlgKnifeSetting::OnDuplicateKnife()
+{
+    const KnifeInfo* knife = selectedKnife();
+    if (!knife)
+        return;
+    auto copy = std::make_unique<KnifeInfo>(*knife);
+    const std::vector<int> numbers = numbersBut(nullptr);
+    copy->ID = *std::max_element(numbers.begin(), numbers.end()) + 1;
+    m_knives->add_tail(std::move(copy));
+    m_saveTable();
+    FillKnifeGrid();
+    selectRow(m_grid->NodeCount() - 1);
+    OnEditKnife();
+}
+
+// Nothing brings a deleted tool back, so the user confirms it first.
+void CDlgKnifeSetting::OnDeleteKnife()
+{
+    const KnifeInfo* knife = selectedKnife();
+    if (!knife || !messages().question(QStringLiteral("删除%1号刀具吗？").arg(knife->ID)))
+        return;
+    GU_OwnedList<KnifeInfo> kept;
+    for (const KnifeInfo* other : *m_knives)
+        if (other && other != knife)
+            kept.add_tail(std::make_unique<KnifeInfo>(*other));
+    *m_knives = std::move(kept);
+    m_saveTable();
+    const int row = m_grid->GetFirstSelectedRow();
+    FillKnifeGrid();
+    if (m_grid->NodeCount() > 0)
+        selectRow(std::min(row, m_grid->NodeCount() - 1));
+    ShowSelectedKnife();
 }

@@ -17,7 +17,8 @@ struct KnifeInfo;
 // writes the form into the tool it was filled from and "添加刀具" appends a
 // new tool; after each the dialog hands the table to its save callback at
 // once and shows the list anew (the callback may have read it again from
-// disk). OK and Cancel only close the dialog.
+// disk). OK and Cancel only close the dialog. A row's context menu offers
+// "编辑..." (also Enter), "复制为..." and "删除" (also Del), each on that row.
 class CDlgKnifeSetting : public ExchangeDialog {
     Q_OBJECT
 public:
@@ -40,6 +41,7 @@ public:
 protected:
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void InitKnifeColumns();
@@ -49,6 +51,11 @@ private:
     void ShowSelectedKnife();
     void OnApply();
     void OnAddKnife();
+    // The row commands, on the selected row.
+    void OnEditKnife();
+    void OnDuplicateKnife();
+    void OnDeleteKnife();
+    void showRowMenu(const QPoint& point, const QPoint& global, bool keyboard);
 
     void growFrameToColumns();
     void selectRow(int row);

@@ -8,6 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
+
 namespace {
 
 // The dialog edits the tools in memory and asks its callback to save the
@@ -28,6 +33,31 @@ protected:
     {
         const QRect bounds = grid()->GetRowBounds(row);
         QTest::mouseClick(grid()->eventTarget(), Qt::LeftButton, Qt::NoModifier, bounds.center());
+    }
+
+    // Right-clicks the row and returns the menu's entries, choosing the one
+    // named chosen if any.
+    QStringList rightClickRow(int row, const QString& chosen = {})
+    {
+        QStringList offered;
+        QTimer::singleShot(50, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction* a : menu->actions()) {
+                offered << a->text();
+                if (a->text() == chosen)
+                    menu->setActiveAction(a);
+            }
+            if (chosen.isEmpty())
+                menu->close();
+            else
+                QTest::keyClick(menu, Qt::Key_Return);
+        });
+        const QPoint onRow = grid()->GetRowBounds(row).center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, onRow, grid()->eventTarget()->mapToGlobal(onRow));
+        QApplication::sendEvent(grid()->eventTarget(), &click);
+        return offered;
     }
 
     void addThreeTools()
@@ -329,3 +359,49 @@ TEST_F(KnifeSettingDialogTest, OkSavesNothing)
 }
 
 } // namespace
+
+// The row commands act on the row clicked or selected: "编辑..." and Enter
+// put the focus in the form with that tool, "复制为..." appends a copy under
+// the next free number, "删除" and Del take the tool out once confirmed.
+TEST_F(KnifeSettingDialogTest, RowCommandsFromTheMenuAndTheKeys)
+{
+    addThreeTools();
+    lib.library.knives[2]->ID = 7;
+    dialog.show();
+    const QStringList expected{QStringLiteral("编辑..."), QStringLiteral("复制为..."), QStringLiteral("删除\tDel")};
+    EXPECT_EQ(rightClickRow(1, expected[0]), expected);
+    EXPECT_EQ(grid()->GetFirstSelectedRow(), 1);
+    EXPECT_EQ(Field(&dialog, "toolNumber")->text(), "2");
+    EXPECT_EQ(dialog.focusWidget(), Field(&dialog, "toolNumber"));
+
+    clickRow(0);
+    grid()->setFocus();
+    QTest::keyClick(grid(), Qt::Key_Return);
+    EXPECT_EQ(Field(&dialog, "toolNumber")->text(), "1");
+    EXPECT_EQ(dialog.focusWidget(), Field(&dialog, "toolNumber"));
+    EXPECT_TRUE(dialog.isVisible()) << "Enter on a row is not the OK button";
+
+    rightClickRow(1, expected[1]);
+    ASSERT_EQ(grid()->RowCount(), 4);
+    EXPECT_EQ(cell(3, 0), "8");
+    EXPECT_EQ(cell(3, 1), "4.00");
+    EXPECT_EQ(grid()->GetFirstSelectedRow(), 3);
+    EXPECT_EQ(Field(&dialog, "toolNumber")->text(), "8");
+    EXPECT_EQ(saves, 1);
+
+    clickRow(0);
+    messages.answers = {false};
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    EXPECT_EQ(grid()->RowCount(), 4) << "refused";
+    messages.answers = {true};
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    ASSERT_EQ(lib.library.knives.count(), 3u);
+    EXPECT_EQ(lib.library.knives[0]->ID, 2);
+    EXPECT_EQ(Field(&dialog, "toolNumber")->text(), "2") << "the next tool moves up into the selection";
+    messages.answers = {true};
+    rightClickRow(2, expected[2]);
+    ASSERT_EQ(grid()->RowCount(), 2);
+    EXPECT_EQ(cell(1, 0), "7");
+    EXPECT_EQ(grid()->GetFirstSelectedRow(), 1) << "the last row deleted, the one before is selected";
+    EXPECT_EQ(saves, 3);
+}
