@@ -147,9 +147,23 @@ void Library::putDoor(std::unique_ptr<GK_DoorWithHinges> door)
     announce({LibraryChange::Kind::Added, LibraryPart::Doors, doors.count() - 1});
 }
 
+// The table is saved whole, so its undo keeps the whole list of before and
+// writes it back.
 void Library::setTools(const GU_OwnedList<KnifeInfo>& tools)
 {
-    GU_OwnedList<KnifeInfo> before = std::exchange(m_models.knives, CopyTools(tools));
+    auto before = std::make_shared<GU_OwnedList<KnifeInfo>>(std::exchange(m_models.knives, CopyTools(tools)));
+    record({LibraryStep::Kind::Replaced, LibraryPart::Tools, {}, {}}, [this, before] {
+        LibraryOutcome outcome;
+        outcome.saved = SaveKnifeFile(*before, saveContext());
+        if (!outcome.saved) {
+            outcome.problem = LibraryOutcome::Problem::SaveFailed;
+            outcome.path = outcome.saved.path;
+            return outcome;
+        }
+        const GU_OwnedList<KnifeInfo> replaced = std::exchange(m_models.knives, CopyTools(*before));
+        announce({LibraryChange::Kind::Replaced, LibraryPart::Tools});
+        return outcome;
+    });
     announce({LibraryChange::Kind::Replaced, LibraryPart::Tools});
 }
 

@@ -153,7 +153,7 @@ public:
 
     // The operations of this run that undo takes back, the last one first:
     // putting a model (a new one is deleted again, a replaced one gets its
-    // content back), deleting and renaming. Tools are not among them.
+    // content back), deleting, renaming and setting the tools (written back).
     const LibraryStep* lastStep() const;
     LibraryOutcome undo();
     // Makes the operations recorded since the mark one operation for undo.

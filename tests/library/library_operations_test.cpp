@@ -4,6 +4,7 @@
 
 #include <library/DoorModelFile.h>
 #include <library/HingesFile.h>
+#include <library/KnifeFile.h>
 #include <library/Library.h>
 #include <library/LockCoreFile.h>
 #include <library/NameLookup.h>
@@ -246,6 +247,39 @@ TEST_F(LibraryOperations, ReloadKeepsTheRowsOfTheRun)
     EXPECT_EQ(namesOf(library.models().hinges), (std::vector<std::string>{"H", "A", "0", "B"}));
     EXPECT_EQ(namesOf(restarted()->models().hinges), (std::vector<std::string>{"0", "A", "B", "H"}))
         << "a first read goes by file name";
+}
+
+// A tool table save is undone like the model operations: the list of
+// before comes back in memory and in the file, one save at a time.
+TEST_F(LibraryOperations, UndoWritesTheToolTableOfBeforeBack)
+{
+    const auto save = [this](std::vector<int> numbers) {
+        GU_OwnedList<KnifeInfo> tools;
+        for (int id : numbers) {
+            tools.add_tail(std::make_unique<KnifeInfo>());
+            tools[tools.count() - 1]->ID = id;
+        }
+        ASSERT_TRUE(SaveKnifeFile(tools, library.saveContext()));
+        library.setTools(tools);
+    };
+    const auto numbers = [this] {
+        std::vector<int> ids;
+        for (const KnifeInfo* knife : library.models().knives)
+            ids.push_back(knife->ID);
+        return ids;
+    };
+    save({1, 2, 3});
+    save({1, 3});
+    ASSERT_NE(library.lastStep(), nullptr);
+    EXPECT_EQ(library.lastStep()->part, LibraryPart::Tools);
+    ASSERT_TRUE(library.undo());
+    EXPECT_EQ(numbers(), (std::vector<int>{1, 2, 3}));
+    library.reloadTools();
+    EXPECT_EQ(numbers(), (std::vector<int>{1, 2, 3})) << "the file holds it too";
+    ASSERT_TRUE(library.undo());
+    library.reloadTools();
+    EXPECT_EQ(numbers(), std::vector<int>{});
+    EXPECT_EQ(library.lastStep(), nullptr);
 }
 
 } // namespace
