@@ -8,6 +8,7 @@
 #include <dialogs/GbkQString.h>
 #include <dialogs/LibraryMessages.h>
 #include <dialogs/MessageBoxes.h>
+#include <dialogs/UserMessages.h>
 #include <library/DoorModelFile.h>
 #include <library/HingesFile.h>
 #include <library/Library.h>
@@ -209,7 +210,9 @@ void LibraryCommands::OnUndo()
     }
     const LibraryStep step = *last;
     if (const LibraryOutcome outcome = library->undo(); !outcome)
-        m_messages.warning(LibraryRefusalMessage(KindOfPart(step.part), step.name, outcome));
+        m_messages.warning(step.part == LibraryPart::Tools
+                               ? ToolTableNotSavedMessage(outcome.saved)
+                               : LibraryRefusalMessage(KindOfPart(step.part), step.name, outcome));
     else
         m_host.showStatus(UndoneStatus(step));
 }

@@ -85,6 +85,8 @@ QString LibraryRefusalMessage(ModelKind kind, const std::string& gbkName, const 
 
 QString LibraryStepText(const LibraryStep& step)
 {
+    if (step.part == LibraryPart::Tools)
+        return QStringLiteral("修改刀具表");
     const QString model = QStringLiteral("%1“%2”").arg(ModelNoun(KindOfPart(step.part)), GbkToQString(step.name));
     switch (step.kind) {
     case LibraryStep::Kind::Added:

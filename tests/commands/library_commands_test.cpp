@@ -57,4 +57,14 @@ TEST_F(LibraryCommandsTest, EditRenamesAndReplacesInPlaceAndUndoesAsOne)
     EXPECT_EQ(filesIn("Hinges"), (QStringList{"A.xml", "B.xml"}));
 }
 
+// The tool table's step is named as the table, not as a model.
+TEST_F(LibraryCommandsTest, UndoOfAToolTableSaveNamesTheTable)
+{
+    lib.addKnife(1, 3.0);
+    library.OnUndo();
+    EXPECT_EQ(host.status, QStringLiteral("已撤销：修改刀具表"));
+    EXPECT_EQ(lib.library.knives.count(), 0u);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 } // namespace
