@@ -313,7 +313,7 @@ void CDlgKnifeSetting::OnDuplicateKnife()
     OnEditKnife();
 }
 
-// Nothing brings a deleted tool back, so the user confirms it first.
+// The table is written at once, so the user confirms first.
 void CDlgKnifeSetting::OnDeleteKnife()
 {
     const KnifeInfo* knife = selectedKnife();
