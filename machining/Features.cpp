@@ -155,28 +155,41 @@ DoorFeatures CollectHingeFeatures(const GK_DoorWithHinges& door, const GK_DoorLa
 
 namespace {
 
+// Hands each round hole of a lock face to circle and each outline hole to
+// outline, with its number as the face lists it (counting from 1).
+template <typename Circle, typename Outline>
+void forEachHole(const GU_OwnedList<GK_Hole>& holes, Circle&& circle, Outline&& outline)
+{
+    int number = 0;
+    for (const GK_Hole* hole : holes) {
+        ++number;
+        if (!hole)
+            continue;
+        if (hole->is_circle())
+            circle(number, static_cast<const GK_Circle_Hole&>(*hole));
+        else if (const GU_Loop* loop = hole->get_loop())
+            outline(number, *loop);
+    }
+}
+
 // The side face's holes, from the top face: every one through the door,
 // whatever depth the model gives, outline holes pocketed through.
 void collectSideHoles(const GK_LockCore& lock, const GK_Affine& placed, const GK_DoorLayout& layout, double through,
                       DoorFeatures& features)
 {
     FeatureSink sink(features, topFace(layout), through, false);
-    int number = 0;
-    for (const GK_Hole* hole : lock.GetSideList()) {
-        ++number;
-        if (!hole)
-            continue;
-        if (hole->is_circle()) {
-            const auto& circle = static_cast<const GK_Circle_Hole&>(*hole);
+    forEachHole(
+        lock.GetSideList(),
+        [&](int number, const GK_Circle_Hole& circle) {
             const FeatureRef ref{FeatureKind::LockHole, 0, number};
             if (usableHole(circle))
                 sink.hole({ref, WorkFrame{}, placedPoint(circle.get_cen(), placed), 2.0 * std::abs(circle.get_radius()), through});
             else
                 sink.leaveOut(ref);
-        } else if (const GU_Loop* loop = hole->get_loop()) {
-            sink.pocket({{FeatureKind::LockPocket, 0, number}, WorkFrame{}, placedOutline(*loop, placed), through});
-        }
-    }
+        },
+        [&](int number, const GU_Loop& loop) {
+            sink.pocket({{FeatureKind::LockPocket, 0, number}, WorkFrame{}, placedOutline(loop, placed), through});
+        });
 }
 
 // The lock body in the edge: its length along the door and how deep it
@@ -206,24 +219,20 @@ BodyExtent bodyExtent(const GK_Box& side, const GK_Affine& placed, const WorkFra
 void collectFaceplateHoles(const GK_LockCore& lock, const GK_Affine& plate, const WorkFrame& edge, double reach,
                            FeatureSink& sink)
 {
-    int number = 0;
-    for (const GK_Hole* hole : lock.GetTopList()) {
-        ++number;
-        if (!hole)
-            continue;
-        if (hole->is_circle()) {
-            const auto& circle = static_cast<const GK_Circle_Hole&>(*hole);
+    forEachHole(
+        lock.GetTopList(),
+        [&](int number, const GK_Circle_Hole& circle) {
             const FeatureRef ref{FeatureKind::FaceplateHole, 0, number};
             if (!usableHole(circle)) {
                 sink.leaveOut(ref);
-                continue;
+                return;
             }
             const double depth = circle.get_z() != 0.0 ? std::abs(circle.get_z()) : reach;
             sink.hole({ref, edge, placedPoint(circle.get_cen(), plate), 2.0 * std::abs(circle.get_radius()), depth});
-        } else if (const GU_Loop* loop = hole->get_loop()) {
-            sink.pocket({{FeatureKind::FaceplatePocket, 0, number}, edge, placedOutline(*loop, plate), reach});
-        }
-    }
+        },
+        [&](int number, const GU_Loop& loop) {
+            sink.pocket({{FeatureKind::FaceplatePocket, 0, number}, edge, placedOutline(loop, plate), reach});
+        });
 }
 
 } // namespace
