@@ -8,6 +8,7 @@
 #include <kernel/GU_Loop.h>
 #include <kernel/position.h>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -62,3 +63,14 @@ struct GK_PartOffLeaf {
 // (0..length along, 0..width across) by more than tolerance, hinges in order,
 // then the lock core.
 std::vector<GK_PartOffLeaf> GK_PartsOffLeaf(const GK_DoorWithHinges& door, double tolerance);
+
+// The door in another size, by the rule every order row follows: the first
+// and the last hinge keep their distance from their ends of the leaf and the
+// hinges between them are spread evenly between those two (a length equal to
+// the door's keeps every position as it is); the lock core keeps its
+// distance from the end it is nearer to; distances across the width keep
+// their edge; the thickness is the new one (through depths and the edge work
+// follow it). hingesUp as GK_DoorWithHinges::SetHingesUp. The models are
+// shared with door.
+std::unique_ptr<GK_DoorWithHinges> GK_DoorInSize(const GK_DoorWithHinges& door, double length, double width,
+                                                 double thickness, int hingesUp);
