@@ -9,23 +9,8 @@
 #include <machining/Motion.h>
 
 #include <algorithm>
-#include <charconv>
 
 namespace {
-
-// A size as short as it can be written: "2050", "2050.5".
-std::string sizeText(double value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
-    std::string text(buffer, result.ptr);
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.')
-            text.pop_back();
-    }
-    return text;
-}
 
 // A cell as part of a file name (UTF-8): what Linux and the workshop's
 // shares refuse in a name, and control bytes, become "_".
@@ -81,7 +66,7 @@ void addTools(std::vector<KnifeInfo>& tools, const MachiningPlan& plan)
 
 std::string OrderProgramName(const OrderRow& row, ProgramKind kind, const std::string& extension)
 {
-    const std::string tail = "_" + sizeText(row.length) + "×" + sizeText(row.width) + "_" + std::to_string(row.line) +
+    const std::string tail = "_" + SizeText(row.length) + "×" + SizeText(row.width) + "_" + std::to_string(row.line) +
                              (kind == ProgramKind::Hinges ? "_合页." : "_锁孔.") + extension;
     const std::size_t room = kMaxFileNameBytes - kTempNameExtraBytes - tail.size() - 1;
     std::string model = namePart(row.doorModel);

@@ -6,6 +6,7 @@
 #include <machining/ToolChoice.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -101,6 +102,19 @@ std::string SaveFailureText(const SaveResult& result)
     default:
         return file + "无法写入（" + systemError(result.error) + "）";
     }
+}
+
+std::string SizeText(double millimetres)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, millimetres, std::chars_format::fixed, 3);
+    std::string text(buffer, result.ptr);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text == "-0" ? "0" : text;
 }
 
 std::string ClockText(double seconds)

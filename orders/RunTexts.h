@@ -12,5 +12,7 @@
 std::string PlanRefusedText(const MachiningPlan& plan);
 // Why a program file could not be written.
 std::string SaveFailureText(const SaveResult& result);
+// A size as short as it can be written, to the thousandth: "2050", "2050.5".
+std::string SizeText(double millimetres);
 // "1:02:05": hours, minutes and seconds, rounded to the second.
 std::string ClockText(double seconds);
