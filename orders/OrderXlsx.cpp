@@ -1,0 +1,9 @@
+#include <orders/OrderXlsx.h>
+
+OrderFile ReadXlsxOrder(const std::string&)
+{
+    OrderFile file;
+    file.problem = OrderFileProblem::NotXlsx;
+    file.detail = "zip";
+    return file;
+}
