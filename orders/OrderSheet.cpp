@@ -2,6 +2,7 @@
 
 #include <library/NameLookup.h>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -98,12 +99,28 @@ std::string GbkFromUtf8::operator()(std::string_view utf8)
 {
     if (std::optional<std::string> all = whole(utf8))
         return *all;
+    // Line by line, and in a line that does not convert character by
+    // character: a long file with one odd character stays cheap.
     std::string gbk;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n = utf8Length(utf8, i);
-        const std::optional<std::string> one = n ? whole(utf8.substr(i, n)) : std::nullopt;
-        gbk += one ? *one : "?";
-        i += n ? n : 1;
+    gbk.reserve(utf8.size());
+    for (std::size_t from = 0; from < utf8.size();) {
+        const std::size_t end = std::min(utf8.find('\n', from), utf8.size() - 1) + 1;
+        const std::string_view line = utf8.substr(from, end - from);
+        if (std::optional<std::string> converted = whole(line)) {
+            gbk += *converted;
+        } else {
+            for (std::size_t i = 0; i < line.size();) {
+                if (static_cast<unsigned char>(line[i]) < 0x80) {
+                    gbk += line[i++];
+                    continue;
+                }
+                const std::size_t n = utf8Length(line, i);
+                const std::optional<std::string> one = n ? whole(line.substr(i, n)) : std::nullopt;
+                gbk += one ? *one : "?";
+                i += n ? n : 1;
+            }
+        }
+        from = end;
     }
     return gbk;
 }

@@ -75,6 +75,8 @@ with open(os.path.join(out, "notzip.xlsx"), "wb") as f:
 workbook("nosheet.xlsx", {k: v for k, v in PARTS.items() if k != "xl/worksheets/orders.xml"})
 # 20 MB of shared strings that pack into a few kilobytes.
 workbook("bomb.xlsx", dict(PARTS, **{"xl/sharedStrings.xml": "<sst>" + "<si><t>x</t></si>" * ((20 << 20) // 16) + "</sst>"}))
+# Just under the unpacked size, but more nodes than a part may build.
+workbook("nodes.xlsx", dict(PARTS, **{"xl/sharedStrings.xml": "<a/>" * 4000001}))
 workbook("deep.xlsx", dict(PARTS, **{"xl/sharedStrings.xml": "<sst>" + "<si>" * 100000 + "</si>" * 100000 + "</sst>"}))
 workbook("badxml.xlsx", dict(PARTS, **{"xl/worksheets/orders.xml": ORDERS[:-20]}))
 workbook("noheading.xlsx", dict(PARTS, **{"xl/sharedStrings.xml": STRINGS.replace("DoorModel", "Model")}))

@@ -2,6 +2,7 @@
 
 #include <orders/Order.h>
 
+#include <kernel/TextConverter.h>
 #include <library/GbkText.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,12 @@ namespace {
 std::string gbk(const std::string& utf8)
 {
     return Utf8ToGbk(utf8).value();
+}
+
+// As Excel saves "Unicode text": UTF-16 little-endian after its mark.
+std::string utf16(const std::string& utf8)
+{
+    return "\xFF\xFE" + TextConverter("UTF-16LE", "UTF-8").convert(utf8).value();
 }
 
 // A row as the test expects it: line, then the cells (UTF-8) of the model,
@@ -87,6 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {3, "门A", "2000", "800", "", "", "", "", "two\nlines"},
                  {5, "门A", "1", "2", "", "", "", "", "end"}},
                 false},
+        CsvCase{"Utf16Tab", utf16("门型\t长度\t宽度\r\n门A\t2050\t860\r\n"), {{2, "门A", "2050", "860", "", "", "", "", ""}}, true},
         // UTF-8 without a mark; a character GBK has no code for reads "?".
         CsvCase{"Utf8NoBomUnmappable",
                 "门型,长度,宽度,备注\n门A,2050,860,好😀\n",

@@ -83,6 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCase{"badxml.xlsx", OrderFileProblem::NotXlsx, "不是可读的 XLSX 工作簿：“xl/worksheets/orders.xml”无法读取"},
         BrokenCase{"deep.xlsx", OrderFileProblem::NotXlsx, "不是可读的 XLSX 工作簿：“xl/sharedStrings.xml”无法读取"},
         BrokenCase{"bomb.xlsx", OrderFileProblem::TooLarge, "工作簿的“xl/sharedStrings.xml”解压后超过 16 MB，不能读取"},
+        BrokenCase{"nodes.xlsx", OrderFileProblem::TooLarge,
+                   "工作簿的“xl/sharedStrings.xml”中 XML 节点超过 4000000 个，不能读取"},
         BrokenCase{"noheading.xlsx", OrderFileProblem::NoHeading,
                    "找不到标题行：没有一行同时写有“门型”“长度”“宽度”（或 DoorModel、Length、Width）"}),
     [](const auto& info) {
