@@ -170,6 +170,8 @@ std::vector<double> hingesAlong(const GU_Pt_List& positions, double oldLength, d
 {
     const std::size_t n = positions.count();
     std::vector<double> x(n);
+    if (n == 0)
+        return x;
     if (n == 1) {
         x[0] = keepNearerEnd(positions[0].x, oldLength, newLength);
         return x;
