@@ -7,6 +7,7 @@
 #include <orders/Order.h>
 
 #include <kernel/GK_Factories.h>
+#include <kernel/GK_Placement.h>
 
 #include <filesystem>
 #include <fstream>
@@ -34,20 +35,19 @@ inline const RowCase kRows[] = {
     {"FourHingesUpHalfMillimetre", 4, 2050.5, 860, 40, 1, 1},
 };
 
-// The row's door: the first and last hinge 200 mm from their ends, those
-// between spread evenly, the lock core at half the length.
+// The row's door: the model's (2100 × 900 × 40, its first and last hinge
+// 200 mm from their ends, the lock core at 1000) in the row's size, by the
+// rule every order row follows.
 inline std::shared_ptr<const GK_DoorWithHinges> rowDoor(const RowCase& c, std::shared_ptr<GK_Hinges> hinge,
                                                         std::shared_ptr<GK_LockCore> lock)
 {
-    std::shared_ptr<GK_DoorWithHinges> d =
-        api_gk_make_door_with_hinges("\xB1\xEA\xD7\xBC\xC3\xC5", "", c.length, c.width, c.thickness); // 标准门
-    d->SetHingesModel(std::move(hinge));
-    d->SetLockCoreModel(std::move(lock));
-    d->SetHingesUp(c.hingesUp);
+    auto model = api_gk_make_door_with_hinges("\xB1\xEA\xD7\xBC\xC3\xC5", "", 2100, 900, 40); // 标准门
+    model->SetHingesModel(std::move(hinge));
+    model->SetLockCoreModel(std::move(lock));
     for (int i = 0; i < c.hinges; ++i)
-        d->SetHingesPos({200 + i * (c.length - 400) / (c.hinges - 1), 0, 0});
-    d->SetLockCorePos({c.length / 2, 0, 0});
-    return d;
+        model->SetHingesPos({200 + i * 1700.0 / (c.hinges - 1), 0, 0});
+    model->SetLockCorePos({1000, 0, 0});
+    return GK_DoorInSize(*model, c.length, c.width, c.thickness, c.hingesUp);
 }
 
 inline OrderRow row(const RowCase& c, int line, std::shared_ptr<GK_Hinges> hinge, std::shared_ptr<GK_LockCore> lock)

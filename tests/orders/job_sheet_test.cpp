@@ -107,7 +107,7 @@ TEST(JobSheet, TextNamesEveryRowAndItsDimensions)
             const std::string at = std::to_string(static_cast<long>(p.x));
             EXPECT_NE(t.find(at), std::string::npos) << "hinge at " << at << "\n" << t;
         }
-        EXPECT_NE(t.find(std::to_string(static_cast<long>(row.length / 2))), std::string::npos) << "lock core";
+        EXPECT_NE(t.find(std::to_string(static_cast<long>(row.door->GetLockCorePos().x))), std::string::npos) << "lock core";
         for (const char* tool : {"T1", "T5"})
             EXPECT_NE(t.find(tool), std::string::npos) << tool;
         EXPECT_NE(t.find("直径 12 mm"), std::string::npos) << t;
