@@ -72,13 +72,15 @@ public:
     SheetPainter(QPainter& painter, QPagedPaintDevice& device, const Order& order,
                  const std::vector<RowOutcome>& outcomes)
         : m_p(painter), m_device(device), m_order(order), m_outcomes(outcomes),
-          m_page(0, 0, device.width(), device.height())
+          m_page(0, 0, device.width(), device.height()), m_text(font(kTextPoints)), m_bold(font(kTextPoints, true)),
+          m_title(font(kTitlePoints, true)), m_metrics(m_text, &device)
     {
     }
 
     void paint()
     {
         m_p.save();
+        m_p.setFont(m_text);
         m_p.setPen(Qt::black);
         rowList();
         for (std::size_t i = 0; i < m_order.rows.size(); ++i)
@@ -90,7 +92,7 @@ public:
     }
 
 private:
-    double textHeight() const { return QFontMetricsF(m_p.font(), m_p.device()).height(); }
+    double textHeight() const { return m_metrics.height(); }
 
     // Writes text at the top of what is left of the page and moves below it.
     void textLine(const QString& text, double& y)
@@ -102,9 +104,9 @@ private:
 
     void title(const QString& text, double& y)
     {
-        m_p.setFont(font(kTitlePoints, true));
+        m_p.setFont(m_title);
         textLine(text, y);
-        m_p.setFont(font(kTextPoints));
+        m_p.setFont(m_text);
     }
 
     // The first page(s): every row of the order with its size, quantity,
@@ -123,17 +125,16 @@ private:
             double x = m_page.left();
             for (int c = 0; c < texts.size(); ++c) {
                 const double w = widths[c] * m_page.width();
-                const QString shown =
-                    QFontMetricsF(m_p.font(), m_p.device()).elidedText(texts[c], Qt::ElideRight, w - h * 0.2);
+                const QString shown = m_metrics.elidedText(texts[c], Qt::ElideRight, w - h * 0.2);
                 m_p.drawText(QRectF(x + h * 0.1, at, w - h * 0.2, h), Qt::AlignLeft | Qt::AlignVCenter, shown);
                 x += w;
             }
             m_p.drawLine(QPointF(m_page.left(), at + h), QPointF(m_page.right(), at + h));
         };
         const auto heading = [&] {
-            m_p.setFont(font(kTextPoints, true));
+            m_p.setFont(m_bold);
             cells(heads, y);
-            m_p.setFont(font(kTextPoints));
+            m_p.setFont(m_text);
             y += h;
         };
         heading();
@@ -194,9 +195,9 @@ private:
         const QRectF drawing(m_page.left(), y, m_page.width(), std::max(h * 4, m_page.bottom() - y - listHeight));
         PaintDimensionedDoor(m_p, drawing, *row.door);
         y = drawing.bottom() + h * 0.5;
-        m_p.setFont(font(kTextPoints, true));
+        m_p.setFont(m_bold);
         textLine(QStringLiteral("刀具"), y);
-        m_p.setFont(font(kTextPoints));
+        m_p.setFont(m_text);
         for (const KnifeInfo& tool : outcome.tools)
             textLine(QStringLiteral("T%1   直径 %2 mm   %3").arg(tool.ID).arg(mm(tool.Diameter), toolKind(tool.Type)), y);
     }
@@ -206,6 +207,8 @@ private:
     const Order& m_order;
     const std::vector<RowOutcome>& m_outcomes;
     QRectF m_page;
+    const QFont m_text, m_bold, m_title;
+    const QFontMetricsF m_metrics; // of m_text, which the table measures its cells in
 };
 
 } // namespace
@@ -213,7 +216,6 @@ private:
 void PaintJobSheet(QPainter& painter, QPagedPaintDevice& device, const Order& order,
                    const std::vector<RowOutcome>& outcomes)
 {
-    painter.setFont(font(kTextPoints));
     SheetPainter(painter, device, order, outcomes).paint();
 }
 

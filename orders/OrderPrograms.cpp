@@ -9,6 +9,10 @@
 #include <machining/Motion.h>
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -129,34 +133,105 @@ std::vector<RowOutcome> AssessOrder(const Order& order, const GU_OwnedList<Knife
     return outcomes;
 }
 
+namespace {
+
+// A row planned and its program texts made, ready to be written.
+struct PreparedRow {
+    RowOutcome outcome;
+    std::vector<std::pair<std::string, std::string>> files; // name, text
+};
+
+PreparedRow prepare(const Order& order, const OrderRow& row, const GU_OwnedList<KnifeInfo>& tools,
+                    const MachineProfile& profile)
+{
+    const RowPlans plans = PlanRow(row, tools, profile);
+    PreparedRow prepared{AssessRow(row, plans, profile), {}};
+    if (prepared.outcome.usable())
+        for (const MachiningPlan* plan : {&plans.hinges, &plans.lock})
+            if (plan->status == PlanStatus::Ready)
+                prepared.files.emplace_back(OrderProgramName(row, plan->kind, profile.Extension),
+                                            WriteGcode(*plan, profile, programNotes(order, row)));
+    return prepared;
+}
+
+// Rows planned on a thread of their own a few ahead of the writing: a save
+// waits for the disk, and meanwhile the next rows are planned.
+class RowPlanner {
+public:
+    RowPlanner(const Order& order, const GU_OwnedList<KnifeInfo>& tools, const MachineProfile& profile)
+        : m_thread([this, &order, &tools, &profile] { run(order, tools, profile); })
+    {
+    }
+    ~RowPlanner()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        m_thread.join();
+    }
+
+    // The next row in the order's order.
+    PreparedRow next()
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_ready.empty(); });
+        PreparedRow row = std::move(m_ready.front());
+        m_ready.pop_front();
+        m_changed.notify_all();
+        return row;
+    }
+
+private:
+    static constexpr std::size_t kAhead = 4;
+
+    void run(const Order& order, const GU_OwnedList<KnifeInfo>& tools, const MachineProfile& profile)
+    {
+        for (const OrderRow& row : order.rows) {
+            PreparedRow prepared = prepare(order, row, tools, profile);
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return m_stop || m_ready.size() < kAhead; });
+            if (m_stop)
+                return;
+            m_ready.push_back(std::move(prepared));
+            m_changed.notify_all();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<PreparedRow> m_ready;
+    bool m_stop = false;
+    std::thread m_thread; // last: it starts once the rest is there
+};
+
+} // namespace
+
 OrderRunSummary WriteOrderPrograms(const Order& order, const GU_OwnedList<KnifeInfo>& tools,
                                    const MachineProfile& profile, const std::string& folder,
                                    const OrderProgress& progress)
 {
     OrderRunSummary summary;
     const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    RowPlanner planner(order, tools, profile);
     for (std::size_t i = 0; i < order.rows.size(); ++i) {
         const OrderRow& row = order.rows[i];
-        const RowPlans plans = PlanRow(row, tools, profile);
-        RowOutcome outcome = AssessRow(row, plans, profile);
-        if (!outcome.usable()) {
-            summary.leftOut.push_back({row.line, outcome.reason});
-        } else {
-            for (const MachiningPlan* plan : {&plans.hinges, &plans.lock}) {
-                if (plan->status != PlanStatus::Ready)
-                    continue;
-                const std::string path = prefix + OrderProgramName(row, plan->kind, profile.Extension);
-                const SaveResult saved = SaveTextAtomically(WriteGcode(*plan, profile, programNotes(order, row)), path);
-                if (!saved) {
-                    summary.failure = SaveFailureText(saved);
-                    summary.rows.push_back(std::move(outcome));
-                    return summary;
-                }
-                summary.written.push_back(path);
+        PreparedRow prepared = planner.next();
+        if (!prepared.outcome.usable())
+            summary.leftOut.push_back({row.line, prepared.outcome.reason});
+        for (const auto& [name, text] : prepared.files) {
+            const SaveResult saved = SaveTextAtomically(text, prefix + name);
+            if (!saved) {
+                summary.failure = SaveFailureText(saved);
+                summary.rows.push_back(std::move(prepared.outcome));
+                return summary;
             }
-            summary.totalSeconds += outcome.seconds * row.quantity;
+            summary.written.push_back(prefix + name);
         }
-        summary.rows.push_back(std::move(outcome));
+        if (prepared.outcome.usable())
+            summary.totalSeconds += prepared.outcome.seconds * row.quantity;
+        summary.rows.push_back(std::move(prepared.outcome));
         if (progress && !progress(i + 1, order.rows.size())) {
             summary.cancelled = i + 1 < order.rows.size();
             break;

@@ -64,7 +64,9 @@ using OrderProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // Writes the programs of every usable row into folder (UTF-8), each written
 // atomically, with a header comment naming the order, the row and the
-// quantity. Runs on any thread: it touches only what it is given.
+// quantity. Runs on any thread: it touches only what it is given. The rows
+// are planned on a thread of its own a few ahead of the writing; progress is
+// called on the caller's.
 OrderRunSummary WriteOrderPrograms(const Order& order, const GU_OwnedList<KnifeInfo>& tools,
                                    const MachineProfile& profile, const std::string& folder,
                                    const OrderProgress& progress = {});
