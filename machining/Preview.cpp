@@ -3,11 +3,16 @@
 #include <machining/Motion.h>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace {
 
 // Plane points closer than this are one point of the preview (mm).
 constexpr double kSamePoint = 1e-6;
+// Zoomed in as far as the view goes, an arc's chords may stray further
+// rather than number millions.
+constexpr int kMostChords = 4096;
 
 // A point of a tool's path seen in the view of its frame, and how deep it
 // lies below the face.
@@ -78,8 +83,9 @@ private:
         const Seen from = seen(s.from, frame);
         const Seen to = seen(s.to, frame);
         // A move along the tool's axis shows as a point: a cut deeper is a
-        // drilled hole, anything else shows as nothing.
-        if (Distance(from.at, to.at) < kSamePoint) {
+        // drilled hole, anything else shows as nothing. Arcs lie in the top
+        // face, seen from above as they are.
+        if (s.sweep == 0.0 && Distance(from.at, to.at) < kSamePoint) {
             if (!s.rapid && to.depth > from.depth)
                 plunge({tool, frame.edge, to.at, feature, to.depth});
             return;
@@ -87,11 +93,11 @@ private:
         std::vector<PreviewStroke>& strokes = m_out.strokes;
         const bool continues = !strokes.empty() && strokes.back().tool == tool && strokes.back().rapid == s.rapid &&
                                strokes.back().edge == frame.edge && strokes.back().feature == feature &&
-                               Distance(strokes.back().points.back(), from.at) < kSamePoint;
+                               Distance(strokes.back().points.back().at, from.at) < kSamePoint;
         if (!continues)
-            strokes.push_back({tool, s.rapid, {from.at}, frame.edge, feature, 0.0});
+            strokes.push_back({tool, s.rapid, {{from.at}}, frame.edge, feature, 0.0});
         PreviewStroke& stroke = strokes.back();
-        stroke.points.push_back(to.at);
+        stroke.points.push_back({to.at, s.centre, s.sweep});
         if (!s.rapid)
             stroke.depth = std::max({stroke.depth, from.depth, to.depth});
     }
@@ -120,4 +126,29 @@ MachiningPreview BuildPreview(const std::vector<const MachiningPlan*>& plans)
     for (const MachiningPlan* plan : plans)
         builder.add(*plan);
     return preview;
+}
+
+std::vector<Point2> StrokePolyline(const PreviewStroke& stroke, double tolerance)
+{
+    std::vector<Point2> line;
+    line.reserve(stroke.points.size());
+    for (std::size_t i = 0; i < stroke.points.size(); ++i) {
+        const PreviewPoint& p = stroke.points[i];
+        if (i > 0 && p.sweep != 0.0) {
+            // Chords of angle `step` bulge by r·(1 − cos(step/2)) from the arc.
+            const Point2 from = line.back();
+            const Point2 c = p.centre;
+            const double radius = Distance(from, c);
+            const double step =
+                radius > tolerance ? 2.0 * std::acos(1.0 - tolerance / radius) : 2.0 * std::numbers::pi / 3.0;
+            const int chords = static_cast<int>(std::min<double>(kMostChords, std::ceil(std::abs(p.sweep) / step)));
+            const double a0 = std::atan2(from.y - c.y, from.x - c.x);
+            for (int k = 1; k < chords; ++k) {
+                const double a = a0 + p.sweep * k / chords;
+                line.push_back({c.x + radius * std::cos(a), c.y + radius * std::sin(a)});
+            }
+        }
+        line.push_back(p.at);
+    }
+    return line;
 }
