@@ -95,7 +95,7 @@ private:
                                strokes.back().edge == frame.edge && strokes.back().feature == feature &&
                                Distance(strokes.back().points.back().at, from.at) < kSamePoint;
         if (!continues)
-            strokes.push_back({tool, s.rapid, {{from.at}}, frame.edge, feature, 0.0});
+            strokes.push_back({tool, s.rapid, {{from.at, {}, 0.0}}, frame.edge, feature, 0.0});
         PreviewStroke& stroke = strokes.back();
         stroke.points.push_back({to.at, s.centre, s.sweep});
         if (!s.rapid)
