@@ -97,10 +97,18 @@ QPointF MachiningOverlay::onEdgeView(const Point2& p) const
     return {p.x, m_edge->edgeY - m_edge->inward * (m_edgeGap - p.y)};
 }
 
-QPolygonF MachiningOverlay::lineOf(const PreviewStroke& stroke, double tolerance) const
+QPolygonF MachiningOverlay::lineOf(const PreviewStroke& stroke, double tolerance, const QRectF& shown) const
 {
-    // The lock edge's view only moves its plane, so chords stay as close.
-    const std::vector<Point2> points = StrokePolyline(stroke, tolerance);
+    // The lock edge's view only moves or mirrors its plane: chords stay as
+    // close, and what is shown lies in the plane where it is moved back to.
+    QRectF inPlane = shown;
+    if (stroke.edge) {
+        const auto back = [&](double y) { return m_edge->inward * (y - m_edge->edgeY) + m_edgeGap; };
+        inPlane = QRectF(QPointF(shown.left(), back(shown.top())), QPointF(shown.right(), back(shown.bottom())))
+                      .normalized();
+    }
+    const std::vector<Point2> points =
+        StrokePolyline(stroke, tolerance, {inPlane.left(), inPlane.top(), inPlane.right(), inPlane.bottom()});
     QPolygonF line;
     line.reserve(static_cast<qsizetype>(points.size()));
     for (const Point2& p : points)
@@ -121,9 +129,10 @@ void MachiningOverlay::paint(QPainter& painter, const QTransform& toWindow) cons
     painter.setBrush(Qt::NoBrush);
     painter.setTransform(toWindow);
     const double tolerance = kArcPixels / largestStretch(toWindow);
+    const QRectF shown = toWindow.inverted().mapRect(QRectF(painter.viewport()));
     for (const PreviewStroke& stroke : m_strokes) {
         painter.setPen(hairline(toolColor(stroke.tool), stroke.rapid ? Qt::DashLine : Qt::SolidLine));
-        painter.drawPolyline(lineOf(stroke, tolerance));
+        painter.drawPolyline(lineOf(stroke, tolerance, shown));
     }
     for (const Hole& hole : m_holes) {
         painter.setPen(hairline(toolColor(hole.tool)));
@@ -226,10 +235,11 @@ QString MachiningOverlay::hoverText(QPointF windowPoint, const QTransform& toWin
         }
     }
     const double tolerance = kArcPixels / scale;
+    const QRectF near(at - QPointF(reach, reach), at + QPointF(reach, reach));
     for (const PreviewStroke& path : m_strokes) {
         if (path.rapid)
             continue;
-        const double d = distanceToPolyline(at, lineOf(path, tolerance));
+        const double d = distanceToPolyline(at, lineOf(path, tolerance, near));
         if (d <= reach && d < best) {
             best = d;
             nearestPath = &path;

@@ -53,8 +53,8 @@ private:
     // Where a point of the lock edge's plane (x, z) lies in the drawing.
     QPointF onEdgeView(const Point2& p) const;
     // The stroke in the drawing, its arcs in chords straying from them by at
-    // most `tolerance` (mm).
-    QPolygonF lineOf(const PreviewStroke& stroke, double tolerance) const;
+    // most `tolerance` (mm) within `shown` (drawing millimetres).
+    QPolygonF lineOf(const PreviewStroke& stroke, double tolerance, const QRectF& shown) const;
     void paintEdgeView(QPainter& painter, const QTransform& toWindow) const;
     void paintLegend(QPainter& painter) const;
 

@@ -10,9 +10,10 @@ namespace {
 
 // Plane points closer than this are one point of the preview (mm).
 constexpr double kSamePoint = 1e-6;
-// Zoomed in as far as the view goes, an arc's chords may stray further
-// rather than number millions.
-constexpr int kMostChords = 4096;
+// Arcs are cut in pieces of at most this angle first, and only the pieces
+// that reach into what is shown are cut finer: zoomed in far, most of a
+// large arc lies outside the window.
+constexpr double kPieceAngle = std::numbers::pi / 18.0;
 
 // A point of a tool's path seen in the view of its frame, and how deep it
 // lies below the face.
@@ -117,6 +118,39 @@ private:
     MachiningPreview& m_out;
 };
 
+// Whether the arc piece over the chord a–b, bulging from it by `bulge`, may
+// reach into the box.
+bool reaches(const Point2& a, const Point2& b, double bulge, const GK_Box& box)
+{
+    return std::min(a.x, b.x) - bulge <= box.x1 && std::max(a.x, b.x) + bulge >= box.x0 &&
+           std::min(a.y, b.y) - bulge <= box.y1 && std::max(a.y, b.y) + bulge >= box.y0;
+}
+
+// The points of the arc from the line's last point to p short of p itself.
+void appendArc(std::vector<Point2>& line, const PreviewPoint& p, double tolerance, const GK_Box& shown)
+{
+    const Point2 c = p.centre;
+    const double radius = Distance(line.back(), c);
+    const double a0 = std::atan2(line.back().y - c.y, line.back().x - c.x);
+    // Chords of angle `step` bulge by r·(1 − cos(step/2)) from the arc; round
+    // a circle smaller than the tolerance two do.
+    const double step = 2.0 * std::acos(1.0 - std::min(1.0, tolerance / radius));
+    const int pieces = static_cast<int>(std::ceil(std::abs(p.sweep) / std::max(step, kPieceAngle)));
+    const double pieceSweep = p.sweep / pieces;
+    const double bulge = radius * (1.0 - std::cos(pieceSweep / 2.0));
+    const int chords = static_cast<int>(std::ceil(std::abs(pieceSweep) / step));
+    const auto on = [&](double a) { return Point2{c.x + radius * std::cos(a), c.y + radius * std::sin(a)}; };
+    for (int j = 0; j < pieces; ++j) {
+        const double start = a0 + pieceSweep * j;
+        const Point2 end = j + 1 < pieces ? on(start + pieceSweep) : p.at;
+        if (reaches(line.back(), end, bulge, shown))
+            for (int k = 1; k < chords; ++k)
+                line.push_back(on(start + pieceSweep * k / chords));
+        if (j + 1 < pieces)
+            line.push_back(end);
+    }
+}
+
 } // namespace
 
 MachiningPreview BuildPreview(const std::vector<const MachiningPlan*>& plans)
@@ -128,27 +162,14 @@ MachiningPreview BuildPreview(const std::vector<const MachiningPlan*>& plans)
     return preview;
 }
 
-std::vector<Point2> StrokePolyline(const PreviewStroke& stroke, double tolerance)
+std::vector<Point2> StrokePolyline(const PreviewStroke& stroke, double tolerance, const GK_Box& shown)
 {
     std::vector<Point2> line;
     line.reserve(stroke.points.size());
     for (std::size_t i = 0; i < stroke.points.size(); ++i) {
-        const PreviewPoint& p = stroke.points[i];
-        if (i > 0 && p.sweep != 0.0) {
-            // Chords of angle `step` bulge by r·(1 − cos(step/2)) from the arc.
-            const Point2 from = line.back();
-            const Point2 c = p.centre;
-            const double radius = Distance(from, c);
-            const double step =
-                radius > tolerance ? 2.0 * std::acos(1.0 - tolerance / radius) : 2.0 * std::numbers::pi / 3.0;
-            const int chords = static_cast<int>(std::min<double>(kMostChords, std::ceil(std::abs(p.sweep) / step)));
-            const double a0 = std::atan2(from.y - c.y, from.x - c.x);
-            for (int k = 1; k < chords; ++k) {
-                const double a = a0 + p.sweep * k / chords;
-                line.push_back({c.x + radius * std::cos(a), c.y + radius * std::sin(a)});
-            }
-        }
-        line.push_back(p.at);
+        if (i > 0 && stroke.points[i].sweep != 0.0)
+            appendArc(line, stroke.points[i], tolerance, shown);
+        line.push_back(stroke.points[i].at);
     }
     return line;
 }

@@ -65,5 +65,6 @@ struct MachiningPreview {
 MachiningPreview BuildPreview(const std::vector<const MachiningPlan*>& plans);
 
 // The stroke as a polyline whose chords stray from its arcs by at most
-// `tolerance` (mm, above 0).
-std::vector<Point2> StrokePolyline(const PreviewStroke& stroke, double tolerance);
+// `tolerance` (mm, above 0) where they reach into `shown`; elsewhere they
+// may be coarser.
+std::vector<Point2> StrokePolyline(const PreviewStroke& stroke, double tolerance, const GK_Box& shown);

@@ -135,7 +135,7 @@ TEST(PreviewArcs, ZoomedInArcsKeepToTheirCircles)
         bool ccw;
     };
     for (const Zoom z : {Zoom{400.0, 5.0, true}, Zoom{400.0, 20.0, false}, Zoom{60.0, 50.0, true},
-                         Zoom{12.0, 300.0, false}}) {
+                         Zoom{12.0, 300.0, false}, Zoom{400.0, 1e6, true}}) {
         SCOPED_TRACE(z.radius * z.pixelsPerMm);
         // Half a circle over its top, from the right end to the left.
         const double sweep = z.ccw ? std::numbers::pi : -std::numbers::pi;

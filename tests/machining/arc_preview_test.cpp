@@ -47,6 +47,7 @@ TEST(ArcPreview, ChordsStayWithinAQuarterPixelAndTimeFollowsTheTrueLength)
         {"small circle, zoomed onto it", 4.0, 1.0, false, 0.0, 200.0},
         {"large arc, maximised", 400.0, 0.75, true, 0.0, 3.0},
         {"large arc clockwise, zoomed in", 400.0, 0.75, false, 0.0, 40.0},
+        {"large arc, zoomed in as far as the view goes", 400.0, 0.75, true, 0.0, 1e6},
         {"helix half turn", 10.0, 0.5, true, 2.5, 60.0},
         {"helix full turn clockwise", 10.0, 1.0, false, 4.0, 60.0},
         {"tiny radius below the tolerance", 0.001, 1.0, true, 0.0, 0.5},
@@ -61,7 +62,8 @@ TEST(ArcPreview, ChordsStayWithinAQuarterPixelAndTimeFollowsTheTrueLength)
         EXPECT_NEAR(preview.strokes[0].depth, c.drop, 1e-12);
 
         const double tolerance = 0.25 / c.pixelsPerMm;
-        const std::vector<Point2> line = StrokePolyline(preview.strokes[0], tolerance);
+        const GK_Box everywhere{-1e4, -1e4, 1e4, 1e4};
+        const std::vector<Point2> line = StrokePolyline(preview.strokes[0], tolerance, everywhere);
         ASSERT_GE(line.size(), 2u);
         EXPECT_EQ(line.front(), (Point2{c.radius, 0.0}));
         const double sweep = 2.0 * kPi * c.turns * (c.ccw ? 1.0 : -1.0);
@@ -80,8 +82,30 @@ TEST(ArcPreview, ChordsStayWithinAQuarterPixelAndTimeFollowsTheTrueLength)
         }
         EXPECT_NEAR(turned, sweep, 1e-9);
         // Not needlessly fine either: at most twice the chords needed.
-        const double needed = std::abs(sweep) / (2.0 * std::acos(1.0 - std::min(1.0, tolerance / c.radius)));
-        EXPECT_LE(static_cast<double>(line.size() - 1), 2.0 * std::ceil(needed) + 1.0);
+        const double step = 2.0 * std::acos(1.0 - std::min(1.0, tolerance / c.radius));
+        EXPECT_LE(static_cast<double>(line.size() - 1), 2.0 * std::ceil(std::abs(sweep) / step) + 1.0);
+
+        // Shown a window of 300 pixels round the arc's middle, the chords in
+        // it are as fine, those outside only as many as a turn has pieces.
+        const double middle = sweep / 2.0;
+        const double half = 150.0 / c.pixelsPerMm;
+        const GK_Box window{c.radius * std::cos(middle) - half, c.radius * std::sin(middle) - half,
+                            c.radius * std::cos(middle) + half, c.radius * std::sin(middle) + half};
+        const std::vector<Point2> shown = StrokePolyline(preview.strokes[0], tolerance, window);
+        int inside = 0;
+        for (std::size_t i = 1; i < shown.size(); ++i) {
+            const Point2 a = shown[i - 1], b = shown[i];
+            if (std::max(a.x, b.x) < window.x0 || std::min(a.x, b.x) > window.x1 || std::max(a.y, b.y) < window.y0 ||
+                std::min(a.y, b.y) > window.y1)
+                continue;
+            ++inside;
+            const double bulge = c.radius - std::hypot((a.x + b.x) / 2.0, (a.y + b.y) / 2.0);
+            EXPECT_LT(bulge * c.pixelsPerMm, 0.25) << "shown chord " << i;
+        }
+        EXPECT_GT(inside, 0);
+        const double finePiece = std::ceil((kPi / 18.0) / step);
+        EXPECT_LE(static_cast<double>(shown.size()), std::ceil(36.0 * c.turns) + 2.0 + 3.0 * finePiece);
+        EXPECT_EQ(shown.back(), line.back());
 
         const double length = std::hypot(c.radius * std::abs(sweep), c.drop);
         EXPECT_NEAR(EstimateSeconds(plan.uses, MachineProfile{}), length / plan.uses[0].tool.Vel * 60.0, 1e-6);
