@@ -264,15 +264,18 @@ private:
     {
         if (trim)
             p = skipWhite(p);
+        // Only an entity or the marker's first byte stops the run, white
+        // space included: the parser steps over both alike.
         while (at(p) && !startsWith(p, end)) {
-            if (trim && isWhite(at(p)))
-                ++p;
-            else if (at(p) == '&')
+            if (at(p) == '&') {
                 p = entity(p);
-            else
+                if (p == kStop)
+                    return kStop;
+                continue;
+            }
+            ++p;
+            while (p < m_text.size() && m_text[p] != end.front() && m_text[p] != '&')
                 ++p;
-            if (p == kStop)
-                return kStop;
         }
         if (at(p))
             p += end.size();
