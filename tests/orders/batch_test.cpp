@@ -72,6 +72,23 @@ TEST(Batch, WritesTheProgramsTheOrdersRunWrites)
         const OrderRunSummary summary = WriteOrderPrograms(resolved, models.knives, profile, here);
         ASSERT_FALSE(summary.written.empty()) << name;
         ASSERT_FALSE(summary.leftOut.empty()) << name << ": the sample has a refused row";
+        // Each program drills its row's door, the sample model in the row's size.
+        for (const OrderRow& row : resolved.rows)
+            for (const ProgramKind kind : {ProgramKind::Hinges, ProgramKind::Lock}) {
+                const fs::path path = fs::path(here) / OrderProgramName(row, kind, profile.Extension);
+                if (!fs::exists(path))
+                    continue;
+                const check::Door expected =
+                    kind == ProgramKind::Hinges
+                        ? check::ExpectHingeProgram(*row.door, profile.Breakthrough)
+                        : check::ExpectLockProgram(*row.door, profile.Breakthrough, profile.RecessDepth);
+                const sim::Machine machine = fixtures::machine(profile, *row.door, models.knives);
+                check::Rules rules = fixtures::rules(profile);
+                rules.maxFeedPerTurn = rules.maxPlunge = 1e9; // the sample's feeds are the user's to accept
+                const std::vector<std::string> fails =
+                    check::CheckProgram(sim::Replay(orderfixtures::readFile(path), machine), machine, expected, rules);
+                EXPECT_TRUE(fails.empty()) << path << (fails.empty() ? "" : "\n  " + fails.front());
+            }
 
         const std::string out = orderfixtures::scratch(std::string("batch-") + name) + "/new folder";
         const Outcome o = batch("'" + order + "' '" + out + "' --library '" + library + "'");
