@@ -38,8 +38,32 @@ std::string_view stripLikeParser(std::string_view s)
     return s;
 }
 
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 bool parseInt(std::string_view s, long long& out)
 {
+    // Nearly every line read is a group code, a few digits after blanks:
+    // those are read on the spot, anything else as the parser strips it.
+    constexpr std::size_t kQuickDigits = 18; // cannot overflow
+    std::size_t start = 0;
+    while (start < s.size() && (s[start] == ' ' || s[start] == '\t'))
+        ++start;
+    std::size_t end = start;
+    long long quick = 0;
+    while (end < s.size() && end - start < kQuickDigits && isDigit(s[end]))
+        quick = quick * 10 + (s[end++] - '0');
+    if (end > start && end - start < kQuickDigits) {
+        std::size_t rest = end;
+        while (rest < s.size() && (s[rest] == ' ' || s[rest] == '\t' || s[rest] == '\r' || s[rest] == '\n'))
+            ++rest;
+        if (rest == s.size()) {
+            out = quick;
+            return true;
+        }
+    }
     s = stripLikeParser(s);
     if (!s.empty() && s.front() == '+')
         s.remove_prefix(1);
@@ -47,11 +71,6 @@ bool parseInt(std::string_view s, long long& out)
         return false;
     const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
     return ec == std::errc() && ptr == s.data() + s.size();
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
 }
 
 // Entities whose declared sizes the parser allocates for.

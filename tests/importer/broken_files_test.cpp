@@ -1,6 +1,7 @@
 #include "TestDrawings.h"
 
 #include <importer/CadImporter.h>
+#include <importer/DxfFileCheck.h>
 
 #include <gtest/gtest.h>
 
@@ -80,3 +81,23 @@ TEST(DamagedFile, CutsAndFlippedBytesNeverCrash)
 }
 
 } // namespace
+
+// A group code's line as the check reads it, in every form dxflib takes or
+// refuses, at the first group and at a later one.
+TEST(GroupCodeLines, ReadAsTheParserReadsThem)
+{
+    const struct {
+        std::string line;
+        bool read;
+    } cases[] = {
+        {"0", true},          {"  0", true},       {"\t 0 \r", true},   {"+0", true},
+        {"000000000000000000000", true},           {"  0x", false},     {"", false},
+        {"0 1", false},       {"a0", false},       {"99999999999999999999", false},
+    };
+    for (const auto& c : cases) {
+        const DxfFileCheck first = checkDxfText(c.line + "\nSECTION\n  0\nEOF\n");
+        EXPECT_EQ(first.failure.problem, c.read ? ImportProblem::None : ImportProblem::NoGroupCode) << c.line;
+        const DxfFileCheck second = checkDxfText("  0\nSECTION\n" + c.line + "\nSECTION\n  0\nEOF\n");
+        EXPECT_EQ(second.failure.problem, c.read ? ImportProblem::None : ImportProblem::BadGroupCode) << c.line;
+    }
+}
