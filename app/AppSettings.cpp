@@ -62,8 +62,9 @@ int readLook()
 // start-up applies what it has just read.
 void writeLook(int look)
 {
-    if (readLook() != look)
-        store().setValue(kLookKey, look);
+    QSettings settings = store();
+    if (!settings.contains(kLookKey) || readLook() != look)
+        settings.setValue(kLookKey, look);
 }
 
 QStringList readRecentFiles()

@@ -10,6 +10,7 @@
 #include <kernel/GK_Hinges.h>
 #include <kernel/GK_LockCore.h>
 #include <kernel/GU_List.h>
+#include <library/NumberText.h>
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -37,11 +38,12 @@ const QList<CModelPane::Column>& partColumns()
     return columns;
 }
 
+// Two decimals, as the files hold them; formatted without printf, which a
+// fill of every door of the library would spend most of its time in.
 QString size2(double v)
 {
-    return QString::asprintf("%.2f", v);
+    return QString::fromStdString(FormatReal(v));
 }
-
 
 } // namespace
 

@@ -214,11 +214,16 @@ void SetBeforeReplaceHook(BeforeReplaceHook hook)
 void RemoveLeftoverTempFiles(const std::string& folderPath)
 {
     const std::string folder = folderPath.ends_with('/') ? folderPath : folderPath + "/";
-    for (const std::string& name : FolderEntryNames(folderPath)) {
-        const pid_t maker = tempFileMaker(name);
+    // Unsorted: the order does not matter here, and sorting a large model
+    // folder's names would cost start-up more than the scan itself.
+    std::vector<std::string> leftovers;
+    VisitFolderEntries(folderPath, [&leftovers](std::string_view name) {
+        const pid_t maker = tempFileMaker(std::string(name));
         if (maker > 0 && maker != getpid() && kill(maker, 0) != 0 && errno == ESRCH)
-            unlink((folder + name).c_str());
-    }
+            leftovers.emplace_back(name);
+    });
+    for (const std::string& name : leftovers)
+        unlink((folder + name).c_str());
 }
 
 SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path, FileFingerprint* written)

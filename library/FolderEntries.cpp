@@ -12,17 +12,22 @@ struct DirCloser {
 };
 } // namespace
 
-std::vector<std::string> FolderEntryNames(const std::string& folderPath)
+void VisitFolderEntries(const std::string& folderPath, const std::function<void(std::string_view)>& visit)
 {
-    std::vector<std::string> names;
     const std::unique_ptr<DIR, DirCloser> dir(opendir(folderPath.c_str()));
     if (!dir)
-        return names;
+        return;
     while (const dirent* entry = readdir(dir.get())) {
         const std::string_view name = entry->d_name;
         if (name != "." && name != "..")
-            names.emplace_back(name);
+            visit(name);
     }
+}
+
+std::vector<std::string> FolderEntryNames(const std::string& folderPath)
+{
+    std::vector<std::string> names;
+    VisitFolderEntries(folderPath, [&names](std::string_view name) { names.emplace_back(name); });
     std::sort(names.begin(), names.end());
     return names;
 }
