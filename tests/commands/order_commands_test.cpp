@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -209,7 +211,7 @@ TEST_F(OrderCommandTest, WithoutAnOrderNothingIsAskedFor)
 TEST_F(OrderCommandTest, CancelLeavesOnlyWholePrograms)
 {
     QString text = kHeading;
-    constexpr int kRows = 2000;
+    constexpr int kRows = 1500;
     for (int i = 0; i < kRows; ++i)
         text += QStringLiteral("A%1,D,%2,860,,1\n").arg(i).arg(1900 + i % 200);
     openedOrder(text);
@@ -225,8 +227,15 @@ TEST_F(OrderCommandTest, CancelLeavesOnlyWholePrograms)
     const QString out = folder(QStringLiteral("out"));
     files.paths = {out};
     orders.setProgressDelay(std::chrono::milliseconds(0));
-    WhenDialogShown("QProgressDialog", [](QWidget* dialog) { static_cast<QProgressDialog*>(dialog)->cancel(); });
+    QString label;
+    WhenDialogShown("QProgressDialog", [&label](QWidget* dialog) {
+        label = static_cast<QProgressDialog*>(dialog)->labelText();
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("取消"))
+                QTest::mouseClick(button, Qt::LeftButton);
+    });
     orders.OnWriteAllPrograms();
+    EXPECT_TRUE(label.startsWith(QStringLiteral("正在生成加工程序"))) << label.toStdString();
     ASSERT_FALSE(messages.shown.empty());
     EXPECT_TRUE(messages.shown.back().text.startsWith(OrderProgramsCancelledText()));
     const QStringList written = QDir(out).entryList(QDir::Files | QDir::Hidden | QDir::System);
