@@ -4,14 +4,15 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${VARNHOLT_FUZZ_BUILD:-$ROOT/build-fuzz}
 FUZZ=$ROOT/fuzz
-ALL_TARGETS=(hinges_fuzz lockcore_fuzz door_fuzz knife_fuzz profile_fuzz importer_fuzz record_stream_fuzz)
+ALL_TARGETS=(hinges_fuzz lockcore_fuzz door_fuzz knife_fuzz profile_fuzz orders_fuzz importer_fuzz record_stream_fuzz)
 
 # The corpus kept in the repository, minimised from long runs.
 committed_corpus() { echo "$FUZZ/corpus/$1"; }
 
 # Seed files of each target: the samples, the files of the tests and, for
 # the importer, drawings as CAD programs write them (for the machine
-# profile, which has neither, files in its writer's form). The record
+# profile, which has neither, files in its writer's form; for orders, CSV
+# files as spreadsheet programs export them and the tests' workbooks). The record
 # stream has no files; its fuzzer starts from its corpus alone.
 seeds() {
   case $1 in
@@ -20,6 +21,7 @@ seeds() {
     door_fuzz) ls "$ROOT"/samples/library/DoorModel/*.xml "$ROOT"/tests/library/golden/door.xml ;;
     knife_fuzz) ls "$ROOT"/samples/library/HingesKnife.xml "$ROOT"/tests/library/golden/knife.xml ;;
     profile_fuzz) ls "$FUZZ"/seeds/MachineProfile*.xml ;;
+    orders_fuzz) ls "$FUZZ"/seeds/order-*.csv "$BUILD"/order_workbooks/*.xlsx ;;
     importer_fuzz)
       find "$ROOT"/samples/cad "$ROOT"/tests/importer/data "$BUILD/producer_drawings" -name '*.dxf' -size -1000k ;;
     record_stream_fuzz) ;;
@@ -67,7 +69,8 @@ time_limit() {
 }
 
 # build_targets TARGET...: the targets with clang, coverage and the address
-# and undefined-behaviour sanitizers, and the producer drawings.
+# and undefined-behaviour sanitizers, the producer drawings and the order
+# workbooks.
 build_targets() {
   local launcher=()
   if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
@@ -75,6 +78,7 @@ build_targets() {
     -DVARNHOLT_FUZZ=ON -DVARNHOLT_BUILD_TESTS=OFF -DVARNHOLT_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
   cmake --build "$BUILD" -j "$(nproc)" --target "$@"
   /usr/bin/python3 "$ROOT/tests/importer/make_producer_drawings.py" "$BUILD/producer_drawings"
+  /usr/bin/python3 "$ROOT/tests/orders/make_order_workbooks.py" "$BUILD/order_workbooks"
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
   export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 }

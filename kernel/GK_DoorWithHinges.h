@@ -26,6 +26,9 @@ public:
     GK_LockCore* GetLockCoreModel() const { return m_lockCore.get(); }
     void SetHingesModel(std::shared_ptr<GK_Hinges> hinges) { m_hinges = std::move(hinges); }
     void SetLockCoreModel(std::shared_ptr<GK_LockCore> lockCore) { m_lockCore = std::move(lockCore); }
+    // The models shared, for a door made from this one that keeps them.
+    const std::shared_ptr<GK_Hinges>& ShareHingesModel() const { return m_hinges; }
+    const std::shared_ptr<GK_LockCore>& ShareLockCoreModel() const { return m_lockCore; }
 
     const GU_Pt_List& GetHingesPos() const { return m_hingesPos; }
     // Appends one hinge position.

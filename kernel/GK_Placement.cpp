@@ -153,3 +153,64 @@ std::vector<GK_PartOffLeaf> GK_PartsOffLeaf(const GK_DoorWithHinges& door, doubl
     }
     return off;
 }
+
+namespace {
+
+// A position along the old length at the same distance from the end it is
+// nearer to (a tie counts as nearer to end 0).
+double keepNearerEnd(double x, double oldLength, double newLength)
+{
+    return x <= oldLength / 2.0 ? x : newLength - (oldLength - x);
+}
+
+// The hinges' x along the new length, in the list's order: the first and the
+// last (by x) keep their distance from their ends, the others are spread
+// evenly between them in their order of x.
+std::vector<double> hingesAlong(const GU_Pt_List& positions, double oldLength, double newLength)
+{
+    const std::size_t n = positions.count();
+    std::vector<double> x(n);
+    if (n == 0)
+        return x;
+    if (n == 1) {
+        x[0] = keepNearerEnd(positions[0].x, oldLength, newLength);
+        return x;
+    }
+    std::vector<std::size_t> byX(n);
+    for (std::size_t i = 0; i < n; ++i)
+        byX[i] = i;
+    // Stable, so hinges at the same x keep their list order.
+    std::stable_sort(byX.begin(), byX.end(), [&](std::size_t a, std::size_t b) { return positions[a].x < positions[b].x; });
+    const double first = positions[byX.front()].x;
+    const double last = newLength - (oldLength - positions[byX.back()].x);
+    for (std::size_t k = 0; k < n; ++k)
+        x[byX[k]] = k + 1 == n ? last : first + (last - first) * static_cast<double>(k) / static_cast<double>(n - 1);
+    return x;
+}
+
+} // namespace
+
+std::unique_ptr<GK_DoorWithHinges> GK_DoorInSize(const GK_DoorWithHinges& door, double length, double width,
+                                                 double thickness, int hingesUp)
+{
+    double oldLength = 0.0, oldWidth = 0.0, oldThickness = 0.0;
+    door.GetDoorSize(oldLength, oldWidth, oldThickness);
+    auto sized = std::make_unique<GK_DoorWithHinges>(door.GetName(), door.GetComments(), length, width, thickness);
+    sized->SetHingesModel(door.ShareHingesModel());
+    sized->SetLockCoreModel(door.ShareLockCoreModel());
+    sized->SetHingesUp(hingesUp);
+
+    const GU_Pt_List& positions = door.GetHingesPos();
+    position lock = door.GetLockCorePos();
+    if (std::abs(length - oldLength) <= 1e-9) {
+        for (const position& p : positions)
+            sized->SetHingesPos(p);
+    } else {
+        const std::vector<double> x = hingesAlong(positions, oldLength, length);
+        for (std::size_t i = 0; i < positions.count(); ++i)
+            sized->SetHingesPos({x[i], positions[i].y, positions[i].z});
+        lock.x = keepNearerEnd(lock.x, oldLength, length);
+    }
+    sized->SetLockCorePos(lock);
+    return sized;
+}

@@ -67,10 +67,11 @@ std::vector<GK_PartOffLeaf> GK_PartsOffLeaf(const GK_DoorWithHinges& door, doubl
 // The door in another size, by the rule every order row follows: the first
 // and the last hinge keep their distance from their ends of the leaf and the
 // hinges between them are spread evenly between those two (a length equal to
-// the door's keeps every position as it is); the lock core keeps its
-// distance from the end it is nearer to; distances across the width keep
-// their edge; the thickness is the new one (through depths and the edge work
-// follow it). hingesUp as GK_DoorWithHinges::SetHingesUp. The models are
-// shared with door.
+// the door's, within 1e-9, keeps every position as it is); a lone hinge, like
+// the lock core, keeps its distance from the end it is nearer to (from end 0
+// at the middle); distances across the width keep their edge; the thickness
+// is the new one (through depths and the edge work follow it). hingesUp as
+// GK_DoorWithHinges::SetHingesUp. The positions keep their list order; name,
+// comments and the models are door's, the models shared.
 std::unique_ptr<GK_DoorWithHinges> GK_DoorInSize(const GK_DoorWithHinges& door, double length, double width,
                                                  double thickness, int hingesUp);

@@ -12,8 +12,9 @@ class ModelLibrary;
 enum class OrderColumn { Order, DoorModel, Length, Width, Thickness, Quantity, HingesUp, Note };
 inline constexpr int kOrderColumns = 8;
 
-// One line of an order file below its heading, its cells as written (GBK),
-// by column; a column the file lacks is empty.
+// One line of an order file below its heading, its cells as written (GBK,
+// without the white space around them), by column; a column the file lacks
+// is empty. A character of a UTF-8 file that GBK has no code for reads as "?".
 struct OrderSheetRow {
     int line = 0; // the line (CSV) or sheet row (XLSX) in the file, from 1
     std::string cells[kOrderColumns];
@@ -29,12 +30,27 @@ enum class OrderFileProblem {
     NoHeading,    // no line names both "门型" (DoorModel) and "长度" (Length) and "宽度" (Width)
 };
 
+// What a TooLarge order file has too much of.
+enum class OrderFileLimit { FileBytes, PartBytes, Cells, XmlNodes };
+
+// The bounds of an order file: whatever a file holds, reading it takes no
+// more than a few hundred megabytes and time in proportion to its size.
+inline constexpr long long kMaxOrderFileBytes = 32LL << 20;
+inline constexpr long long kMaxXlsxPartBytes = 16LL << 20; // one part of the workbook, unpacked
+inline constexpr long long kMaxOrderCells = 500000;        // every cell of every line, empty ones too
+inline constexpr long long kMaxXlsxXmlNodes = 4000000;     // elements, attributes and texts of one part
+
 struct OrderFile {
+    std::string path; // UTF-8, as ReadOrderFile was given it
     OrderFileProblem problem = OrderFileProblem::None;
     int error = 0;
     long long limit = 0;
+    OrderFileLimit limitOf = OrderFileLimit::FileBytes;
     std::string detail;               // UTF-8
     std::vector<OrderSheetRow> rows;  // every line after the heading but wholly empty ones
+    // A number may take a decimal comma ("2050,5"): true unless the file is
+    // a CSV separated by commas. Quantities never do, so "1,000" is no 1.
+    bool decimalComma = false;
 };
 
 // Reads a CSV (UTF-8 with or without BOM, or GBK; comma, semicolon or tab,
@@ -48,7 +64,7 @@ struct RowRefusal {
         None,
         NoModel,       // the door-model cell is empty
         UnknownModel,  // no door model of the library has the name
-        ModelLacks,    // the door model has no hinge model or no lock-core model bound
+        ModelLacks,    // the door model has no hinge model (lockCore false) or no lock-core model (lockCore true) bound
         NotANumber,    // column's cell is not a number
         OutOfRange,    // column's value lies outside min..max
         BadQuantity,   // the quantity is not a whole number of at least 1 (max: kMaxQuantity)
@@ -57,7 +73,7 @@ struct RowRefusal {
     };
     Kind kind = Kind::None;
     OrderColumn column = OrderColumn::Length;
-    std::string text;            // GBK: the cell as written (NotANumber, UnknownModel, BadQuantity, BadHingesUp)
+    std::string text;            // GBK: the cell as written (NotANumber, UnknownModel, ModelLacks, BadQuantity, BadHingesUp)
     double value = 0.0, min = 0.0, max = 0.0;
     bool lockCore = false;
     std::size_t hinge = 0;
@@ -93,10 +109,15 @@ struct Order {
 };
 
 // Checks every row against the library: nothing is dropped, a row that
-// cannot be used keeps its refusal. The doors share the library's hinge and
-// lock-core models.
+// cannot be used keeps its refusal (the first of its cells, left to right,
+// that cannot be used; then a part off the leaf). Numbers are plain decimals
+// ("2050", "2050.5", a decimal comma as OrderFile::decimalComma says); an
+// empty thickness or hinges-up cell takes the model's, an empty quantity is 1.
+// The doors share the library's hinge and lock-core models.
 Order ResolveOrder(const OrderFile& file, const ModelLibrary& library);
 
 // The Chinese wording (UTF-8) of a file problem and of a row's refusal.
 std::string OrderFileProblemText(const OrderFile& file);
 std::string RefusalText(const RowRefusal& refusal);
+// "第 12 行：" and the row's refusal.
+std::string RowRefusalText(const OrderRow& row);

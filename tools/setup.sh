@@ -6,10 +6,10 @@ set -euo pipefail
 PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
-  libtinyxml-dev libdxflib-dev libpolyclipping-dev
+  libtinyxml-dev libdxflib-dev libpolyclipping-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
-  python3-ezdxf
+  python3-ezdxf python3-openpyxl
   locales
   clang libclang-rt-14-dev llvm
 )

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -96,6 +97,77 @@ TEST(LayOutDoor, KeepsOnePlacementPerHingePosition)
     door->SetHingesModel(nullptr);
     for (const auto& placed : GK_LayOutDoor(*door).hinges)
         EXPECT_FALSE(placed) << "no hinge model, nothing placed";
+}
+
+struct SizeCase {
+    const char* name;
+    std::vector<double> hingesX; // the model's, in list order, on a 2000 mm leaf
+    double lockX;
+    double length;               // the new length
+    std::vector<double> wantX;   // worked out by hand, in list order
+    double wantLockX;
+};
+
+class DoorInSize : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(DoorInSize, MovesHingesAndLockByTheirEnds)
+{
+    const SizeCase& c = GetParam();
+    auto model = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
+    for (std::size_t i = 0; i < c.hingesX.size(); ++i)
+        model->SetHingesPos({c.hingesX[i], 5.0 + static_cast<double>(i), 3});
+    model->SetLockCorePos({c.lockX, 60, 2});
+    const auto door = GK_DoorInSize(*model, c.length, 900, 40, 0);
+    const GU_Pt_List& at = door->GetHingesPos();
+    ASSERT_EQ(at.count(), c.wantX.size());
+    for (std::size_t i = 0; i < at.count(); ++i) {
+        EXPECT_NEAR(at[i].x, c.wantX[i], 1e-9) << "hinge " << i;
+        EXPECT_EQ(at[i].y, 5.0 + static_cast<double>(i)) << "across the width nothing moves";
+        EXPECT_EQ(at[i].z, 3);
+    }
+    EXPECT_NEAR(door->GetLockCorePos().x, c.wantLockX, 1e-9);
+    EXPECT_EQ(door->GetLockCorePos().y, 60);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, DoorInSize,
+    ::testing::Values(
+        SizeCase{"TwoShorter", {200, 1800}, 950, 1500, {200, 1300}, 950},
+        SizeCase{"TwoLonger", {200, 1800}, 1050, 2400, {200, 2200}, 1450},
+        SizeCase{"TwoListedLastFirst", {1750, 250}, 300, 1200, {950, 250}, 300},
+        // The middle hinge goes halfway, wherever the model had it.
+        SizeCase{"ThreeShorter", {250, 700, 1850}, 1500, 1600, {250, 850, 1450}, 1100},
+        SizeCase{"ThreeLonger", {200, 1000, 1800}, 1000, 2400, {200, 1200, 2200}, 1000},
+        SizeCase{"FourOutOfOrder", {1800, 200, 900, 1300}, 1200, 2500, {2300, 200, 900, 1600}, 1700},
+        SizeCase{"FourShorter", {200, 600, 1400, 1800}, 999, 1100, {200, 433.33333333333331, 666.66666666666663, 900}, 999},
+        SizeCase{"OneNearStart", {300}, 1900, 1000, {300}, 900},
+        SizeCase{"OneNearEnd", {1700}, 100, 1000, {700}, 100},
+        SizeCase{"NoHinges", {}, 1600, 2100, {}, 1700}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DoorInSize, SameLengthKeepsEveryPositionAndTakesTheRest)
+{
+    std::shared_ptr<GK_Hinges> hinge = api_gk_make_hinges({{0, 0, 0}, {100, 0, 0}, {100, 20, 0}});
+    auto model = api_gk_make_door_with_hinges("门A", "注", 2000, 900, 40);
+    model->SetHingesModel(hinge);
+    // Positions that spacing them anew would not give back bit for bit.
+    const std::vector<position> positions{{0.1 + 0.2, 0, 0}, {1000.0 / 3.0, 0, 0}, {2000 - 0.7, 1, 0}};
+    for (const position& p : positions)
+        model->SetHingesPos(p);
+    model->SetLockCorePos({1999.9 / 3.0, 60, 0});
+    const auto door = GK_DoorInSize(*model, 2000 + 1e-10, 850, 52, 1);
+    EXPECT_EQ(door->GetHingesPos().points(), positions);
+    EXPECT_EQ(door->GetLockCorePos(), model->GetLockCorePos());
+    double length = 0, width = 0, thickness = 0;
+    door->GetDoorSize(length, width, thickness);
+    EXPECT_EQ(length, 2000 + 1e-10);
+    EXPECT_EQ(width, 850);
+    EXPECT_EQ(thickness, 52);
+    EXPECT_EQ(door->HingesUp(), 1);
+    EXPECT_EQ(door->GetName(), "门A");
+    EXPECT_EQ(door->GetComments(), "注");
+    EXPECT_EQ(door->ShareHingesModel(), hinge) << "the model is shared, not copied";
+    EXPECT_EQ(GK_DoorInSize(*door, 2000, 850, 52, 0)->HingesUp(), 0);
 }
 
 } // namespace
