@@ -162,9 +162,8 @@ void OrderCommands::OnWriteAllPrograms()
                                          });
         },
         m_progressDelay);
-    QString text = utf8(OrderSummaryText(summary));
-    if (summary.cancelled)
-        text = OrderProgramsCancelledText() + QStringLiteral("\n\n") + text;
+    // The summary says whether the run was cancelled or stopped at a file.
+    const QString text = utf8(OrderSummaryText(summary));
     if (summary.failure.empty())
         m_messages.information(text);
     else

@@ -55,11 +55,6 @@ QString OrderProgramsReplaceQuestion(const QString& folder, const QStringList& n
         .arg(QDir::toNativeSeparators(folder), shown.join(QLatin1Char('\n')));
 }
 
-QString OrderProgramsCancelledText()
-{
-    return QStringLiteral("已取消：其余各行的加工程序没有生成，已写入的程序都是完整的。");
-}
-
 QString JobSheetWrittenStatus(const QString& path)
 {
     return QStringLiteral("生产单PDF已保存到“%1”").arg(QDir::toNativeSeparators(path));

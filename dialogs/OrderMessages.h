@@ -21,8 +21,6 @@ QString OrderOpenedStatus(const QString& order, std::size_t rows, std::size_t re
 QString NoOrderMessage();
 // Programs of the order that are in the folder already (the first few named).
 QString OrderProgramsReplaceQuestion(const QString& folder, const QStringList& names);
-// The run was cancelled before every row was written.
-QString OrderProgramsCancelledText();
 QString JobSheetWrittenStatus(const QString& path);
 QString JobSheetNotWrittenMessage(const QString& path, const QString& reason);
 // "打印..." with no door in the drawing and no order open.
