@@ -49,7 +49,7 @@ void COrderPane::fill(const Order* order, const std::vector<double>& seconds)
         addNumberedRow(row.door, QString::number(row.line),
                        {GbkToQString(row.order), GbkToQString(row.doorModel), sized ? sizeText(row) : QString(),
                         row.quantity > 0 ? QString::number(row.quantity) : QString(),
-                        row.usable() && time >= 0 ? DurationText(time) : QString(),
+                        row.usable() && time > 0 ? DurationText(time) : QString(),
                         row.usable() ? RowUsableText() : QString::fromStdString(RefusalText(row.refusal))});
     }
     fitColumns();

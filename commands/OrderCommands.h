@@ -28,8 +28,9 @@ public:
 
     // The open order; null while none is.
     const Order* order() const { return m_order.get(); }
-    // The estimated time of one door of each row, in seconds; negative for
-    // a row not estimated (it cannot be used, or the estimate was cancelled).
+    // The estimated time of one door of each row, in seconds; 0 for a row
+    // that cannot be planned, negative for one not estimated (it cannot be
+    // used, or the estimate was cancelled).
     const std::vector<double>& rowSeconds() const { return m_seconds; }
     // Told whenever the open order or its estimates changed.
     void setOrderChanged(std::function<void()> changed) { m_changed = std::move(changed); }

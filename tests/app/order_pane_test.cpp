@@ -132,6 +132,17 @@ TEST_F(OrderPane, ClickingARowDrawsItsDoorWithThePreview)
     EXPECT_DOUBLE_EQ(length, 2100);
 }
 
+// The times follow the tool table: without tools no row can be planned.
+TEST_F(OrderPane, TheOpenOrderIsEstimatedAgainAfterTheToolsChanged)
+{
+    ASSERT_TRUE(order->commands().OpenOrder(orderFile()));
+    ASSERT_FALSE(rowTexts(pane->grid(), 0).value(5).isEmpty());
+    f->library().setTools(GU_OwnedList<KnifeInfo>());
+    QTRY_VERIFY(rowTexts(pane->grid(), 0).value(5).isEmpty());
+    EXPECT_EQ(order->commands().rowSeconds()[0], 0.0);
+    EXPECT_EQ(rowTexts(pane->grid(), 0).value(6), QStringLiteral("可加工"));
+}
+
 TEST_F(OrderPane, AnOrderFileDroppedOnTheWindowIsOpened)
 {
     const QString path = orderFile();
