@@ -19,13 +19,13 @@ install_missing_packages
 # Only the program is built; the build folder's options stay as ./test.sh
 # left them, so the two scripts never switch each other's targets off.
 cmake -S "$ROOT" -B "$ROOT/build" -G Ninja
-cmake --build "$ROOT/build" --target Varnholt -j "$(nproc)"
+cmake --build "$ROOT/build" --target Varnholt VarnholtBatch -j "$(nproc)"
 
 # The program parses drawings with its reader processes, found beside it;
 # the DWG reader's node program and its package lie beside them.
 DIST="$ROOT/dist"
 mkdir -p "$DIST"
-install -m 755 "$ROOT/build/app/Varnholt" "$ROOT/build/app/VarnholtDxfReader" "$ROOT/build/app/VarnholtDwgReader" \
+install -m 755 "$ROOT/build/app/Varnholt" "$ROOT/build/app/VarnholtBatch" "$ROOT/build/app/VarnholtDxfReader" "$ROOT/build/app/VarnholtDwgReader" \
   "$DIST/"
 install -m 644 "$ROOT"/build/app/*.mjs "$ROOT/build/app/package.json" "$ROOT/build/app/package-lock.json" "$DIST/"
 # DXF drawings never need node: without the package only DWG import fails,

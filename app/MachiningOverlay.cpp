@@ -38,12 +38,22 @@ constexpr double kRowSpacing = 3.0;
 
 // How near the mouse must be to a cut to name it, in pixels.
 constexpr double kHoverPixels = 5.0;
+// How far an arc's chords may stray from it, in pixels: too little to see.
+constexpr double kArcPixels = 0.25;
 
 QPen hairline(const QColor& colour, Qt::PenStyle style = Qt::SolidLine)
 {
     QPen pen(colour, 0.0, style);
     pen.setCosmetic(true);
     return pen;
+}
+
+// How many pixels the most stretched direction of a millimetre spans.
+double largestStretch(const QTransform& t)
+{
+    const double squares = t.m11() * t.m11() + t.m12() * t.m12() + t.m21() * t.m21() + t.m22() * t.m22();
+    const double det = t.m11() * t.m22() - t.m12() * t.m21();
+    return std::sqrt((squares + std::sqrt(std::max(0.0, squares * squares - 4.0 * det * det))) / 2.0);
 }
 
 double distanceToPolyline(const QPointF& p, const QPolygonF& line)
@@ -64,7 +74,7 @@ double distanceToPolyline(const QPointF& p, const QPolygonF& line)
 void MachiningOverlay::set(const MachiningPreview& preview)
 {
     m_tools = preview.tools;
-    m_paths.clear();
+    m_strokes = preview.strokes;
     m_holes.clear();
     m_edge = preview.edge;
     m_edgeGap = std::max({kMinEdgeGap, preview.thickness, kEdgeGapShare * preview.length});
@@ -73,14 +83,6 @@ void MachiningOverlay::set(const MachiningPreview& preview)
         const QPointF top = onEdgeView({0.0, 0.0});
         const QPointF bottom = onEdgeView({preview.length, -preview.thickness});
         m_edgeView = QRectF(top, bottom).normalized();
-    }
-    m_paths.reserve(preview.strokes.size());
-    for (const PreviewStroke& stroke : preview.strokes) {
-        QPolygonF line;
-        line.reserve(static_cast<qsizetype>(stroke.points.size()));
-        for (const Point2& p : stroke.points)
-            line.append(stroke.edge ? onEdgeView(p) : QPointF(p.x, p.y));
-        m_paths.push_back({stroke.tool, stroke.rapid, std::move(line), stroke.feature, stroke.depth});
     }
     for (const PreviewPlunge& plunge : preview.plunges) {
         const QPointF centre = plunge.edge ? onEdgeView(plunge.at) : QPointF(plunge.at.x, plunge.at.y);
@@ -95,6 +97,25 @@ QPointF MachiningOverlay::onEdgeView(const Point2& p) const
     return {p.x, m_edge->edgeY - m_edge->inward * (m_edgeGap - p.y)};
 }
 
+QPolygonF MachiningOverlay::lineOf(const PreviewStroke& stroke, double tolerance, const QRectF& shown) const
+{
+    // The lock edge's view only moves or mirrors its plane: chords stay as
+    // close, and what is shown lies in the plane where it is moved back to.
+    QRectF inPlane = shown;
+    if (stroke.edge) {
+        const auto back = [&](double y) { return m_edge->inward * (y - m_edge->edgeY) + m_edgeGap; };
+        inPlane = QRectF(QPointF(shown.left(), back(shown.top())), QPointF(shown.right(), back(shown.bottom())))
+                      .normalized();
+    }
+    const std::vector<Point2> points =
+        StrokePolyline(stroke, tolerance, {inPlane.left(), inPlane.top(), inPlane.right(), inPlane.bottom()});
+    QPolygonF line;
+    line.reserve(static_cast<qsizetype>(points.size()));
+    for (const Point2& p : points)
+        line.append(stroke.edge ? onEdgeView(p) : QPointF(p.x, p.y));
+    return line;
+}
+
 QColor MachiningOverlay::toolColor(int tool)
 {
     return kToolColors[static_cast<std::size_t>(tool) % kToolColors.size()];
@@ -107,9 +128,11 @@ void MachiningOverlay::paint(QPainter& painter, const QTransform& toWindow) cons
     paintEdgeView(painter, toWindow);
     painter.setBrush(Qt::NoBrush);
     painter.setTransform(toWindow);
-    for (const Path& path : m_paths) {
-        painter.setPen(hairline(toolColor(path.tool), path.rapid ? Qt::DashLine : Qt::SolidLine));
-        painter.drawPolyline(path.line);
+    const double tolerance = kArcPixels / largestStretch(toWindow);
+    const QRectF shown = toWindow.inverted().mapRect(QRectF(painter.viewport()));
+    for (const PreviewStroke& stroke : m_strokes) {
+        painter.setPen(hairline(toolColor(stroke.tool), stroke.rapid ? Qt::DashLine : Qt::SolidLine));
+        painter.drawPolyline(lineOf(stroke, tolerance, shown));
     }
     for (const Hole& hole : m_holes) {
         painter.setPen(hairline(toolColor(hole.tool)));
@@ -201,7 +224,7 @@ QString MachiningOverlay::hoverText(QPointF windowPoint, const QTransform& toWin
     const QPointF at = toDrawing.map(windowPoint);
     const double reach = kHoverPixels / scale;
     double best = std::numeric_limits<double>::infinity();
-    const Path* nearestPath = nullptr;
+    const PreviewStroke* nearestPath = nullptr;
     const Hole* nearestHole = nullptr;
     // A hole counts over its whole area, a cut along its line.
     for (const Hole& hole : m_holes) {
@@ -211,10 +234,12 @@ QString MachiningOverlay::hoverText(QPointF windowPoint, const QTransform& toWin
             nearestHole = &hole;
         }
     }
-    for (const Path& path : m_paths) {
+    const double tolerance = kArcPixels / scale;
+    const QRectF near(at - QPointF(reach, reach), at + QPointF(reach, reach));
+    for (const PreviewStroke& path : m_strokes) {
         if (path.rapid)
             continue;
-        const double d = distanceToPolyline(at, path.line);
+        const double d = distanceToPolyline(at, lineOf(path, tolerance, near));
         if (d <= reach && d < best) {
             best = d;
             nearestPath = &path;

@@ -23,9 +23,9 @@ class QPainter;
 class MachiningOverlay {
 public:
     void set(const MachiningPreview& preview);
-    bool empty() const { return m_paths.empty() && m_holes.empty(); }
+    bool empty() const { return m_strokes.empty() && m_holes.empty(); }
     // The paths and holes drawn.
-    std::size_t pathCount() const { return m_paths.size() + m_holes.size(); }
+    std::size_t pathCount() const { return m_strokes.size() + m_holes.size(); }
 
     // The lock edge's view in drawing millimetres; none without edge work.
     std::optional<QRectF> edgeView() const { return m_edgeView; }
@@ -42,13 +42,6 @@ public:
     static QColor toolColor(int tool);
 
 private:
-    struct Path {
-        int tool;
-        bool rapid;
-        QPolygonF line;
-        FeatureRef feature;
-        double depth;
-    };
     struct Hole {
         int tool;
         QPointF centre;
@@ -59,11 +52,14 @@ private:
 
     // Where a point of the lock edge's plane (x, z) lies in the drawing.
     QPointF onEdgeView(const Point2& p) const;
+    // The stroke in the drawing, its arcs in chords straying from them by at
+    // most `tolerance` (mm) within `shown` (drawing millimetres).
+    QPolygonF lineOf(const PreviewStroke& stroke, double tolerance, const QRectF& shown) const;
     void paintEdgeView(QPainter& painter, const QTransform& toWindow) const;
     void paintLegend(QPainter& painter) const;
 
     std::vector<PreviewTool> m_tools;
-    std::vector<Path> m_paths;
+    std::vector<PreviewStroke> m_strokes;
     std::vector<Hole> m_holes;
     std::optional<WorkFrame> m_edge;
     double m_edgeGap = 0.0;

@@ -1,6 +1,6 @@
 #include <app/UiLanguage.h>
 #include <app/VarnholtApp.h>
-#include <app/ExeFolder.h>
+#include <library/ExeFolder.h>
 
 #include <QApplication>
 

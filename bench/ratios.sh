@@ -27,6 +27,7 @@ PAIRS=(
   "grid repaint / QTreeView|grid/grid_bench|GridRepaint|TreeViewRepaint|0.60"
   "four-hinge door programs / Clipper offsets (arcs)|machining/machining_bench|BM_BothPrograms/arcs|BM_ClipperOffsetsAlone/arcs|2.00"
   "four-hinge door programs / Clipper offsets (wavy)|machining/machining_bench|BM_BothPrograms/wavy|BM_ClipperOffsetsAlone/wavy|2.00"
+  "1,000-row order, programs and job sheet / one by one|orders/orders_bench|BM_OrderToProgramsAndSheet|BM_DoorsOneByOne|1.20"
 )
 
 wanted() {

@@ -4,6 +4,7 @@
 
 #include <grid/CTreeGridItem.h>
 #include <grid/GridImageStrip.h>
+#include <grid/TextWidthBound.h>
 
 #include <QHeaderView>
 
@@ -50,18 +51,18 @@ void CTreeGridCtrl::OnSectionHandleDoubleClicked(int column)
 
 int CTreeGridCtrl::ContentWidth(int column) const
 {
-    const QFontMetrics metrics(viewport()->font());
+    TextWidthBound textWidth{QFontMetrics(viewport()->font())};
     int widest = m_header->sectionSizeHint(column);
     const bool checkBoxes = m_exStyle & LVS_EX_CHECKBOXES;
     for (const CTreeItem* node : m_rows) {
         const CItemInfo& info = *node->m_info;
         if (column == 0) {
             const int label = m_imageWidth * (node->m_indent + 1) + (checkBoxes ? kCheckBoxImageWidth : 0);
-            widest = std::max(widest, label + metrics.horizontalAdvance(info.m_text) + kLabelRoom);
+            widest = std::max(widest, label + textWidth(info.m_text) + kLabelRoom);
         } else if (column - 1 < info.m_subItemTexts.size()) {
             const QString& text = info.m_subItemTexts.at(column - 1);
             if (!text.isEmpty())
-                widest = std::max(widest, metrics.horizontalAdvance(text) + kCellRoom);
+                widest = std::max(widest, textWidth(text) + kCellRoom);
         }
     }
     return widest;

@@ -44,14 +44,14 @@ struct CTreeGridCtrl::PaintContext {
 
 namespace {
 
-// Draws one text as a single vertically centred line, its background box
-// filled with the row's background colour, clipped to the rectangle.
-void DrawCellText(QPainter& painter, const QFontMetrics& metrics, const QRect& rect, const QString& text,
+// Draws one shown text as a single vertically centred line, its background
+// box filled with the row's background colour, clipped to the rectangle.
+void DrawCellText(QPainter& painter, const QFontMetrics& metrics, const QRect& rect, const ShownText& shown,
                   Qt::Alignment align, const QColor& background, const QColor& color)
 {
-    if (rect.width() <= 0 || text.isEmpty())
+    if (rect.width() <= 0 || shown.text.isEmpty())
         return;
-    const int advance = metrics.horizontalAdvance(text);
+    const int advance = shown.advance;
     int x = rect.left();
     if (align & Qt::AlignRight)
         x = rect.left() + rect.width() - advance;
@@ -63,7 +63,7 @@ void DrawCellText(QPainter& painter, const QFontMetrics& metrics, const QRect& r
     const bool overflows = x < rect.left() || x + advance > rect.left() + rect.width();
     if (overflows)
         painter.setClipRect(rect, Qt::IntersectClip);
-    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+    painter.drawText(QPoint(x, y + metrics.ascent()), shown.text);
     if (overflows)
         painter.setClipping(false);
 }
@@ -149,10 +149,9 @@ void CTreeGridCtrl::DrawRowLabel(QPainter& painter, const CTreeItem& node, const
     const QRect label(labelLeft, top, column0Right - labelLeft, m_rowHeight);
     if (label.width() > 0) {
         // Like the other cells, a text that fits stands as its column says.
-        const bool fits = TextFits(context.metrics, info.m_text, label.width(), kLabelMargin);
-        const QString text = fits ? info.m_text : ShortenText(context.metrics, info.m_text, label.width(), kLabelMargin);
-        DrawCellText(painter, context.metrics, label.adjusted(kLabelInset, 0, -kLabelInset, 0), text,
-                     fits ? m_headerModel->alignment(0) : Qt::AlignLeft, colors.background, textColor);
+        const ShownText shown = TextToShow(context.metrics, info.m_text, label.width(), kLabelMargin);
+        DrawCellText(painter, context.metrics, label.adjusted(kLabelInset, 0, -kLabelInset, 0), shown,
+                     shown.whole ? m_headerModel->alignment(0) : Qt::AlignLeft, colors.background, textColor);
     }
 }
 
@@ -172,16 +171,8 @@ void CTreeGridCtrl::DrawRowCells(QPainter& painter, const CItemInfo& info, const
         if (cellColor != info.m_cellColors.end() && cellColor->second != COLORREF_NONE)
             painter.fillRect(cell, ColorFromColorRef(cellColor->second));
         const QString text = subItem < info.m_subItemTexts.size() ? info.m_subItemTexts.at(subItem) : QString();
-        QString shown;
-        Qt::Alignment align = Qt::AlignLeft;
-        if (!text.isEmpty()) {
-            if (TextFits(context.metrics, text, cell.width(), kCellMargin)) {
-                shown = text;
-                align = m_headerModel->alignment(column);
-            } else {
-                shown = ShortenText(context.metrics, text, cell.width(), kCellMargin);
-            }
-        }
+        const ShownText shown = TextToShow(context.metrics, text, cell.width(), kCellMargin);
+        const Qt::Alignment align = shown.whole ? m_headerModel->alignment(column) : Qt::AlignLeft;
         const bool focused = selected && PaintFocusCell(painter, column, cell);
         DrawCellText(painter, context.metrics, cell.adjusted(kCellInset, 0, -kCellInset, 0), shown, align,
                      colors.background, focused ? FocusTextColor(colors) : colors.text);

@@ -52,3 +52,17 @@ QString ShortenText(const QFontMetrics& metrics, const QString& text, int width,
         fits = SplitsPair(text, 1) ? 2 : 1;
     return text.left(fits) + kEllipsis;
 }
+
+ShownText TextToShow(const QFontMetrics& metrics, const QString& text, int width, int margin)
+{
+    if (text.isEmpty())
+        return {};
+    if (text.size() < width) {
+        const int advance = metrics.horizontalAdvance(text);
+        if (advance + margin < width)
+            return {text, advance, true};
+    }
+    QString shortened = ShortenText(metrics, text, width, margin);
+    const int advance = metrics.horizontalAdvance(shortened);
+    return {std::move(shortened), advance, false};
+}

@@ -6,16 +6,38 @@ namespace {
 constexpr const char* kGbk = "GBK";
 constexpr const char* kUtf8 = "UTF-8";
 constexpr const char* kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+
+// ASCII reads the same in both: most names, numbers and comments need no
+// conversion at all.
+bool isAscii(const std::string& text)
+{
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// Opening a conversion costs far more than converting a name with it, and a
+// start-up converts every name of the library: each thread keeps one.
+TextConverter& gbkToUtf8Converter()
+{
+    thread_local TextConverter converter(kUtf8, kGbk);
+    return converter;
+}
 } // namespace
 
 std::optional<std::string> GbkToUtf8(const std::string& gbk)
 {
-    return TextConverter(kUtf8, kGbk).convert(gbk);
+    if (isAscii(gbk))
+        return gbk;
+    return gbkToUtf8Converter().convert(gbk);
 }
 
 std::string GbkToUtf8ForDisplay(const std::string& gbk)
 {
-    TextConverter converter(kUtf8, kGbk);
+    if (isAscii(gbk))
+        return gbk;
+    TextConverter& converter = gbkToUtf8Converter();
     if (std::optional<std::string> whole = converter.convert(gbk))
         return *whole;
     // Character by character: a byte that starts no valid character shows as

@@ -3,6 +3,7 @@
 #include <library/NameLookup.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -14,14 +15,51 @@ constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
 constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 constexpr std::size_t kReadChunk = 64 * 1024;
 
-std::uint64_t hashOn(std::uint64_t hash, std::string_view bytes)
-{
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= kFnvPrime;
+// An FNV-style hash taken a machine word at a time, several times faster
+// than byte by byte on the whole library read at start-up. Fed in pieces it
+// gives what the whole text gives, so a file read in chunks hashes as the
+// same bytes held in memory.
+class WordHash {
+public:
+    void add(std::string_view bytes)
+    {
+        if (m_pending > 0) {
+            const std::size_t taken = std::min(bytes.size(), sizeof m_word - m_pending);
+            std::memcpy(m_word + m_pending, bytes.data(), taken);
+            m_pending += taken;
+            bytes.remove_prefix(taken);
+            if (m_pending < sizeof m_word)
+                return;
+            mix(m_word);
+            m_pending = 0;
+        }
+        for (; bytes.size() >= sizeof m_word; bytes.remove_prefix(sizeof m_word))
+            mix(bytes.data());
+        std::memcpy(m_word, bytes.data(), bytes.size());
+        m_pending = bytes.size();
     }
-    return hash;
-}
+
+    std::uint64_t value() const
+    {
+        std::uint64_t hash = m_hash;
+        for (std::size_t i = 0; i < m_pending; ++i)
+            hash = (hash ^ static_cast<unsigned char>(m_word[i])) * kFnvPrime;
+        return hash;
+    }
+
+private:
+    void mix(const char* at)
+    {
+        std::uint64_t word = 0;
+        std::memcpy(&word, at, sizeof word);
+        m_hash = (m_hash ^ word) * kFnvPrime;
+        m_hash ^= m_hash >> 29; // the multiply carries low bits up only: fold the high ones back
+    }
+
+    std::uint64_t m_hash = kFnvOffset;
+    char m_word[8] = {};
+    std::size_t m_pending = 0;
+};
 
 enum class Presence { Absent, Present, Unknown };
 
@@ -34,7 +72,8 @@ Presence fingerprintFile(const std::string& path, FileFingerprint& fingerprint)
         return errno == ENOENT ? Presence::Absent : Presence::Unknown;
     struct stat info {};
     Presence presence = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? Presence::Present : Presence::Unknown;
-    fingerprint = FileFingerprint{0, kFnvOffset};
+    fingerprint = FileFingerprint{};
+    WordHash hash;
     std::string chunk(kReadChunk, '\0');
     while (presence == Presence::Present) {
         const ssize_t got = read(fd, chunk.data(), chunk.size());
@@ -43,8 +82,9 @@ Presence fingerprintFile(const std::string& path, FileFingerprint& fingerprint)
         if (got <= 0)
             break;
         fingerprint.size += static_cast<std::size_t>(got);
-        fingerprint.hash = hashOn(fingerprint.hash, std::string_view(chunk.data(), static_cast<std::size_t>(got)));
+        hash.add(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
     }
+    fingerprint.hash = hash.value();
     close(fd);
     return presence;
 }
@@ -52,7 +92,9 @@ Presence fingerprintFile(const std::string& path, FileFingerprint& fingerprint)
 
 FileFingerprint FingerprintOf(std::string_view bytes)
 {
-    return FileFingerprint{bytes.size(), hashOn(kFnvOffset, bytes)};
+    WordHash hash;
+    hash.add(bytes);
+    return FileFingerprint{bytes.size(), hash.value()};
 }
 
 void LibraryFiles::seen(const std::string& path, const FileFingerprint& bytes, std::optional<std::string> gbkModelName)

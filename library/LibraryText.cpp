@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -59,18 +60,20 @@ LoadProblem overLimit(const XmlCounts& counts)
     return LoadProblem::TooManyNodes;
 }
 
-// CR LF and a lone CR become LF, in place.
+// CR LF and a lone CR become LF, in place; the runs between them move whole.
 void normaliseLineEnds(std::string& text)
 {
-    std::size_t out = 0;
-    for (std::size_t in = 0; in < text.size(); ++in) {
-        if (text[in] == '\r') {
-            text[out++] = '\n';
-            if (in + 1 < text.size() && text[in + 1] == '\n')
-                ++in;
-        } else {
-            text[out++] = text[in];
-        }
+    std::size_t in = text.find('\r');
+    if (in == std::string::npos)
+        return;
+    std::size_t out = in;
+    while (in < text.size()) {
+        text[out++] = '\n';
+        in += in + 1 < text.size() && text[in + 1] == '\n' ? 2 : 1;
+        const std::size_t next = std::min(text.find('\r', in), text.size());
+        std::memmove(text.data() + out, text.data() + in, next - in);
+        out += next - in;
+        in = next;
     }
     text.resize(out);
 }

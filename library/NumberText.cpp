@@ -3,6 +3,7 @@
 #include <charconv>
 #include <climits>
 #include <cstdlib>
+#include <string>
 #include <locale.h>
 
 namespace {
@@ -35,6 +36,17 @@ std::string FormatInt(int value)
 
 double ParseReal(const char* text)
 {
+    // Plain decimals, which the files hold, read the same through the faster
+    // std::from_chars; everything else (blanks, "+", hexadecimal, infinities,
+    // out of range) the C library reads as it always did.
+    const char* digits = text[0] == '-' ? text + 1 : text;
+    if (digits[0] >= '0' && digits[0] <= '9') {
+        double value = 0.0;
+        const char* end = text + std::char_traits<char>::length(text);
+        const auto [stop, error] = std::from_chars(text, end, value);
+        if (error == std::errc() && *stop != 'x' && *stop != 'X')
+            return value;
+    }
     return strtod_l(text, nullptr, cLocale());
 }
 

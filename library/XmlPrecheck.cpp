@@ -45,6 +45,26 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// The three classes of each byte, asked of the C library once per byte seen
+// in a text instead of once per character read.
+class CharClasses {
+public:
+    bool white(char c) { return flags(c) & kWhite; }
+    bool nameStart(char c) { return flags(c) & kNameStart; }
+    bool nameChar(char c) { return flags(c) & kNameChar; }
+
+private:
+    enum : unsigned char { kKnown = 1, kWhite = 2, kNameStart = 4, kNameChar = 8 };
+    unsigned char flags(char c)
+    {
+        unsigned char& f = m_flags[static_cast<unsigned char>(c)];
+        if (f == 0)
+            f = kKnown | (isWhite(c) ? kWhite : 0) | (isNameStart(c) ? kNameStart : 0) | (isNameChar(c) ? kNameChar : 0);
+        return f;
+    }
+    unsigned char m_flags[256] = {};
+};
+
 constexpr std::string_view kEntities[] = {"&amp;", "&lt;", "&gt;", "&quot;", "&apos;"};
 
 // Follows the parser through the text. Each step takes a position inside the
@@ -88,7 +108,7 @@ private:
 
     std::size_t skipWhite(std::size_t p) const
     {
-        while (p < m_text.size() && isWhite(m_text[p]))
+        while (p < m_text.size() && m_classes.white(m_text[p]))
             ++p;
         return p;
     }
@@ -100,9 +120,9 @@ private:
 
     std::size_t name(std::size_t p) const
     {
-        if (!isNameStart(at(p)))
+        if (!m_classes.nameStart(at(p)))
             return kStop;
-        while (at(p) && isNameChar(at(p)))
+        while (at(p) && m_classes.nameChar(at(p)))
             ++p;
         return p;
     }
@@ -116,7 +136,7 @@ private:
             return addNode() ? through(p + 4, "-->") : kStop;
         if (startsWith(p, "<![CDATA["))
             return addNode() ? cdata(p + 9) : kStop;
-        if (isNameStart(at(p + 1)))
+        if (m_classes.nameStart(at(p + 1)))
             return element(p);
         if (!addNode())
             return kStop;
@@ -155,7 +175,7 @@ private:
                 if (p == kStop)
                     return kStop;
             } else {
-                while (at(p) && at(p) != '>' && !isWhite(at(p)))
+                while (at(p) && at(p) != '>' && !m_classes.white(at(p)))
                     ++p;
             }
         }
@@ -250,7 +270,7 @@ private:
             return text(p + 1, "'", false);
         if (quote == '"')
             return text(p + 1, "\"", false);
-        for (; at(p) && !isWhite(at(p)) && at(p) != '/' && at(p) != '>'; ++p) {
+        for (; at(p) && !m_classes.white(at(p)) && at(p) != '/' && at(p) != '>'; ++p) {
             if (at(p) == '\'' || at(p) == '"')
                 return kStop;
         }
@@ -264,15 +284,18 @@ private:
     {
         if (trim)
             p = skipWhite(p);
+        // Only an entity or the marker's first byte stops the run, white
+        // space included: the parser steps over both alike.
         while (at(p) && !startsWith(p, end)) {
-            if (trim && isWhite(at(p)))
-                ++p;
-            else if (at(p) == '&')
+            if (at(p) == '&') {
                 p = entity(p);
-            else
+                if (p == kStop)
+                    return kStop;
+                continue;
+            }
+            ++p;
+            while (p < m_text.size() && m_text[p] != end.front() && m_text[p] != '&')
                 ++p;
-            if (p == kStop)
-                return kStop;
         }
         if (at(p))
             p += end.size();
@@ -310,6 +333,7 @@ private:
     // Of the element whose attributes are being read; the attribute limit
     // keeps the search for a repeated name short.
     std::vector<std::string_view> m_attributeNames;
+    mutable CharClasses m_classes; // a cache of what the C library says
 };
 } // namespace
 

@@ -77,10 +77,12 @@ public:
     {
     }
 
-    void write(const MachiningPlan& plan)
+    void write(const MachiningPlan& plan, const std::vector<std::string>& notes)
     {
         freeLines(m_profile.Header, false);
         comment((plan.kind == ProgramKind::Hinges ? kHingeProgram : kLockProgram) + std::string(" ") + plan.doorName);
+        for (const std::string& note : notes)
+            comment(note);
         freeLines(m_profile.StartLine, true);
         line("G21 G90 G17");
         for (const ToolUse& use : plan.uses)
@@ -358,10 +360,10 @@ private:
 
 } // namespace
 
-std::string WriteGcode(const MachiningPlan& plan, const MachineProfile& profile)
+std::string WriteGcode(const MachiningPlan& plan, const MachineProfile& profile, const std::vector<std::string>& notes)
 {
     ProgramText text(plan, profile);
-    text.write(plan);
+    text.write(plan, notes);
     return text.take();
 }
 

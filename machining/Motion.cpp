@@ -7,13 +7,15 @@
 
 namespace {
 
-// Arcs are traced in chords of at most this angle.
-constexpr double kChordAngle = std::numbers::pi / 36.0;
 constexpr double kSecondsPerMinute = 60.0;
 
+// How far the tool travels along the piece; along a helix the unrolled turn.
 double length(const Segment& s)
 {
-    return std::hypot(s.to.x - s.from.x, s.to.y - s.from.y, s.to.z - s.from.z);
+    if (s.sweep == 0.0)
+        return std::hypot(s.to.x - s.from.x, s.to.y - s.from.y, s.to.z - s.from.z);
+    const double radius = std::hypot(s.from.x - s.centre.x, s.from.y - s.centre.y);
+    return std::hypot(radius * std::abs(s.sweep), s.to.z - s.from.z);
 }
 
 // The depth axis of the use's frame: z on the top face, y on the lock edge.
@@ -105,23 +107,16 @@ private:
         }
         const position from = *m_at;
         const double a0 = std::atan2(from.y - move.centre.y, from.x - move.centre.x);
-        double a1 = std::atan2(move.to.y - move.centre.y, move.to.x - move.centre.x);
+        const double a1 = std::atan2(move.to.y - move.centre.y, move.to.x - move.centre.x);
         const bool ccw = move.kind == MoveKind::ArcCcw;
         double sweep = a1 - a0;
         if (ccw && sweep <= 0.0)
             sweep += 2.0 * std::numbers::pi;
         if (!ccw && sweep >= 0.0)
             sweep -= 2.0 * std::numbers::pi;
-        const double radius = std::hypot(from.x - move.centre.x, from.y - move.centre.y);
-        const int chords = std::max(1, static_cast<int>(std::ceil(std::abs(sweep) / kChordAngle)));
-        for (int k = 1; k < chords; ++k) {
-            const double t = static_cast<double>(k) / chords;
-            const double a = a0 + sweep * t;
-            line({move.centre.x + radius * std::cos(a), move.centre.y + radius * std::sin(a),
-                  from.z + (move.to.z - from.z) * t},
-                 false);
-        }
-        line(move.to, false);
+        // A full turn ends where it starts: still a piece.
+        m_out.push_back({from, move.to, false, false, m_move, move.centre, sweep});
+        m_at = move.to;
     }
 
     const WorkFrame& m_frame;

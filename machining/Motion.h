@@ -7,17 +7,23 @@
 #include <optional>
 #include <vector>
 
-// A straight piece of a tool's path in the leaf's frame.
+// A piece of a tool's path in the leaf's frame: straight, or an arc of the
+// top face.
 struct Segment {
     position from;
     position to;
     bool rapid = false;
     bool plunge = false;  // a cut along the tool's axis, at its plunge feed
     std::size_t move = 0; // the index of the move it is part of in its use
+    // Arcs: the centre's x and y, and the angle turned about it (radians,
+    // counter-clockwise seen from above when positive); a change of z makes
+    // it a helix. A sweep of 0 is a straight piece.
+    Point2 centre;
+    double sweep = 0.0;
 };
 
-// The path of a tool use as straight pieces, arcs split into short chords,
-// drills into their approach, plunge and retract. The use starts from
+// The path of a tool use as pieces, one to each arc, drills split into their
+// approach, plunge and retract. The use starts from
 // `start` (where the previous use ended); without one, the first retract,
 // whose start is unknown, gives no piece.
 std::vector<Segment> TraceToolUse(const ToolUse& use, const std::optional<position>& start);

@@ -3,11 +3,17 @@
 #include <machining/Motion.h>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace {
 
 // Plane points closer than this are one point of the preview (mm).
 constexpr double kSamePoint = 1e-6;
+// Arcs are cut in pieces of at most this angle first, and only the pieces
+// that reach into what is shown are cut finer: zoomed in far, most of a
+// large arc lies outside the window.
+constexpr double kPieceAngle = std::numbers::pi / 18.0;
 
 // A point of a tool's path seen in the view of its frame, and how deep it
 // lies below the face.
@@ -78,8 +84,9 @@ private:
         const Seen from = seen(s.from, frame);
         const Seen to = seen(s.to, frame);
         // A move along the tool's axis shows as a point: a cut deeper is a
-        // drilled hole, anything else shows as nothing.
-        if (Distance(from.at, to.at) < kSamePoint) {
+        // drilled hole, anything else shows as nothing. Arcs lie in the top
+        // face, seen from above as they are.
+        if (s.sweep == 0.0 && Distance(from.at, to.at) < kSamePoint) {
             if (!s.rapid && to.depth > from.depth)
                 plunge({tool, frame.edge, to.at, feature, to.depth});
             return;
@@ -87,11 +94,11 @@ private:
         std::vector<PreviewStroke>& strokes = m_out.strokes;
         const bool continues = !strokes.empty() && strokes.back().tool == tool && strokes.back().rapid == s.rapid &&
                                strokes.back().edge == frame.edge && strokes.back().feature == feature &&
-                               Distance(strokes.back().points.back(), from.at) < kSamePoint;
+                               Distance(strokes.back().points.back().at, from.at) < kSamePoint;
         if (!continues)
-            strokes.push_back({tool, s.rapid, {from.at}, frame.edge, feature, 0.0});
+            strokes.push_back({tool, s.rapid, {{from.at, {}, 0.0}}, frame.edge, feature, 0.0});
         PreviewStroke& stroke = strokes.back();
-        stroke.points.push_back(to.at);
+        stroke.points.push_back({to.at, s.centre, s.sweep});
         if (!s.rapid)
             stroke.depth = std::max({stroke.depth, from.depth, to.depth});
     }
@@ -111,6 +118,39 @@ private:
     MachiningPreview& m_out;
 };
 
+// Whether the arc piece over the chord a–b, bulging from it by `bulge`, may
+// reach into the box.
+bool reaches(const Point2& a, const Point2& b, double bulge, const GK_Box& box)
+{
+    return std::min(a.x, b.x) - bulge <= box.x1 && std::max(a.x, b.x) + bulge >= box.x0 &&
+           std::min(a.y, b.y) - bulge <= box.y1 && std::max(a.y, b.y) + bulge >= box.y0;
+}
+
+// The points of the arc from the line's last point to p short of p itself.
+void appendArc(std::vector<Point2>& line, const PreviewPoint& p, double tolerance, const GK_Box& shown)
+{
+    const Point2 c = p.centre;
+    const double radius = Distance(line.back(), c);
+    const double a0 = std::atan2(line.back().y - c.y, line.back().x - c.x);
+    // Chords of angle `step` bulge by r·(1 − cos(step/2)) from the arc; round
+    // a circle smaller than the tolerance two do.
+    const double step = 2.0 * std::acos(1.0 - std::min(1.0, tolerance / radius));
+    const int pieces = static_cast<int>(std::ceil(std::abs(p.sweep) / std::max(step, kPieceAngle)));
+    const double pieceSweep = p.sweep / pieces;
+    const double bulge = radius * (1.0 - std::cos(pieceSweep / 2.0));
+    const int chords = static_cast<int>(std::ceil(std::abs(pieceSweep) / step));
+    const auto on = [&](double a) { return Point2{c.x + radius * std::cos(a), c.y + radius * std::sin(a)}; };
+    for (int j = 0; j < pieces; ++j) {
+        const double start = a0 + pieceSweep * j;
+        const Point2 end = j + 1 < pieces ? on(start + pieceSweep) : p.at;
+        if (reaches(line.back(), end, bulge, shown))
+            for (int k = 1; k < chords; ++k)
+                line.push_back(on(start + pieceSweep * k / chords));
+        if (j + 1 < pieces)
+            line.push_back(end);
+    }
+}
+
 } // namespace
 
 MachiningPreview BuildPreview(const std::vector<const MachiningPlan*>& plans)
@@ -120,4 +160,16 @@ MachiningPreview BuildPreview(const std::vector<const MachiningPlan*>& plans)
     for (const MachiningPlan* plan : plans)
         builder.add(*plan);
     return preview;
+}
+
+std::vector<Point2> StrokePolyline(const PreviewStroke& stroke, double tolerance, const GK_Box& shown)
+{
+    std::vector<Point2> line;
+    line.reserve(stroke.points.size());
+    for (std::size_t i = 0; i < stroke.points.size(); ++i) {
+        if (i > 0 && stroke.points[i].sweep != 0.0)
+            appendArc(line, stroke.points[i], tolerance, shown);
+        line.push_back(stroke.points[i].at);
+    }
+    return line;
 }

@@ -14,14 +14,24 @@ struct PreviewTool {
     bool sideHead = false;
 };
 
-// A tool's path as the preview draws it: a polyline, either rapid moves or
-// cuts. The vertical spindles' paths are seen from above (the leaf's x and
-// y); the side head's are seen onto the lock edge (the leaf's x and z, z 0 on
-// the top face and negative into the door).
+// A point of a stroke and how the stroke comes to it from the point before:
+// straight, or along an arc about `centre` turning by `sweep` radians
+// (counter-clockwise in the view's x and y when positive). Arcs stay arcs so
+// that the view can draw them as finely as its zoom needs.
+struct PreviewPoint {
+    Point2 at;
+    Point2 centre;
+    double sweep = 0.0; // 0: straight
+};
+
+// A tool's path as the preview draws it: straight pieces and arcs, either
+// rapid moves or cuts. The vertical spindles' paths are seen from above (the
+// leaf's x and y); the side head's are seen onto the lock edge (the leaf's x
+// and z, z 0 on the top face and negative into the door).
 struct PreviewStroke {
     int tool = 0; // which tool of the preview, from 0, in the order of first use
     bool rapid = false;
-    std::vector<Point2> points;
+    std::vector<PreviewPoint> points; // the first one's arc unused
     bool edge = false;  // seen onto the lock edge
     FeatureRef feature; // the feature the moves belong to
     double depth = 0.0; // cuts: the deepest they go below the face they start from
@@ -53,3 +63,8 @@ struct MachiningPreview {
 // across the plans by their table number, so a tool used by both programs
 // keeps one colour.
 MachiningPreview BuildPreview(const std::vector<const MachiningPlan*>& plans);
+
+// The stroke as a polyline whose chords stray from its arcs by at most
+// `tolerance` (mm, above 0) where they reach into `shown`; elsewhere they
+// may be coarser.
+std::vector<Point2> StrokePolyline(const PreviewStroke& stroke, double tolerance, const GK_Box& shown);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <orders/Order.h>
+#include <orders/OrderPrograms.h>
 
 #include <kernel/GU_List.h>
 #include <library/KnifeInfo.h>
@@ -24,7 +25,13 @@ void PaintDimensionedDoor(QPainter& painter, const QRectF& area, const GK_DoorWi
 void PaintJobSheet(QPainter& painter, QPagedPaintDevice& device, const Order& order,
                    const GU_OwnedList<KnifeInfo>& tools, const MachineProfile& profile);
 
+// The same from the outcomes a run found (one per row; rows beyond them were
+// not reached), so that a run's plans are not made twice.
+void PaintJobSheet(QPainter& painter, QPagedPaintDevice& device, const Order& order,
+                   const std::vector<RowOutcome>& outcomes);
+
 // Writes the job sheet as a PDF (Qt's PDF writer) to path, atomically; false
 // with the reason (Chinese) in error when it could not be written.
 bool WriteJobSheet(const QString& path, const Order& order, const GU_OwnedList<KnifeInfo>& tools,
                    const MachineProfile& profile, QString* error);
+bool WriteJobSheet(const QString& path, const Order& order, const std::vector<RowOutcome>& outcomes, QString* error);

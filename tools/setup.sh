@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libtinyxml-dev libdxflib-dev libpolyclipping-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-wqy-microhei fonts-dejavu-core poppler-utils
   python3-ezdxf python3-openpyxl
   locales
   clang libclang-rt-14-dev llvm

@@ -31,11 +31,13 @@ inline const QString& BenchText(int row, int column)
     return BenchTexts()[std::size_t(row) * kBenchColumns + column];
 }
 
-// A new record holding the texts of the row, for the grid to take over.
+// A new record holding the texts of the row, for the grid to take over. Its
+// list is made at its size, as the panes make theirs.
 inline CItemInfo* NewBenchRow(int row)
 {
     auto* info = new CItemInfo;
     info->m_text = BenchText(row, 0);
+    info->m_subItemTexts.reserve(kBenchColumns - 1);
     for (int column = 1; column < kBenchColumns; ++column)
         info->m_subItemTexts.append(BenchText(row, column));
     return info;

@@ -12,8 +12,12 @@
 #include <library/KnifeFile.h>
 
 #include <QAction>
+#include <QPainter>
 #include <QStatusBar>
 #include <QTest>
+
+#include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -119,6 +123,53 @@ TEST_F(Preview, LegendEdgeViewAndTheFeatureUnderTheMouse)
     QTest::mouseMove(view, QPoint(view->width() / 2, view->height() - 2));
     EXPECT_TRUE(f->statusBar()->currentMessage().startsWith(QStringLiteral("加工预览")))
         << "away from the cuts the bar says again what it said";
+}
+
+// Zoomed in on large arcs, the cut drawn keeps to its circle: every pixel it
+// colours lies within about a pixel of it, where chords of a few degrees
+// would stray by several.
+TEST(PreviewArcs, ZoomedInArcsKeepToTheirCircles)
+{
+    struct Zoom {
+        double radius, pixelsPerMm;
+        bool ccw;
+    };
+    for (const Zoom z : {Zoom{400.0, 5.0, true}, Zoom{400.0, 20.0, false}, Zoom{60.0, 50.0, true},
+                         Zoom{12.0, 300.0, false}, Zoom{400.0, 1e6, true}}) {
+        SCOPED_TRACE(z.radius * z.pixelsPerMm);
+        // Half a circle over its top, from the right end to the left.
+        const double sweep = z.ccw ? std::numbers::pi : -std::numbers::pi;
+        const Point2 from{z.ccw ? z.radius : -z.radius, 0.0};
+        PreviewStroke cut;
+        cut.points = {{from, {}, 0.0}, {{-from.x, 0.0}, {0.0, 0.0}, sweep}};
+        MachiningPreview preview;
+        preview.tools = {{1, 6.0, false}};
+        preview.strokes = {cut};
+        MachiningOverlay overlay;
+        overlay.set(preview);
+
+        // The circle's top in the picture's middle, y up as in the view.
+        QImage picture(400, 300, QImage::Format_ARGB32);
+        picture.fill(Qt::white);
+        const QTransform toWindow(z.pixelsPerMm, 0.0, 0.0, -z.pixelsPerMm, 200.0, 150.0 + z.pixelsPerMm * z.radius);
+        QPainter painter(&picture);
+        overlay.paint(painter, toWindow);
+        const QRect legend = overlay.legendArea(painter.font()).toAlignedRect().adjusted(-2, -2, 2, 2);
+        painter.end();
+
+        const QRegion drawn = pixelsOf(picture, MachiningOverlay::toolColor(0)) - QRegion(legend);
+        int pixels = 0;
+        double furthest = 0.0;
+        for (const QRect& r : drawn)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x) {
+                    const QPointF at = toWindow.inverted().map(QPointF(x + 0.5, y + 0.5));
+                    furthest = std::max(furthest, std::abs(std::hypot(at.x(), at.y()) - z.radius) * z.pixelsPerMm);
+                    ++pixels;
+                }
+        EXPECT_GT(pixels, 300);
+        EXPECT_LT(furthest, 1.5) << "pixels from the circle";
+    }
 }
 
 } // namespace

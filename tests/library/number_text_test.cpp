@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <climits>
 #include <clocale>
@@ -53,6 +54,15 @@ TEST(NumberText, ParsesRealsLikeAtof)
     EXPECT_TRUE(std::isinf(ParseReal("1e999")));
     EXPECT_TRUE(std::isinf(ParseReal("inf")));
     EXPECT_TRUE(std::isnan(ParseReal("nan")));
+    // Bit for bit what the C library reads, on the fast path for plain
+    // decimals and off it.
+    for (const char* text : {"0", "-0", "0.1", "2100.00", "-35.125", "123456789.123456789", "0.30000000000000004",
+                             "1e-400", "4.9e-324", "-1e309", "0x1A", "0x1p3", "-0X10", "007.50", "1.5e+3mm", "5e",
+                             "9007199254740993", "2.2250738585072011e-308"}) {
+        const double fast = ParseReal(text);
+        const double slow = std::strtod(text, nullptr);
+        EXPECT_EQ(std::memcmp(&fast, &slow, sizeof fast), 0) << text;
+    }
 }
 
 TEST(NumberText, ParsesIntegersLikeAtoi)

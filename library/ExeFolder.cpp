@@ -1,4 +1,4 @@
-#include <app/ExeFolder.h>
+#include <library/ExeFolder.h>
 
 #include <filesystem>
 #include <system_error>
