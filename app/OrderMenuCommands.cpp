@@ -61,7 +61,7 @@ OrderMenuCommands::OrderMenuCommands(CMainFrame& frame, MachiningCommands& machi
 void OrderMenuCommands::showOrder()
 {
     const bool open = m_commands.order() != nullptr;
-    m_pane->fill(m_commands.order(), m_commands.rowSeconds());
+    m_pane->fill(m_commands.order(), m_commands.rowOutcomes());
     for (const int id : OrderRowCommandIds())
         m_frame.action(id)->setEnabled(open);
     if (open && !m_pane->isVisible()) {

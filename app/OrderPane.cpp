@@ -6,6 +6,7 @@
 #include <dialogs/MachiningMessages.h>
 #include <dialogs/OrderMessages.h>
 #include <orders/Order.h>
+#include <orders/OrderPrograms.h>
 
 #include <QRegularExpression>
 
@@ -38,19 +39,25 @@ COrderPane::COrderPane(QWidget* parent)
     });
 }
 
-void COrderPane::fill(const Order* order, const std::vector<double>& seconds)
+void COrderPane::fill(const Order* order, const std::vector<RowOutcome>& outcomes)
 {
     clearRows();
     for (std::size_t i = 0; order && i < order->rows.size(); ++i) {
         const OrderRow& row = order->rows[i];
-        const double time = i < seconds.size() ? seconds[i] : -1.0;
+        // A row the estimate did not reach shows what reading it found.
+        const RowOutcome* outcome = i < outcomes.size() ? &outcomes[i] : nullptr;
+        const bool usable = row.usable() && (!outcome || outcome->usable());
+        QString status = RowUsableText();
+        if (!row.usable())
+            status = QString::fromStdString(RefusalText(row.refusal));
+        else if (!usable)
+            status = QString::fromStdString(outcome->reason);
         // A refused row's cells may not be numbers: it shows none of them.
         const bool sized = row.length > 0 && row.width > 0 && row.thickness > 0;
         addNumberedRow(row.door, QString::number(row.line),
                        {GbkToQString(row.order), GbkToQString(row.doorModel), sized ? sizeText(row) : QString(),
                         row.quantity > 0 ? QString::number(row.quantity) : QString(),
-                        row.usable() && time > 0 ? DurationText(time) : QString(),
-                        row.usable() ? RowUsableText() : QString::fromStdString(RefusalText(row.refusal))});
+                        usable && outcome ? DurationText(outcome->seconds) : QString(), status});
     }
     fitColumns();
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 struct Order;
+struct RowOutcome;
 
 // "生产单": the rows of the open order, one root row each under its line in
 // the file, with its size, quantity, estimated time and whether it can be
@@ -14,9 +15,9 @@ class COrderPane : public CModelPane {
     Q_OBJECT
 public:
     explicit COrderPane(QWidget* parent = nullptr);
-    // seconds: one door of each row (OrderCommands::rowSeconds); null order
-    // empties the pane.
-    void fill(const Order* order, const std::vector<double>& seconds);
+    // outcomes: what planning found for the rows (OrderCommands::rowOutcomes);
+    // null order empties the pane.
+    void fill(const Order* order, const std::vector<RowOutcome>& outcomes);
 
 signals:
     void doorChosen(const GK_DoorWithHinges* door);

@@ -101,7 +101,8 @@ bool OrderCommands::resolve(const OrderFile& file, const std::string& path, bool
     order->path = path;
     order->name = QFileInfo(QString::fromStdString(path)).completeBaseName().toStdString();
 
-    std::vector<double> seconds(order->rows.size(), -1.0);
+    std::vector<RowOutcome> outcomes;
+    outcomes.reserve(order->rows.size());
     const GU_OwnedList<KnifeInfo> tools = toolsOf(m_host);
     const MachineProfile profile = m_machining.profile();
     RowProgress progress;
@@ -109,9 +110,13 @@ bool OrderCommands::resolve(const OrderFile& file, const std::string& path, bool
         progress, RowWork::Estimating,
         [&] {
             const std::size_t total = order->rows.size();
-            for (std::size_t i = 0; i < total && progress.advance(i, total); ++i)
-                if (order->rows[i].usable())
-                    seconds[i] = RowSeconds(PlanRow(order->rows[i], tools, profile), profile);
+            for (std::size_t i = 0; i < total && progress.advance(i, total); ++i) {
+                const OrderRow& row = order->rows[i];
+                if (row.usable())
+                    outcomes.push_back(AssessRow(row, PlanRow(row, tools, profile), profile));
+                else
+                    outcomes.push_back({0.0, {}, RefusalText(row.refusal)});
+            }
         },
         m_progressDelay);
     // A new order is not opened half estimated; the open one keeps its rows
@@ -119,7 +124,7 @@ bool OrderCommands::resolve(const OrderFile& file, const std::string& path, bool
     if (opening && progress.cancelled())
         return false;
     m_order = std::move(order);
-    m_seconds = std::move(seconds);
+    m_outcomes = std::move(outcomes);
     if (m_changed)
         m_changed();
     return true;
@@ -142,7 +147,7 @@ void OrderCommands::OnWriteAllPrograms()
     for (const OrderRow& row : order.rows)
         if (row.usable())
             for (const ProgramKind kind : {ProgramKind::Hinges, ProgramKind::Lock}) {
-                const QString file = utf8(OrderProgramName(row, kind));
+                const QString file = utf8(OrderProgramName(row, kind, m_machining.profile().Extension));
                 if (QFileInfo::exists(QDir(folder).filePath(file)))
                     existing << file;
             }
@@ -221,7 +226,12 @@ void OrderCommands::OnPrint()
     if (m_order) {
         if (door)
             printer.newPage();
-        PaintJobSheet(painter, printer, *m_order, toolsOf(m_host), m_machining.profile());
+        // The estimate's outcomes spare planning every row again, when it
+        // went through.
+        if (m_outcomes.size() == m_order->rows.size())
+            PaintJobSheet(painter, printer, *m_order, m_outcomes);
+        else
+            PaintJobSheet(painter, printer, *m_order, toolsOf(m_host), m_machining.profile());
     }
     painter.end();
 }

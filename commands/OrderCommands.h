@@ -2,6 +2,7 @@
 
 #include <dialogs/FileDialogs.h>
 #include <orders/Order.h>
+#include <orders/OrderPrograms.h>
 
 #include <QString>
 
@@ -28,10 +29,9 @@ public:
 
     // The open order; null while none is.
     const Order* order() const { return m_order.get(); }
-    // The estimated time of one door of each row, in seconds; 0 for a row
-    // that cannot be planned, negative for one not estimated (it cannot be
-    // used, or the estimate was cancelled).
-    const std::vector<double>& rowSeconds() const { return m_seconds; }
+    // What planning found for each row in turn (its time, or why it is left
+    // out), as far as the estimate came: fewer than the rows when cancelled.
+    const std::vector<RowOutcome>& rowOutcomes() const { return m_outcomes; }
     // Told whenever the open order or its estimates changed.
     void setOrderChanged(std::function<void()> changed) { m_changed = std::move(changed); }
     // How long a run waits before its progress dialog shows.
@@ -66,6 +66,6 @@ private:
     std::chrono::milliseconds m_progressDelay{500};
     OrderFile m_file;
     std::unique_ptr<const Order> m_order;
-    std::vector<double> m_seconds;
+    std::vector<RowOutcome> m_outcomes;
     QString m_folder; // where the last programs were written
 };

@@ -10,6 +10,7 @@
 #include <app/VarnholtView.h>
 #include <dialogs/MachiningMessages.h>
 #include <kernel/GK_DoorWithHinges.h>
+#include <orders/OrderPrograms.h>
 
 #include <QAction>
 #include <QFileDialog>
@@ -90,10 +91,11 @@ TEST_F(OrderPane, OpeningThroughTheMenuListsEveryRowWithItsStatus)
     EXPECT_EQ(headings, QStringList({"行号", "订单号", "门型", "尺寸", "数量", "预计加工时间", "状态"}));
 
     const Order& opened = *order->commands().order();
-    const std::vector<double>& seconds = order->commands().rowSeconds();
+    const std::vector<RowOutcome>& outcomes = order->commands().rowOutcomes();
+    ASSERT_EQ(outcomes.size(), 4u);
     const QStringList first = rowTexts(grid, 0);
     EXPECT_EQ(first.mid(0, 5), QStringList({"2", "B1", "D1", "2050×860×40", "2"}));
-    EXPECT_EQ(first.value(5), DurationText(seconds[0]));
+    EXPECT_EQ(first.value(5), DurationText(outcomes[0].seconds));
     EXPECT_EQ(first.value(6), QStringLiteral("可加工"));
     for (int row : {1, 2}) {
         const QStringList texts = rowTexts(grid, row);
@@ -121,7 +123,7 @@ TEST_F(OrderPane, ClickingARowDrawsItsDoorWithThePreview)
     EXPECT_DOUBLE_EQ(thickness, 40);
     EXPECT_NE(door, order->commands().order()->rows[0].door.get()) << "the drawing holds a copy";
     EXPECT_NE(f->statusBar()->currentMessage(), PreviewNothingStatus());
-    EXPECT_TRUE(f->statusBar()->currentMessage().contains(DurationText(order->commands().rowSeconds()[0])))
+    EXPECT_TRUE(f->statusBar()->currentMessage().contains(DurationText(order->commands().rowOutcomes()[0].seconds)))
         << f->statusBar()->currentMessage().toStdString();
 
     click(1);
@@ -132,15 +134,17 @@ TEST_F(OrderPane, ClickingARowDrawsItsDoorWithThePreview)
     EXPECT_DOUBLE_EQ(length, 2100);
 }
 
-// The times follow the tool table: without tools no row can be planned.
+// The rows follow the tool table: without tools none can be planned, and
+// each says why.
 TEST_F(OrderPane, TheOpenOrderIsEstimatedAgainAfterTheToolsChanged)
 {
     ASSERT_TRUE(order->commands().OpenOrder(orderFile()));
     ASSERT_FALSE(rowTexts(pane->grid(), 0).value(5).isEmpty());
     f->library().setTools(GU_OwnedList<KnifeInfo>());
     QTRY_VERIFY(rowTexts(pane->grid(), 0).value(5).isEmpty());
-    EXPECT_EQ(order->commands().rowSeconds()[0], 0.0);
-    EXPECT_EQ(rowTexts(pane->grid(), 0).value(6), QStringLiteral("可加工"));
+    const RowOutcome& outcome = order->commands().rowOutcomes()[0];
+    EXPECT_FALSE(outcome.usable());
+    EXPECT_EQ(rowTexts(pane->grid(), 0).value(6), QString::fromStdString(outcome.reason));
 }
 
 TEST_F(OrderPane, AnOrderFileDroppedOnTheWindowIsOpened)
