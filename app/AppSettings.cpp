@@ -57,9 +57,13 @@ int readLook()
     return ok ? look : kDefaultLook;
 }
 
+// The writers leave a setting alone when it reads back as the value already:
+// every write makes QSettings save the whole file, synced to disk, and
+// start-up applies what it has just read.
 void writeLook(int look)
 {
-    store().setValue(kLookKey, look);
+    if (readLook() != look)
+        store().setValue(kLookKey, look);
 }
 
 QStringList readRecentFiles()
@@ -166,6 +170,8 @@ QList<int> readColumnWidths(const QString& key)
 
 void writeColumnWidths(const QString& key, const QList<int>& widths)
 {
+    if (readColumnWidths(key) == widths)
+        return;
     QSettings settings = store();
     settings.beginGroup(kColumnsGroup);
     settings.setValue(key, toVariants(widths));
@@ -180,6 +186,8 @@ QString readFolder(const QString& kind)
 
 void writeFolder(const QString& kind, const QString& folder)
 {
+    if (readFolder(kind) == folder)
+        return;
     QSettings settings = store();
     settings.beginGroup(kFoldersGroup);
     settings.setValue(kind, folder);

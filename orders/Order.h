@@ -64,7 +64,7 @@ struct RowRefusal {
         None,
         NoModel,       // the door-model cell is empty
         UnknownModel,  // no door model of the library has the name
-        ModelLacks,    // the door model has no hinge model (lockCore false) or no lock-core model (lockCore true) bound
+        ModelLacks,    // the door model names a hinge model (lockCore false) or lock-core model (lockCore true) the library lacks, or has neither
         NotANumber,    // column's cell is not a number
         OutOfRange,    // column's value lies outside min..max
         BadQuantity,   // the quantity is not a whole number of at least 1 (max: kMaxQuantity)

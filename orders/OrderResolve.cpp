@@ -136,6 +136,15 @@ std::string orderName(const std::string& path)
     return name;
 }
 
+// The load's record of a door that names a model the library lacks.
+const UnboundDoor* unboundDoor(const ModelLibrary& library, const std::string& doorName)
+{
+    for (const UnboundDoor& door : library.unboundDoors)
+        if (EqualNamesNoCase(door.doorName, doorName))
+            return &door;
+    return nullptr;
+}
+
 OrderRow resolveRow(const OrderSheetRow& sheet, const ModelLibrary& library, bool decimalComma)
 {
     OrderRow row;
@@ -154,9 +163,13 @@ OrderRow resolveRow(const OrderSheetRow& sheet, const ModelLibrary& library, boo
         return row;
     }
     const std::shared_ptr<GK_DoorWithHinges> model = library.doors.share(*at);
-    if (!model->GetHingesModel() || !model->GetLockCoreModel()) {
+    // A door without a lock core (or without hinges) is one by design and
+    // gets the program it has; a door whose file names a model the library
+    // lacks, or that has neither, cannot be drilled as meant.
+    const UnboundDoor* unbound = unboundDoor(library, model->GetName());
+    if (unbound || (!model->GetHingesModel() && !model->GetLockCoreModel())) {
         row.refusal = refusal(RowRefusal::Kind::ModelLacks, OrderColumn::DoorModel, row.doorModel);
-        row.refusal.lockCore = model->GetHingesModel() != nullptr;
+        row.refusal.lockCore = unbound && unbound->missingHinges.empty();
         return row;
     }
     double modelLength = 0.0, modelWidth = 0.0, modelThickness = 0.0;

@@ -29,7 +29,11 @@ public:
         addDoor(gbk("门B"), {46.5, 1000, 1953.5}, 500, true, true, 0);
         addDoor(gbk("门C"), {200, 1000, 1800}, 1000, true, true, 0);
         addDoor("NoLock", {200, 1800}, 1000, true, false, 0);
-        addDoor("NoHinge", {200, 1800}, 1000, false, true, 0);
+        addDoor("LostLock", {200, 1800}, 1000, true, false, 0);
+        library.unboundDoors.push_back({"LostLock.xml", "LostLock", "", "L9"});
+        addDoor("LostHinge", {200, 1800}, 1000, false, true, 0);
+        library.unboundDoors.push_back({"LostHinge.xml", "LostHinge", "H9", ""});
+        addDoor("Bare", {}, 1000, false, false, 0);
     }
 
     ModelLibrary library;
@@ -150,8 +154,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusedCase{"NoModel", {"", "2050", "860", "", "", ""}, K::NoModel, "没有写门型"},
         RefusedCase{"UnknownModel", {"门X", "2050", "860", "", "", ""}, K::UnknownModel, "门型“门X”不在门板库中"},
-        RefusedCase{"NoLockCore", {"nolock", "2050", "860", "", "", ""}, K::ModelLacks, "门型“nolock”没有锁芯模型"},
-        RefusedCase{"NoHingeModel", {"NoHinge", "2050", "860", "", "", ""}, K::ModelLacks, "门型“NoHinge”没有合页模型"},
+        RefusedCase{"LostLockCore", {"lostlock", "2050", "860", "", "", ""}, K::ModelLacks, "门型“lostlock”没有锁芯模型"},
+        RefusedCase{"LostHingeModel", {"LostHinge", "2050", "860", "", "", ""}, K::ModelLacks, "门型“LostHinge”没有合页模型"},
+        RefusedCase{"NeitherModel", {"Bare", "2050", "860", "", "", ""}, K::ModelLacks, "门型“Bare”没有合页模型"},
         RefusedCase{"LengthText", {"Door-A", "abc", "860", "", "", ""}, K::NotANumber, "长度 “abc” 不是数"},
         RefusedCase{"LengthEmpty", {"Door-A", "", "860", "", "", ""}, K::NotANumber, "长度为空"},
         RefusedCase{"CommaWhereNotDecimal", {"Door-A", "2050,5", "860", "", "", ""}, K::NotANumber, "长度 “2050,5” 不是数"},
@@ -183,6 +188,9 @@ TEST(ResolveOrder, KeepsEveryRowInOrder)
     }
     const Order order = ResolveOrder(file, models.library);
     ASSERT_EQ(order.rows.size(), 3u);
+    // A door without a lock core is one by design: its row is drilled.
+    Order lockless;
+    EXPECT_TRUE(resolveOne({"NoLock", "1900", "800", "", "", ""}, models.library, lockless).usable());
     EXPECT_EQ(order.rows[0].line, 3);
     EXPECT_FALSE(order.rows[1].usable());
     EXPECT_EQ(order.rows[2].line, 9);
