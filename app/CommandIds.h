@@ -53,6 +53,9 @@ inline constexpr int ID_MACHINING_HINGES = 32790;
 inline constexpr int ID_MACHINING_LOCK = 32792;
 inline constexpr int ID_MACHINING_PREVIEW = 32794;
 inline constexpr int ID_MACHINE_PROFILE = 32796;
+inline constexpr int ID_ORDER_OPEN = 32812;
+inline constexpr int ID_ORDER_PROGRAMS = 32814;
+inline constexpr int ID_ORDER_JOB_SHEET = 32816;
 
 // Library ("库"): managing the model chosen in the panes.
 inline constexpr int ID_LIBRARY_EDIT = 32802;
@@ -73,6 +76,8 @@ inline constexpr int ID_LAST_USER_TOOLBAR = 0xE831;
 inline constexpr int ID_HINGES_PANE = 4098;
 inline constexpr int ID_LOCKCORE_PANE = 4100;
 inline constexpr int ID_DOOR_PANE = 4102;
+inline constexpr int ID_ORDER_PANE = 4104;
 inline constexpr int ID_HINGES_GRID = 4356;
 inline constexpr int ID_LOCKCORE_GRID = 4358;
 inline constexpr int ID_DOOR_GRID = 4354;
+inline constexpr int ID_ORDER_GRID = 4360;

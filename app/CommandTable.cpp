@@ -7,6 +7,7 @@
 #include <commands/LibraryCommands.h>
 #include <commands/MachiningCommands.h>
 #include <commands/ModelCommands.h>
+#include <commands/OrderCommands.h>
 
 #include <QStatusBar>
 
@@ -35,7 +36,8 @@ const Command kCommands[] = {
      FRAME(OnFileSave())},
     {ID_FILE_SAVE_AS, M::File, "另存为(&A)...", "以新的文件名保存当前文档", {}, none, 0, false, K::Plain,
      FRAME(OnFileSaveAs())},
-    {ID_FILE_PRINT, M::None, "打印(&P)...", "打印当前文档", {}, "print", 3, false, K::Disabled, none},
+    {ID_FILE_PRINT, M::File, "打印(&P)...\tCtrl+P", "打印图中的门板（标注尺寸）和打开的生产单",
+     {Qt::CTRL | Qt::Key_P}, "print", 3, true, K::Plain, [](T& t, bool) { t.orders.OnPrint(); }},
     // The recent files stand before it.
     {ID_APP_EXIT, M::File, "退出(&X)", "关闭程序", {}, none, 0, false, K::Plain, FRAME(close())},
 
@@ -115,7 +117,17 @@ const Command kCommands[] = {
     {ID_MACHINING_PREVIEW, M::Machining, "加工预览", "在门板上显示或隐藏刀具路径", {}, none, 0, false, K::ToggleOff,
      [](T& t, bool shown) { t.machining.OnPreview(shown); }},
     {ID_MACHINE_PROFILE, M::Machining, "机床设置...", "设置机床的坐标系和加工程序的格式", {}, none, 0, false,
-     K::Plain, [](T& t, bool) { t.machining.OnMachineProfile(); }},
+     K::Plain, [](T& t, bool) {
+         t.machining.OnMachineProfile();
+         t.orders.ResolveAgain();
+     }},
+    // The two that write an order are enabled while one is open.
+    {ID_ORDER_OPEN, M::Machining, "生产单...", "打开一个生产单（CSV或XLSX）并列出它的各行", {}, none, 0, true,
+     K::Plain, [](T& t, bool) { t.orders.OnOpenOrder(); }},
+    {ID_ORDER_PROGRAMS, M::Machining, "生成全部程序...", "把生产单中每个能加工的行的合页和锁孔程序写入一个文件夹", {},
+     none, 0, false, K::Plain, [](T& t, bool) { t.orders.OnWriteAllPrograms(); }},
+    {ID_ORDER_JOB_SHEET, M::Machining, "生成生产单PDF...", "把生产单的每一行连同尺寸标注和刀具写成PDF", {}, none, 0,
+     false, K::Plain, [](T& t, bool) { t.orders.OnWriteJobSheet(); }},
 
     {ID_APP_ABOUT, M::Help, "关于 Varnholt(&A)...", "显示程序名称和版本", {}, "about", 3, false, K::Plain,
      FRAME(OnAppAbout())},
@@ -127,12 +139,18 @@ const Command kCommands[] = {
 
 constexpr int kRowCommands[] = {ID_LIBRARY_EDIT, ID_LIBRARY_RENAME, ID_LIBRARY_DUPLICATE, ID_LIBRARY_DELETE,
                                 ID_LIBRARY_UNDO};
+constexpr int kOrderRowCommands[] = {ID_ORDER_PROGRAMS, ID_ORDER_JOB_SHEET};
 
 } // namespace
 
 std::span<const int> RowCommandIds()
 {
     return kRowCommands;
+}
+
+std::span<const int> OrderRowCommandIds()
+{
+    return kOrderRowCommands;
 }
 
 std::span<const Command> Commands()

@@ -8,6 +8,7 @@ class CMainFrame;
 class LibraryCommands;
 class MachiningCommands;
 class ModelCommands;
+class OrderCommands;
 
 // Who carries out the commands of the main window.
 struct CommandTargets {
@@ -15,6 +16,7 @@ struct CommandTargets {
     ModelCommands& models;
     LibraryCommands& library;
     MachiningCommands& machining;
+    OrderCommands& orders;
 };
 
 // Where a command is listed: a menu, the Looks submenu or its Office 2007
@@ -47,6 +49,8 @@ struct Command {
 
 // The commands of a model row's context menu, in order (the "库" menu's).
 std::span<const int> RowCommandIds();
+// The commands of the order pane's context menu, in order.
+std::span<const int> OrderRowCommandIds();
 
 // Every command, in menu order.
 std::span<const Command> Commands();

@@ -9,6 +9,7 @@
 #include <app/ToolMenuCommands.h>
 #include <app/ModelDisplay.h>
 #include <app/ModelPanes.h>
+#include <app/OrderMenuCommands.h>
 #include <app/VarnholtView.h>
 
 #include <dialogs/CDlgPassedOver.h>
@@ -63,7 +64,9 @@ CMainFrame::CMainFrame(const std::string& libraryFolder, QWidget* parent)
             updatePassedOverNote();
     });
     auto* machiningCommands = new MachiningMenuCommands(*this);
-    connectCommands(toolCommands->commands(), toolCommands->libraryCommands(), machiningCommands->commands());
+    auto* orderCommands = new OrderMenuCommands(*this, machiningCommands->commands());
+    connectCommands(toolCommands->commands(), toolCommands->libraryCommands(), machiningCommands->commands(),
+                    orderCommands->commands());
     PublishLibrary(&m_library.models(), m_library.folder());
     m_library.reload();
     setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);

@@ -21,6 +21,7 @@ class CModelPane;
 class MachiningCommands;
 class LibraryCommands;
 class ModelCommands;
+class OrderCommands;
 struct CommandTargets;
 enum class CommandMenu;
 class CHingesPane;
@@ -134,7 +135,8 @@ signals:
 private:
     void createView();
     void createActions();
-    void connectCommands(ModelCommands& models, LibraryCommands& library, MachiningCommands& machining);
+    void connectCommands(ModelCommands& models, LibraryCommands& library, MachiningCommands& machining,
+                         OrderCommands& orders);
     void addMenuCommands(QMenu* menu, CommandMenu place);
     void createMenus();
     void createToolBars();

@@ -73,9 +73,10 @@ void CMainFrame::createActions()
 
 }
 
-void CMainFrame::connectCommands(ModelCommands& models, LibraryCommands& library, MachiningCommands& machining)
+void CMainFrame::connectCommands(ModelCommands& models, LibraryCommands& library, MachiningCommands& machining,
+                                 OrderCommands& orders)
 {
-    m_commandTargets = std::make_unique<CommandTargets>(CommandTargets{*this, models, library, machining});
+    m_commandTargets = std::make_unique<CommandTargets>(CommandTargets{*this, models, library, machining, orders});
     for (const Command& command : Commands()) {
         if (!command.run)
             continue;

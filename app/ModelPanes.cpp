@@ -143,6 +143,13 @@ void CModelPane::addRow(std::shared_ptr<const void> model, const QStringList& te
     m_grid->AddRootRow(info);
 }
 
+void CModelPane::addNumberedRow(std::shared_ptr<const void> model, const QString& number, const QStringList& texts)
+{
+    addRow(std::move(model), texts);
+    m_grid->GetRowInfo(m_grid->RowCount() - 1)->m_text = number;
+    m_names.back() = number;
+}
+
 void CModelPane::onLeftButtonPressed(void*) {}
 
 void CModelPane::onLeftButtonDoubleClicked(void* userData)

@@ -42,6 +42,9 @@ public:
     // Appends a root row showing the model, numbered and with the texts
     // (the first is the model's name).
     void addRow(std::shared_ptr<const void> model, const QStringList& texts);
+    // The same under a number of its own, which also keeps the selection
+    // through a refill (a null model makes a row that activates nothing).
+    void addNumberedRow(std::shared_ptr<const void> model, const QString& number, const QStringList& texts);
     // Sizes the columns to the rows just filled in and selects again the row
     // of the name selected before, else the row of the same number, so that
     // Del after Del goes on down the list.

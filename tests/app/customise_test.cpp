@@ -58,7 +58,7 @@ TEST_F(Customise, TheCommandsPageListsEveryMenuCommandByMenu)
         commands += int(actions.size());
     }
     EXPECT_EQ(menus, QStringList({"文件", "编辑", "视图", "工具", "加工", "库", "帮助"}));
-    EXPECT_EQ(commands, 5 + 4 + 12 + 8 + 4 + 5 + 1) << "file, edit, view with the looks, tools, machining, library, help";
+    EXPECT_EQ(commands, 6 + 4 + 12 + 8 + 7 + 5 + 1) << "file, edit, view with the looks, tools, machining, library, help";
 }
 
 TEST_F(Customise, ACommandDraggedOntoAUserToolbarStaysThereAfterARestart)

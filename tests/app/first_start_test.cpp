@@ -114,7 +114,7 @@ TEST_F(FirstStart, ToolbarButtonsHaveOurPicturesAndNameTheirShortcuts)
     const std::pair<int, const char*> tips[] = {
         {ID_FILE_NEW, "新建 (Ctrl+N)"}, {ID_FILE_OPEN, "打开 (Ctrl+O)"},   {ID_FILE_SAVE, "保存 (Ctrl+S)"},
         {ID_EDIT_CUT, "剪切 (Ctrl+X)"}, {ID_EDIT_COPY, "复制 (Ctrl+C)"},   {ID_EDIT_PASTE, "粘贴 (Ctrl+V)"},
-        {ID_FILE_PRINT, "打印"},        {ID_APP_ABOUT, "关于 Varnholt"}, {ID_VIEW_CUSTOMIZE, "自定义"},
+        {ID_FILE_PRINT, "打印 (Ctrl+P)"}, {ID_APP_ABOUT, "关于 Varnholt"}, {ID_VIEW_CUSTOMIZE, "自定义"},
     };
     for (const auto& [id, tip] : tips) {
         EXPECT_EQ(f->action(id)->toolTip(), QString::fromUtf8(tip)) << id;

@@ -54,7 +54,7 @@ TEST_F(Frame, MenusHoldTheirItemsInOrder)
     };
     const Menu expected[] = {
         {"文件(&F)", utf8List({"新建(&N)\tCtrl+N 57600", "打开(&O)...\tCtrl+O 57601", "保存(&S)\tCtrl+S 57603",
-                               "另存为(&A)... 57604", "-", "最近的文件 57616", "-", "退出(&X) 57665"})},
+                               "另存为(&A)... 57604", "-", "打印(&P)...\tCtrl+P 57607", "-", "最近的文件 57616", "-", "退出(&X) 57665"})},
         {"编辑(&E)", utf8List({"撤消(&U)\tCtrl+Z 57643", "-", "剪切(&T)\tCtrl+X 57635", "复制(&C)\tCtrl+C 57634",
                                "粘贴(&P)\tCtrl+V 57637"})},
         {"视图(&V)", utf8List({"工具栏和停靠窗口(&T) {", "<占位符> 59392", "}", "状态栏(&S) 59393",
@@ -65,7 +65,8 @@ TEST_F(Frame, MenusHoldTheirItemsInOrder)
         {"工具", utf8List({"导入锁芯CAD图 32776", "导入合页CAD图 32775", "新增门板 32778", "生成NC文件 32780",
                            "切换显示门板 32782", "刀具信息设置 32784", "生成合页NC文件 32786", "生成锁孔NC文件 32788"})},
         {"加工(&M)", utf8List({"生成合页加工程序... 32790", "生成锁孔加工程序... 32792", "加工预览 32794",
-                           "机床设置... 32796"})},
+                           "机床设置... 32796", "-", "生产单... 32812", "生成全部程序... 32814",
+                           "生成生产单PDF... 32816"})},
         {"库(&L)", utf8List({"编辑... 32802", "重命名\tF2 32804", "复制为... 32806", "删除\tDel 32808", "-",
                              "撤销\tCtrl+Z 32810"})},
         {"帮助(&H)", utf8List({"关于 Varnholt(&A)... 57664"})},
@@ -97,16 +98,18 @@ TEST_F(Frame, AcceleratorsIncludeTheAlternativeKeys)
         {ID_NEXT_PANE, {QKeySequence("F6")}},
         {ID_PREV_PANE, {QKeySequence("Shift+F6")}},
         {ID_VIEW_REFRESH, {QKeySequence("F5")}},
+        {ID_FILE_PRINT, {QKeySequence("Ctrl+P")}},
     };
     for (const Keys& k : table)
         EXPECT_EQ(f->action(k.id)->shortcuts(), k.keys) << k.id;
 }
 
-TEST_F(Frame, PrintAndEditCommandsAreDisabledEverywhere)
+TEST_F(Frame, EditCommandsAreDisabledEverywhere)
 {
     CMainFrame* f = start();
-    for (int id : {ID_FILE_PRINT, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
         EXPECT_FALSE(f->action(id)->isEnabled()) << id;
+    EXPECT_TRUE(f->action(ID_FILE_PRINT)->isEnabled()) << "prints the drawing and the open order";
     EXPECT_TRUE(f->action(ID_EDIT_UNDO)->isEnabled()) << "undoes the library's operations";
     EXPECT_FALSE(f->action(ID_FILE_MRU_FILE1)->isEnabled()) << "the empty recent-file placeholder is greyed";
     // The view's context menu offers the same disabled edit commands.
