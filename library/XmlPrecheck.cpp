@@ -130,11 +130,13 @@ private:
     // A node starting at "<", told apart as the parser tells it apart.
     std::size_t node(std::size_t p)
     {
-        if (startsWith(p, "<?xml", true))
+        // Only "?" and "!" start the special nodes; no byte folds to either.
+        const char second = at(p + 1);
+        if (second == '?' && startsWith(p, "<?xml", true))
             return addNode() ? declaration(p + 5) : kStop;
-        if (startsWith(p, "<!--"))
+        if (second == '!' && startsWith(p, "<!--"))
             return addNode() ? through(p + 4, "-->") : kStop;
-        if (startsWith(p, "<![CDATA["))
+        if (second == '!' && startsWith(p, "<![CDATA["))
             return addNode() ? cdata(p + 9) : kStop;
         if (m_classes.nameStart(at(p + 1)))
             return element(p);
@@ -237,7 +239,7 @@ private:
             if (at(p) != '<') {
                 if (!addNode())
                     return kStop;
-                p = text(p, "<", true);
+                p = text(p, '<', true);
                 if (p != kStop)
                     --p; // the "<" that ended the text starts the next node
             } else if (at(p + 1) == '/') {
@@ -267,9 +269,9 @@ private:
         p = skipWhite(p + 1);
         const char quote = at(p);
         if (quote == '\'')
-            return text(p + 1, "'", false);
+            return text(p + 1, '\'', false);
         if (quote == '"')
-            return text(p + 1, "\"", false);
+            return text(p + 1, '"', false);
         for (; at(p) && !m_classes.white(at(p)) && at(p) != '/' && at(p) != '>'; ++p) {
             if (at(p) == '\'' || at(p) == '"')
                 return kStop;
@@ -280,26 +282,25 @@ private:
     // Characters up to the end marker and past it; with trim, leading white
     // space first. Gives up at the end of the text and where the text would
     // end right after the marker.
-    std::size_t text(std::size_t p, std::string_view end, bool trim) const
+    std::size_t text(std::size_t p, char end, bool trim) const
     {
         if (trim)
             p = skipWhite(p);
-        // Only an entity or the marker's first byte stops the run, white
-        // space included: the parser steps over both alike.
-        while (at(p) && !startsWith(p, end)) {
-            if (at(p) == '&') {
+        // Only an entity or the end marker stops the run, white space
+        // included: the parser steps over both alike.
+        const std::size_t size = m_text.size();
+        while (p < size && m_text[p] != end) {
+            if (m_text[p] == '&') {
                 p = entity(p);
                 if (p == kStop)
                     return kStop;
-                continue;
-            }
-            ++p;
-            while (p < m_text.size() && m_text[p] != end.front() && m_text[p] != '&')
+            } else {
                 ++p;
+            }
         }
-        if (at(p))
-            p += end.size();
-        return at(p) ? p : kStop;
+        if (p < size)
+            ++p;
+        return p < size ? p : kStop;
     }
 
     // A character reference runs to the first ";" after it, whatever lies
