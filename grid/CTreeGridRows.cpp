@@ -102,6 +102,10 @@ void CTreeGridCtrl::RemoveAllRows()
         m_selected = nullptr;
         m_rows.clear();
         m_nodeCount = 0;
+        // Newest first: the allocator takes each block straight back
+        // instead of sorting it into its free lists.
+        while (!removed.empty())
+            removed.pop_back();
     }
     verticalScrollBar()->setValue(0);
     UpdateGeometries();
