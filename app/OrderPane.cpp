@@ -3,6 +3,7 @@
 #include <app/CommandIds.h>
 
 #include <dialogs/GbkQString.h>
+#include <grid/CTreeGridCtrl.h>
 #include <dialogs/MachiningMessages.h>
 #include <dialogs/OrderMessages.h>
 #include <orders/Order.h>
@@ -37,6 +38,8 @@ COrderPane::COrderPane(QWidget* parent)
         {QStringLiteral("预计加工时间"), kTextWidth, Qt::AlignRight},
         {QStringLiteral("状态"), kTextWidth},
     });
+    // A row chosen with the keys shows its door as a clicked one does.
+    connect(&grid(), &CTreeGridCtrl::itemChanged, this, [this](void* data) { activate(data); });
 }
 
 void COrderPane::fill(const Order* order, const std::vector<RowOutcome>& outcomes)

@@ -132,6 +132,13 @@ TEST_F(OrderPane, ClickingARowDrawsItsDoorWithThePreview)
     ASSERT_NE(drawnDoor(), nullptr);
     drawnDoor()->GetDoorSize(length, width, thickness);
     EXPECT_DOUBLE_EQ(length, 2100);
+
+    // The arrow keys choose rows as the mouse does, passing the refused ones.
+    for (int up = 0; up < 3; ++up)
+        QTest::keyClick(&pane->grid(), Qt::Key_Up);
+    ASSERT_NE(drawnDoor(), nullptr);
+    drawnDoor()->GetDoorSize(length, width, thickness);
+    EXPECT_DOUBLE_EQ(length, 2050);
 }
 
 // The rows follow the tool table: without tools none can be planned, and
