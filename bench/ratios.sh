@@ -6,8 +6,10 @@
 #   bench/ratios.sh            every ratio
 #   bench/ratios.sh NAME...    only those whose name contains one of NAME
 #
-# Exits 1 when a ratio misses its goal. Each pair is repeated and its
-# fastest runs compared, the ones a busy machine disturbed least.
+# Exits 1 when a ratio misses its goal. Each pair is repeated five times,
+# the repetitions of a program's benchmarks interleaved in random order so
+# that a slow spell of the machine falls on both sides alike, and the
+# fastest runs compared, the ones the machine disturbed least.
 set -euo pipefail
 source "$(dirname "$0")/../tools/setup.sh"
 install_missing_packages
@@ -41,7 +43,7 @@ wanted() {
 run_program() {
   local program=$1 json=$OUT/$(basename "$1").json
   if [ ! -s "$json" ]; then
-    QT_QPA_PLATFORM=offscreen "$BUILD/bench/$program" --benchmark_repetitions=3 \
+    QT_QPA_PLATFORM=offscreen "$BUILD/bench/$program" --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
       --benchmark_out="$json" --benchmark_out_format=json >"$OUT/$(basename "$1").log" 2>&1
   fi
   echo "$json"
