@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // Stands in for the CAD importer: hands out the model prepared for the next
@@ -91,6 +92,27 @@ public:
         tools.add_tail(std::move(knife));
         document.setTools(tools);
         return library.knives[library.knives.count() - 1];
+    }
+
+    // The parts of a small door the machining commands can program: hinge
+    // model "H" with one 5 mm hole, lock core "L" with a through hole, and
+    // the four tools they need (tool 4 finishes the recess's square corners).
+    // Returns the door, 2000 x 900 x 40 with hinges at 300 and 1700 and the
+    // lock core at 1000, for the caller to place.
+    std::unique_ptr<GK_DoorWithHinges> addMachinableDoor(const std::string& name)
+    {
+        addHinges("H", 30)->AddHoleToList(api_gk_make_circle_hole({15, 15, 0}, 5, 12).release());
+        addLockCore("L", 40)->GetSideList().add_tail(api_gk_make_circle_hole({10, 10, 0}, 8, 0));
+        for (const auto& [id, diameter, type] :
+             {std::tuple{1, 5.0, 1}, std::tuple{2, 8.0, 1}, std::tuple{3, 6.0, 2}, std::tuple{4, 2.0, 2}})
+            addKnife(id, diameter, type)->Vel = 3000;
+        auto door = api_gk_make_door_with_hinges(name, "", 2000, 900, 40);
+        door->SetHingesModel(ShareHingesByName(library, "H"));
+        door->SetLockCoreModel(ShareLockCoreByName(library, "L"));
+        door->SetHingesPos({300, 0, 0});
+        door->SetHingesPos({1700, 0, 0});
+        door->SetLockCorePos({1000, 0, 0});
+        return door;
     }
 
     Library document;

@@ -35,29 +35,13 @@ class MachiningCommandTest : public CommandTest {
 protected:
     MachiningCommandTest()
     {
-        hinge = lib.addHinges("H", 30);
-        hinge->AddHoleToList(api_gk_make_circle_hole({15, 15, 0}, 5, 12).release());
-        lock = lib.addLockCore("L", 40);
-        lock->GetSideList().add_tail(api_gk_make_circle_hole({10, 10, 0}, 8, 0));
-        addTool(1, 5, 1);
-        addTool(2, 8, 1);
-        addTool(3, 6, 2);
-        addTool(4, 2, 2); // finishes the recess's square corners
-        auto d = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
-        d->SetHingesModel(ShareHingesByName(lib.library, "H"));
-        d->SetLockCoreModel(ShareLockCoreByName(lib.library, "L"));
-        d->SetHingesPos({300, 0, 0});
-        d->SetHingesPos({1700, 0, 0});
-        d->SetLockCorePos({1000, 0, 0});
+        auto d = lib.addMachinableDoor("D");
+        hinge = FindHingesByName(lib.library, "H");
+        lock = FindLockCoreByName(lib.library, "L");
+        for (KnifeInfo* k : lib.library.knives)
+            k->AirForward = "M" + std::to_string(10 + k->ID);
         door = static_cast<GK_DoorWithHinges*>(host.draw(drawable(std::move(d)), false));
         host.draw(drawable(api_gk_make_hinges(TestLibrary::square(5))));
-    }
-
-    void addTool(int id, double diameter, int type)
-    {
-        KnifeInfo* k = lib.addKnife(id, diameter, type);
-        k->Vel = 3000;
-        k->AirForward = "M" + std::to_string(10 + id);
     }
 
     QString expectedProgram(ProgramKind kind) const

@@ -38,20 +38,7 @@ class NcCommandTest : public CommandTest {
 protected:
     NcCommandTest()
     {
-        GK_Hinges* hinge = lib.addHinges("H", 30);
-        hinge->AddHoleToList(api_gk_make_circle_hole({15, 15, 0}, 5, 12).release());
-        GK_LockCore* lock = lib.addLockCore("L", 40);
-        lock->GetSideList().add_tail(api_gk_make_circle_hole({10, 10, 0}, 8, 0));
-        // Tool 4 finishes the square corners of the recess.
-        for (const auto& [id, diameter, type] :
-             {std::tuple{1, 5.0, 1}, std::tuple{2, 8.0, 1}, std::tuple{3, 6.0, 2}, std::tuple{4, 2.0, 2}})
-            lib.addKnife(id, diameter, type)->Vel = 3000;
-        auto d = api_gk_make_door_with_hinges(*QStringToGbk(QStringLiteral("门一")), "", 2000, 900, 40);
-        d->SetHingesModel(ShareHingesByName(lib.library, "H"));
-        d->SetLockCoreModel(ShareLockCoreByName(lib.library, "L"));
-        d->SetHingesPos({300, 0, 0});
-        d->SetHingesPos({1700, 0, 0});
-        d->SetLockCorePos({1000, 0, 0});
+        auto d = lib.addMachinableDoor(*QStringToGbk(QStringLiteral("门一")));
         door = host.draw(std::unique_ptr<GK_Object, GK_ObjectDeleter>(d.release()), false);
         host.draw(std::unique_ptr<GK_Object, GK_ObjectDeleter>(api_gk_make_hinges(TestLibrary::square(5)).release()));
         // A question about what the program leaves undone goes on to write it.

@@ -62,33 +62,10 @@ class OrderCommandTest : public CommandTest {
 protected:
     OrderCommandTest()
     {
-        GK_Hinges* hinge = lib.addHinges("H", 30);
-        hinge->AddHoleToList(api_gk_make_circle_hole({15, 15, 0}, 5, 12).release());
-        GK_LockCore* lock = lib.addLockCore("L", 40);
-        lock->GetSideList().add_tail(api_gk_make_circle_hole({10, 10, 0}, 8, 0));
-        addTool(1, 5, 1);
-        addTool(2, 8, 1);
-        addTool(3, 6, 2);
-        addTool(4, 2, 2);
-        lib.document.putDoor(modelDoor());
+        lib.document.putDoor(lib.addMachinableDoor("D"));
         orders.setOrderChanged([this] { ++changes; });
     }
 
-    std::unique_ptr<GK_DoorWithHinges> modelDoor() const
-    {
-        auto d = api_gk_make_door_with_hinges("D", "", 2000, 900, 40);
-        d->SetHingesModel(ShareHingesByName(lib.library, "H"));
-        d->SetLockCoreModel(ShareLockCoreByName(lib.library, "L"));
-        d->SetHingesPos({300, 0, 0});
-        d->SetHingesPos({1700, 0, 0});
-        d->SetLockCorePos({1000, 0, 0});
-        return d;
-    }
-    void addTool(int id, double diameter, int type)
-    {
-        KnifeInfo* k = lib.addKnife(id, diameter, type);
-        k->Vel = 3000;
-    }
     // Writes an order file (UTF-8) into the scratch folder.
     QString orderFile(const QString& name, const QString& text) const
     {
@@ -277,8 +254,9 @@ TEST_F(OrderCommandTest, TheJobSheetIsSavedWhereTheUserSays)
 // The drawn door on a page of its own, then the open order's job sheet.
 TEST_F(OrderCommandTest, PrintingTakesTheDrawnDoorAndTheOpenOrder)
 {
-    auto drawn = modelDoor();
-    host.draw(std::unique_ptr<GK_Object, GK_ObjectDeleter>(drawn.release()));
+    GK_Object* drawn = nullptr;
+    lib.library.doors[0]->copy(&drawn);
+    host.draw(std::unique_ptr<GK_Object, GK_ObjectDeleter>(drawn));
     printers.path = temp.filePath(QStringLiteral("door.pdf"));
     orders.OnPrint();
     EXPECT_EQ(pdfPages(printers.path), 1);
