@@ -2,6 +2,7 @@
 
 #include <dialogs/GbkQString.h>
 
+#include <library/ErrnoText.h>
 #include <library/LibraryText.h>
 
 #include <QDir>
@@ -28,39 +29,7 @@ QString ModelNoun(ModelKind kind)
 
 QString SystemErrorText(int error)
 {
-    switch (error) {
-    case ENOENT:
-        return QStringLiteral("文件夹不存在");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("没有访问权限");
-    case EROFS:
-        return QStringLiteral("磁盘是只读的");
-    case ENOSPC:
-        return QStringLiteral("磁盘空间已满");
-    case EDQUOT:
-        return QStringLiteral("超出了磁盘配额");
-    case ENAMETOOLONG:
-        return QStringLiteral("文件名太长");
-    case EISDIR:
-        return QStringLiteral("已有同名的文件夹");
-    case ENOTDIR:
-        return QStringLiteral("路径中有一部分不是文件夹");
-    case EEXIST:
-        return QStringLiteral("文件已存在");
-    case EBUSY:
-    case ETXTBSY:
-        return QStringLiteral("文件正在被使用");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("打开的文件过多");
-    case ELOOP:
-        return QStringLiteral("路径中的链接过多");
-    case EIO:
-        return QStringLiteral("磁盘读写出错");
-    default:
-        return QStringLiteral("系统错误，错误码 %1").arg(error);
-    }
+    return QString::fromStdString(ErrnoText(error));
 }
 
 QString ModelNameProblemText(ModelNameProblem problem)

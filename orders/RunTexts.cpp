@@ -2,12 +2,12 @@
 
 #include <library/GbkText.h>
 #include <library/NumberText.h>
+#include <library/ErrnoText.h>
 #include <machining/FeatureNames.h>
 #include <machining/ToolChoice.h>
 
 #include <algorithm>
 #include <charconv>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 
@@ -42,31 +42,6 @@ std::string missingText(const MissingTool& m)
            FormatReal(m.diameter) + "或更小的" + toolKinds(m.kinds);
 }
 
-std::string systemError(int error)
-{
-    switch (error) {
-    case ENOENT:
-        return "文件夹不存在";
-    case EACCES:
-    case EPERM:
-        return "没有访问权限";
-    case EROFS:
-        return "磁盘是只读的";
-    case ENOSPC:
-        return "磁盘空间已满";
-    case EDQUOT:
-        return "超出了磁盘配额";
-    case ENAMETOOLONG:
-        return "文件名太长";
-    case EISDIR:
-        return "已有同名的文件夹";
-    case ENOTDIR:
-        return "路径中有一部分不是文件夹";
-    default:
-        return "系统错误 " + std::to_string(error);
-    }
-}
-
 } // namespace
 
 std::string PlanRefusedText(const MachiningPlan& plan)
@@ -94,13 +69,13 @@ std::string SaveFailureText(const SaveResult& result)
     const std::string file = "程序文件“" + result.path + "”";
     switch (result.problem) {
     case SaveProblem::CannotCreate:
-        return file + "无法建立（" + systemError(result.error) + "）";
+        return file + "无法建立（" + ErrnoText(result.error) + "）";
     case SaveProblem::CannotReplace:
-        return file + "无法替换原有的文件（" + systemError(result.error) + "）";
+        return file + "无法替换原有的文件（" + ErrnoText(result.error) + "）";
     case SaveProblem::ReadOnly:
         return file + "是只读的，不能替换";
     default:
-        return file + "无法写入（" + systemError(result.error) + "）";
+        return file + "无法写入（" + ErrnoText(result.error) + "）";
     }
 }
 
