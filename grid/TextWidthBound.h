@@ -17,6 +17,10 @@ public:
     int operator()(const QString& text);
 
 private:
+    int& advanceSlot(char16_t unit);
+
     QFontMetrics m_metrics;
-    std::vector<int> m_advances; // per UTF-16 unit; -1 until measured
+    // Per UTF-16 unit, -1 until measured, in pages of 256 made when first
+    // needed: a column of Chinese and Latin texts touches a few pages only.
+    std::vector<std::vector<int>> m_pages;
 };

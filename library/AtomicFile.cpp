@@ -218,12 +218,17 @@ void RemoveLeftoverTempFiles(const std::string& folderPath)
     // folder's names would cost start-up more than the scan itself.
     std::vector<std::string> leftovers;
     VisitFolderEntries(folderPath, [&leftovers](std::string_view name) {
-        const pid_t maker = tempFileMaker(std::string(name));
-        if (maker > 0 && maker != getpid() && kill(maker, 0) != 0 && errno == ESRCH)
+        if (IsLeftoverTempFile(name))
             leftovers.emplace_back(name);
     });
     for (const std::string& name : leftovers)
         unlink((folder + name).c_str());
+}
+
+bool IsLeftoverTempFile(std::string_view name)
+{
+    const pid_t maker = tempFileMaker(name);
+    return maker > 0 && maker != getpid() && kill(maker, 0) != 0 && errno == ESRCH;
 }
 
 SaveResult SaveDocumentAtomically(const TiXmlDocument& document, const std::string& path, FileFingerprint* written)

@@ -4,6 +4,7 @@
 #include <library/SaveResult.h>
 
 #include <string>
+#include <string_view>
 
 class TiXmlDocument;
 
@@ -31,6 +32,8 @@ SaveResult SaveTextAtomically(const std::string& content, const std::string& pat
 // that another machine makes in a shared folder at that very moment fails
 // and says so; the file it would have replaced stays whole.)
 void RemoveLeftoverTempFiles(const std::string& folderPath);
+// Whether the folder entry of that name is such a leftover.
+bool IsLeftoverTempFile(std::string_view name);
 
 // Called with the temporary file's path once it is written and synced, right
 // before it replaces the target. Lets tests interrupt a save at its most

@@ -1,5 +1,6 @@
 #include <library/Library.h>
 
+#include <library/AtomicFile.h>
 #include <library/KnifeFile.h>
 #include <library/LibraryParts.h>
 #include <library/NameLookup.h>
@@ -72,7 +73,7 @@ SaveContext Library::saveContext(OnDiskChange onChange)
 
 void Library::reload()
 {
-    RemoveLeftoverSaves(m_folder);
+    RemoveLeftoverTempFiles(m_folder); // the model folders' go as they are read
     ModelLibrary read;
     // Ordered before the doors are read, so that a door binds to the first
     // of two models whose names differ in letter case as the lists show them.

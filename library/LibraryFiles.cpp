@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -97,24 +98,67 @@ FileFingerprint FingerprintOf(std::string_view bytes)
     return FileFingerprint{bytes.size(), hash.value()};
 }
 
-void LibraryFiles::seen(const std::string& path, const FileFingerprint& bytes, std::optional<std::string> gbkModelName)
+namespace {
+bool pathBefore(const LibraryFiles::File& file, const std::string& path)
 {
-    m_files[path] = Seen{bytes, std::move(gbkModelName)};
+    return file.path < path;
+}
+} // namespace
+
+std::vector<LibraryFiles::File>::iterator LibraryFiles::find(const std::string& path)
+{
+    const auto at = std::lower_bound(m_files.begin(), m_files.end(), path, pathBefore);
+    return at != m_files.end() && at->path == path ? at : m_files.end();
+}
+
+std::vector<LibraryFiles::File>::const_iterator LibraryFiles::find(const std::string& path) const
+{
+    const auto at = std::lower_bound(m_files.begin(), m_files.end(), path, pathBefore);
+    return at != m_files.end() && at->path == path ? at : m_files.end();
+}
+
+void LibraryFiles::seen(std::string path, const FileFingerprint& bytes, std::optional<std::string> gbkModelName)
+{
+    const auto at = std::lower_bound(m_files.begin(), m_files.end(), path, pathBefore);
+    if (at != m_files.end() && at->path == path)
+        at->seen = Seen{bytes, std::move(gbkModelName)};
+    else
+        m_files.insert(at, File{std::move(path), Seen{bytes, std::move(gbkModelName)}});
+}
+
+void LibraryFiles::seenAll(std::vector<File> files)
+{
+    const auto byPath = [](const File& a, const File& b) { return a.path < b.path; };
+    if (!std::is_sorted(files.begin(), files.end(), byPath))
+        std::sort(files.begin(), files.end(), byPath);
+    std::vector<File> merged;
+    merged.reserve(m_files.size() + files.size());
+    auto known = m_files.begin();
+    for (File& file : files) {
+        while (known != m_files.end() && known->path < file.path)
+            merged.push_back(std::move(*known++));
+        if (known != m_files.end() && known->path == file.path)
+            ++known; // seen anew
+        merged.push_back(std::move(file));
+    }
+    std::move(known, m_files.end(), std::back_inserter(merged));
+    m_files = std::move(merged);
 }
 
 void LibraryFiles::gone(const std::string& path)
 {
-    m_files.erase(path);
+    if (const auto at = find(path); at != m_files.end())
+        m_files.erase(at);
 }
 
 bool LibraryFiles::unchanged(const std::string& path) const
 {
     FileFingerprint now;
     const Presence presence = fingerprintFile(path, now);
-    const auto it = m_files.find(path);
+    const auto it = find(path);
     if (it == m_files.end())
         return presence == Presence::Absent;
-    return presence == Presence::Present && now == it->second.bytes;
+    return presence == Presence::Present && now == it->seen.bytes;
 }
 
 std::vector<std::string> LibraryFiles::filesOfModel(const std::string& folderPath, const std::string& gbkName) const

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // The bytes of a file, told apart by their number and a 64-bit hash.
@@ -25,8 +24,22 @@ FileFingerprint FingerprintOf(std::string_view bytes);
 // so that it never overwrites such a change blindly.
 class LibraryFiles {
 public:
+    // What was seen of one file: the bytes it held, and the model of that
+    // name if it held one.
+    struct Seen {
+        FileFingerprint bytes;
+        std::optional<std::string> modelName;
+    };
+    struct File {
+        std::string path;
+        Seen seen;
+    };
+
     // The file held these bytes, and the model of that name if it held one.
-    void seen(const std::string& path, const FileFingerprint& bytes, std::optional<std::string> gbkModelName = {});
+    void seen(std::string path, const FileFingerprint& bytes, std::optional<std::string> gbkModelName = {});
+    // The same for many files at once, each path once; a folder's load
+    // gives them sorted by path, which makes this one merge.
+    void seenAll(std::vector<File> files);
     // The file was removed.
     void gone(const std::string& path);
     void clear() { m_files.clear(); }
@@ -41,9 +54,10 @@ public:
     std::vector<std::string> filesOfModel(const std::string& folderPath, const std::string& gbkName) const;
 
 private:
-    struct Seen {
-        FileFingerprint bytes;
-        std::optional<std::string> modelName;
-    };
-    std::unordered_map<std::string, Seen> m_files;
+    std::vector<File>::iterator find(const std::string& path);
+    std::vector<File>::const_iterator find(const std::string& path) const;
+
+    // Sorted by path, so that a folder's files, read in that order, join
+    // in one merge instead of a look-up each.
+    std::vector<File> m_files;
 };

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <string_view>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 constexpr std::string_view kModelFileSuffix = ".xml";
@@ -50,20 +51,21 @@ std::string ModelFolderPath(const std::string& root, const char* folderName)
     return ResolveNoCase(LibraryRoot(root), folderName);
 }
 
-void RemoveLeftoverSaves(const std::string& root)
+std::vector<std::string> ListLibraryFiles(const std::string& folderPath, LeftoverSaves leftovers)
 {
-    RemoveLeftoverTempFiles(LibraryRoot(root));
-    for (const char* folder : {kHingesFolder, kLockCoresFolder, kDoorModelFolder})
-        RemoveLeftoverTempFiles(ModelFolderPath(root, folder));
-}
-
-std::vector<std::string> ListLibraryFiles(const std::string& folderPath)
-{
-    std::vector<std::string> paths;
-    for (const std::string& name : FolderEntryNames(folderPath)) {
+    std::vector<std::string> names;
+    std::vector<std::string> ended;
+    VisitFolderEntries(folderPath, [&](std::string_view name) {
         if (name.size() >= kModelFileSuffix.size() &&
-            equalNoCase(std::string_view(name).substr(name.size() - kModelFileSuffix.size()), kModelFileSuffix))
-            paths.push_back(folderPath + name);
-    }
-    return paths;
+            equalNoCase(name.substr(name.size() - kModelFileSuffix.size()), kModelFileSuffix))
+            names.emplace_back(name);
+        else if (leftovers == LeftoverSaves::Remove && IsLeftoverTempFile(name))
+            ended.emplace_back(name);
+    });
+    for (const std::string& name : ended)
+        unlink((folderPath + name).c_str());
+    std::sort(names.begin(), names.end());
+    for (std::string& name : names)
+        name.insert(0, folderPath);
+    return names;
 }

@@ -32,32 +32,41 @@ std::string LibraryRoot(const std::string& root);
 // The folder of a model kind in the library's folder, found as above.
 std::string ModelFolderPath(const std::string& root, const char* folderName);
 
+// What a listing does with the temporary files that saves cut short left
+// in the folder (see RemoveLeftoverTempFiles).
+enum class LeftoverSaves { Keep, Remove };
+
 // Full paths of the entries of the folder whose names end in ".xml" in any
 // letter case (hidden entries included, so that the file of the empty name
 // ".xml" is found), sorted by name byte for byte for a stable load order.
-// Empty when the folder cannot be read.
-std::vector<std::string> ListLibraryFiles(const std::string& folderPath);
-
-// Removes what saves cut short left in the library's folder and in its model
-// folders; loading calls it first.
-void RemoveLeftoverSaves(const std::string& root);
+// Empty when the folder cannot be read. With Remove, the leftovers go in the
+// same scan: a load reads a large folder once, not twice.
+std::vector<std::string> ListLibraryFiles(const std::string& folderPath,
+                                          LeftoverSaves leftovers = LeftoverSaves::Keep);
 
 // Scans one model folder and appends every model that the reader yields to
 // the list; files that yield none are passed over and, when skipped is
 // given, listed there with the reason. When files is given, every file read
-// is noted there with the model it held.
+// is noted there with the model it held. What saves cut short left in the
+// folder is removed on the way.
 template <typename List, typename Reader>
 void LoadLibraryFolder(const std::string& folderPath, Reader reader, List& list, std::vector<SkippedFile>* skipped,
                        LibraryFiles* files = nullptr)
 {
-    for (const std::string& path : ListLibraryFiles(folderPath)) {
+    std::vector<std::string> paths = ListLibraryFiles(folderPath, LeftoverSaves::Remove);
+    std::vector<LibraryFiles::File> read;
+    read.reserve(files ? paths.size() : 0);
+    for (std::string& path : paths) {
         std::optional<FileFingerprint> seen;
         auto load = reader(path, &seen);
+        if (!load.model && skipped)
+            skipped->push_back({path, load.outcome});
         if (files && seen)
-            files->seen(path, *seen, load.model ? std::optional<std::string>(load.model->GetName()) : std::nullopt);
+            read.push_back({std::move(path), {*seen, load.model ? std::optional<std::string>(load.model->GetName())
+                                                                : std::nullopt}});
         if (load.model)
             list.add_tail(std::move(load.model));
-        else if (skipped)
-            skipped->push_back({path, load.outcome});
     }
+    if (files)
+        files->seenAll(std::move(read));
 }

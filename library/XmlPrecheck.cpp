@@ -2,31 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
+#include <ctype.h> // the class table behind isspace and isalpha
 #include <vector>
 
 namespace {
 // Where the parser gives up; it reads nothing after that point.
 constexpr std::size_t kStop = std::string_view::npos;
-
-// The parser's character classes, asked of the C library as the parser asks,
-// so that both agree under any locale.
-bool isWhite(char c)
-{
-    return std::isspace(static_cast<unsigned char>(c)) || c == '\n' || c == '\r';
-}
-
-// Every byte from 127 up counts as a letter.
-bool isNameStart(char c)
-{
-    const auto byte = static_cast<unsigned char>(c);
-    return (byte < 127 ? std::isalpha(byte) != 0 : true) || c == '_';
-}
-
-bool isNameChar(char c)
-{
-    const auto byte = static_cast<unsigned char>(c);
-    return (byte < 127 ? std::isalnum(byte) != 0 : true) || c == '_' || c == '-' || c == '.' || c == ':';
-}
 
 // Case folding with the char's own (possibly negative) value, as the parser
 // folds it; the C library takes -128..255.
@@ -45,23 +27,47 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The three classes of each byte, asked of the C library once per byte seen
-// in a text instead of once per character read.
+// The parser's three classes of every byte under the locale in force. The
+// parser asks isspace, isalpha and isalnum, which read the C library's class
+// table of the locale. Asking per character, or even per byte value for
+// each text, costs more than the whole walk of a small file: the classes are
+// kept per thread beside a copy of the table they came from, and made anew
+// only when the table differs.
 class CharClasses {
 public:
-    bool white(char c) { return flags(c) & kWhite; }
-    bool nameStart(char c) { return flags(c) & kNameStart; }
-    bool nameChar(char c) { return flags(c) & kNameChar; }
+    static const CharClasses& current()
+    {
+        thread_local CharClasses classes;
+        const unsigned short* table = *__ctype_b_loc();
+        if (std::memcmp(classes.m_source, table, sizeof classes.m_source) != 0)
+            classes.takeFrom(table);
+        return classes;
+    }
+
+    bool white(char c) const { return flags(c) & kWhite; }
+    bool nameStart(char c) const { return flags(c) & kNameStart; }
+    bool nameChar(char c) const { return flags(c) & kNameChar; }
 
 private:
-    enum : unsigned char { kKnown = 1, kWhite = 2, kNameStart = 4, kNameChar = 8 };
-    unsigned char flags(char c)
+    enum : unsigned char { kWhite = 1, kNameStart = 2, kNameChar = 4 };
+
+    void takeFrom(const unsigned short* table)
     {
-        unsigned char& f = m_flags[static_cast<unsigned char>(c)];
-        if (f == 0)
-            f = kKnown | (isWhite(c) ? kWhite : 0) | (isNameStart(c) ? kNameStart : 0) | (isNameChar(c) ? kNameChar : 0);
-        return f;
+        std::memcpy(m_source, table, sizeof m_source);
+        for (int byte = 0; byte < 256; ++byte) {
+            const unsigned short is = table[byte];
+            const bool ascii = byte < 127; // every byte from 127 up counts as a letter
+            const bool white = (is & _ISspace) || byte == '\n' || byte == '\r';
+            const bool nameStart = (ascii ? (is & _ISalpha) : true) || byte == '_';
+            const bool nameChar = (ascii ? (is & _ISalnum) : true) || byte == '_' || byte == '-' || byte == '.' ||
+                                  byte == ':';
+            m_flags[byte] = (white ? kWhite : 0) | (nameStart ? kNameStart : 0) | (nameChar ? kNameChar : 0);
+        }
     }
+
+    unsigned char flags(char c) const { return m_flags[static_cast<unsigned char>(c)]; }
+
+    unsigned short m_source[256] = {};
     unsigned char m_flags[256] = {};
 };
 
@@ -99,8 +105,9 @@ private:
         if (p >= m_text.size() || m_text.size() - p < tag.size())
             return false;
         for (std::size_t i = 0; i < tag.size(); ++i) {
+            // Equal bytes fold alike; only others need the locale's folding.
             const char c = m_text[p + i];
-            if (ignoreCase ? fold(c) != fold(tag[i]) : c != tag[i])
+            if (c != tag[i] && (!ignoreCase || fold(c) != fold(tag[i])))
                 return false;
         }
         return true;
@@ -218,11 +225,19 @@ private:
                 return kStop;
             std::string_view attributeName;
             p = attributeText(p, attributeName);
-            if (!at(p) || std::find(m_attributeNames.begin(), m_attributeNames.end(), attributeName) !=
-                              m_attributeNames.end())
+            if (!at(p) || repeated(attributeName))
                 return kStop; // the parser refuses a repeated name
             m_attributeNames.push_back(attributeName);
         }
+    }
+
+    // Names are never empty; their first bytes settle most comparisons.
+    bool repeated(std::string_view attributeName) const
+    {
+        for (const std::string_view earlier : m_attributeNames)
+            if (earlier.size() == attributeName.size() && earlier[0] == attributeName[0] && earlier == attributeName)
+                return true;
+        return false;
     }
 
     std::size_t leave(std::size_t p)
@@ -334,7 +349,7 @@ private:
     // Of the element whose attributes are being read; the attribute limit
     // keeps the search for a repeated name short.
     std::vector<std::string_view> m_attributeNames;
-    mutable CharClasses m_classes; // a cache of what the C library says
+    const CharClasses& m_classes = CharClasses::current();
 };
 } // namespace
 

@@ -8,6 +8,7 @@
 #include <library/AtomicFile.h>
 #include <library/HingesFile.h>
 #include <library/KnifeFile.h>
+#include <library/Library.h>
 #include <library/LibraryFolder.h>
 #include <tests/support/Sanitized.h>
 
@@ -152,7 +153,7 @@ TEST(KilledSaves, EveryKillLeavesWholeFilesAndTheNextStartCleansUp)
         ASSERT_NE(hingeVersion(lib.folder()), -1);
         if (entries(lib.path("Hinges")) > 1 || entries(lib.path("")) > 4)
             ++leftovers;
-        RemoveLeftoverSaves(lib.folder()); // as the next start does
+        Library(lib.folder()).reload(); // as the next start does
         ASSERT_EQ(entries(lib.path("Hinges")), 1u);
         ASSERT_EQ(entries(lib.path("")), 4u); // the tool table and the three model folders
     }
@@ -175,7 +176,7 @@ TEST(KilledSaves, TemporaryFilesOfLiveProcessesAndOtherFilesStay)
     for (const std::string& name : {mine, dead, std::string(".K.xml.12ab-0.part"), std::string("K.part"),
                                     std::string(".K.xml.1-x.part")})
         lib.write("Hinges/" + name, "x");
-    RemoveLeftoverSaves(lib.folder());
+    Library(lib.folder()).reload();
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(lib.path("Hinges")))
         left.push_back(entry.path().filename().string());
