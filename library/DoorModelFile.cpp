@@ -69,11 +69,11 @@ SaveResult SaveDoorModelFile(const GK_DoorWithHinges* door, const SaveContext& c
     });
 }
 
-ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models,
-                                               std::optional<FileFingerprint>* seen,
-                                               std::vector<UnboundDoor>* unbound)
+namespace {
+ModelLoad<GK_DoorWithHinges> doorFrom(const LibraryText& file, const ModelLibrary& models,
+                                      std::vector<UnboundDoor>* unbound)
 {
-    return LoadModelDocument<GK_DoorWithHinges>(path, [&](const TiXmlElement& root) -> ModelLoad<GK_DoorWithHinges> {
+    return LoadModelDocument<GK_DoorWithHinges>(file, [&](const TiXmlElement& root) -> ModelLoad<GK_DoorWithHinges> {
         AttributeReader numbers;
         const double length = numbers.realOr(root, "Length", 0.0);
         const double width = numbers.realOr(root, "Width", 0.0);
@@ -85,7 +85,7 @@ ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const Mo
 
         std::unique_ptr<GK_DoorWithHinges> door = api_gk_make_door_with_hinges(
             TextAttribute(root, "Name"), TextAttribute(root, "Comments"), length, width, thickness);
-        UnboundDoor missing{path, door->GetName(), {}, {}};
+        UnboundDoor missing{file.path, door->GetName(), {}, {}};
         if (const TiXmlElement* hinges = root.FirstChildElement("Hinges")) {
             if (const char* name = hinges->Attribute("Name")) {
                 door->SetHingesModel(ShareHingesByName(models, name));
@@ -109,7 +109,15 @@ ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const Mo
         if (unbound && !(missing.missingHinges.empty() && missing.missingLockCore.empty()))
             unbound->push_back(std::move(missing));
         return {std::move(door), {}};
-    }, seen);
+    });
+}
+} // namespace
+
+ModelLoad<GK_DoorWithHinges> LoadDoorModelFile(const std::string& path, const ModelLibrary& models,
+                                               std::optional<FileFingerprint>* seen,
+                                               std::vector<UnboundDoor>* unbound)
+{
+    return LoadModelFile(path, seen, [&](const LibraryText& file) { return doorFrom(file, models, unbound); });
 }
 
 void LoadAllDoorModels(const std::string& root, GU_SharedList<GK_DoorWithHinges>& list, const ModelLibrary& models,
@@ -117,8 +125,6 @@ void LoadAllDoorModels(const std::string& root, GU_SharedList<GK_DoorWithHinges>
 {
     LoadLibraryFolder(
         ModelFolderPath(root, kDoorModelFolder),
-        [&models, unbound](const std::string& path, std::optional<FileFingerprint>* seen) {
-            return LoadDoorModelFile(path, models, seen, unbound);
-        },
+        [&models, unbound](const LibraryText& file) { return doorFrom(file, models, unbound); },
         list, skipped, files);
 }

@@ -25,9 +25,10 @@ SaveResult SaveHingesFile(const GK_Hinges* model, const SaveContext& context)
     });
 }
 
-ModelLoad<GK_Hinges> LoadHingesFile(const std::string& path, std::optional<FileFingerprint>* seen)
+namespace {
+ModelLoad<GK_Hinges> hingesFrom(const LibraryText& file)
 {
-    return LoadModelDocument<GK_Hinges>(path, [](const TiXmlElement& root) -> ModelLoad<GK_Hinges> {
+    return LoadModelDocument<GK_Hinges>(file, [](const TiXmlElement& root) -> ModelLoad<GK_Hinges> {
         const TiXmlElement* ptlist = root.FirstChildElement("Ptlist");
         if (!ptlist)
             return NoModel<GK_Hinges>({LoadProblem::MissingOutline});
@@ -45,11 +46,17 @@ ModelLoad<GK_Hinges> LoadHingesFile(const std::string& path, std::optional<FileF
         if (!numbers.allFinite())
             return NoModel<GK_Hinges>({LoadProblem::NonFiniteNumber});
         return {std::move(model), {}};
-    }, seen);
+    });
+}
+} // namespace
+
+ModelLoad<GK_Hinges> LoadHingesFile(const std::string& path, std::optional<FileFingerprint>* seen)
+{
+    return LoadModelFile(path, seen, hingesFrom);
 }
 
 void LoadAllHinges(const std::string& root, GU_SharedList<GK_Hinges>& list, std::vector<SkippedFile>* skipped,
                    LibraryFiles* files)
 {
-    LoadLibraryFolder(ModelFolderPath(root, kHingesFolder), LoadHingesFile, list, skipped, files);
+    LoadLibraryFolder(ModelFolderPath(root, kHingesFolder), hingesFrom, list, skipped, files);
 }

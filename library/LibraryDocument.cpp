@@ -15,6 +15,11 @@ LoadOutcome LoadLibraryDocument(const std::string& path, TiXmlDocument& document
     std::string text;
     if (const LoadOutcome read = ReadLibraryText(path, text, seen); !read)
         return read;
+    return ParseLibraryText(text, document);
+}
+
+LoadOutcome ParseLibraryText(const std::string& text, TiXmlDocument& document)
+{
     // The parser's UTF-8 mode is never used: it can step past the end of the
     // text after a lead byte, and GBK bytes would be misread as UTF-8.
     document.Parse(text.c_str(), nullptr, TIXML_ENCODING_LEGACY);

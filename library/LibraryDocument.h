@@ -2,6 +2,7 @@
 
 #include <library/FiniteNumbers.h>
 #include <library/LibraryFiles.h>
+#include <library/LibraryText.h>
 #include <library/LoadProblem.h>
 #include <library/ModelSave.h>
 #include <library/SaveResult.h>
@@ -22,6 +23,9 @@ TiXmlElement& StartLibraryDocument(TiXmlDocument& document, const char* rootName
 LoadOutcome LoadLibraryDocument(const std::string& path, TiXmlDocument& document,
                                 std::optional<FileFingerprint>* seen = nullptr);
 
+// Parses a text that ReadLibraryText prepared.
+LoadOutcome ParseLibraryText(const std::string& text, TiXmlDocument& document);
+
 // The first child of the document that is an element; its name is not checked.
 const TiXmlElement* RootElement(const TiXmlDocument& document);
 
@@ -37,16 +41,29 @@ SaveResult SaveModelDocument(const char* folderName, const std::string& gbkName,
     return SaveModelFile(folderName, gbkName, numbersFinite, document, context);
 }
 
-// Reads the library file at path and hands its root element to read, which
-// builds the model or says why it cannot. seen as for ReadLibraryText.
+// Parses the library file read and hands its root element to read, which
+// builds the model or says why it cannot.
 template <typename Model, typename Read>
-ModelLoad<Model> LoadModelDocument(const std::string& path, Read read, std::optional<FileFingerprint>* seen = nullptr)
+ModelLoad<Model> LoadModelDocument(const LibraryText& file, Read read)
 {
+    if (!file.outcome)
+        return NoModel<Model>(file.outcome);
     TiXmlDocument document;
-    if (const LoadOutcome loaded = LoadLibraryDocument(path, document, seen); !loaded)
-        return NoModel<Model>(loaded);
+    if (const LoadOutcome parsed = ParseLibraryText(file.text, document); !parsed)
+        return NoModel<Model>(parsed);
     const TiXmlElement* root = RootElement(document);
     if (!root)
         return NoModel<Model>({LoadProblem::NoRootElement});
     return read(*root);
+}
+
+// Reads the library file at path and builds its model with modelFrom, a
+// reader of read files; seen as for ReadLibraryText.
+template <typename ModelFrom>
+auto LoadModelFile(const std::string& path, std::optional<FileFingerprint>* seen, ModelFrom modelFrom)
+{
+    const LibraryText file = ReadLibraryFile(path);
+    if (seen)
+        *seen = file.seen;
+    return modelFrom(file);
 }

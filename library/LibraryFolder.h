@@ -2,6 +2,7 @@
 
 #include <library/LibraryFiles.h>
 #include <library/LoadProblem.h>
+#include <library/ReadAhead.h>
 
 #include <kernel/GU_List.h>
 
@@ -44,8 +45,8 @@ enum class LeftoverSaves { Keep, Remove };
 std::vector<std::string> ListLibraryFiles(const std::string& folderPath,
                                           LeftoverSaves leftovers = LeftoverSaves::Keep);
 
-// Scans one model folder and appends every model that the reader yields to
-// the list; files that yield none are passed over and, when skipped is
+// Scans one model folder and appends every model that the reader yields
+// from a file read (a LibraryText) to the list; files that yield none are passed over and, when skipped is
 // given, listed there with the reason. When files is given, every file read
 // is noted there with the model it held. What saves cut short left in the
 // folder is removed on the way.
@@ -53,17 +54,17 @@ template <typename List, typename Reader>
 void LoadLibraryFolder(const std::string& folderPath, Reader reader, List& list, std::vector<SkippedFile>* skipped,
                        LibraryFiles* files = nullptr)
 {
-    std::vector<std::string> paths = ListLibraryFiles(folderPath, LeftoverSaves::Remove);
+    ReadAhead ahead(ListLibraryFiles(folderPath, LeftoverSaves::Remove));
     std::vector<LibraryFiles::File> read;
-    read.reserve(files ? paths.size() : 0);
-    for (std::string& path : paths) {
-        std::optional<FileFingerprint> seen;
-        auto load = reader(path, &seen);
+    read.reserve(files ? ahead.count() : 0);
+    for (std::size_t i = 0; i < ahead.count(); ++i) {
+        LibraryText file = ahead.next();
+        auto load = reader(file);
         if (!load.model && skipped)
-            skipped->push_back({path, load.outcome});
-        if (files && seen)
-            read.push_back({std::move(path), {*seen, load.model ? std::optional<std::string>(load.model->GetName())
-                                                                : std::nullopt}});
+            skipped->push_back({file.path, load.outcome});
+        if (files && file.seen)
+            read.push_back({std::move(file.path), {*file.seen, load.model ? std::optional<std::string>(load.model->GetName())
+                                                                          : std::nullopt}});
         if (load.model)
             list.add_tail(std::move(load.model));
     }

@@ -92,3 +92,10 @@ LoadOutcome ReadLibraryText(const std::string& path, std::string& text, std::opt
         return {overLimit(counts)};
     return {};
 }
+
+LibraryText ReadLibraryFile(std::string path)
+{
+    LibraryText file{std::move(path), {}, {}, {}};
+    file.outcome = ReadLibraryText(file.path, file.text, &file.seen);
+    return file;
+}

@@ -26,3 +26,14 @@ inline constexpr XmlCounts kLibraryXmlLimits{.depth = 32, .attributes = 64, .nod
 // bytes could be read, it receives their fingerprint, taken before any change.
 LoadOutcome ReadLibraryText(const std::string& path, std::string& text,
                             std::optional<FileFingerprint>* seen = nullptr);
+
+// A library file as ReadLibraryText leaves it: the text ready for the parser,
+// or why there is none, and the fingerprint of the bytes when they were read.
+struct LibraryText {
+    std::string path;
+    LoadOutcome outcome;
+    std::string text;
+    std::optional<FileFingerprint> seen;
+};
+
+LibraryText ReadLibraryFile(std::string path);

@@ -34,9 +34,10 @@ SaveResult SaveLockCoreFile(const GK_LockCore* model, const SaveContext& context
     });
 }
 
-ModelLoad<GK_LockCore> LoadLockCoreFile(const std::string& path, std::optional<FileFingerprint>* seen)
+namespace {
+ModelLoad<GK_LockCore> lockCoreFrom(const LibraryText& file)
 {
-    return LoadModelDocument<GK_LockCore>(path, [](const TiXmlElement& root) -> ModelLoad<GK_LockCore> {
+    return LoadModelDocument<GK_LockCore>(file, [](const TiXmlElement& root) -> ModelLoad<GK_LockCore> {
         const TiXmlElement* topList = root.FirstChildElement("PtlistTop");
         const TiXmlElement* sideList = root.FirstChildElement("PtlistSide");
         if (!topList || !sideList)
@@ -54,11 +55,17 @@ ModelLoad<GK_LockCore> LoadLockCoreFile(const std::string& path, std::optional<F
         if (!numbers.allFinite())
             return NoModel<GK_LockCore>({LoadProblem::NonFiniteNumber});
         return {std::move(model), {}};
-    }, seen);
+    });
+}
+} // namespace
+
+ModelLoad<GK_LockCore> LoadLockCoreFile(const std::string& path, std::optional<FileFingerprint>* seen)
+{
+    return LoadModelFile(path, seen, lockCoreFrom);
 }
 
 void LoadAllLockCores(const std::string& root, GU_SharedList<GK_LockCore>& list,
                       std::vector<SkippedFile>* skipped, LibraryFiles* files)
 {
-    LoadLibraryFolder(ModelFolderPath(root, kLockCoresFolder), LoadLockCoreFile, list, skipped, files);
+    LoadLibraryFolder(ModelFolderPath(root, kLockCoresFolder), lockCoreFrom, list, skipped, files);
 }
