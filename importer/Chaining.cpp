@@ -122,6 +122,7 @@ void EndpointIndex::add(const position& start, const position& end)
     for (const position& p : {start, end}) {
         const auto id = static_cast<std::uint32_t>(m_points.size());
         m_points.push_back(p);
+        m_used.push_back(0);
         Slot& slot = m_slots[findOrInsert(keyOf(p))];
         m_next.push_back(kNil);
         m_prev.push_back(slot.tail);
@@ -133,36 +134,39 @@ void EndpointIndex::add(const position& start, const position& end)
     }
 }
 
-void EndpointIndex::unlink(std::uint32_t id)
+void EndpointIndex::unlink(Slot& slot, std::uint32_t id)
 {
     const std::uint32_t prev = m_prev[id], next = m_next[id];
-    if (prev == kNil || next == kNil) {
-        Slot& slot = m_slots[findSlot(keyOf(m_points[id]))];
-        if (prev == kNil)
-            slot.head = next;
-        if (next == kNil)
-            slot.tail = prev;
-    }
-    if (prev != kNil)
+    if (prev == kNil)
+        slot.head = next;
+    else
         m_next[prev] = next;
-    if (next != kNil)
+    if (next == kNil)
+        slot.tail = prev;
+    else
         m_prev[next] = prev;
 }
 
 void EndpointIndex::remove(std::size_t piece)
 {
-    unlink(static_cast<std::uint32_t>(2 * piece));
-    unlink(static_cast<std::uint32_t>(2 * piece + 1));
+    m_used[2 * piece] = 1;
+    m_used[2 * piece + 1] = 1;
 }
 
-bool EndpointIndex::searchCell(std::uint64_t key, const position& p, std::size_t& best, double& bestDistance) const
+bool EndpointIndex::searchCell(std::uint64_t key, const position& p, std::size_t& best, double& bestDistance)
 {
-    const std::size_t slot = findSlot(key);
-    if (slot == kNone)
+    const std::size_t at = findSlot(key);
+    if (at == kNone)
         return false;
-    std::uint32_t id = m_slots[slot].head;
-    for (std::size_t scanned = 0; id != kNil && scanned < kMaxScanPerCell; ++scanned, id = m_next[id]) {
+    Slot& slot = m_slots[at];
+    std::uint32_t id = slot.head;
+    for (std::size_t scanned = 0; id != kNil && scanned < kMaxScanPerCell; id = m_next[id]) {
         step();
+        if (m_used[id]) {
+            unlink(slot, id); // its successor stays reachable through m_next[id]
+            continue;
+        }
+        ++scanned;
         const position& q = m_points[id];
         const double d = distance(p, q);
         if (d <= bestDistance) {
@@ -175,7 +179,7 @@ bool EndpointIndex::searchCell(std::uint64_t key, const position& p, std::size_t
     return false;
 }
 
-std::size_t EndpointIndex::nearestFree(const position& p) const
+std::size_t EndpointIndex::nearestFree(const position& p)
 {
     const auto cx = static_cast<std::int64_t>(std::floor(p.x / m_join));
     const auto cy = static_cast<std::int64_t>(std::floor(p.y / m_join));

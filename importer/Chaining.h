@@ -25,8 +25,9 @@ struct Chain {
 // The end points of pieces, bucketed in square cells of the join tolerance
 // (any two points within it lie in the same or adjacent cells), filled piece
 // by piece as pieces come. Each cell is a list in an open-addressing hash
-// table; the ends of a piece leave their lists once the piece is used, so a
-// query only ever sees free ends, however many ends coincide. End point
+// table; the ends of a piece are marked used with the piece and leave their
+// lists when a query next comes across them, so a query only ever counts
+// free ends, however many ends coincide, and using a piece costs no look-up. End point
 // `2 * piece` is the start of a piece, `2 * piece + 1` its end.
 class EndpointIndex {
 public:
@@ -43,8 +44,8 @@ public:
 
     // The free end point nearest to p within the join tolerance; kNone when
     // there is none.
-    std::size_t nearestFree(const position& p) const;
-    // Takes both end points of a piece out of their cells.
+    std::size_t nearestFree(const position& p);
+    // Takes both end points of a piece out of the queries.
     void remove(std::size_t piece);
     const position& endpoint(std::size_t id) const { return m_points[id]; }
 
@@ -61,14 +62,15 @@ private:
     std::size_t findSlot(std::uint64_t key) const;
     std::size_t findOrInsert(std::uint64_t key);
     void grow();
-    void unlink(std::uint32_t id);
-    bool searchCell(std::uint64_t key, const position& p, std::size_t& best, double& bestDistance) const;
+    void unlink(Slot& slot, std::uint32_t id);
+    bool searchCell(std::uint64_t key, const position& p, std::size_t& best, double& bestDistance);
     void step() const;
 
     double m_join;
     std::size_t* m_steps;
     std::vector<position> m_points;
     std::vector<std::uint32_t> m_next, m_prev; // neighbours of each end point in its cell's list
+    std::vector<char> m_used;                  // per end point
     std::vector<Slot> m_slots;
     std::size_t m_cells = 0;
 };
