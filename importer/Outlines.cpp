@@ -60,6 +60,7 @@ ImportGeometry collectOutlines(PlacedDrawing&& placed, std::vector<std::string> 
             ++degenerate;
     }
 
+    const std::size_t closedOutlines = geometry.outlines.size();
     std::vector<Chain> chains = ends ? chainPieces(pieces, std::move(*ends))
                                      : chainPieces(std::move(pieces), import_tolerance::kJoin);
     for (Chain& chain : chains) {
@@ -84,8 +85,16 @@ ImportGeometry collectOutlines(PlacedDrawing&& placed, std::vector<std::string> 
         else if (chain.closed)
             ++degenerate;
     }
-    std::stable_sort(geometry.outlines.begin(), geometry.outlines.end(),
-                     [](const Outline& a, const Outline& b) { return a.order < b.order; });
+    // The closed paths and the chains each come in drawing order as a rule:
+    // merged, they cost one pass instead of a sort that moves every outline
+    // a dozen times over.
+    const auto byOrder = [](const Outline& a, const Outline& b) { return a.order < b.order; };
+    const auto chained = geometry.outlines.begin() + static_cast<std::ptrdiff_t>(closedOutlines);
+    if (std::is_sorted(geometry.outlines.begin(), chained, byOrder) &&
+        std::is_sorted(chained, geometry.outlines.end(), byOrder))
+        std::inplace_merge(geometry.outlines.begin(), chained, geometry.outlines.end(), byOrder);
+    else
+        std::stable_sort(geometry.outlines.begin(), geometry.outlines.end(), byOrder);
     if (degenerate > 0)
         report.notes.push_back(ImportNote{NoteKind::ZeroArea, degenerate, {}});
     report.outlines = geometry.outlines.size();
