@@ -217,12 +217,15 @@ std::vector<Chain> chainPieces(const std::vector<Piece>& pieces, EndpointIndex g
         grid.remove(piece);
     };
 
+    // The pieces of the chain being built, kept from chain to chain so that
+    // a drawing of many small outlines allocates them once.
+    std::vector<Placed> forward, backward;
     for (std::size_t first = 0; first < pieces.size(); ++first) {
         if (used[first])
             continue;
         use(first);
         const position head = pieces[first].points.front();
-        std::vector<Placed> forward{{first, false}};
+        forward.assign(1, Placed{first, false});
         position tail = pieces[first].points.back();
         bool closed = distance(head, tail) <= join && pieces[first].points.size() > 2;
         while (!closed) {
@@ -236,7 +239,7 @@ std::vector<Chain> chainPieces(const std::vector<Piece>& pieces, EndpointIndex g
             tail = grid.endpoint(reversed ? 2 * piece : 2 * piece + 1);
             closed = distance(head, tail) <= join;
         }
-        std::vector<Placed> backward;
+        backward.clear();
         position front = head;
         while (!closed) {
             const std::size_t id = grid.nearestFree(front);
