@@ -105,12 +105,6 @@ bool pathBefore(const LibraryFiles::File& file, const std::string& path)
 }
 } // namespace
 
-std::vector<LibraryFiles::File>::iterator LibraryFiles::find(const std::string& path)
-{
-    const auto at = std::lower_bound(m_files.begin(), m_files.end(), path, pathBefore);
-    return at != m_files.end() && at->path == path ? at : m_files.end();
-}
-
 std::vector<LibraryFiles::File>::const_iterator LibraryFiles::find(const std::string& path) const
 {
     const auto at = std::lower_bound(m_files.begin(), m_files.end(), path, pathBefore);
@@ -147,7 +141,7 @@ void LibraryFiles::seenAll(std::vector<File> files)
 
 void LibraryFiles::gone(const std::string& path)
 {
-    if (const auto at = find(path); at != m_files.end())
+    if (const auto at = find(path); at != m_files.cend())
         m_files.erase(at);
 }
 
@@ -156,7 +150,7 @@ bool LibraryFiles::unchanged(const std::string& path) const
     FileFingerprint now;
     const Presence presence = fingerprintFile(path, now);
     const auto it = find(path);
-    if (it == m_files.end())
+    if (it == m_files.cend())
         return presence == Presence::Absent;
     return presence == Presence::Present && now == it->seen.bytes;
 }

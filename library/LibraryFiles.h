@@ -54,7 +54,6 @@ public:
     std::vector<std::string> filesOfModel(const std::string& folderPath, const std::string& gbkName) const;
 
 private:
-    std::vector<File>::iterator find(const std::string& path);
     std::vector<File>::const_iterator find(const std::string& path) const;
 
     // Sorted by path, so that a folder's files, read in that order, join

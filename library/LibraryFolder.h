@@ -46,10 +46,10 @@ std::vector<std::string> ListLibraryFiles(const std::string& folderPath,
                                           LeftoverSaves leftovers = LeftoverSaves::Keep);
 
 // Scans one model folder and appends every model that the reader yields
-// from a file read (a LibraryText) to the list; files that yield none are passed over and, when skipped is
-// given, listed there with the reason. When files is given, every file read
-// is noted there with the model it held. What saves cut short left in the
-// folder is removed on the way.
+// from a file read (a LibraryText) to the list; files that yield none are
+// passed over and, when skipped is given, listed there with the reason.
+// When files is given, every file read is noted there with the model it
+// held. What saves cut short left in the folder is removed on the way.
 template <typename List, typename Reader>
 void LoadLibraryFolder(const std::string& folderPath, Reader reader, List& list, std::vector<SkippedFile>* skipped,
                        LibraryFiles* files = nullptr)
