@@ -71,47 +71,47 @@ std::uint64_t EndpointIndex::keyOf(const position& p) const
     return pack(static_cast<std::int64_t>(std::floor(p.x / m_join)), static_cast<std::int64_t>(std::floor(p.y / m_join)));
 }
 
-std::size_t EndpointIndex::findSlot(std::uint64_t key) const
+std::uint32_t EndpointIndex::findCell(std::uint64_t key) const
 {
     const std::size_t mask = m_slots.size() - 1;
     std::size_t i = mix(key) & mask;
-    while (m_slots[i].head != kUnused) {
+    while (m_slots[i].cell != kNil) {
         step();
         if (m_slots[i].key == key)
-            return i;
+            return m_slots[i].cell;
         i = (i + 1) & mask;
     }
-    return kNone;
+    return kNil;
 }
 
-std::size_t EndpointIndex::findOrInsert(std::uint64_t key)
+std::uint32_t EndpointIndex::findOrInsert(std::uint64_t key)
 {
-    if ((m_cells + 1) * kMinSlotsPerCell > m_slots.size())
+    if ((m_cells.size() + 1) * kMinSlotsPerCell > m_slots.size())
         grow();
     const std::size_t mask = m_slots.size() - 1;
     std::size_t i = mix(key) & mask;
-    while (m_slots[i].head != kUnused && m_slots[i].key != key) {
+    while (m_slots[i].cell != kNil && m_slots[i].key != key) {
         step();
         i = (i + 1) & mask;
     }
-    if (m_slots[i].head == kUnused) {
-        m_slots[i] = Slot{key, kNil, kNil};
-        ++m_cells;
+    if (m_slots[i].cell == kNil) {
+        m_slots[i] = Slot{key, static_cast<std::uint32_t>(m_cells.size())};
+        m_cells.emplace_back();
     }
-    return i;
+    return m_slots[i].cell;
 }
 
-// Doubles the table; the lists stay as they are, only their slots move.
+// Doubles the table; the cells stay as they are, only their slots move.
 void EndpointIndex::grow()
 {
     std::vector<Slot> old(m_slots.size() * 2);
     old.swap(m_slots);
     const std::size_t mask = m_slots.size() - 1;
     for (const Slot& slot : old) {
-        if (slot.head == kUnused)
+        if (slot.cell == kNil)
             continue;
         std::size_t i = mix(slot.key) & mask;
-        while (m_slots[i].head != kUnused)
+        while (m_slots[i].cell != kNil)
             i = (i + 1) & mask;
         m_slots[i] = slot;
     }
@@ -121,28 +121,30 @@ void EndpointIndex::add(const position& start, const position& end)
 {
     for (const position& p : {start, end}) {
         const auto id = static_cast<std::uint32_t>(m_points.size());
+        const std::uint32_t c = findOrInsert(keyOf(p));
+        Cell& cell = m_cells[c];
         m_points.push_back(p);
         m_used.push_back(0);
-        Slot& slot = m_slots[findOrInsert(keyOf(p))];
+        m_cellOf.push_back(c);
         m_next.push_back(kNil);
-        m_prev.push_back(slot.tail);
-        if (slot.tail == kNil)
-            slot.head = id;
+        m_prev.push_back(cell.tail);
+        if (cell.tail == kNil)
+            cell.head = id;
         else
-            m_next[slot.tail] = id;
-        slot.tail = id;
+            m_next[cell.tail] = id;
+        cell.tail = id;
     }
 }
 
-void EndpointIndex::unlink(Slot& slot, std::uint32_t id)
+void EndpointIndex::unlink(Cell& cell, std::uint32_t id)
 {
     const std::uint32_t prev = m_prev[id], next = m_next[id];
     if (prev == kNil)
-        slot.head = next;
+        cell.head = next;
     else
         m_next[prev] = next;
     if (next == kNil)
-        slot.tail = prev;
+        cell.tail = prev;
     else
         m_prev[next] = prev;
 }
@@ -153,17 +155,14 @@ void EndpointIndex::remove(std::size_t piece)
     m_used[2 * piece + 1] = 1;
 }
 
-bool EndpointIndex::searchCell(std::uint64_t key, const position& p, std::size_t& best, double& bestDistance)
+bool EndpointIndex::searchCell(std::uint32_t c, const position& p, std::size_t& best, double& bestDistance)
 {
-    const std::size_t at = findSlot(key);
-    if (at == kNone)
-        return false;
-    Slot& slot = m_slots[at];
-    std::uint32_t id = slot.head;
+    Cell& cell = m_cells[c];
+    std::uint32_t id = cell.head;
     for (std::size_t scanned = 0; id != kNil && scanned < kMaxScanPerCell; id = m_next[id]) {
         step();
         if (m_used[id]) {
-            unlink(slot, id); // its successor stays reachable through m_next[id]
+            unlink(cell, id); // its successor stays reachable through m_next[id]
             continue;
         }
         ++scanned;
@@ -179,20 +178,26 @@ bool EndpointIndex::searchCell(std::uint64_t key, const position& p, std::size_t
     return false;
 }
 
-std::size_t EndpointIndex::nearestFree(const position& p)
+std::size_t EndpointIndex::nearestFree(std::size_t from)
 {
-    const auto cx = static_cast<std::int64_t>(std::floor(p.x / m_join));
-    const auto cy = static_cast<std::int64_t>(std::floor(p.y / m_join));
+    const position p = m_points[from];
     std::size_t best = kNone;
     double bestDistance = m_join;
     // The point's own cell first: drawings mostly repeat end points exactly,
     // and an exact match ends the search.
-    if (searchCell(pack(cx, cy), p, best, bestDistance))
+    step();
+    if (searchCell(m_cellOf[from], p, best, bestDistance))
         return best;
+    const auto cx = static_cast<std::int64_t>(std::floor(p.x / m_join));
+    const auto cy = static_cast<std::int64_t>(std::floor(p.y / m_join));
     for (std::int64_t dx = -1; dx <= 1; ++dx)
-        for (std::int64_t dy = -1; dy <= 1; ++dy)
-            if ((dx != 0 || dy != 0) && searchCell(pack(cx + dx, cy + dy), p, best, bestDistance))
+        for (std::int64_t dy = -1; dy <= 1; ++dy) {
+            if (dx == 0 && dy == 0)
+                continue;
+            const std::uint32_t c = findCell(pack(cx + dx, cy + dy));
+            if (c != kNil && searchCell(c, p, best, bestDistance))
                 return best;
+        }
     return best;
 }
 
@@ -224,10 +229,11 @@ std::vector<Chain> chainPieces(const std::vector<Piece>& pieces, EndpointIndex g
         if (used[first])
             continue;
         use(first);
-        const position head = pieces[first].points.front();
+        // The chain's ends as end points of its pieces.
+        const std::size_t head = 2 * first;
         forward.assign(1, Placed{first, false});
-        position tail = pieces[first].points.back();
-        bool closed = distance(head, tail) <= join && pieces[first].points.size() > 2;
+        std::size_t tail = 2 * first + 1;
+        bool closed = distance(grid.endpoint(head), grid.endpoint(tail)) <= join && pieces[first].points.size() > 2;
         while (!closed) {
             const std::size_t id = grid.nearestFree(tail);
             if (id == kNone)
@@ -236,11 +242,11 @@ std::vector<Chain> chainPieces(const std::vector<Piece>& pieces, EndpointIndex g
             const bool reversed = id % 2 == 1;
             use(piece);
             forward.push_back({piece, reversed});
-            tail = grid.endpoint(reversed ? 2 * piece : 2 * piece + 1);
-            closed = distance(head, tail) <= join;
+            tail = reversed ? 2 * piece : 2 * piece + 1;
+            closed = distance(grid.endpoint(head), grid.endpoint(tail)) <= join;
         }
         backward.clear();
-        position front = head;
+        std::size_t front = head;
         while (!closed) {
             const std::size_t id = grid.nearestFree(front);
             if (id == kNone)
@@ -250,8 +256,8 @@ std::vector<Chain> chainPieces(const std::vector<Piece>& pieces, EndpointIndex g
             const bool reversed = id % 2 == 0;
             use(piece);
             backward.push_back({piece, reversed});
-            front = grid.endpoint(reversed ? 2 * piece + 1 : 2 * piece);
-            closed = distance(front, tail) <= join;
+            front = reversed ? 2 * piece + 1 : 2 * piece;
+            closed = distance(grid.endpoint(front), grid.endpoint(tail)) <= join;
         }
 
         Chain chain;
