@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -15,6 +16,9 @@ constexpr std::size_t kMaxCellsPerOutline = 64;
 // the outline.
 constexpr std::size_t kEdgesPerBand = 4;
 constexpr std::size_t kMaxEntriesPerEdge = 8;
+// An outline of fewer vertices would get one band: its edges are tested as
+// they come, without bands to make.
+constexpr std::size_t kMinBandedPoints = 2 * kEdgesPerBand;
 
 // The band of height y, clamped to the bands there are.
 std::size_t bandAt(double y, double minY, double bandHeight, std::size_t bands)
@@ -111,23 +115,40 @@ OutlineIndex::OutlineIndex(const std::vector<Outline>& outlines, std::size_t bud
         m_cellWidth = 1.0;
     if (!(m_cellHeight > 0.0))
         m_cellHeight = 1.0;
-    m_cells.resize(m_side * m_side);
 
-    // Ranks go in ascending, so every list is sorted as it is built.
-    for (std::size_t r = 0; r < n; ++r) {
+    // The cells each outline covers, or none for a large one.
+    struct Span {
+        std::size_t x0, y0, x1, y1;
+    };
+    const auto spanOf = [&](std::size_t r) -> std::optional<Span> {
         const GK_Box& box = outlines[m_byArea[r]].box;
         const std::size_t first = cellOf(box.x0, box.y0);
         const std::size_t last = cellOf(box.x1, box.y1);
-        const std::size_t x0 = first % m_side, y0 = first / m_side;
-        const std::size_t x1 = last % m_side, y1 = last / m_side;
-        if ((x1 - x0 + 1) * (y1 - y0 + 1) > kMaxCellsPerOutline) {
+        const Span span{first % m_side, first / m_side, last % m_side, last / m_side};
+        if ((span.x1 - span.x0 + 1) * (span.y1 - span.y0 + 1) > kMaxCellsPerOutline)
+            return std::nullopt;
+        return span;
+    };
+    const auto forEachCell = [&](const Span& span, auto visit) {
+        for (std::size_t y = span.y0; y <= span.y1; ++y)
+            for (std::size_t x = span.x0; x <= span.x1; ++x)
+                visit(y * m_side + x);
+    };
+    // Counted first, then filled: ranks go in ascending, so every cell's
+    // entries are sorted as they are filled.
+    m_cellStart.assign(m_side * m_side + 1, 0);
+    for (std::size_t r = 0; r < n; ++r) {
+        if (const auto span = spanOf(r))
+            forEachCell(*span, [&](std::size_t cell) { ++m_cellStart[cell + 1]; });
+        else
             m_large.push_back(r);
-            continue;
-        }
-        for (std::size_t y = y0; y <= y1; ++y)
-            for (std::size_t x = x0; x <= x1; ++x)
-                m_cells[y * m_side + x].push_back(r);
     }
+    std::partial_sum(m_cellStart.begin(), m_cellStart.end(), m_cellStart.begin());
+    m_cellRanks.resize(m_cellStart.back());
+    std::vector<std::size_t> fill(m_cellStart.begin(), m_cellStart.end() - 1);
+    for (std::size_t r = 0; r < n; ++r)
+        if (const auto span = spanOf(r))
+            forEachCell(*span, [&](std::size_t cell) { m_cellRanks[fill[cell]++] = r; });
 }
 
 OutlineIndex::~OutlineIndex() = default;
@@ -148,13 +169,14 @@ std::size_t OutlineIndex::smallestAround(double x, double y, std::size_t above,
     if (m_byArea.empty() || !m_extent.contains(x, y))
         return kNone;
     const std::size_t from = above == kNone ? 0 : m_rank[above] + 1;
-    const std::vector<std::size_t>& cell = m_cells[cellOf(x, y)];
-    auto a = std::lower_bound(cell.begin(), cell.end(), from);
+    const std::size_t cell = cellOf(x, y);
+    const auto cellEnd = m_cellRanks.begin() + static_cast<std::ptrdiff_t>(m_cellStart[cell + 1]);
+    auto a = std::lower_bound(m_cellRanks.begin() + static_cast<std::ptrdiff_t>(m_cellStart[cell]), cellEnd, from);
     auto b = std::lower_bound(m_large.begin(), m_large.end(), from);
     // Both lists ascend: walk them as one.
-    while ((a != cell.end() || b != m_large.end()) && !spent()) {
+    while ((a != cellEnd || b != m_large.end()) && !spent()) {
         ++m_work;
-        const bool fromCell = b == m_large.end() || (a != cell.end() && *a < *b);
+        const bool fromCell = b == m_large.end() || (a != cellEnd && *a < *b);
         const std::size_t outline = m_byArea[fromCell ? *a++ : *b++];
         if (m_outlines[outline].box.contains(x, y) && accept(outline) && !spent())
             return outline;
@@ -162,15 +184,17 @@ std::size_t OutlineIndex::smallestAround(double x, double y, std::size_t above,
     return kNone;
 }
 
-const OutlineIndex::Bands& OutlineIndex::bandsOf(std::size_t outline)
+OutlineIndex::EdgeRange OutlineIndex::edgesNear(std::size_t outline, double y0, double y1)
 {
+    const Outline& o = m_outlines[outline];
+    if (o.points.size() < kMinBandedPoints)
+        return {nullptr, 0, o.points.size()};
     std::unique_ptr<Bands>& bands = m_bands[outline];
     if (!bands) {
-        const Outline& o = m_outlines[outline];
         m_work += o.points.size();
         bands = std::make_unique<Bands>(o.points, o.box);
     }
-    return *bands;
+    return {bands->edges.data(), bands->start[bands->of(y0)], bands->start[bands->of(y1) + 1]};
 }
 
 bool OutlineIndex::contains(std::size_t outline, double x, double y)
@@ -178,14 +202,13 @@ bool OutlineIndex::contains(std::size_t outline, double x, double y)
     const Outline& o = m_outlines[outline];
     if (spent() || o.points.size() < 3 || !o.box.contains(x, y))
         return false;
-    const Bands& bands = bandsOf(outline);
+    const EdgeRange range = edgesNear(outline, y, y);
     const std::vector<position>& pts = o.points;
     const std::size_t n = pts.size();
-    const std::size_t band = bands.of(y);
-    m_work += bands.start[band + 1] - bands.start[band] + 1;
+    m_work += range.last - range.first + 1;
     bool inside = false;
-    for (std::uint32_t k = bands.start[band]; k < bands.start[band + 1]; ++k) {
-        const std::size_t i = bands.edges[k];
+    for (std::size_t k = range.first; k < range.last; ++k) {
+        const std::size_t i = range.edges ? range.edges[k] : k;
         const position& a = pts[i];
         const position& b = pts[i == 0 ? n - 1 : i - 1];
         if ((a.y > y) != (b.y > y)) {
@@ -202,16 +225,14 @@ bool OutlineIndex::nearBoundary(std::size_t outline, double x, double y, double 
     const Outline& o = m_outlines[outline];
     if (spent() || o.points.empty())
         return false;
-    const Bands& bands = bandsOf(outline);
+    const EdgeRange range = edgesNear(outline, y - tolerance, y + tolerance);
     const std::vector<position>& pts = o.points;
     const std::size_t n = pts.size();
-    const std::size_t first = bands.start[bands.of(y - tolerance)];
-    const std::size_t last = bands.start[bands.of(y + tolerance) + 1];
-    m_work += last - first + 1;
+    m_work += range.last - range.first + 1;
     if (spent())
         return false;
-    for (std::size_t k = first; k < last; ++k) {
-        const std::size_t i = bands.edges[k];
+    for (std::size_t k = range.first; k < range.last; ++k) {
+        const std::size_t i = range.edges ? range.edges[k] : k;
         if (distanceToSegment(pts[i == 0 ? n - 1 : i - 1], pts[i], x, y) <= tolerance)
             return true;
     }

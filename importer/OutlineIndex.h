@@ -11,9 +11,10 @@
 // Containment queries among a sheet's outlines at a cost near the size of the
 // answer. Outlines are bucketed by the grid cells their boxes cover (the few
 // very large ones kept apart), so that those around a point are found without
-// trying every outline, smallest first. Each outline's edges are sorted into
-// horizontal bands, made when a query first reaches the outline, so that a
-// test against it looks only at the edges near the point's height.
+// trying every outline, smallest first. The edges of each outline of more
+// than a few vertices are sorted into horizontal bands, made when a query
+// first reaches the outline, so that a test against it looks only at the
+// edges near the point's height.
 //
 // Every query counts the cell entries it walks and the edges it tests (and
 // the edges sorted into bands) as work; once the work passes the budget given,
@@ -42,8 +43,15 @@ public:
 private:
     struct Bands;
 
+    // The edges of the outline near heights y0 to y1: indices into `edges`
+    // of its bands, or all its edges in order for an outline without bands.
+    struct EdgeRange {
+        const std::uint32_t* edges; // null: edge k is edge k
+        std::size_t first, last;
+    };
+
     std::size_t cellOf(double x, double y) const;
-    const Bands& bandsOf(std::size_t outline);
+    EdgeRange edgesNear(std::size_t outline, double y0, double y1);
 
     const std::vector<Outline>& m_outlines;
     std::vector<std::size_t> m_byArea; // outline indices, smallest first
@@ -51,7 +59,8 @@ private:
     GK_Box m_extent;
     std::size_t m_side = 1; // cells per row and column
     double m_cellWidth = 1.0, m_cellHeight = 1.0;
-    std::vector<std::vector<std::size_t>> m_cells; // ranks, ascending
+    std::vector<std::size_t> m_cellStart; // first entry of each cell in m_cellRanks, and the end
+    std::vector<std::size_t> m_cellRanks; // ranks, ascending within each cell
     std::vector<std::size_t> m_large;              // ranks of outlines covering many cells, ascending
     std::vector<std::unique_ptr<Bands>> m_bands;   // per outline, once reached
     std::size_t m_budget;
