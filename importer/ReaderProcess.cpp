@@ -180,60 +180,91 @@ ReaderOptions dwgReaderBesideProgram()
     return options;
 }
 
+namespace {
+
+// A reader started on a text, its records not yet read: they wait in the
+// pipe, so the caller may still look at the text and drop the reader.
+class ReaderRun {
+public:
+    ReaderRun(const ReaderOptions& options, int text) : m_options(options)
+    {
+        if (::access(options.program.c_str(), X_OK) != 0) {
+            m_failed = ReaderEnd{ReaderEnd::NotFound};
+            return;
+        }
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0) {
+            m_failed = ReaderEnd{ReaderEnd::NotStarted, errno};
+            return;
+        }
+        m_records = UniqueFd(ends[0]);
+        UniqueFd writeEnd(ends[1]);
+        // Room for the reader to run on while this side places what came (and
+        // shares a processor with the check): with the default 64 KiB it
+        // stalls every few records. Where the system allows less, the
+        // default stays.
+        ::fcntl(m_records.get(), F_SETPIPE_SZ, kPipeBytes);
+        if (const int rc = m_reader.start(options, text, writeEnd.get()); rc != 0)
+            m_failed = ReaderEnd{rc == ENOENT ? ReaderEnd::NotFound : ReaderEnd::NotStarted, rc};
+        m_deadline = Clock::now() + std::chrono::seconds(options.wallSeconds);
+    }
+
+    // Hands the reader's records, checked, to the sink until its stream ends
+    // or the import gives it up.
+    ParseResult drain(DrawingSink& sink, ImportProgress& progress, const std::function<bool()>& abandon)
+    {
+        if (m_failed)
+            return failWith(*m_failed);
+        RecordStreamReader stream(sink);
+        std::vector<char> buffer(kReadBytes);
+        std::optional<ReaderEnd> end;
+        while (!end) {
+            if (progress.cancelled())
+                end = ReaderEnd{ReaderEnd::Cancelled};
+            else if (Clock::now() >= m_deadline)
+                end = ReaderEnd{ReaderEnd::TimedOut};
+            else if (abandon && abandon())
+                end = ReaderEnd{ReaderEnd::Cancelled};
+            if (end)
+                break;
+            pollfd watch{m_records.get(), POLLIN, 0};
+            const int ready = ::poll(&watch, 1, kPollMs);
+            if (ready == 0 || (ready < 0 && errno == EINTR))
+                continue;
+            const ssize_t n = ::read(m_records.get(), buffer.data(), buffer.size());
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            if (!stream.feed(std::string_view(buffer.data(), static_cast<std::size_t>(n))))
+                end = ReaderEnd{ReaderEnd::Garbage};
+        }
+        if (end) {
+            m_reader.kill();
+            return failWith(*end);
+        }
+        const int status = m_reader.reap(kExitGrace);
+        if (!stream.ended())
+            return failWith(endFromStatus(status));
+        return ParseResult{parseFailure(stream.outcome()), 0};
+    }
+
+private:
+    ParseResult failWith(const ReaderEnd& end) const { return ParseResult{describe(end, m_options), 0}; }
+
+    const ReaderOptions& m_options;
+    Reader m_reader;
+    UniqueFd m_records;
+    std::optional<ReaderEnd> m_failed;
+    Clock::time_point m_deadline;
+};
+
+} // namespace
+
 ParseResult runReader(const ReaderOptions& options, int text, DrawingSink& sink, ImportProgress& progress,
                       const std::function<bool()>& abandon)
 {
-    auto failWith = [&](ReaderEnd end) { return ParseResult{describe(end, options), 0}; };
-    if (::access(options.program.c_str(), X_OK) != 0)
-        return failWith({ReaderEnd::NotFound});
-    int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0)
-        return failWith({ReaderEnd::NotStarted, errno});
-    UniqueFd records(ends[0]);
-    UniqueFd writeEnd(ends[1]);
-    // Room for the reader to run on while this side places what came (and
-    // shares a processor with the check): with the default 64 KiB it stalls
-    // every few records. Where the system allows less, the default stays.
-    ::fcntl(records.get(), F_SETPIPE_SZ, kPipeBytes);
-
-    Reader reader;
-    if (const int rc = reader.start(options, text, writeEnd.get()); rc != 0)
-        return failWith({rc == ENOENT ? ReaderEnd::NotFound : ReaderEnd::NotStarted, rc});
-    writeEnd.reset();
-
-    RecordStreamReader stream(sink);
-    const auto deadline = Clock::now() + std::chrono::seconds(options.wallSeconds);
-    std::vector<char> buffer(kReadBytes);
-    std::optional<ReaderEnd> end;
-    while (!end) {
-        if (progress.cancelled())
-            end = ReaderEnd{ReaderEnd::Cancelled};
-        else if (Clock::now() >= deadline)
-            end = ReaderEnd{ReaderEnd::TimedOut};
-        else if (abandon && abandon())
-            end = ReaderEnd{ReaderEnd::Cancelled};
-        if (end)
-            break;
-        pollfd watch{records.get(), POLLIN, 0};
-        const int ready = ::poll(&watch, 1, kPollMs);
-        if (ready == 0 || (ready < 0 && errno == EINTR))
-            continue;
-        const ssize_t n = ::read(records.get(), buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        if (!stream.feed(std::string_view(buffer.data(), static_cast<std::size_t>(n))))
-            end = ReaderEnd{ReaderEnd::Garbage};
-    }
-    if (end) {
-        reader.kill();
-        return failWith(*end);
-    }
-    const int status = reader.reap(kExitGrace);
-    if (!stream.ended())
-        return failWith(endFromStatus(status));
-    return ParseResult{parseFailure(stream.outcome()), 0};
+    return ReaderRun(options, text).drain(sink, progress, abandon);
 }
 
 namespace {
@@ -261,11 +292,19 @@ ParseResult readCheckedInReaderProcess(const ReaderOptions& options, const Drawi
 ParseResult readInReaderProcess(const ReaderOptions& options, const DrawingFile& file, DrawingSink& sink,
                                 ImportProgress& progress)
 {
-    if (drawingFormatOf(file.bytes) == DrawingFormat::BinaryDxf || hasLongLine(file.bytes))
+    if (drawingFormatOf(file.bytes) == DrawingFormat::BinaryDxf)
         return readCheckedInReaderProcess(options, file, sink, progress);
     const UniqueFd text = openDrawingText(file, file.bytes.size());
     if (!text)
         return ParseResult{describe({ReaderEnd::NotStarted, errno}, options), 0};
+    // The reader starts on the file as it is while the file is looked at for
+    // lines too long for dxflib; for such a file it is dropped before any of
+    // its records are taken, and a checked copy is read instead.
+    std::optional<ReaderRun> run(std::in_place, options, text.get());
+    if (hasLongLine(file.bytes)) {
+        run.reset();
+        return readCheckedInReaderProcess(options, file, sink, progress);
+    }
     // The file is checked while the reader parses it; a file that fails the
     // check ends the import with the check's reason, whatever the reader did.
     ImportProgress stopCheck;
@@ -277,7 +316,7 @@ ParseResult readInReaderProcess(const ReaderOptions& options, const DrawingFile&
             check = checking.get();
         return check && check->failure;
     };
-    ParseResult result = runReader(options, text.get(), sink, progress, [&] { return checkFailed(false); });
+    ParseResult result = run->drain(sink, progress, [&] { return checkFailed(false); });
     if (progress.cancelled()) {
         stopCheck.cancel();
         return ParseResult{describe({ReaderEnd::Cancelled}, options), 0};
