@@ -40,10 +40,35 @@ const QList<CModelPane::Column>& partColumns()
 
 // Two decimals, as the files hold them; formatted without printf, which a
 // fill of every door of the library would spend most of its time in.
-QString size2(double v)
+QString sizeText(const double& v)
 {
     return QString::fromStdString(FormatReal(v));
 }
+
+// A column's text made from a row's value, shared with the row before when
+// the value is the same: comments and sizes repeat down a library, and a
+// shared text is converted once and measured once when the column is fitted.
+template <typename Value, QString (*make)(const Value&)>
+class RepeatedText {
+public:
+    const QString& operator()(const Value& value)
+    {
+        if (!m_made || value != m_value) {
+            m_value = value;
+            m_text = make(value);
+            m_made = true;
+        }
+        return m_text;
+    }
+
+private:
+    Value m_value{};
+    QString m_text;
+    bool m_made = false;
+};
+
+using RepeatedGbk = RepeatedText<std::string, GbkToQString>;
+using RepeatedSize = RepeatedText<double, sizeText>;
 
 } // namespace
 
@@ -169,9 +194,10 @@ template <typename Part>
 void fillParts(CModelPane& pane, const GU_SharedList<Part>& models)
 {
     pane.clearRows();
+    RepeatedGbk comment;
     for (std::size_t i = 0; i < models.count(); ++i) {
         const Part* model = models[i];
-        pane.addRow(models.share(i), {GbkToQString(model->GetName()), GbkToQString(model->GetComments())});
+        pane.addRow(models.share(i), {GbkToQString(model->GetName()), comment(model->GetComments())});
     }
     pane.fitColumns();
 }
@@ -238,14 +264,16 @@ void CDoorListPane::InitDoorColumns()
 void CDoorListPane::fill(const GU_SharedList<GK_DoorWithHinges>& models)
 {
     clearRows();
+    RepeatedSize lengthText, widthText, thicknessText;
+    RepeatedGbk comment;
     for (std::size_t i = 0; i < models.count(); ++i) {
         const GK_DoorWithHinges* door = models[i];
         double length = 0.0;
         double width = 0.0;
         double thickness = 0.0;
         door->GetDoorSize(length, width, thickness);
-        addRow(models.share(i), {GbkToQString(door->GetName()), size2(length), size2(width), size2(thickness),
-                                 GbkToQString(door->GetComments())});
+        addRow(models.share(i), {GbkToQString(door->GetName()), lengthText(length), widthText(width),
+                                 thicknessText(thickness), comment(door->GetComments())});
     }
     fitColumns();
 }

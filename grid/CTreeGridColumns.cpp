@@ -54,6 +54,9 @@ int CTreeGridCtrl::ContentWidth(int column) const
     TextWidthBound textWidth{QFontMetrics(viewport()->font())};
     int widest = m_header->sectionSizeHint(column);
     const bool checkBoxes = m_exStyle & LVS_EX_CHECKBOXES;
+    // A text sharing the buffer of the one measured before it is the same
+    // text (rows often share their comments and sizes): measured once.
+    const QChar* measured = nullptr;
     for (const CTreeItem* node : m_rows) {
         const CItemInfo& info = *node->m_info;
         if (column == 0) {
@@ -61,8 +64,10 @@ int CTreeGridCtrl::ContentWidth(int column) const
             widest = std::max(widest, label + textWidth(info.m_text) + kLabelRoom);
         } else if (column - 1 < info.m_subItemTexts.size()) {
             const QString& text = info.m_subItemTexts.at(column - 1);
-            if (!text.isEmpty())
+            if (!text.isEmpty() && text.constData() != measured) {
                 widest = std::max(widest, textWidth(text) + kCellRoom);
+                measured = text.constData();
+            }
         }
     }
     return widest;
@@ -100,12 +105,15 @@ void CTreeGridCtrl::SetUserColumnWidths(const QList<int>& widths)
 {
     for (int column = 0; column < ColumnCount(); ++column) {
         const int width = column < widths.size() ? std::max(0, widths[column]) : 0;
+        const bool released = width == 0 && m_userWidths[column] > 0;
         m_userWidths[column] = width;
         if (width > 0)
             ApplyColumnWidth(column, width);
+        else if (released && m_fitsContents)
+            // Only a column given back to its texts is measured again: the
+            // others already stand at their fitted widths.
+            ApplyColumnWidth(column, FittedWidth(column));
     }
-    if (m_fitsContents)
-        FitColumnsToContents();
     UpdateGeometries();
     viewport()->update();
 }

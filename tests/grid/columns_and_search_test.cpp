@@ -77,6 +77,20 @@ TEST(Columns, TheUsersWidthsWinOverTheContentAndComeBack)
     other->SetUserColumnWidths(grid->UserColumnWidths());
     EXPECT_EQ(other->ColumnWidth(1), 55);
     EXPECT_GE(other->ColumnWidth(2), 40);
+    other->SetUserColumnWidths({});
+    EXPECT_GT(other->ColumnWidth(1), 55) << "a column given back fits its texts again";
+}
+
+TEST(Columns, RowsSharingATextStillFitTheWidestOne)
+{
+    auto grid = MakeGrid(QSize(300, 200), 60, 40, 40);
+    const QString shared = QStringLiteral("2100.00");
+    for (const QString& text : {shared, shared, QStringLiteral("a text far wider than the others"), shared})
+        grid->AddRootRow(MakeRecord("1", {text, shared}));
+    grid->FitColumnsToTexts();
+    const QFontMetrics metrics(grid->eventTarget()->font());
+    EXPECT_TRUE(TextFits(metrics, QStringLiteral("a text far wider than the others"), grid->ColumnWidth(1), kCellMargin));
+    EXPECT_TRUE(TextFits(metrics, shared, grid->ColumnWidth(2), kCellMargin));
 }
 
 TEST(Mouse, ARightClickSelectsTheRowUnderTheCursorFirst)
