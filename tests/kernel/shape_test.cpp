@@ -1,8 +1,11 @@
 #include <kernel/GK_Factories.h>
 #include <kernel/GK_Shape.h>
+#include <kernel/GK_ShapeThinning.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -133,3 +136,60 @@ TEST(Shape, DoorWithoutModelsIsItsLeaf)
 }
 
 } // namespace
+
+namespace {
+
+double distanceToSegment(QPointF p, QPointF a, QPointF b)
+{
+    const QPointF ab = b - a;
+    const double length2 = QPointF::dotProduct(ab, ab);
+    const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
+    const QPointF d = p - (a + t * ab);
+    return std::hypot(d.x(), d.y());
+}
+
+} // namespace
+
+TEST(ShapeThinning, NoPointMovesByMoreThanTheTolerance)
+{
+    struct Case {
+        const char* name;
+        int vertices;
+        double wave;      // amplitude of the wiggle, mm
+        double tolerance; // mm
+        bool shrinks;
+    };
+    const Case cases[] = {
+        {"dense wavy circle at a far zoom", 100000, 3.0, 0.5, true},
+        {"the same, zoomed in closely", 100000, 3.0, 1e-6, false},
+        {"a short outline stays whole", 40, 3.0, 50.0, false},
+        {"every vertex repeated", 2000, 0.0, 0.5, true},
+    };
+    for (const Case& c : cases) {
+        QPolygonF line;
+        for (int i = 0; i < c.vertices; ++i) {
+            const double a = 2 * M_PI * (i / (c.wave > 0 ? 1 : 2)) / c.vertices;
+            const double r = 50 + c.wave * std::sin(400 * a);
+            line.append(QPointF(r * std::cos(a), r * std::sin(a)));
+        }
+        line.append(line.first());
+        GK_Shape shape;
+        shape.outlines.push_back(line);
+        shape.circles.push_back({QPointF(1, 2), 3});
+        const GK_Shape thin = GK_ThinShape(shape, c.tolerance);
+        ASSERT_EQ(thin.outlines.size(), 1u) << c.name;
+        const QPolygonF& kept = thin.outlines[0];
+        EXPECT_EQ(kept.first(), line.first()) << c.name;
+        EXPECT_EQ(kept.last(), line.last()) << c.name << ": a closed outline stays closed";
+        EXPECT_EQ(kept.size() < line.size(), c.shrinks) << c.name;
+        EXPECT_EQ(thin.circles.size(), 1u) << c.name;
+        // Every vertex left out lies within the tolerance of the segments painted.
+        qsizetype k = 0;
+        for (const QPointF& p : line) {
+            while (k + 1 < kept.size() && p == kept[k + 1])
+                ++k;
+            const double off = distanceToSegment(p, kept[k], kept[std::min(k + 1, kept.size() - 1)]);
+            ASSERT_LE(off, c.tolerance * (1 + 1e-9)) << c.name;
+        }
+    }
+}
