@@ -6,7 +6,7 @@
 #   bench/ratios.sh            every ratio
 #   bench/ratios.sh NAME...    only those whose name contains one of NAME
 #
-# Exits 1 when a ratio misses its goal. Each pair is repeated five times,
+# Exits 1 when a ratio misses its goal. Each pair is repeated seven times,
 # the repetitions of a program's benchmarks interleaved in random order so
 # that a slow spell of the machine falls on both sides alike, and the
 # fastest runs compared, the ones the machine disturbed least.
@@ -39,11 +39,20 @@ wanted() {
   return 1
 }
 
-# One JSON file per benchmark program, each run once with repetitions.
+# The benchmarks of a program that some ratio compares, as a filter.
+declare -A COMPARED
+for pair in "${PAIRS[@]}"; do
+  IFS='|' read -r name program measured against goal <<<"$pair"
+  COMPARED[$program]+="${COMPARED[$program]:+|}$measured|$against"
+done
+
+# One JSON file per benchmark program, each run once with repetitions, of
+# the benchmarks the ratios compare alone.
 run_program() {
   local program=$1 json=$OUT/$(basename "$1").json
   if [ ! -s "$json" ]; then
-    QT_QPA_PLATFORM=offscreen "$BUILD/bench/$program" --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+    QT_QPA_PLATFORM=offscreen "$BUILD/bench/$program" --benchmark_filter="^(${COMPARED[$program]})(/|\$)" \
+      --benchmark_repetitions=7 --benchmark_enable_random_interleaving=true \
       --benchmark_out="$json" --benchmark_out_format=json >"$OUT/$(basename "$1").log" 2>&1
   fi
   echo "$json"
