@@ -14,4 +14,10 @@ public:
     bool m_rowChecked = false; // the check box as the row shows it
 
     bool HasChildren() const { return !m_children.empty(); }
+
+    // Nodes come from free lists of their own (CTreeGridNodes.cpp): a fill of
+    // a hundred thousand rows and its clear otherwise leave as many small
+    // blocks in the allocator's fast bins, which it then sorts one by one.
+    static void* operator new(std::size_t bytes);
+    static void operator delete(void* node, std::size_t bytes) noexcept;
 };

@@ -1,0 +1,80 @@
+#include <grid/CTreeGridItem.h>
+
+#include <cstdlib>
+#include <new>
+
+// The sanitizers keep the general allocator, so that they see every node.
+#if defined(__SANITIZE_ADDRESS__)
+#define VARNHOLT_POOLED_NODES 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VARNHOLT_POOLED_NODES 0
+#endif
+#endif
+#ifndef VARNHOLT_POOLED_NODES
+#define VARNHOLT_POOLED_NODES 1
+#endif
+
+namespace {
+
+using Node = CTreeGridCtrl::CTreeItem;
+
+#if VARNHOLT_POOLED_NODES
+constexpr std::size_t kNodesPerSlab = 4096;
+
+union Block {
+    Block* next;
+    alignas(Node) unsigned char bytes[sizeof(Node)];
+};
+
+// Blocks freed on a thread go back to that thread's list; slabs are kept for
+// the life of the program, as nodes may be freed as late as its end.
+struct FreeList {
+    Block* first = nullptr;
+};
+
+thread_local FreeList t_free;
+
+Block* newSlab()
+{
+    auto* slab = static_cast<Block*>(std::malloc(kNodesPerSlab * sizeof(Block)));
+    if (!slab)
+        return nullptr;
+    for (std::size_t i = 1; i + 1 < kNodesPerSlab; ++i)
+        slab[i].next = &slab[i + 1];
+    slab[kNodesPerSlab - 1].next = nullptr;
+    t_free.first = &slab[1];
+    return slab;
+}
+#endif
+
+} // namespace
+
+void* Node::operator new([[maybe_unused]] std::size_t bytes)
+{
+#if VARNHOLT_POOLED_NODES
+    if (bytes == sizeof(Node)) {
+        if (Block* block = t_free.first) {
+            t_free.first = block->next;
+            return block;
+        }
+        if (Block* block = newSlab())
+            return block;
+        throw std::bad_alloc();
+    }
+#endif
+    return ::operator new(bytes);
+}
+
+void Node::operator delete(void* node, [[maybe_unused]] std::size_t bytes) noexcept
+{
+#if VARNHOLT_POOLED_NODES
+    if (node && bytes == sizeof(Node)) {
+        auto* block = static_cast<Block*>(node);
+        block->next = t_free.first;
+        t_free.first = block;
+        return;
+    }
+#endif
+    ::operator delete(node);
+}
