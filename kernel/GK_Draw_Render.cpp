@@ -5,6 +5,7 @@
 #include <kernel/GK_Window.h>
 
 #include <QColor>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 
@@ -15,8 +16,8 @@ namespace {
 const QColor kLeafColor(0x40, 0x40, 0x40);
 const QColor kOutlineColor(0x10, 0x30, 0x80);
 const QColor kHoleColor(0xD0, 0x20, 0x20);
-// Vertices closer than this (pixels) to the one painted before them are left
-// out of a paint: no point of a line moves by more than a quarter pixel.
+// Vertices are left out of a paint where no point of the line moves by more
+// than this (pixels).
 constexpr double kThinningPixels = 0.25;
 
 QPen hairline(const QColor& color)
@@ -60,8 +61,10 @@ void GK_Draw_Render::draw(QPainter* painter, const GK_Drawing& drawing)
     painter->setRenderHint(QPainter::Antialiasing, m_antialiased);
     painter->setBrush(Qt::NoBrush);
     painter->setTransform(m_transform.toQTransform());
-    // The scale is kept within its range, never zero.
-    const double tolerance = kThinningPixels / m_transform.scale();
+    // In the device's own pixels, on a high-density screen too; the scale is
+    // kept within its range, never zero.
+    const QPaintDevice* device = painter->device();
+    const double tolerance = kThinningPixels / (m_transform.scale() * (device ? device->devicePixelRatioF() : 1.0));
     for (const GK_Object* o = drawing.list().first(); o; o = o->next)
         if (o->visible)
             paintShape(*painter, m_shapes.shapeAt(*o, tolerance));
