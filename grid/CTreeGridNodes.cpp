@@ -3,23 +3,12 @@
 #include <cstdlib>
 #include <new>
 
-// The sanitizers keep the general allocator, so that they see every node.
-#if defined(__SANITIZE_ADDRESS__)
-#define VARNHOLT_POOLED_NODES 0
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VARNHOLT_POOLED_NODES 0
-#endif
-#endif
-#ifndef VARNHOLT_POOLED_NODES
-#define VARNHOLT_POOLED_NODES 1
-#endif
-
 namespace {
 
 using Node = CTreeGridCtrl::CTreeItem;
 
-#if VARNHOLT_POOLED_NODES
+// Sanitized builds leave every node to the general allocator.
+#ifndef VARNHOLT_SANITIZED
 constexpr std::size_t kNodesPerSlab = 4096;
 
 union Block {
@@ -52,7 +41,7 @@ Block* newSlab()
 
 void* Node::operator new([[maybe_unused]] std::size_t bytes)
 {
-#if VARNHOLT_POOLED_NODES
+#ifndef VARNHOLT_SANITIZED
     if (bytes == sizeof(Node)) {
         if (Block* block = t_free.first) {
             t_free.first = block->next;
@@ -68,7 +57,7 @@ void* Node::operator new([[maybe_unused]] std::size_t bytes)
 
 void Node::operator delete(void* node, [[maybe_unused]] std::size_t bytes) noexcept
 {
-#if VARNHOLT_POOLED_NODES
+#ifndef VARNHOLT_SANITIZED
     if (node && bytes == sizeof(Node)) {
         auto* block = static_cast<Block*>(node);
         block->next = t_free.first;
